@@ -11,6 +11,9 @@
 
 namespace gryvel {
 
+// Records are the bulk of a large dictionary's memory.
+static_assert(sizeof(TArticleItem) <= 40);
+
 namespace {
 
 constexpr const char* kIndexError = "List index out of bounds (%d)";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -103,7 +104,7 @@ class TArticleList {
   void Sort();
   // Keeps the first of each run of byte-identical neighbouring words and copies the kept
   // records to the front of the store in index order. Moves records: only for a list nobody
-  // holds pointers into yet (the text loader, after Sort).
+  // holds pointers into yet (the text loader, after Sort). Sends no notifications.
   void Pack();
 
   // Sets the room of the store and the index. Raises EListError when n < Count(),
@@ -123,8 +124,8 @@ class TArticleList {
   bool IsInStorage(const TArticleItem* item) const;
 
  protected:
-  // Raises the capacity by 4 up to 8, then by 16 up to 64, by a quarter up to 1000, then by an
-  // eighth.
+  // Raises the capacity C by 4 while C <= 8, by 16 while C <= 64, by C/4 while C <= 1000,
+  // else by C/8.
   virtual void Grow();
   // Called after an item pointer was inserted into (kAdded) or removed from (kDeleted) the
   // index. Does nothing here.

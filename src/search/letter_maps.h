@@ -36,6 +36,7 @@ struct TLetterSet {
 
   bool Contains(std::uint8_t x) const { return (Bits[x >> 3] >> (x & 7)) & 1; }
   void Add(std::uint8_t x) { Bits[x >> 3] |= static_cast<std::uint8_t>(1u << (x & 7)); }
+  void Remove(std::uint8_t x) { Bits[x >> 3] &= static_cast<std::uint8_t>(~(1u << (x & 7))); }
   void AddAll(const TLetterSet& other) {
     for (int i = 0; i < 32; ++i) Bits[i] |= other.Bits[i];
   }

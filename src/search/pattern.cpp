@@ -129,7 +129,6 @@ bool TPattern::SetPattern(std::string_view text, const TCharacterManager* manage
   FCaseSensitive = case_sensitive;
   FPatterns.clear();
   FNames.clear();
-  FNameRefs.clear();
   FMaxNamedCount = 0;
   if (!FText.empty()) Compile();
   return true;
@@ -162,18 +161,24 @@ void TPattern::ParseItem(TPatternItem& item, int item_index) {
     item.Chars.Sets.push_back(set);
     item.Chars.Count = static_cast<int>(item.Chars.Sets.size());
     item.HasName = !name.empty();
-    if (item.HasName) AddPlace(name, item_index, item.Chars.Count);
+    if (item.HasName) {
+      TItemPlace place{item.Chars.Count - 1, AddPlace(name, item_index, item.Chars.Count)};
+      for (const TItemPlace& earlier : item.Places)
+        if (earlier.Name == place.Name) place.SameAs = earlier.Offset;
+      item.Places.push_back(place);
+    }
   }
   while (item.LeadingAny < item.Chars.Count && item.Chars.Sets[item.LeadingAny].IsFull())
     ++item.LeadingAny;
 }
 
-void TPattern::AddPlace(const std::string& name, int item_index, int pos) {
+int TPattern::AddPlace(const std::string& name, int item_index, int pos) {
   auto it = std::find_if(FNames.begin(), FNames.end(),
                          [&](const TNamedCharItem& n) { return n.Name == name; });
   if (it == FNames.end()) it = FNames.insert(FNames.end(), TNamedCharItem{name, {}});
   it->Places.push_back(TNamedPlace{item_index, pos});
   FMaxNamedCount = std::max(FMaxNamedCount, static_cast<int>(it->Places.size()));
+  return static_cast<int>(it - FNames.begin());
 }
 
 void TPattern::Summarize(TPatternStruct& ps) {
@@ -184,9 +189,6 @@ void TPattern::Summarize(TPatternStruct& ps) {
   }
   ps.MinLength = rest;
   ps.MaxLength = ps.NoStar ? rest : kUnbounded;
-  for (const TNamedCharItem& name : FNames)
-    for (const TNamedPlace& place : name.Places)
-      FNameRefs.push_back(TNameRef{place.Item, place.Pos - 1, &place == &name.Places.front()});
   ps.HasNames = FNames.size() >= 2 || (FNames.size() == 1 && FNames[0].Places.size() >= 2);
   ps.AnchoredStart = FText.front() != '*';
   ps.AnchoredEnd = FText.back() != '*';

@@ -22,6 +22,14 @@ struct TPatternStr {
   int Count = 0;
 };
 
+// A numbered position inside an item: its 0-based offset, the index of its name, and the
+// offset of an earlier place of the same name in the same item (-1 if none).
+struct TItemPlace {
+  int Offset = 0;
+  int Name = 0;
+  int SameAs = -1;
+};
+
 // One star-free run of the pattern.
 struct TPatternItem {
   std::string Text;
@@ -29,6 +37,7 @@ struct TPatternItem {
   int LeadingAny = 0;  // leading positions whose set is full (any-letter and numbered)
   int MinRest = 0;     // positions of this item and all later ones
   bool HasName = false;
+  std::vector<TItemPlace> Places;  // its numbered positions, left to right
   int Position = 0;  // matching state: 1-based start in the word being matched
 };
 
@@ -56,14 +65,6 @@ struct TPatternStruct {
   bool NoStar = false;
   int FirstMovable = 0;  // the items searched for, not anchored
   int LastMovable = -1;
-};
-
-// The places of all names flattened for the name check: each name's places in a row, its
-// first place marked.
-struct TNameRef {
-  int Item = 0;
-  int Offset = 0;  // 0-based position inside the item
-  bool FirstPlace = false;
 };
 
 using TPatterns = std::vector<TPatternStruct>;
@@ -95,7 +96,6 @@ class TPattern {
   const TPatternStruct& Patterns(int index) const { return FPatterns[index]; }
   const TNamedCharItems& Names() const { return FNames; }
   int MaxNamedCount() const { return FMaxNamedCount; }
-  const std::vector<TNameRef>& NameRefs() const { return FNameRefs; }
 
   // Translates the typed syntax ("!(", "!+", "(", ")", "+") into the compiled one
   // ("[!", "@", "[", "]", "$"). Exposed for tests.
@@ -104,14 +104,14 @@ class TPattern {
  private:
   void Compile();
   void ParseItem(TPatternItem& item, int item_index);
-  void AddPlace(const std::string& name, int item_index, int pos);
+  // Registers a place of `name`; returns the name's index in Names().
+  int AddPlace(const std::string& name, int item_index, int pos);
   void Summarize(TPatternStruct& ps);
 
   std::string FText;
   bool FCaseSensitive = false;
   TPatterns FPatterns;
   TNamedCharItems FNames;
-  std::vector<TNameRef> FNameRefs;
   int FMaxNamedCount = 0;
 };
 

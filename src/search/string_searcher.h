@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "search/pattern.h"
 
@@ -50,12 +51,20 @@ class TStringSearcher {
   bool MatchLetters(std::string_view word);
   bool TestAt(const TPatternItem& item, int pos) const;
   bool Find(int i, int s, int r);
-  bool CheckNames();
-  bool HasEnoughRepeats();
-  bool PlacementHoldsNames() const;
-  bool SlideNames();
-  bool Advance();
-  bool Shift(int i);
+  bool MatchNames(int start);
+  bool PlaceAll(int start);
+  bool PlaceNamed(int i, int s);
+  static constexpr int kNoNewName = -1;
+  static constexpr int kSeveralNewNames = -2;
+  int NewNames(const TPatternItem& item) const;
+  bool BindPlaces(int i, int pos);
+  void UnbindPlaces(int i);
+
+  // A name's letter while a word is matched; Letter < 0 while unbound.
+  struct TBinding {
+    std::int16_t Letter = -1;
+    std::int16_t BoundBy = -1;  // the item whose place bound it
+  };
 
   // The compiled length limits; no pattern rejects every length.
   std::size_t FMinLength = SIZE_MAX;
@@ -65,6 +74,10 @@ class TStringSearcher {
   TPatternStruct* FMatchStruct = nullptr;
   const TByteMap* FMap = nullptr;  // MatchMap while a word is matched
   std::array<std::int32_t, 256> FWordCounts{};
+  std::vector<TBinding> FBindings;  // one per name, sized when compiling
+  std::vector<int> FNamePlaces;     // how many places each name has
+  bool FCountLetters = false;       // whether MatchNames counts the word's letters first
+  TLetterSet FUsedLetters;          // the letters of the bound names
   TPattern FPattern;
   TCharacterManager* FCharacterManager = nullptr;
 };
