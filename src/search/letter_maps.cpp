@@ -31,6 +31,8 @@ const TByteMap* gMatchMap = &kIdentity;
 TByteMap gCollationMap = kIdentity;
 }  // namespace letter_maps_detail
 
+const TByteMap& IdentityMap() { return kIdentity; }
+
 void SetMatchMap(const TByteMap* map) {
   letter_maps_detail::gMatchMap = map != nullptr ? map : &kIdentity;
 }

@@ -21,6 +21,9 @@ inline const TByteMap& MatchMap() { return *letter_maps_detail::gMatchMap; }
 // Lower case with Ё and ё both as е once a character manager exists; the identity before.
 inline const TByteMap& CollationMap() { return letter_maps_detail::gCollationMap; }
 
+// Every byte mapped to itself.
+const TByteMap& IdentityMap();
+
 // Points MatchMap at `map`, or back at the identity for nullptr. `map` must outlive its use.
 void SetMatchMap(const TByteMap* map);
 

@@ -142,6 +142,9 @@ bool TStringSearcher::PlaceAll(int start) {
 // new name only its leftmost fit.
 bool TStringSearcher::PlaceNamed(int i, int s) {
   TPatternStruct& ps = *FMatchStruct;
+  // Runs without positions fit anywhere; skipping them keeps the recursion no deeper than
+  // the word is long.
+  for (; i <= ps.LastMovable && ps.Items[i].Chars.Count == 0; ++i) ps.Items[i].Position = s;
   if (i > ps.LastMovable) return true;
   TPatternItem& item = ps.Items[i];
   const int new_name = NewNames(item);

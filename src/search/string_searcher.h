@@ -3,17 +3,25 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "search/pattern.h"
 
-// Tests words against the compiled crossword pattern. A search compiles once with
-// SetPattern and then calls Match once per word.
+// Tests words against the compiled crossword pattern, against the anagram letters, and as
+// palindromes. A search sets the pattern or the letters once and then tests every word.
 
 namespace gryvel {
 
 class TCharacterManager;
+
+// The anagram question (stored as one byte: 0, 1, 2).
+enum TAnagramOptions : std::uint8_t {
+  aoUsual = 0,      // the same letters, jokers standing for any
+  aoExtended = 1,   // contains every given letter at least as often
+  aoMakeWords = 2,  // made up from the given letters, each used once, jokers for any
+};
 
 // Not thread-safe: Match writes the searcher's scratch state, so one search at a time,
 // on the user-interface thread.
@@ -47,7 +55,27 @@ class TStringSearcher {
   // Whether typed text holds any of "!", "(", ")", "*", "+", a digit or "?".
   static bool IsPattern(std::string_view text);
 
+  // The anagram letters, mapped through the manager's LetterMap when set; "?" is a joker.
+  // Later changes of the equal letters apply at the next assignment.
+  const std::string& AnagramString() const { return FAnagramString; }
+  void SetAnagramString(std::string_view letters);
+  TAnagramOptions AnagramOptions() const { return FAnagramOptions; }
+  void SetAnagramOptions(TAnagramOptions options) { FAnagramOptions = options; }
+
+  // The AnagramOptions question about `word`, comparing letters through LetterMap (case
+  // kept whatever the case option). Allocates nothing.
+  bool IsAnagram(std::string_view word);
+  // Whether `word` reads the same backwards through LetterMap.
+  bool IsPalindrome(std::string_view word) const;
+
  private:
+  const TByteMap& LetterMap() const;
+  bool MissesWithinJokers(std::string_view word, const TByteMap& map) const;
+  bool IsUsualAnagram(std::string_view word, const TByteMap& map);
+  bool ContainsAllLetters(std::string_view word, const TByteMap& map);
+  bool IsMadeFromLetters(std::string_view word, const TByteMap& map);
+  void ClearWordCounts(std::string_view word, const TByteMap& map);
+
   bool MatchLetters(std::string_view word);
   bool TestAt(const TPatternItem& item, int pos) const;
   bool Find(int i, int s, int r);
@@ -69,6 +97,19 @@ class TStringSearcher {
   // The compiled length limits; no pattern rejects every length.
   std::size_t FMinLength = SIZE_MAX;
   std::size_t FLengthSpan = 0;
+  // Anagram state: how often each mapped letter occurs among the given letters (jokers
+  // not counted), the given bytes as stored, and the distinct letters to look for.
+  std::array<std::int32_t, 256> FLetterCounts{};
+  std::array<std::int32_t, 256> FStoredCounts{};
+  struct TLetterCount {
+    std::uint8_t Letter;
+    std::int32_t Count;
+  };
+  std::vector<TLetterCount> FSoughtLetters;
+  std::string FAnagramString;
+  TAnagramOptions FAnagramOptions = aoUsual;
+  std::int32_t FJokers = 0;
+
   const std::uint8_t* FMatchWord = nullptr;
   int FMatchLength = 0;
   TPatternStruct* FMatchStruct = nullptr;

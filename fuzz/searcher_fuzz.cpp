@@ -1,5 +1,6 @@
-// Arbitrary bytes as a pattern and as words: no crash, no out-of-bounds read, no hang.
-// Input: one flags byte, the pattern up to the first newline, then one word per line.
+// Arbitrary bytes as a pattern or anagram letters and as words: no crash, no out-of-bounds
+// read, no hang. Input: one flags byte, the pattern up to the first newline (also the anagram
+// letters), then one word per line.
 
 #include <cstddef>
 #include <algorithm>
@@ -36,6 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view pattern = rest.substr(0, newline);
   if (pattern.size() > kMaxPattern) return 0;
   searcher.SetPattern(pattern);
+  searcher.SetAnagramString(pattern);
+  searcher.SetAnagramOptions(static_cast<TAnagramOptions>((flags >> 5) % 3));
   (void)searcher.MinLength();
   (void)searcher.MaxLength();
   (void)TStringSearcher::IsPattern(pattern);
@@ -46,6 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t end = rest.find('\n');
     std::string_view word = rest.substr(0, std::min(end, kMaxWord));
     (void)searcher.Match(word);
+    (void)searcher.IsAnagram(word);
+    (void)searcher.IsPalindrome(word);
     if (end == std::string_view::npos) break;
     rest.remove_prefix(end + 1);
   }
