@@ -175,16 +175,18 @@ void TArticleList::SetCount(std::int32_t n) {
     if (n > FCapacity) return;  // out of memory, already reported
   }
   const std::int32_t count = Count();
-  if (n < count) {
-    const std::int32_t used = FArtCount;
+  for (std::int32_t k = count - 1; k >= n; --k) {
+    TArticleItem* item = FList[k];
+    FList.pop_back();
+    if (item != nullptr) Notify(item, TListAction::kDeleted);
+  }
+  // Records of deleted entries beyond n go too, so a list whose entries were all deleted
+  // can still be cleared.
+  if (n < FArtCount) {
+    ResetRecords(n, FArtCount);
     FArtCount = n;
-    for (std::int32_t k = count - 1; k >= n; --k) {
-      TArticleItem* item = FList[k];
-      FList.pop_back();
-      if (item != nullptr) Notify(item, TListAction::kDeleted);
-    }
-    ResetRecords(n, used);
-  } else if (n > count) {
+  }
+  if (n > count) {
     FList.resize(n, nullptr);
   }
 }

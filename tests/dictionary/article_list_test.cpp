@@ -236,6 +236,15 @@ TEST_F(ArticleListTest, DeletedRecordStaysUntilPackOrClear) {
   EXPECT_EQ(0, list_.AddArticle("d"));
 }
 
+TEST_F(ArticleListTest, ClearAfterDeletingEveryEntry) {
+  AddAll(list_, {"a", "b"});
+  list_.Delete(1);
+  list_.Delete(0);
+  list_.Clear();
+  EXPECT_EQ(0, list_.ArtCount());
+  EXPECT_EQ(0, list_.Capacity());
+}
+
 TEST_F(ArticleListTest, RecordsStayPutWhileTheStoreGrowsAndShrinks) {
   std::vector<const TArticleItem*> held;
   for (int i = 0; i < 6; ++i) {

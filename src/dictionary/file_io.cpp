@@ -1,0 +1,284 @@
+#include "dictionary/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <system_error>
+#include <utility>
+
+namespace gryvel {
+
+namespace {
+
+std::string Quoted(const std::string& path) {
+  return "\"" + path + "\"";
+}
+
+TStatus IoError(const char* what, const std::string& path, int error) {
+  return TStatus::Error(std::string(what) + " " + Quoted(path) + ": " + SystemErrorText(error));
+}
+
+// close() may fail with the error of a delayed write, so its result matters for writes.
+int CloseFile(int fd) {
+  return ::close(fd) == 0 || errno == EINTR ? 0 : errno;
+}
+
+class TPosixReadFile : public TReadFile {
+ public:
+  TPosixReadFile(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
+  ~TPosixReadFile() override { ::close(fd_); }
+  TPosixReadFile(const TPosixReadFile&) = delete;
+  TPosixReadFile& operator=(const TPosixReadFile&) = delete;
+
+  std::uint64_t Size() const override { return size_; }
+
+  std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t size) override {
+    auto* out = static_cast<char*>(buffer);
+    std::size_t done = 0;
+    while (done < size) {
+      if (offset + done > static_cast<std::uint64_t>(LLONG_MAX)) break;
+      const std::size_t want = std::min<std::size_t>(size - done, SSIZE_MAX);
+      const ssize_t n = ::pread(fd_, out + done, want, static_cast<off_t>(offset + done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      done += static_cast<std::size_t>(n);
+    }
+    return done;
+  }
+
+ private:
+  int fd_;
+  std::uint64_t size_;
+};
+
+class TPosixWriteFile : public TWriteFile {
+ public:
+  TPosixWriteFile(std::string target, std::string temp, int fd)
+      : target_(std::move(target)), temp_(std::move(temp)), fd_(fd) {}
+  ~TPosixWriteFile() override {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_) ::unlink(temp_.c_str());
+  }
+  TPosixWriteFile(const TPosixWriteFile&) = delete;
+  TPosixWriteFile& operator=(const TPosixWriteFile&) = delete;
+
+  TStatus Append(const void* data, std::size_t size) override {
+    if (fd_ < 0) return TStatus::Error("Can't write file " + Quoted(target_));
+    const auto* in = static_cast<const char*>(data);
+    while (size > 0) {
+      const ssize_t n = ::write(fd_, in, std::min<std::size_t>(size, SSIZE_MAX));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return Fail("Can't write file", n < 0 ? errno : ENOSPC);
+      in += n;
+      size -= static_cast<std::size_t>(n);
+    }
+    return TStatus::Ok();
+  }
+
+  TStatus Commit() override {
+    if (fd_ < 0) return TStatus::Error("Can't write file " + Quoted(target_));
+    if (::fsync(fd_) != 0) return Fail("Can't write file", errno);
+    const int close_error = CloseFile(fd_);
+    fd_ = -1;
+    if (close_error != 0) return IoError("Can't write file", target_, close_error);
+    if (::rename(temp_.c_str(), target_.c_str()) != 0)
+      return IoError("Can't replace file", target_, errno);
+    committed_ = true;
+    SyncDirectory();
+    return TStatus::Ok();
+  }
+
+ private:
+  TStatus Fail(const char* what, int error) {
+    ::close(fd_);
+    fd_ = -1;
+    return IoError(what, target_, error);
+  }
+
+  // Makes the rename durable. The new file is in place whatever this returns.
+  void SyncDirectory() {
+    const std::size_t slash = target_.rfind('/');
+    const std::string dir = slash == std::string::npos ? "." : target_.substr(0, slash + 1);
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+  }
+
+  std::string target_;
+  std::string temp_;
+  int fd_;
+  bool committed_ = false;
+};
+
+// The file a write to `path` should replace: the target of a symbolic link, else `path`.
+std::string ReplacementTarget(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  if (resolved == nullptr) return path;  // a dangling link is replaced itself
+  std::string target = resolved;
+  std::free(resolved);
+  return target;
+}
+
+class TPosixFileSystem : public TFileSystem {
+ public:
+  bool FileExists(const std::string& path) override {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  }
+
+  std::unique_ptr<TReadFile> OpenForReading(const std::string& path, TReadAccess access,
+                                            int* error) override {
+    int fd;
+    do {
+      fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+      *error = errno;
+      return nullptr;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+      *error = S_ISDIR(st.st_mode) ? EISDIR : errno;
+      ::close(fd);
+      return nullptr;
+    }
+    ::posix_fadvise(fd, 0, 0,
+                    access == TReadAccess::kSequential ? POSIX_FADV_SEQUENTIAL : POSIX_FADV_RANDOM);
+    return std::make_unique<TPosixReadFile>(fd, static_cast<std::uint64_t>(st.st_size));
+  }
+
+  std::unique_ptr<TWriteFile> CreateReplacing(const std::string& path, TStatus* status) override {
+    const std::string target = ReplacementTarget(path);
+    const std::size_t slash = target.rfind('/');
+    const std::string dir = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+
+    // The temporary file sits beside the target so that the rename cannot cross file systems.
+    // Created with O_EXCL, so it never clobbers anything; 0666 lets the umask decide.
+    thread_local std::mt19937_64 random(
+        std::random_device{}() ^
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    int error = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const std::string temp =
+          dir + "." + base + "." + std::to_string(random() % 1000000000) + ".tmp";
+      const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd < 0) {
+        error = errno;
+        if (error == EEXIST || error == EINTR) continue;
+        break;
+      }
+      if (replacing) ::fchmod(fd, old.st_mode & 07777);
+      return std::make_unique<TPosixWriteFile>(target, temp, fd);
+    }
+    *status = IoError("Can't create a temporary file beside", target, error);
+    return nullptr;
+  }
+};
+
+class TMemoryWriteFile : public TWriteFile {
+ public:
+  TMemoryWriteFile(TMemoryFileSystem& owner, std::string path)
+      : owner_(owner), path_(std::move(path)) {}
+
+  TStatus Append(const void* data, std::size_t size) override {
+    const auto* in = static_cast<const std::uint8_t*>(data);
+    bytes_.insert(bytes_.end(), in, in + size);
+    return TStatus::Ok();
+  }
+
+  TStatus Commit() override {
+    owner_.SetFile(path_, std::move(bytes_));
+    return TStatus::Ok();
+  }
+
+ private:
+  TMemoryFileSystem& owner_;
+  std::string path_;
+  std::vector<std::uint8_t> bytes_;
+};
+
+// A memory file that keeps its bytes alive even if the file system replaces them.
+class TSharedMemoryReadFile : public TMemoryReadFile {
+ public:
+  explicit TSharedMemoryReadFile(std::shared_ptr<const std::vector<std::uint8_t>> bytes)
+      : TMemoryReadFile(bytes->data(), bytes->size()), bytes_(std::move(bytes)) {}
+
+ private:
+  std::shared_ptr<const std::vector<std::uint8_t>> bytes_;
+};
+
+}  // namespace
+
+TFileSystem& PosixFileSystem() {
+  static TPosixFileSystem file_system;
+  return file_system;
+}
+
+std::string SystemErrorText(int error) {
+  return std::generic_category().message(error);
+}
+
+std::size_t TMemoryReadFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t size) {
+  if (offset >= size_) return 0;
+  const std::size_t n = std::min<std::uint64_t>(size, size_ - offset);
+  if (n != 0) std::memcpy(buffer, data_ + offset, n);
+  return n;
+}
+
+std::size_t TReadAheadFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t size) {
+  if (size >= window_) return file_.ReadAt(offset, buffer, size);
+  const bool held = offset >= start_ && offset - start_ <= buffer_.size() &&
+                    size <= buffer_.size() - (offset - start_);
+  if (!held) {
+    buffer_.resize(window_);
+    buffer_.resize(file_.ReadAt(offset, buffer_.data(), window_));
+    start_ = offset;
+  }
+  const std::size_t n =
+      offset - start_ >= buffer_.size() ? 0 : std::min(size, buffer_.size() - (offset - start_));
+  if (n != 0) std::memcpy(buffer, buffer_.data() + (offset - start_), n);
+  return n;
+}
+
+void TMemoryFileSystem::SetFile(const std::string& path, std::vector<std::uint8_t> bytes) {
+  files_[path] = std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes));
+}
+
+std::vector<std::uint8_t> TMemoryFileSystem::File(const std::string& path) const {
+  const auto it = files_.find(path);
+  return it == files_.end() ? std::vector<std::uint8_t>() : *it->second;
+}
+
+bool TMemoryFileSystem::FileExists(const std::string& path) {
+  return files_.count(path) != 0;
+}
+
+std::unique_ptr<TReadFile> TMemoryFileSystem::OpenForReading(const std::string& path, TReadAccess,
+                                                             int* error) {
+  const auto it = files_.find(path);
+  if (it == files_.end()) {
+    *error = ENOENT;
+    return nullptr;
+  }
+  return std::make_unique<TSharedMemoryReadFile>(it->second);
+}
+
+std::unique_ptr<TWriteFile> TMemoryFileSystem::CreateReplacing(const std::string& path, TStatus*) {
+  return std::make_unique<TMemoryWriteFile>(*this, path);
+}
+
+}  // namespace gryvel

@@ -1,0 +1,154 @@
+#include "dictionary/kiv2_reader.h"
+
+#include <algorithm>
+#include <limits>
+#include <string_view>
+#include <vector>
+
+#include "dictionary/kiv_format.h"
+
+namespace gryvel {
+
+namespace {
+
+constexpr const char* kBufferTooSmall =
+    "Buffer is less than item size. Error on reading the dictionary";
+constexpr const char* kTooLongString = "Too long string. Error on reading the dictionary";
+constexpr const char* kDamagedRecord = "Damaged record. Error on reading the dictionary";
+constexpr const char* kUnexpectedEnd = "Unexpected end of file. Error on reading the dictionary";
+constexpr const char* kFileTooLarge = "The file is too large. Error on reading the dictionary";
+constexpr const char* kCountMismatch =
+    "Actual items count is not... Error on reading the dictionary";
+constexpr const char* kDamagedDescription =
+    "Damaged description record. Error on reading the dictionary";
+
+// Checks the lengths inside a record of `size` bytes that lies whole at `record`; returns the
+// message for the first problem, or null.
+const char* CheckRecord(const std::uint8_t* record, std::uint32_t size) {
+  const std::uint32_t length = LoadU32(record + 8);
+  if (length > kMaxWordLength) return kTooLongString;
+  std::uint32_t rest = size - kRecordFixedSize;
+  if (length > rest) return kDamagedRecord;
+  rest -= length;
+  if (record[4] & kRecordHasDescription) {
+    if (rest < 4 || LoadU32(record + kRecordFixedSize + length) > rest - 4) return kDamagedRecord;
+  }
+  return nullptr;
+}
+
+std::uint16_t FlagsOf(const std::uint8_t* record) {
+  std::uint16_t flags = 0;
+  if (record[4] & kRecordHasDescription) flags |= kFlagHasDescription;
+  if (record[5] & kRecordPlural) flags |= kFlagPlural;
+  if (record[5] & kRecordSingular) flags |= kFlagSingular;
+  return flags;
+}
+
+// Reads the records from file offset `pos` on. Records are taken while they lie whole in the
+// chunk; the next chunk starts at the first record not taken, which fits because no record
+// is larger than a chunk, so every pass makes progress.
+TLoadOutcome ReadRecords(TReadFile& file, const TLoadJob& job, std::uint64_t pos) {
+  TArticleList& entries = *job.Entries;
+  std::vector<std::uint8_t> buffer(kReadChunk);
+  TProgressMeter meter(job, job.Head.FileSize, "FPercentDone>100\n\rProc: LoadAsKIV2");
+  for (;;) {
+    const std::size_t n = file.ReadAt(pos, buffer.data(), buffer.size());
+    const bool last = n < buffer.size();
+    std::size_t p = 0;
+    while (n - p >= 4) {
+      if (IsCancelled(job)) return TLoadOutcome::kCancelled;
+      const std::uint8_t* record = buffer.data() + p;
+      const std::uint32_t size = LoadU32(record);
+      const char* problem = size > kReadChunk         ? kBufferTooSmall
+                            : size < kRecordFixedSize ? kDamagedRecord
+                            : size > n - p            ? nullptr
+                                                      : CheckRecord(record, size);
+      if (problem != nullptr) {
+        ShowLoadMessage(problem);
+        return TLoadOutcome::kFailed;
+      }
+      if (size > n - p) break;
+      if (pos + p > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
+        ShowLoadMessage(kFileTooLarge);  // offsets are 32-bit
+        return TLoadOutcome::kFailed;
+      }
+      const std::uint32_t length = LoadU32(record + 8);
+      const std::int32_t index = entries.AddArticle(
+          std::string_view(reinterpret_cast<const char*>(record + kRecordFixedSize), length));
+      if (index < 0) return TLoadOutcome::kFailed;  // out of memory, already shown
+      TArticleItem* item = entries.Get(index);
+      item->Offset = static_cast<std::int32_t>(pos + p);
+      item->Parts = LoadU16(record + 6);
+      item->Flags |= FlagsOf(record);
+      p += size;
+      meter.Advance(size);
+      if (job.Position != nullptr) job.Position->store(index + 1, std::memory_order_relaxed);
+    }
+    pos += p;
+    if (last) {
+      if (p == n) return TLoadOutcome::kLoaded;
+      ShowLoadMessage(kUnexpectedEnd);
+      return TLoadOutcome::kFailed;
+    }
+  }
+}
+
+TLoadOutcome Load(TReadFile& file, const TLoadJob& job) {
+  std::uint8_t field[4];
+  if (file.ReadAt(3, field, sizeof field) != sizeof field) {
+    ShowLoadMessage("Error openning the dictionary (code 001)");
+    return TLoadOutcome::kFailed;
+  }
+  const std::uint64_t block_at = std::uint64_t{LoadU32(field)} + 7;
+  if (file.ReadAt(block_at, field, sizeof field) != sizeof field ||
+      block_at + 4 + LoadU32(field) > file.Size()) {
+    ShowLoadMessage("Error openning the dictionary (code 002)");
+    return TLoadOutcome::kFailed;
+  }
+  const std::uint64_t records_at = block_at + 4 + LoadU32(field);
+  const std::uint64_t body = file.Size() - records_at;
+  // A count the file cannot hold must not decide the reservation.
+  ResetEntries(job, std::min<std::uint64_t>(job.Head.Count, body / kRecordFixedSize));
+  if (job.Head.Count == 0) {
+    if (body != 0) ShowLoadMessage(kCountMismatch);
+    return TLoadOutcome::kLoaded;
+  }
+  const TLoadOutcome outcome = ReadRecords(file, job, records_at);
+  if (outcome == TLoadOutcome::kLoaded &&
+      static_cast<std::uint32_t>(job.Entries->Count()) != job.Head.Count)
+    ShowLoadMessage(kCountMismatch);
+  return outcome;
+}
+
+}  // namespace
+
+TLoadOutcome LoadAsKIV2(TReadFile& file, const TLoadJob& job) {
+  return CatchLoadErrors([&] { return Load(file, job); });
+}
+
+TStatus ReadKiv2Description(TReadFile& file, std::int64_t offset, std::string* text) {
+  text->clear();
+  std::uint8_t fixed[kRecordFixedSize];
+  if (offset < 0 || file.ReadAt(offset, fixed, sizeof fixed) != sizeof fixed)
+    return TStatus::Error(kDamagedDescription);
+  const std::uint32_t size = LoadU32(fixed);
+  const std::uint32_t length = LoadU32(fixed + 8);
+  if (size < kRecordFixedSize || size > kReadChunk || length > kMaxWordLength ||
+      length > size - kRecordFixedSize || offset + std::uint64_t{size} > file.Size())
+    return TStatus::Error(kDamagedDescription);
+  if (!(fixed[4] & kRecordHasDescription)) return TStatus::Ok();
+
+  const std::uint32_t rest = size - kRecordFixedSize - length;
+  std::uint8_t field[4];
+  const std::uint64_t at = offset + kRecordFixedSize + std::uint64_t{length};
+  if (rest < 4 || file.ReadAt(at, field, sizeof field) != sizeof field || LoadU32(field) > rest - 4)
+    return TStatus::Error(kDamagedDescription);
+  text->resize(LoadU32(field));
+  if (file.ReadAt(at + 4, text->data(), text->size()) != text->size()) {
+    text->clear();
+    return TStatus::Error(kDamagedDescription);
+  }
+  return TStatus::Ok();
+}
+
+}  // namespace gryvel

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "common/status.h"
+#include "dictionary/file_io.h"
+#include "dictionary/load_job.h"
+
+// The entry reader of version-2 dictionary files and the reader of one description.
+
+namespace gryvel {
+
+// Reads every record of `file` into the job's entries, in chunks of kReadChunk bytes: the word,
+// Offset = the record's file offset, Parts, and Flags kFlagHasDescription, kFlagSingular and
+// kFlagPlural from the record's flags. A header count of 0 reads nothing. No size in the file
+// is trusted: a record that is damaged, larger than a chunk, holds a word longer than
+// kMaxWordLength or runs past the end of the file stops the load with a message (kFailed).
+// A header count that differs from the records read is reported, and the records are kept.
+TLoadOutcome LoadAsKIV2(TReadFile& file, const TLoadJob& job);
+
+// Reads into *text the description of the record at `offset`: empty when the record has none.
+// Fails, leaving *text empty, when the record or its description does not lie whole inside
+// the file.
+TStatus ReadKiv2Description(TReadFile& file, std::int64_t offset, std::string* text);
+
+}  // namespace gryvel

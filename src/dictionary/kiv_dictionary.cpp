@@ -1,0 +1,375 @@
+#include "dictionary/kiv_dictionary.h"
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <random>
+#include <utility>
+
+#include "common/message_sink.h"
+#include "common/stopwatch.h"
+#include "common/synchronize.h"
+#include "dictionary/kiv1_reader.h"
+#include "dictionary/kiv2_reader.h"
+#include "dictionary/kiv_format.h"
+#include "dictionary/kiv_writer.h"
+#include "dictionary/load_job.h"
+#include "dictionary/text_reader.h"
+#include "dictionary/word_order.h"
+
+namespace gryvel {
+
+namespace {
+
+constexpr const char* kLoadTimer = "LoadDictionary";
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+using TReader = TLoadOutcome (*)(TReadFile&, const TLoadJob&);
+
+}  // namespace
+
+TKivDictionary::TKivDictionary(TFileSystem* file_system)
+    : FFileSystem(file_system != nullptr ? file_system : &PosixFileSystem()) {
+  FHead.Version = 2;
+  FHead.Language = "RUS";
+  std::mt19937 random(
+      static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count()));
+  std::uniform_int_distribution<int> byte(0, 254);
+  for (std::uint8_t& b : FHead.ReservedBytes) b = static_cast<std::uint8_t>(byte(random));
+}
+
+TKivDictionary::~TKivDictionary() {
+  FEntries.Clear();
+}
+
+void TKivDictionary::SetFileName(const std::string& name) {
+  if (name == FFileName) return;
+  const bool renamed = !EqualIgnoringAsciiCase(name, FFileName);
+  FFileName = name;
+  if (!renamed) return;
+  Notify(OnFileNameChange);
+  Notify(OnChange);
+}
+
+TDictHead TKivDictionary::ReadHeader() {
+  if (FHeaderRead) return FHead;
+  if (FLoading || FFileName.empty() || !FFileSystem->FileExists(FFileName)) return TDictHead{};
+  int error = 0;
+  const std::unique_ptr<TReadFile> file =
+      FFileSystem->OpenForReading(FFileName, TReadAccess::kSequential, &error);
+  if (file == nullptr) throw EDictionaryError(HeaderOpenErrorText(error, FFileName));
+  TakeHeader(ReadHeaderFrom(*file, FFileName));
+  return FHead;
+}
+
+void TKivDictionary::TakeHeader(const THeaderInfo& info) {
+  FHead = info.Head;
+  FHeaderDamaged = info.Damaged;
+  if (info.Binary) FKind = TDictKind::kBinary;
+  if (FHead.Version == 1 || FHead.Version == 2) FVersion1 = info.Version1;
+  FCharSet = CharSetForLanguage(FHead.Language, FCharSet);
+  FHeaderRead = true;
+}
+
+void TKivDictionary::SetHeader(const TDictHead& head) {
+  FHead = head;
+  if (FHead.Signature == kDictSignature) FKind = TDictKind::kBinary;
+  FCharSet = CharSetForLanguage(FHead.Language, FCharSet);
+}
+
+void TKivDictionary::Load(const TLoadOptions& options) {
+  if (FLoading || FFileName.empty() || !FFileSystem->FileExists(FFileName)) return;
+  ReadHeader();
+  FLoading = true;
+  FLoadPosition.store(0);
+  FBytesReported = 0;
+  RunLoad(options);
+}
+
+void TKivDictionary::EnsureLoaded() {
+  if (!FLoaded) Load();
+}
+
+void TKivDictionary::RunLoad(const TLoadOptions& options) {
+  TStopwatch::Start(kLoadTimer);
+  const bool text = FKind != TDictKind::kBinary;
+  TReader reader = nullptr;
+  const char* open_failure = "Can't open file ";
+  if (text) {
+    reader = LoadAsText;
+  } else if (!FHeaderDamaged && FHead.Version == 1) {
+    reader = LoadAsKIV1;
+    open_failure = "[1] Can't open file ";
+  } else if (!FHeaderDamaged && FHead.Version == 2) {
+    reader = LoadAsKIV2;
+    open_failure = "[2] Can't open file ";
+  }
+
+  TLoadJob job;
+  job.Head = FHead;
+  job.Entries = &FEntries;
+  job.Descriptions = &FDescriptions;
+  job.Position = &FLoadPosition;
+  job.Cancel = options.Cancel;
+  job.Progress = [this](std::uint8_t percent, std::uint64_t loaded) {
+    FBytesSinceReport += loaded > FBytesReported ? loaded - FBytesReported : 0;
+    FBytesReported = std::max(FBytesReported, loaded);
+    DoProgress(kStageReading, percent, "Reading");
+  };
+
+  TLoadOutcome outcome = TLoadOutcome::kFailed;  // no reader: a damaged or unknown version
+  if (reader != nullptr) {
+    int error = 0;
+    const std::unique_ptr<TReadFile> file =
+        FFileSystem->OpenForReading(FFileName, TReadAccess::kSequential, &error);
+    if (file == nullptr)
+      ShowLoadMessage(open_failure + FFileName);
+    else
+      outcome = reader(*file, job);
+  }
+  if (outcome == TLoadOutcome::kCancelled) {
+    Synchronize([&] {
+      FEntries.Clear();
+      FDescriptions.Clear();
+      FLoading = false;
+    });
+    return;
+  }
+  Synchronize([&] { job.Progress(100, job.Head.FileSize); });
+  const double seconds = TStopwatch::Stop(kLoadTimer);
+  Synchronize([&] {
+    FLoadTime = seconds;
+    if (outcome != TLoadOutcome::kLoaded) {
+      FEntries.Clear();
+      FDescriptions.Clear();
+    }
+    if (text) {
+      FKind = TDictKind::kText;
+      FHead.Count = static_cast<std::uint32_t>(FEntries.Count());
+    }
+    LoadFinished();
+  });
+}
+
+void TKivDictionary::LoadFinished() {
+  FLoaded = true;
+  FLoading = false;
+  FBytesSinceReport = 0;
+  DoProgress(kStageLoaded, 100, "");
+  Notify(OnChange);
+  FModified = false;
+  for (TDictionaryObserver* observer : std::vector(FObservers)) observer->DictionaryLoaded(*this);
+  DoProgress(kStageMerged, 100, "");
+}
+
+std::int32_t TKivDictionary::Count() const {
+  return FLoading ? FLoadPosition.load(std::memory_order_relaxed) : FEntries.Count();
+}
+
+std::int32_t TKivDictionary::AddWord(std::string_view word) {
+  EnsureLoaded();
+  if (word.empty()) return -2;
+  if (!FConnected)
+    for (TDictionaryObserver* observer : std::vector(FObservers))
+      observer->ConnectDictionary(*this);
+  if (FEntries.IndexOf(word) >= 0) return -3;
+  const std::int32_t pos = FEntries.FindPosition(word);
+  if (FEntries.InsertArticle(word, pos) < 0) return -1;
+  FDescriptions.EntryInserted(pos);
+  for (TDictionaryObserver* observer : std::vector(FObservers)) observer->EntryAdded(*this, pos);
+  FModified = true;
+  Notify(OnChange);
+  Notify(OnCountChange);
+  return pos;
+}
+
+std::int32_t TKivDictionary::ChangeWord(std::int32_t index, std::string_view word) {
+  EnsureLoaded();
+  if (index < 0 || index >= FEntries.Count() || word.empty()) return -1;
+  TArticleItem* item = FEntries.Get(index);
+  if (CompareWords(word, item->Word) == 0) return -1;
+  const std::int32_t found = FEntries.IndexOf(word);
+  std::int32_t result = index;
+  if (found < 0) {
+    std::int32_t target = FEntries.FindPosition(word);
+    if (index < target) --target;
+    for (TDictionaryObserver* observer : std::vector(FObservers))
+      observer->EntryMoving(*this, index, word);
+    item->Word.assign(word);
+    FEntries.Move(index, target);
+    FDescriptions.EntryMoved(index, target);
+    for (TDictionaryObserver* observer : std::vector(FObservers)) observer->EntriesChanged(*this);
+    result = target;
+  } else if (found == index) {
+    item->Word.assign(word);
+  } else {
+    return -1;
+  }
+  FModified = true;
+  Notify(OnChange);
+  return result;
+}
+
+void TKivDictionary::DeleteWord(std::int32_t index) {
+  EnsureLoaded();
+  FEntries.Get(index);  // raises for an index out of range before anything changes
+  for (TDictionaryObserver* observer : std::vector(FObservers))
+    observer->EntryRemoving(*this, index);
+  FEntries.Delete(index);
+  FDescriptions.EntryDeleted(index);
+  for (TDictionaryObserver* observer : std::vector(FObservers)) observer->EntriesChanged(*this);
+  FModified = true;
+  Notify(OnChange);
+  Notify(OnCountChange);
+}
+
+std::string TKivDictionary::GetDescription(std::int32_t index) const {
+  std::string text;
+  (void)ReadDescription(index, &text);
+  return text;
+}
+
+TStatus TKivDictionary::ReadDescription(std::int32_t index, std::string* text) const {
+  text->clear();
+  if (index < 0 || index >= FEntries.Count()) return TStatus::Ok();
+  const TArticleItem& item = *FEntries.Get(index);
+  if (!(item.Flags & kFlagHasDescription)) return TStatus::Ok();
+  if (item.Flags & kFlagDescriptionInMemory) {
+    if (const std::string* held = FDescriptions.Find(index)) *text = *held;
+    return TStatus::Ok();
+  }
+  if (FKind != TDictKind::kBinary || FHead.Version != 2 || FLoading) return TStatus::Ok();
+  int error = 0;
+  const std::unique_ptr<TReadFile> file =
+      FFileSystem->OpenForReading(FFileName, TReadAccess::kRandom, &error);
+  if (file == nullptr) return TStatus::Error(HeaderOpenErrorText(error, FFileName));
+  return ReadKiv2Description(*file, item.Offset, text);
+}
+
+void TKivDictionary::SetDescription(std::int32_t index, std::string_view text) {
+  if (FEntries.Count() == 0) return;
+  TArticleItem* item = FEntries.Get(index);
+  if (text == GetDescription(index)) return;
+  if (!(item->Flags & kFlagDescriptionInMemory)) {
+    item->Flags |= kFlagDescriptionInMemory | kFlagHasDescription | kFlagChanged;
+    FDescriptions.Add(index, std::string(text));
+  } else if (std::string* held = FDescriptions.Find(index)) {
+    held->assign(text);
+  } else {
+    ShowMessage("Error. Can't change description");
+    return;
+  }
+  FModified = true;
+}
+
+TStatus TKivDictionary::Save() {
+  return SaveToFile(FFileName);
+}
+
+TStatus TKivDictionary::SaveToFile(const std::string& file_name) {
+  if (!FLoaded || FLoading)
+    return SaveError(TStatus::Error("The dictionary is not loaded. Error in saving procedure"));
+  if (file_name.empty())
+    return SaveError(TStatus::Error("No file name. Error in saving procedure"));
+  if (TStatus status = CheckWritable(FEntries); !status.ok()) return SaveError(std::move(status));
+
+  // Descriptions still in the old file are read from it while the new file is written: the
+  // old one is replaced only when the new one is complete.
+  const bool in_file = FKind == TDictKind::kBinary && FHead.Version == 2;
+  std::unique_ptr<TReadFile> old_file;
+  std::unique_ptr<TReadAheadFile> old;
+  const TDescriptionSource describe = [&](std::int32_t index, std::string* text) {
+    text->clear();
+    const TArticleItem& item = *FEntries.Get(index);
+    if (!(item.Flags & kFlagHasDescription)) return TStatus::Ok();
+    if (item.Flags & kFlagDescriptionInMemory) {
+      if (const std::string* held = FDescriptions.Find(index)) *text = *held;
+      return TStatus::Ok();
+    }
+    if (!in_file) return TStatus::Ok();
+    const std::string failure =
+        "Can't read the description of \"" + item.Word + "\" from \"" + FFileName + "\"";
+    if (old == nullptr) {
+      int error = 0;
+      old_file = FFileSystem->OpenForReading(FFileName, TReadAccess::kRandom, &error);
+      if (old_file == nullptr)
+        return TStatus::Error(failure + ": " + SystemErrorText(error) +
+                              ". Error in saving procedure");
+      old = std::make_unique<TReadAheadFile>(*old_file, kReadChunk);
+    }
+    if (!ReadKiv2Description(*old, item.Offset, text).ok())
+      return TStatus::Error(failure + ". Error in saving procedure");
+    return TStatus::Ok();
+  };
+
+  TStatus status;
+  std::unique_ptr<TWriteFile> out = FFileSystem->CreateReplacing(file_name, &status);
+  if (out == nullptr) return SaveError(std::move(status));
+  TDictHead head = FHead;
+  head.Signature = kDictSignature;
+  head.Version = 2;
+  head.Count = static_cast<std::uint32_t>(FEntries.Count());
+  TWrittenKiv2 written;
+  status = WriteKiv2(head, FEntries, describe, *out, &written);
+  if (status.ok()) status = out->Commit();
+  if (!status.ok()) return SaveError(std::move(status));
+
+  // The new file is in place: the entries now describe it.
+  for (std::int32_t i = 0; i < FEntries.Count(); ++i) {
+    TArticleItem* item = FEntries.Get(i);
+    item->Offset = written.Offsets[i];
+    item->Flags &= static_cast<std::uint16_t>(~(kFlagChanged | kFlagDescriptionInMemory));
+    if (written.Described[i])
+      item->Flags |= kFlagHasDescription;
+    else
+      item->Flags &= static_cast<std::uint16_t>(~kFlagHasDescription);
+  }
+  FDescriptions.Clear();
+  head.HeadSize = written.HeadSize;
+  head.FileSize = written.FileSize;
+  FHead = std::move(head);
+  FKind = TDictKind::kBinary;
+  FVersion1 = false;
+  FHeaderRead = true;
+  FHeaderDamaged = false;
+  SetFileName(file_name);
+  FModified = false;
+  return TStatus::Ok();
+}
+
+void TKivDictionary::ClearAll() {
+  FHead.Count = 0;
+  FEntries.Clear();
+  FDescriptions.Clear();
+}
+
+void TKivDictionary::DoProgress(std::uint8_t stage, std::uint8_t percent, const std::string& text) {
+  const std::uint64_t bytes = std::exchange(FBytesSinceReport, 0);
+  for (TDictionaryObserver* observer : std::vector(FObservers))
+    observer->DictionaryProgress(*this, stage, percent, text, bytes);
+}
+
+void TKivDictionary::AddObserver(TDictionaryObserver* observer) {
+  if (std::find(FObservers.begin(), FObservers.end(), observer) == FObservers.end())
+    FObservers.push_back(observer);
+}
+
+void TKivDictionary::RemoveObserver(TDictionaryObserver* observer) {
+  FObservers.erase(std::remove(FObservers.begin(), FObservers.end(), observer), FObservers.end());
+}
+
+void TKivDictionary::Notify(const TNotify& event) {
+  if (event) event(*this);
+}
+
+TStatus TKivDictionary::SaveError(TStatus status) const {
+  ShowMessage(status.message());
+  return status;
+}
+
+}  // namespace gryvel

@@ -1,0 +1,204 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/status.h"
+#include "dictionary/article_list.h"
+#include "dictionary/description_table.h"
+#include "dictionary/dict_head.h"
+#include "dictionary/file_io.h"
+#include "dictionary/kiv_header.h"
+
+// One dictionary file in memory: its header, its entries, the descriptions changed in memory
+// and the state of its load. All editing of entries goes through it, so that the collections
+// holding it and the description table stay in step with the entry indices.
+
+namespace gryvel {
+
+class TKivDictionary;
+
+// What the dictionary kind byte says about its file.
+enum class TDictKind : std::uint8_t { kUnknown = 0, kBinary = 1, kText = 2 };
+
+// Progress stages of a load.
+inline constexpr std::uint8_t kStageStarted = 0;
+inline constexpr std::uint8_t kStageReading = 1;
+inline constexpr std::uint8_t kStageLoaded = 2;
+inline constexpr std::uint8_t kStageMerged = 3;
+inline constexpr std::uint8_t kStageAllDone = 4;
+
+// A collection that holds the dictionary and keeps a merged list of pointers to its entries.
+// The dictionary tells it of every change of its entry list. Calls come on the UI thread; the
+// defaults do nothing.
+class TDictionaryObserver {
+ public:
+  virtual ~TDictionaryObserver() = default;
+
+  // A load reports `stage` with `percent` of the file and `text`; `bytes` were read since the
+  // previous report.
+  virtual void DictionaryProgress(TKivDictionary&, std::uint8_t /*stage*/, std::uint8_t /*percent*/,
+                                  const std::string& /*text*/, std::uint64_t /*bytes*/) {}
+  // The load finished: merge the entries not merged yet, if connected.
+  virtual void DictionaryLoaded(TKivDictionary&) {}
+  // A word is about to be added to a dictionary that is not connected: connect it.
+  virtual void ConnectDictionary(TKivDictionary&) {}
+  // Entry `index` was inserted.
+  virtual void EntryAdded(TKivDictionary&, std::int32_t /*index*/) {}
+  // Entry `index` is about to get `word` and move to that word's place.
+  virtual void EntryMoving(TKivDictionary&, std::int32_t /*index*/, std::string_view /*word*/) {}
+  // Entry `index` is about to be deleted.
+  virtual void EntryRemoving(TKivDictionary&, std::int32_t /*index*/) {}
+  // The entry list changed after a move or a deletion.
+  virtual void EntriesChanged(TKivDictionary&) {}
+};
+
+// What a load can be told while it runs.
+struct TLoadOptions {
+  const std::atomic<bool>* Cancel = nullptr;  // set to stop the load
+};
+
+// Thread safety: the operations are for the UI thread. While Loading(), a load (on this or, in
+// the collection, a loader thread) writes the entries, the description table, the header's
+// count and the load position; other code reads only Count() then, which reads the atomic load
+// position. Every other step of a load runs on the UI thread through Synchronize.
+class TKivDictionary {
+ public:
+  using TNotify = std::function<void(TKivDictionary&)>;
+
+  // Not modified, not loaded; header zero except version 2, language "RUS" and random reserved
+  // bytes; character set kCharSetDefault. Files are reached through `file_system` (borrowed,
+  // it must outlive the dictionary), the real one when null.
+  explicit TKivDictionary(TFileSystem* file_system = nullptr);
+  ~TKivDictionary();
+  TKivDictionary(const TKivDictionary&) = delete;
+  TKivDictionary& operator=(const TKivDictionary&) = delete;
+
+  TNotify OnChange;
+  TNotify OnCountChange;
+  TNotify OnFileNameChange;
+
+  // A native path.
+  const std::string& FileName() const { return FFileName; }
+  // Stores a name that differs; fires OnFileNameChange, then OnChange, only when it differs
+  // ignoring ASCII case (a change of case alone is kept quietly: the file system tells the
+  // names apart).
+  void SetFileName(const std::string& name);
+
+  // The display name.
+  const std::string& Name() const { return FName; }
+  void SetName(std::string name) { FName = std::move(name); }
+
+  const TDictHead& Head() const { return FHead; }
+  // The header of the file: the held copy once read, else read from the file (kind, version-1
+  // marker and character set follow it). Returns an empty header, touching nothing, while
+  // loading or when the file does not exist. Raises EDictionaryError ("%s: %s", the system's
+  // text and the file name) when the file cannot be opened.
+  TDictHead ReadHeader();
+  // Replaces the header; a "kiv" signature makes the kind binary.
+  void SetHeader(const TDictHead& head);
+  bool HeaderRead() const { return FHeaderRead; }
+
+  std::uint8_t CharSet() const { return FCharSet; }
+  TDictKind Kind() const { return FKind; }
+  bool Version1() const { return FVersion1; }
+
+  bool Loading() const { return FLoading; }
+  bool Loaded() const { return FLoaded; }
+  // Marks a dictionary that has no file to load (one made empty by the collection) as loaded.
+  void SetLoaded() { FLoaded = true; }
+  bool Connected() const { return FConnected; }
+  void SetConnected(bool connected) { FConnected = connected; }
+  bool Modified() const { return FModified; }
+  // Set by editing the properties.
+  void SetModified(bool modified) { FModified = modified; }
+  // Seconds the last load took.
+  double LoadTime() const { return FLoadTime; }
+
+  // Loads the entries on the calling thread if the file exists and no load is running:
+  // ReadHeader, then the reader of the file's kind and version (none for a damaged header or
+  // a version other than 1 and 2), then the completion step, which marks the dictionary Loaded
+  // and unmodified even after a failed load (whose entries are emptied). A cancelled load ends
+  // not loaded and empty. Messages are shown on the UI thread. Raises what ReadHeader raises.
+  void Load(const TLoadOptions& options = {});
+  // Load unless Loaded.
+  void EnsureLoaded();
+
+  // While loading, the entries read so far; otherwise the number of entries.
+  std::int32_t Count() const;
+  TArticleList& Entries() { return FEntries; }
+  const TArticleList& Entries() const { return FEntries; }
+  const TDescriptions& Descriptions() const { return FDescriptions; }
+
+  // Inserts `word` in word order; returns its entry index, -2 for an empty word, -3 when the
+  // word is present, -1 when memory runs out.
+  std::int32_t AddWord(std::string_view word);
+  // Gives entry `index` the word `word`, moving it to its place; returns the new index, or -1
+  // when the index is out of range, the word is empty, compares equal to the current one or
+  // belongs to another entry.
+  std::int32_t ChangeWord(std::int32_t index, std::string_view word);
+  // Deletes entry `index`. Raises EListError for an index out of range.
+  void DeleteWord(std::int32_t index);
+
+  // The description of entry `index`; empty when it has none or it cannot be read.
+  std::string GetDescription(std::int32_t index) const;
+  // As GetDescription, but fails when a description in the file cannot be read.
+  TStatus ReadDescription(std::int32_t index, std::string* text) const;
+  // Sets the description of entry `index` in memory. Nothing for an empty list or an unchanged
+  // text. Raises EListError for an index out of range.
+  void SetDescription(std::int32_t index, std::string_view text);
+
+  // SaveToFile(FileName()).
+  TStatus Save();
+  // Writes the dictionary as version 2 to `file_name` through a temporary file renamed over
+  // it. On success the file name, the record offsets, the header and the flags follow the new
+  // file and the description table is empty. On failure shows the message it returns and
+  // changes nothing, on disk or in memory. REQUIRES: Loaded() and not Loading().
+  TStatus SaveToFile(const std::string& file_name);
+
+  // Entry count 0, no entries, no in-memory descriptions.
+  void ClearAll();
+
+  // Passes a progress report to every observer.
+  void DoProgress(std::uint8_t stage, std::uint8_t percent, const std::string& text);
+
+  // Observers are borrowed; one must be removed before it is destroyed.
+  void AddObserver(TDictionaryObserver* observer);
+  void RemoveObserver(TDictionaryObserver* observer);
+
+ private:
+  // The load proper, without ReadHeader: what a loader thread runs.
+  void RunLoad(const TLoadOptions& options);
+  // The completion step of a load, on the UI thread.
+  void LoadFinished();
+  void TakeHeader(const THeaderInfo& info);
+  void Notify(const TNotify& event);
+  TStatus SaveError(TStatus status) const;
+
+  TFileSystem* FFileSystem;
+  std::string FFileName;
+  std::string FName;
+  TDictHead FHead;
+  bool FHeaderRead = false;
+  bool FHeaderDamaged = false;
+  std::uint8_t FCharSet = kCharSetDefault;
+  TDictKind FKind = TDictKind::kUnknown;
+  bool FVersion1 = false;
+  TArticleList FEntries;
+  TDescriptions FDescriptions;
+  bool FLoading = false;
+  bool FLoaded = false;
+  bool FConnected = false;
+  bool FModified = false;
+  double FLoadTime = 0;
+  std::atomic<std::int32_t> FLoadPosition{0};  // entries read by the running load
+  std::uint64_t FBytesReported = 0;            // bytes of the running load reported so far
+  std::uint64_t FBytesSinceReport = 0;         // bytes read since the last progress report
+  std::vector<TDictionaryObserver*> FObservers;
+};
+
+}  // namespace gryvel

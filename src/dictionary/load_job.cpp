@@ -1,0 +1,65 @@
+#include "dictionary/load_job.h"
+
+#include <algorithm>
+#include <new>
+#include <utility>
+
+#include "common/message_sink.h"
+#include "common/synchronize.h"
+
+namespace gryvel {
+
+void ShowLoadMessage(std::string_view text) {
+  Synchronize([text] { ShowMessage(text); });
+}
+
+void ResetEntries(const TLoadJob& job, std::uint64_t capacity) {
+  const auto room =
+      static_cast<std::int32_t>(std::min<std::uint64_t>(capacity, TArticleList::kMaxCapacity - 1));
+  Synchronize([&] {
+    job.Entries->Clear();
+    job.Descriptions->Clear();
+    job.Entries->SetCapacity(room);
+  });
+}
+
+TLoadOutcome CatchLoadErrors(const std::function<TLoadOutcome()>& read) {
+  try {
+    return read();
+  } catch (const EListError& e) {
+    ShowLoadMessage(e.what());
+  } catch (const std::bad_alloc&) {
+    ShowLoadMessage("Not enough memory. Error on reading the dictionary");
+  }
+  return TLoadOutcome::kFailed;
+}
+
+TProgressMeter::TProgressMeter(const TLoadJob& job, std::uint64_t units_total,
+                               std::string overflow_text)
+    : job_(job),
+      units_total_(units_total),
+      step_(units_total / 100),
+      overflow_text_(std::move(overflow_text)) {}
+
+void TProgressMeter::Report() {
+  consumed_ += pending_;
+  pending_ = 0;
+  const std::uint64_t file_size = job_.Head.FileSize;
+  std::uint64_t loaded = consumed_;
+  if (units_total_ == 0)
+    loaded = file_size;
+  else if (units_total_ != file_size)
+    loaded =
+        static_cast<std::uint64_t>(static_cast<long double>(consumed_) * file_size / units_total_);
+  std::uint64_t percent =
+      file_size == 0 ? 100 : loaded / file_size * 100 + loaded % file_size * 100 / file_size;
+  if (percent > 100) {
+    if (!overflow_shown_) ShowLoadMessage(overflow_text_);
+    overflow_shown_ = true;
+    percent = 100;
+  }
+  if (job_.Progress)
+    Synchronize([&] { job_.Progress(static_cast<std::uint8_t>(percent), loaded); });
+}
+
+}  // namespace gryvel

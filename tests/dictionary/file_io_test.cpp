@@ -1,0 +1,115 @@
+#include "dictionary/file_io.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace gryvel {
+namespace {
+
+std::string ReadAll(TReadFile& file, std::uint64_t offset, std::size_t size) {
+  std::string bytes(size, '\0');
+  bytes.resize(file.ReadAt(offset, bytes.data(), size));
+  return bytes;
+}
+
+class FileIoTest : public ::testing::Test {
+ protected:
+  std::string Replace(const std::string& path, const std::string& bytes) {
+    TStatus status;
+    std::unique_ptr<TWriteFile> out = PosixFileSystem().CreateReplacing(path, &status);
+    if (out == nullptr) return status.message();
+    if (TStatus s = out->Append(bytes.data(), bytes.size()); !s.ok()) return s.message();
+    return out->Commit().message();
+  }
+
+  testing::TempDir dir_;
+};
+
+TEST_F(FileIoTest, ReadsAtOffsetsUpToTheEnd) {
+  const std::string path = dir_.Write("f", "0123456789");
+  int error = 0;
+  std::unique_ptr<TReadFile> file =
+      PosixFileSystem().OpenForReading(path, TReadAccess::kSequential, &error);
+  ASSERT_NE(nullptr, file);
+  EXPECT_EQ(10u, file->Size());
+  EXPECT_EQ("234", ReadAll(*file, 2, 3));
+  EXPECT_EQ("89", ReadAll(*file, 8, 5));
+  EXPECT_EQ("", ReadAll(*file, 10, 5));
+  EXPECT_EQ("", ReadAll(*file, ~std::uint64_t{0} - 2, 5));
+}
+
+TEST_F(FileIoTest, OpeningReportsTheSystemError) {
+  int error = 0;
+  EXPECT_EQ(nullptr,
+            PosixFileSystem().OpenForReading(dir_.File("missing"), TReadAccess::kRandom, &error));
+  EXPECT_EQ(ENOENT, error);
+  EXPECT_EQ(nullptr, PosixFileSystem().OpenForReading(dir_.Path(), TReadAccess::kRandom, &error));
+  EXPECT_EQ(EISDIR, error);
+  EXPECT_FALSE(PosixFileSystem().FileExists(dir_.Path()));
+  EXPECT_FALSE(PosixFileSystem().FileExists(dir_.File("missing")));
+}
+
+TEST_F(FileIoTest, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile) {
+  const std::string path = dir_.Write("f", "old");
+  ASSERT_EQ(0, ::chmod(path.c_str(), 0640));
+  EXPECT_EQ("", Replace(path, "new content"));
+  EXPECT_EQ("new content", dir_.Read("f"));
+  struct stat st {};
+  ASSERT_EQ(0, ::stat(path.c_str(), &st));
+  EXPECT_EQ(0640u, st.st_mode & 07777);
+  EXPECT_EQ(std::vector<std::string>{"f"}, dir_.Names());
+  EXPECT_EQ("", Replace(dir_.File("g"), "created"));
+  EXPECT_EQ("created", dir_.Read("g"));
+}
+
+TEST_F(FileIoTest, AnUncommittedFileLeavesTheOldOneWhole) {
+  const std::string path = dir_.Write("f", "old");
+  {
+    TStatus status;
+    std::unique_ptr<TWriteFile> out = PosixFileSystem().CreateReplacing(path, &status);
+    ASSERT_NE(nullptr, out);
+    ASSERT_TRUE(out->Append("new", 3).ok());
+  }
+  EXPECT_EQ("old", dir_.Read("f"));
+  EXPECT_EQ(std::vector<std::string>{"f"}, dir_.Names());
+}
+
+TEST_F(FileIoTest, ASymbolicLinkIsReplacedThrough) {
+  const std::string target = dir_.Write("target", "old");
+  const std::string link = dir_.File("link");
+  ASSERT_EQ(0, ::symlink(target.c_str(), link.c_str()));
+  EXPECT_EQ("", Replace(link, "new"));
+  EXPECT_EQ("new", dir_.Read("target"));
+  struct stat st {};
+  ASSERT_EQ(0, ::lstat(link.c_str(), &st));
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+}
+
+TEST_F(FileIoTest, AMissingDirectoryFailsWithAMessage) {
+  const std::string message = Replace(dir_.File("no/such/file"), "x");
+  EXPECT_NE(std::string::npos, message.find("no/such/file")) << message;
+}
+
+TEST(ReadAheadFileTest, GivesTheSameBytesAsTheFileItReads) {
+  std::string bytes;
+  for (int i = 0; i < 1000; ++i) bytes += static_cast<char>(i * 7);
+  TMemoryReadFile file(bytes.data(), bytes.size());
+  TReadAheadFile ahead(file, 64);
+  struct Read {
+    std::uint64_t offset;
+    std::size_t size;
+  } reads[] = {{0, 10}, {5, 10}, {60, 10}, {0, 64}, {990, 20}, {500, 200}, {1000, 1}, {3, 1}};
+  for (const Read& r : reads)
+    EXPECT_EQ(ReadAll(file, r.offset, r.size), ReadAll(ahead, r.offset, r.size))
+        << r.offset << "+" << r.size;
+}
+
+}  // namespace
+}  // namespace gryvel
