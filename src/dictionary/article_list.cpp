@@ -244,7 +244,10 @@ void TArticleList::InsertPointer(std::int32_t index, TArticleItem* item) {
 
 TArticleItem* TArticleList::NewRecord(std::string_view word) {
   TArticleItem& record = Record(FArtCount);
-  record = TArticleItem{std::string(word), 0, kFlagShown, 0};
+  record.Word.assign(word);  // in place: a reused record keeps its string's buffer
+  record.Offset = 0;
+  record.Flags = kFlagShown;
+  record.Parts = 0;
   ++FArtCount;
   return &record;
 }
