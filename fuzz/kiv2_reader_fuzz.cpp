@@ -6,24 +6,17 @@
 #include <cstdlib>
 #include <string>
 
-#include "common/message_sink.h"
 #include "dictionary/file_io.h"
 #include "dictionary/kiv2_reader.h"
 #include "dictionary/kiv_format.h"
+#include "fuzz_load.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace gryvel;
-  static const bool quiet =
-      (SetMessageSink([](const TMessage&) { return TMessageAnswer::Ok; }), true);
-  (void)quiet;
-
-  TMemoryReadFile file(data, size);
-  TArticleList entries;
-  TDescriptions descriptions;
-  TLoadJob job;
-  job.Entries = &entries;
-  job.Descriptions = &descriptions;
-  job.Head.FileSize = size;
+  fuzzing::TFuzzLoad load(data, size);
+  TMemoryReadFile& file = load.File;
+  TArticleList& entries = load.Entries;
+  TLoadJob& job = load.Job;
   job.Head.Count = size >= 19 ? LoadU32(data + 15) : 0;
   const TLoadOutcome outcome = LoadAsKIV2(file, job);
   if (outcome == TLoadOutcome::kCancelled) std::abort();

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "common/message_sink.h"
 #include "dictionary/file_io.h"
 #include "dictionary/kiv2_reader.h"
 #include "dictionary/kiv_dictionary.h"
 #include "dictionary/kiv_format.h"
+#include "fuzz_load.h"
 
 namespace {
 
@@ -39,9 +39,7 @@ TContent ContentOf(const gryvel::TKivDictionary& d) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace gryvel;
-  static const bool quiet =
-      (SetMessageSink([](const TMessage&) { return TMessageAnswer::Ok; }), true);
-  (void)quiet;
+  fuzzing::SilenceMessages();
   if (size < 4) return 0;
   const auto offset = static_cast<std::int32_t>(LoadU32(data));
   data += 4;

@@ -5,16 +5,14 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "common/message_sink.h"
 #include "dictionary/file_io.h"
 #include "dictionary/kiv_dictionary.h"
 #include "dictionary/kiv_header.h"
+#include "fuzz_load.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace gryvel;
-  static const bool quiet =
-      (SetMessageSink([](const TMessage&) { return TMessageAnswer::Ok; }), true);
-  (void)quiet;
+  fuzzing::SilenceMessages();
 
   TMemoryReadFile file(data, size);
   const THeaderInfo info = ReadHeaderFrom(file, "fuzz.kiv");

@@ -6,24 +6,17 @@
 #include <cstdlib>
 
 #include "common/cp1251_case.h"
-#include "common/message_sink.h"
 #include "dictionary/file_io.h"
 #include "dictionary/text_reader.h"
 #include "dictionary/word_order.h"
+#include "fuzz_load.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace gryvel;
-  static const bool quiet =
-      (SetMessageSink([](const TMessage&) { return TMessageAnswer::Ok; }), true);
-  (void)quiet;
-
-  TMemoryReadFile file(data, size);
-  TArticleList entries;
-  TDescriptions descriptions;
-  TLoadJob job;
-  job.Entries = &entries;
-  job.Descriptions = &descriptions;
-  job.Head.FileSize = size;
+  fuzzing::TFuzzLoad load(data, size);
+  TMemoryReadFile& file = load.File;
+  TArticleList& entries = load.Entries;
+  TLoadJob& job = load.Job;
   if (LoadAsText(file, job) != TLoadOutcome::kLoaded) std::abort();
   (void)LooksLikeUtf8(data, size);
   for (std::int32_t i = 0; i < entries.Count(); ++i) {
