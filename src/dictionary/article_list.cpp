@@ -175,11 +175,7 @@ void TArticleList::SetCount(std::int32_t n) {
     if (n > FCapacity) return;  // out of memory, already reported
   }
   const std::int32_t count = Count();
-  for (std::int32_t k = count - 1; k >= n; --k) {
-    TArticleItem* item = FList[k];
-    FList.pop_back();
-    if (item != nullptr) Notify(item, TListAction::kDeleted);
-  }
+  DropIndexFrom(n);
   // Records of deleted entries beyond n go too, so a list whose entries were all deleted
   // can still be cleared.
   if (n < FArtCount) {
@@ -192,8 +188,18 @@ void TArticleList::SetCount(std::int32_t n) {
 }
 
 void TArticleList::Clear() {
-  SetCount(0);
+  // The records are released whole, so unlike SetCount(0) there is nothing to reset.
+  DropIndexFrom(0);
+  FArtCount = 0;
   SetCapacity(0);
+}
+
+void TArticleList::DropIndexFrom(std::int32_t n) {
+  for (std::int32_t k = Count() - 1; k >= n; --k) {
+    TArticleItem* item = FList[k];
+    FList.pop_back();
+    if (item != nullptr) Notify(item, TListAction::kDeleted);
+  }
 }
 
 bool TArticleList::IsInStorage(const TArticleItem* item) const {

@@ -149,6 +149,8 @@ class TArticleList {
   // there is still no room for one more.
   bool HasRoomFor(std::int32_t used);
   void InsertPointer(std::int32_t index, TArticleItem* item);
+  // Removes the index entries from `n` on, notifying each removal.
+  void DropIndexFrom(std::int32_t n);
   TArticleItem* NewRecord(std::string_view word);
   std::size_t BlockOf(std::int32_t position) const;
   TArticleItem& Record(std::int32_t position);
