@@ -174,4 +174,24 @@ TStatus Utf8ToCp1251(std::string_view utf8, std::string* out) {
   return TStatus::Ok();
 }
 
+std::string PathForMessage(std::string_view path) {
+  std::string whole;
+  if (Utf8ToCp1251(path, &whole).ok()) return whole;
+  std::string out;
+  for (std::size_t i = 0; i < path.size();) {
+    const auto lead = static_cast<std::uint8_t>(path[i]);
+    const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    bool whole = i + length <= path.size();
+    for (std::size_t k = 1; whole && k < length; ++k)
+      whole = (static_cast<std::uint8_t>(path[i + k]) & 0xC0) == 0x80;
+    std::string one;
+    if (whole && Utf8ToCp1251(path.substr(i, length), &one).ok())
+      out += one;
+    else
+      out += '?';
+    i += whole ? length : 1;  // one mark per character, or per stray byte
+  }
+  return out;
+}
+
 }  // namespace gryvel

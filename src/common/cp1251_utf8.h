@@ -20,4 +20,8 @@ std::string Cp1251ToUtf8(std::string_view cp1251);
 // which quotes the character, is UTF-8.
 TStatus Utf8ToCp1251(std::string_view utf8, std::string* out);
 
+// A native (UTF-8) file name as code page 1251 text, for messages: a character the code page
+// cannot hold, and a byte that is not valid UTF-8, becomes "?".
+std::string PathForMessage(std::string_view path);
+
 }  // namespace gryvel

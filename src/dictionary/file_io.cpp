@@ -14,12 +14,14 @@
 #include <system_error>
 #include <utility>
 
+#include "common/cp1251_utf8.h"
+
 namespace gryvel {
 
 namespace {
 
 std::string Quoted(const std::string& path) {
-  return "\"" + path + "\"";
+  return "\"" + PathForMessage(path) + "\"";
 }
 
 TStatus IoError(const char* what, const std::string& path, int error) {

@@ -6,6 +6,7 @@
 #include <random>
 #include <utility>
 
+#include "common/cp1251_utf8.h"
 #include "common/message_sink.h"
 #include "common/stopwatch.h"
 #include "common/synchronize.h"
@@ -128,7 +129,7 @@ void TKivDictionary::RunLoad(const TLoadOptions& options) {
     const std::unique_ptr<TReadFile> file =
         FFileSystem->OpenForReading(FFileName, TReadAccess::kSequential, &error);
     if (file == nullptr)
-      ShowLoadMessage(open_failure + FFileName);
+      ShowLoadMessage(open_failure + PathForMessage(FFileName));
     else
       outcome = reader(*file, job);
   }
@@ -293,7 +294,7 @@ TStatus TKivDictionary::SaveToFile(const std::string& file_name) {
     }
     if (!in_file) return TStatus::Ok();
     const std::string failure =
-        "Can't read the description of \"" + item.Word + "\" from \"" + FFileName + "\"";
+        "Can't read the description of \"" + item.Word + "\" from \"" + PathForMessage(FFileName) + "\"";
     if (old == nullptr) {
       int error = 0;
       old_file = FFileSystem->OpenForReading(FFileName, TReadAccess::kRandom, &error);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/cp1251_utf8.h"
 #include "dictionary/kiv_format.h"
 #include "dictionary/load_job.h"
 
@@ -73,7 +74,7 @@ bool TakeVersion2(const std::uint8_t* buffer, std::size_t limit, TDictHead& head
 }
 
 THeaderInfo Damaged(THeaderInfo info, std::string_view file_name) {
-  ShowLoadMessage("The header of \"" + std::string(file_name) +
+  ShowLoadMessage("The header of \"" + PathForMessage(file_name) +
                   "\" is damaged. Error openning the dictionary");
   info.Damaged = true;
   return info;
@@ -82,7 +83,7 @@ THeaderInfo Damaged(THeaderInfo info, std::string_view file_name) {
 }  // namespace
 
 std::string HeaderOpenErrorText(int error, std::string_view file_name) {
-  return SystemErrorText(error) + ": " + std::string(file_name);
+  return SystemErrorText(error) + ": " + PathForMessage(file_name);
 }
 
 std::uint32_t DetectVersion(std::uint32_t a, std::uint32_t b) {
@@ -96,7 +97,7 @@ THeaderInfo ReadHeaderFrom(TReadFile& file, std::string_view file_name) {
   std::uint8_t start[7];
   const std::size_t got = file.ReadAt(0, start, sizeof start);
   if (got < kDictSignature.size()) {
-    ShowLoadMessage("File \"" + std::string(file_name) + "\" is not a QZ dictionary.");
+    ShowLoadMessage("File \"" + PathForMessage(file_name) + "\" is not a QZ dictionary.");
     return info;
   }
   if (std::memcmp(start, kDictSignature.data(), kDictSignature.size()) != 0) return info;

@@ -95,5 +95,15 @@ TEST(Cp1251Utf8, RefusesMalformedUtf8) {
   }
 }
 
+TEST(PathForMessageTest, KeepsWhatTheCodePageHoldsAndMarksTheRest) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"/home/u/words.kiv", "/home/u/words.kiv"},
+      {"/tmp/\xD1\x81\xD0\xBB\xD0\xBE\xD0\xB2.kiv", "/tmp/\xF1\xEB\xEE\xE2.kiv"},  // слов
+      {"/tmp/\xE4\xB8\xAD\xD1\x8F.txt", "/tmp/?\xFF.txt"},  // 中я
+      {"/tmp/\xFF\xD0.txt", "/tmp/??.txt"},
+  };
+  for (const auto& [path, text] : cases) EXPECT_EQ(text, PathForMessage(path)) << path;
+}
+
 }  // namespace
 }  // namespace gryvel
