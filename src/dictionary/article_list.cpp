@@ -212,6 +212,25 @@ bool TArticleList::IsInStorage(const TArticleItem* item) const {
   return false;
 }
 
+TRecordRanges TArticleList::Ranges() const {
+  TRecordRanges ranges;
+  ranges.FRanges.reserve(FArtList.size());
+  for (const TRecordBlock& block : FArtList) {
+    const auto first = reinterpret_cast<std::uintptr_t>(block.Items.get());
+    ranges.FRanges.push_back({first, first + sizeof(TArticleItem) * block.Size});
+  }
+  std::sort(ranges.FRanges.begin(), ranges.FRanges.end(),
+            [](const auto& a, const auto& b) { return a.First < b.First; });
+  return ranges;
+}
+
+bool TRecordRanges::Holds(const TArticleItem* item) const {
+  const auto address = reinterpret_cast<std::uintptr_t>(item);
+  auto after = std::upper_bound(FRanges.begin(), FRanges.end(), address,
+                                [](std::uintptr_t a, const TRange& r) { return a < r.First; });
+  return after != FRanges.begin() && address < (--after)->End;
+}
+
 void TArticleList::Grow() {
   const std::int32_t c = FCapacity;
   const std::int32_t delta = c > 1000 ? c / 8 : c > 64 ? c / 4 : c > 8 ? 16 : 4;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -45,6 +46,23 @@ class EListError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Where a list's records lie in memory, taken at one moment: tells whether a record belongs to
+// the list without touching the list, so it can be asked while a loader appends to it.
+class TRecordRanges {
+ public:
+  // True when `item` lies in one of the record blocks the list had when the ranges were taken.
+  bool Holds(const TArticleItem* item) const;
+  bool Empty() const { return FRanges.empty(); }
+
+ private:
+  friend class TArticleList;
+  struct TRange {
+    std::uintptr_t First;  // address of the first record
+    std::uintptr_t End;    // address past the last record
+  };
+  std::vector<TRange> FRanges;  // sorted by address
+};
+
 // What Notify reports.
 enum class TListAction : int { kAdded = 0, kDeleted = 2 };
 
@@ -79,6 +97,8 @@ class TArticleList {
   // Raises EListError when index > Count().
   std::int32_t InsertArticle(std::string_view word, std::int32_t index);
 
+  // The index: entry pointers in entry order.
+  std::span<TArticleItem* const> Items() const { return FList; }
   // The record of entry `index`. Raises EListError unless 0 <= index < Count().
   TArticleItem* Get(std::int32_t index);
   const TArticleItem* Get(std::int32_t index) const;
@@ -122,6 +142,8 @@ class TArticleList {
   // True when `item` points at one of the records 0..ArtCount() of the store (the record at
   // ArtCount, the next to be used, included).
   bool IsInStorage(const TArticleItem* item) const;
+  // The blocks of the store as they are now.
+  TRecordRanges Ranges() const;
 
  protected:
   // Raises the capacity C by 4 while C <= 8, by 16 while C <= 64, by C/4 while C <= 1000,

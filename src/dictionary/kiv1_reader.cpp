@@ -86,9 +86,9 @@ TLoadOutcome Load(TReadFile& file, const TLoadJob& job) {
       item->Flags |= kFlagChanged | kFlagDescriptionInMemory | kFlagHasDescription;
       job.Descriptions->Add(index, std::string(description));
     }
+    if (job.Position != nullptr) job.Position->store(index + 1, std::memory_order_relaxed);
     meter.Advance(next - p);
     p = next;
-    if (job.Position != nullptr) job.Position->store(index + 1, std::memory_order_relaxed);
   }
   if (taken < count)
     ShowLoadMessage("Actual items count is not... Error on reading the dictionary");

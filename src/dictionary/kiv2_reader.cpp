@@ -81,8 +81,8 @@ TLoadOutcome ReadRecords(TReadFile& file, const TLoadJob& job, std::uint64_t pos
       item->Parts = LoadU16(record + 6);
       item->Flags |= FlagsOf(record);
       p += size;
-      meter.Advance(size);
       if (job.Position != nullptr) job.Position->store(index + 1, std::memory_order_relaxed);
+      meter.Advance(size);
     }
     pos += p;
     if (last) {

@@ -15,6 +15,7 @@
 #include "dictionary/kiv_format.h"
 #include "dictionary/kiv_writer.h"
 #include "dictionary/load_job.h"
+#include "dictionary/load_thread.h"
 #include "dictionary/text_reader.h"
 #include "dictionary/word_order.h"
 
@@ -30,7 +31,8 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
                                             [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-using TReader = TLoadOutcome (*)(TReadFile&, const TLoadJob&);
+// How long a wait for a loader sleeps between runs of its synchronised calls.
+constexpr int kWaitSliceMs = 5;
 
 }  // namespace
 
@@ -45,6 +47,13 @@ TKivDictionary::TKivDictionary(TFileSystem* file_system)
 }
 
 TKivDictionary::~TKivDictionary() {
+  for (TDictionaryObserver* observer : std::vector(FObservers))
+    observer->DictionaryDestroying(*this);
+  FObservers.clear();
+  if (FLoadThread != nullptr) {
+    FLoadThread->Cancel();
+    while (FLoadThread != nullptr) CheckSynchronize(kWaitSliceMs);
+  }
   FEntries.Clear();
 }
 
@@ -83,35 +92,56 @@ void TKivDictionary::SetHeader(const TDictHead& head) {
   FCharSet = CharSetForLanguage(FHead.Language, FCharSet);
 }
 
-void TKivDictionary::Load(const TLoadOptions& options) {
-  if (FLoading || FFileName.empty() || !FFileSystem->FileExists(FFileName)) return;
+bool TKivDictionary::BeginLoad() {
+  if (FLoading || FFileName.empty() || !FFileSystem->FileExists(FFileName)) return false;
   ReadHeader();
+  if (FEntries.Count() > 0 || FDescriptions.Count() > 0) ReleaseEntries();
   FLoading = true;
   FLoadPosition.store(0);
   FBytesReported = 0;
-  RunLoad(options);
+  FBytesSinceReport = 0;
+  return true;
+}
+
+void TKivDictionary::StartLoad(TDictionaryObserver* loader) {
+  if (!BeginLoad()) return;
+  if (loader != nullptr && loader->AcceptLoad(*this)) return;
+  if (loader == nullptr)
+    for (TDictionaryObserver* observer : std::vector(FObservers))
+      if (observer->AcceptLoad(*this)) return;
+  TLoadPlan plan = PlanLoad({});
+  RunLoad(plan);
+}
+
+void TKivDictionary::Load(const TLoadOptions& options) {
+  if (!BeginLoad()) return;
+  TLoadPlan plan = PlanLoad(options);
+  RunLoad(plan);
 }
 
 void TKivDictionary::EnsureLoaded() {
-  if (!FLoaded) Load();
+  if (!FLoaded) StartLoad();
+  WaitForLoad();
 }
 
-void TKivDictionary::RunLoad(const TLoadOptions& options) {
-  TStopwatch::Start(kLoadTimer);
-  const bool text = FKind != TDictKind::kBinary;
-  TReader reader = nullptr;
-  const char* open_failure = "Can't open file ";
-  if (text) {
-    reader = LoadAsText;
-  } else if (!FHeaderDamaged && FHead.Version == 1) {
-    reader = LoadAsKIV1;
-    open_failure = "[1] Can't open file ";
-  } else if (!FHeaderDamaged && FHead.Version == 2) {
-    reader = LoadAsKIV2;
-    open_failure = "[2] Can't open file ";
-  }
+void TKivDictionary::WaitForLoad() {
+  while (FLoading) CheckSynchronize(kWaitSliceMs);
+}
 
-  TLoadJob job;
+TKivDictionary::TLoadPlan TKivDictionary::PlanLoad(const TLoadOptions& options) {
+  TLoadPlan plan;
+  plan.Text = FKind != TDictKind::kBinary;
+  plan.OpenFailure = "Can't open file ";
+  if (plan.Text) {
+    plan.Reader = LoadAsText;
+  } else if (!FHeaderDamaged && FHead.Version == 1) {
+    plan.Reader = LoadAsKIV1;
+    plan.OpenFailure = "[1] Can't open file ";
+  } else if (!FHeaderDamaged && FHead.Version == 2) {
+    plan.Reader = LoadAsKIV2;
+    plan.OpenFailure = "[2] Can't open file ";
+  }
+  TLoadJob& job = plan.Job;
   job.Head = FHead;
   job.Entries = &FEntries;
   job.Descriptions = &FDescriptions;
@@ -122,39 +152,45 @@ void TKivDictionary::RunLoad(const TLoadOptions& options) {
     FBytesReported = std::max(FBytesReported, loaded);
     DoProgress(kStageReading, percent, "Reading");
   };
+  return plan;
+}
 
-  TLoadOutcome outcome = TLoadOutcome::kFailed;  // no reader: a damaged or unknown version
-  if (reader != nullptr) {
-    int error = 0;
-    const std::unique_ptr<TReadFile> file =
-        FFileSystem->OpenForReading(FFileName, TReadAccess::kSequential, &error);
-    if (file == nullptr)
-      ShowLoadMessage(open_failure + PathForMessage(FFileName));
-    else
-      outcome = reader(*file, job);
-  }
-  if (outcome == TLoadOutcome::kCancelled) {
+void TKivDictionary::RunLoad(TLoadPlan& plan) {
+  Synchronize([] { TStopwatch::Start(kLoadTimer); });
+  TLoadOutcome outcome = TLoadOutcome::kFailed;
+  if (plan.Reader != nullptr) {
+    std::unique_ptr<TReadFile> file;
     Synchronize([&] {
-      FEntries.Clear();
-      FDescriptions.Clear();
+      int error = 0;
+      file = FFileSystem->OpenForReading(FFileName, TReadAccess::kSequential, &error);
+      if (file == nullptr) ShowMessage(plan.OpenFailure + PathForMessage(FFileName));
+    });
+    if (file != nullptr) outcome = plan.Reader(*file, plan.Job);
+  }
+  if (outcome == TLoadOutcome::kCancelled || IsCancelled(plan.Job)) {
+    Synchronize([&] {
+      TStopwatch::Stop(kLoadTimer);
+      ReleaseEntries();
       FLoading = false;
     });
     return;
   }
-  Synchronize([&] { job.Progress(100, job.Head.FileSize); });
-  const double seconds = TStopwatch::Stop(kLoadTimer);
   Synchronize([&] {
-    FLoadTime = seconds;
-    if (outcome != TLoadOutcome::kLoaded) {
-      FEntries.Clear();
-      FDescriptions.Clear();
-    }
-    if (text) {
+    plan.Job.Progress(100, plan.Job.Head.FileSize);
+    FLoadTime = TStopwatch::Stop(kLoadTimer);
+    if (outcome != TLoadOutcome::kLoaded) ReleaseEntries();
+    if (plan.Text) {
       FKind = TDictKind::kText;
       FHead.Count = static_cast<std::uint32_t>(FEntries.Count());
     }
     LoadFinished();
   });
+}
+
+void TKivDictionary::ReleaseEntries() {
+  for (TDictionaryObserver* observer : std::vector(FObservers)) observer->EntriesReleasing(*this);
+  FEntries.Clear();
+  FDescriptions.Clear();
 }
 
 void TKivDictionary::LoadFinished() {
@@ -293,8 +329,8 @@ TStatus TKivDictionary::SaveToFile(const std::string& file_name) {
       return TStatus::Ok();
     }
     if (!in_file) return TStatus::Ok();
-    const std::string failure =
-        "Can't read the description of \"" + item.Word + "\" from \"" + PathForMessage(FFileName) + "\"";
+    const std::string failure = "Can't read the description of \"" + item.Word + "\" from \"" +
+                                PathForMessage(FFileName) + "\"";
     if (old == nullptr) {
       int error = 0;
       old_file = FFileSystem->OpenForReading(FFileName, TReadAccess::kRandom, &error);
@@ -344,9 +380,10 @@ TStatus TKivDictionary::SaveToFile(const std::string& file_name) {
 }
 
 void TKivDictionary::ClearAll() {
+  if (FLoadThread != nullptr) FLoadThread->Cancel();
+  WaitForLoad();
   FHead.Count = 0;
-  FEntries.Clear();
-  FDescriptions.Clear();
+  ReleaseEntries();
 }
 
 void TKivDictionary::DoProgress(std::uint8_t stage, std::uint8_t percent, const std::string& text) {

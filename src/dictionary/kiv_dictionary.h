@@ -13,6 +13,7 @@
 #include "dictionary/dict_head.h"
 #include "dictionary/file_io.h"
 #include "dictionary/kiv_header.h"
+#include "dictionary/load_job.h"
 
 // One dictionary file in memory: its header, its entries, the descriptions changed in memory
 // and the state of its load. All editing of entries goes through it, so that the collections
@@ -21,6 +22,7 @@
 namespace gryvel {
 
 class TKivDictionary;
+class TLoadSingleDictionaryThread;
 
 // What the dictionary kind byte says about its file.
 enum class TDictKind : std::uint8_t { kUnknown = 0, kBinary = 1, kText = 2 };
@@ -55,6 +57,14 @@ class TDictionaryObserver {
   virtual void EntryRemoving(TKivDictionary&, std::int32_t /*index*/) {}
   // The entry list changed after a move or a deletion.
   virtual void EntriesChanged(TKivDictionary&) {}
+  // The entries are about to be emptied (a new load, a failed or cancelled one, ClearAll):
+  // pointers to them must be dropped now.
+  virtual void EntriesReleasing(TKivDictionary&) {}
+  // A load is starting: return true to run it in the background (the dictionary is Loading
+  // until the observer's loader ends it); false leaves it to the next observer.
+  virtual bool AcceptLoad(TKivDictionary&) { return false; }
+  // The dictionary is being destroyed; no further calls follow.
+  virtual void DictionaryDestroying(TKivDictionary&) {}
 };
 
 // What a load can be told while it runs.
@@ -63,9 +73,10 @@ struct TLoadOptions {
 };
 
 // Thread safety: the operations are for the UI thread. While Loading(), a load (on this or, in
-// the collection, a loader thread) writes the entries, the description table, the header's
-// count and the load position; other code reads only Count() then, which reads the atomic load
-// position. Every other step of a load runs on the UI thread through Synchronize.
+// a collection, a loader thread) writes the entries, the description table and the load
+// position; other code reads only Count() then, which reads the atomic load position, except
+// inside the progress and completion calls, during which the loader waits. Every other step of
+// a load runs on the UI thread through Synchronize.
 class TKivDictionary {
  public:
   using TNotify = std::function<void(TKivDictionary&)>;
@@ -74,6 +85,8 @@ class TKivDictionary {
   // bytes; character set kCharSetDefault. Files are reached through `file_system` (borrowed,
   // it must outlive the dictionary), the real one when null.
   explicit TKivDictionary(TFileSystem* file_system = nullptr);
+  // Observers hear DictionaryDestroying; a running load is cancelled and waited for.
+  // REQUIRES: the UI thread.
   ~TKivDictionary();
   TKivDictionary(const TKivDictionary&) = delete;
   TKivDictionary& operator=(const TKivDictionary&) = delete;
@@ -119,13 +132,19 @@ class TKivDictionary {
   // Seconds the last load took.
   double LoadTime() const { return FLoadTime; }
 
+  // Starts a load if the file exists and no load is running: ReadHeader, release the entries,
+  // set Loading, and hand the load to `loader` (or, when null, to the first observer that
+  // takes it, see TDictionaryObserver::AcceptLoad). When no observer takes it the load runs at
+  // once on the calling thread. Raises what ReadHeader raises.
+  void StartLoad(TDictionaryObserver* loader = nullptr);
   // Loads the entries on the calling thread if the file exists and no load is running:
   // ReadHeader, then the reader of the file's kind and version (none for a damaged header or
   // a version other than 1 and 2), then the completion step, which marks the dictionary Loaded
   // and unmodified even after a failed load (whose entries are emptied). A cancelled load ends
   // not loaded and empty. Messages are shown on the UI thread. Raises what ReadHeader raises.
   void Load(const TLoadOptions& options = {});
-  // Load unless Loaded.
+  // StartLoad unless Loaded; then, while Loading, runs the loader's synchronised calls until
+  // it ends. REQUIRES: the UI thread, outside the dictionary's own progress reports.
   void EnsureLoaded();
 
   // While loading, the entries read so far; otherwise the number of entries.
@@ -160,7 +179,8 @@ class TKivDictionary {
   // changes nothing, on disk or in memory. REQUIRES: Loaded() and not Loading().
   TStatus SaveToFile(const std::string& file_name);
 
-  // Entry count 0, no entries, no in-memory descriptions.
+  // Entry count 0, no entries, no in-memory descriptions. A running load is cancelled and a
+  // queued one is waited for first; observers hear EntriesReleasing before the entries go.
   void ClearAll();
 
   // Passes a progress report to every observer.
@@ -171,10 +191,34 @@ class TKivDictionary {
   void RemoveObserver(TDictionaryObserver* observer);
 
  private:
-  // The load proper, without ReadHeader: what a loader thread runs.
-  void RunLoad(const TLoadOptions& options);
+  friend class TLoadSingleDictionaryThread;
+  friend class TLoadManager;
+
+  using TReader = TLoadOutcome (*)(TReadFile&, const TLoadJob&);
+
+  // A load as the UI thread prepares it for whichever thread reads the file.
+  struct TLoadPlan {
+    TReader Reader = nullptr;  // none for a damaged header or an unknown version
+    bool Text = false;
+    const char* OpenFailure = "";
+    TLoadJob Job;
+  };
+
+  // ReadHeader, release the entries and set Loading; false when there is nothing to load or a
+  // load is running.
+  bool BeginLoad();
+  // Runs the loader's synchronised calls until Loading is cleared.
+  void WaitForLoad();
+  // On the UI thread, once Loading is set: what the load will do.
+  TLoadPlan PlanLoad(const TLoadOptions& options);
+  // The load proper, on any thread; every step that touches shared state is synchronised.
+  void RunLoad(TLoadPlan& plan);
   // The completion step of a load, on the UI thread.
   void LoadFinished();
+  // Tells the observers, then empties the entries and the description table.
+  void ReleaseEntries();
+  // A queued load was dropped before it started.
+  void LoadDropped() { FLoading = false; }
   void TakeHeader(const THeaderInfo& info);
   void Notify(const TNotify& event);
   TStatus SaveError(TStatus status) const;
@@ -199,6 +243,7 @@ class TKivDictionary {
   std::uint64_t FBytesReported = 0;            // bytes of the running load reported so far
   std::uint64_t FBytesSinceReport = 0;         // bytes read since the last progress report
   std::vector<TDictionaryObserver*> FObservers;
+  TLoadSingleDictionaryThread* FLoadThread = nullptr;  // the running loader, set on the UI thread
 };
 
 }  // namespace gryvel
