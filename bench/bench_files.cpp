@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <random>
 
@@ -12,16 +13,23 @@
 
 namespace gryvel::bench {
 
-namespace {
-
 const std::string& Directory() {
-  static const std::string dir = [] {
+  struct TDirectory {
+    std::string Path;
+    ~TDirectory() {
+      std::error_code ignored;
+      std::filesystem::remove_all(Path, ignored);
+    }
+  };
+  static const TDirectory dir = [] {
     char name[] = "/tmp/gryvel-bench-XXXXXX";
     if (mkdtemp(name) == nullptr) std::abort();
-    return std::string(name);
+    return TDirectory{name};
   }();
-  return dir;
+  return dir.Path;
 }
+
+namespace {
 
 void Write(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary);

@@ -7,6 +7,9 @@
 
 namespace gryvel::bench {
 
+// The temporary directory the files are written to, removed when the process ends.
+const std::string& Directory();
+
 // One word per line (LF), `count` generated words in random order with about one in ten
 // repeated, code page 1251.
 std::string MakeTextFile(std::size_t count);

@@ -13,7 +13,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <numeric>
 #include <span>
@@ -21,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench_files.h"
 #include "bench_words.h"
 #include "common/cp1251_utf8.h"
 #include "common/message_sink.h"
@@ -143,23 +143,11 @@ void BM_Disconnect500kFrom1M(benchmark::State& state) {
 
 // Three version-2 files of 300,000 entries with every tenth described: file k holds pool words
 // [150k * k, 150k * k + 300k), so neighbours share half and together they hold 600,000 words.
-// Written once into a temporary directory removed at exit.
+// Written once into the benchmarks' temporary directory.
 constexpr std::int32_t kFileEntries = 300'000;
 constexpr std::int32_t kFilesDistinct = 600'000;
 
 const std::vector<std::string>& Files() {
-  struct TDirectory {
-    std::string Path;
-    ~TDirectory() {
-      std::error_code ignored;
-      std::filesystem::remove_all(Path, ignored);
-    }
-  };
-  static TDirectory directory = [] {
-    char name[] = "/tmp/gryvel-collection-bench-XXXXXX";
-    if (mkdtemp(name) == nullptr) std::abort();
-    return TDirectory{name};
-  }();
   static const std::vector<std::string> files = [] {
     std::vector<std::string> paths;
     for (std::size_t k = 0; k < 3; ++k) {
@@ -168,7 +156,7 @@ const std::vector<std::string>& Files() {
       Fill(dictionary, 150'000 * k, 150'000 * k + kFileEntries);
       for (std::int32_t i = 0; i < dictionary.Count(); i += 10)
         dictionary.SetDescription(i, "a description of the word " + std::to_string(i));
-      paths.push_back(directory.Path + "/words-" + std::to_string(k) + ".kiv");
+      paths.push_back(Directory() + "/collection-" + std::to_string(k) + ".kiv");
       if (!dictionary.SaveToFile(paths.back()).ok()) std::abort();
     }
     return paths;
