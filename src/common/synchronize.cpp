@@ -110,6 +110,10 @@ bool CheckSynchronize(int timeout_ms) {
   return !batch.empty();
 }
 
+void SynchronizeWhile(const std::function<bool()>& busy) {
+  while (busy()) CheckSynchronize(5);
+}
+
 std::function<void()> SetSynchronizeWakeHook(std::function<void()> hook) {
   TSyncState& state = State();
   std::lock_guard lock(state.HookMutex);

@@ -31,6 +31,10 @@ void Synchronize(const std::function<void()>& fn);
 // at least one call.
 bool CheckSynchronize(int timeout_ms = 0);
 
+// REQUIRES: called on the UI thread. Runs queued calls, waiting a few milliseconds at a time,
+// for as long as `busy()` is true: how the UI thread waits for a worker that needs it.
+void SynchronizeWhile(const std::function<bool()>& busy);
+
 // Installs `hook` (may be empty) and returns the previous one. The hook is called once per
 // queued call, on the worker's thread, after the call is queued; it must not throw.
 std::function<void()> SetSynchronizeWakeHook(std::function<void()> hook);

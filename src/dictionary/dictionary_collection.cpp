@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "common/ascii_case.h"
 #include "common/clipboard_sink.h"
 #include "common/message_sink.h"
 #include "dictionary/word_order.h"
@@ -19,12 +20,6 @@ constexpr const char* kRefusedAfter =
     "\" \xED\xE5 \xEC\xEE\xE6\xE5\xF2 \xE1\xFB\xF2\xFC \xE0\xEA\xF2\xE8\xE2\xED\xFB\xEC";
 // "[ • " in code page 1251.
 constexpr const char* kHolderOpen = "[ \x95 ";
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [&](char x, char y) { return lower(x) == lower(y); });
-}
 
 constexpr auto kNotOther = static_cast<std::uint16_t>(~kFlagInOtherDictionary);
 
@@ -356,24 +351,23 @@ std::string TDictionaryCollection::Description(std::int32_t index) const {
   return result;
 }
 
-void TDictionaryCollection::SetEntryDescription(std::int32_t index, std::string_view text) {
-  if (FActive == nullptr || index < 0 || index >= Count()) return;
-  const std::string word = FList[index]->Word;
+std::int32_t TDictionaryCollection::ActiveEntryOf(std::int32_t index) {
+  if (FActive == nullptr || index < 0 || index >= Count()) return -1;
+  const std::string word = FList[index]->Word;  // the list may change while loading
   TKivDictionary& active = *FActive;
   active.EnsureLoaded();
   Connect(active);
-  const std::int32_t at = active.Entries().IndexOf(word);
-  if (at >= 0) active.SetDescription(at, text);
+  return active.Entries().IndexOf(word);
+}
+
+void TDictionaryCollection::SetEntryDescription(std::int32_t index, std::string_view text) {
+  const std::int32_t at = ActiveEntryOf(index);
+  if (at >= 0) FActive->SetDescription(at, text);
 }
 
 void TDictionaryCollection::DeleteEntry(std::int32_t index) {
-  if (FActive == nullptr || index < 0 || index >= Count()) return;
-  const std::string word = FList[index]->Word;
-  TKivDictionary& active = *FActive;
-  active.EnsureLoaded();
-  Connect(active);
-  const std::int32_t at = active.Entries().IndexOf(word);
-  if (at >= 0) active.DeleteWord(at);
+  const std::int32_t at = ActiveEntryOf(index);
+  if (at >= 0) FActive->DeleteWord(at);
 }
 
 bool TDictionaryCollection::Matches(std::int32_t index) const {

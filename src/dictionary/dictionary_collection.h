@@ -155,6 +155,9 @@ class TDictionaryCollection : private TDictionaryObserver {
   TArticleItem* FindInOthers(std::string_view word, const TMember* except);
   // The first merged index whose word is not less than `word`.
   std::size_t LowerBound(std::string_view word) const;
+  // The active dictionary's entry of the word of merged entry `index`, after loading and
+  // connecting the dictionary; -1 when there is none.
+  std::int32_t ActiveEntryOf(std::int32_t index);
   // (dictionary, its entry) for every connected holder of the word of entry `index`.
   std::vector<std::pair<TKivDictionary*, TArticleItem*>> HeldEntries(std::int32_t index) const;
   void ListChanged();

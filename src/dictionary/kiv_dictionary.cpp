@@ -6,6 +6,7 @@
 #include <random>
 #include <utility>
 
+#include "common/ascii_case.h"
 #include "common/cp1251_utf8.h"
 #include "common/message_sink.h"
 #include "common/stopwatch.h"
@@ -25,15 +26,6 @@ namespace {
 
 constexpr const char* kLoadTimer = "LoadDictionary";
 
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [&](char x, char y) { return lower(x) == lower(y); });
-}
-
-// How long a wait for a loader sleeps between runs of its synchronised calls.
-constexpr int kWaitSliceMs = 5;
-
 }  // namespace
 
 TKivDictionary::TKivDictionary(TFileSystem* file_system)
@@ -52,7 +44,7 @@ TKivDictionary::~TKivDictionary() {
   FObservers.clear();
   if (FLoadThread != nullptr) {
     FLoadThread->Cancel();
-    while (FLoadThread != nullptr) CheckSynchronize(kWaitSliceMs);
+    SynchronizeWhile([this] { return FLoadThread != nullptr; });
   }
   FEntries.Clear();
 }
@@ -125,7 +117,7 @@ void TKivDictionary::EnsureLoaded() {
 }
 
 void TKivDictionary::WaitForLoad() {
-  while (FLoading) CheckSynchronize(kWaitSliceMs);
+  SynchronizeWhile([this] { return FLoading; });
 }
 
 TKivDictionary::TLoadPlan TKivDictionary::PlanLoad(const TLoadOptions& options) {

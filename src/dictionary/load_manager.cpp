@@ -7,12 +7,6 @@
 
 namespace gryvel {
 
-namespace {
-
-constexpr int kWaitSliceMs = 5;
-
-}  // namespace
-
 TLoadManager::TLoadManager(std::function<void()> all_done) : FAllDone(std::move(all_done)) {}
 
 TLoadManager::~TLoadManager() {
@@ -49,7 +43,7 @@ bool TLoadManager::Unqueue(TKivDictionary& dictionary) {
 void TLoadManager::Stop() {
   FTerminated.store(true);
   if (FCurrent != nullptr) FCurrent->Cancel();
-  while (FRunning) CheckSynchronize(kWaitSliceMs);
+  SynchronizeWhile([this] { return FRunning; });
   if (FThread.joinable()) FThread.join();
 }
 
