@@ -29,6 +29,7 @@ TDictionaryCollection::TDictionaryCollection(TFileSystem* file_system)
     : FFileSystem(file_system), FManager([this] { LoadsDone(); }) {}
 
 TDictionaryCollection::~TDictionaryCollection() {
+  if (OnDestroy) OnDestroy(*this);
   FDestroying = true;
   FManager.Stop();
   for (TMember& member : FMembers) member.Dictionary->RemoveObserver(this);

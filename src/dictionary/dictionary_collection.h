@@ -55,6 +55,8 @@ class TDictionaryCollection : private TDictionaryObserver {
   TProgress OnProgress;
   // The merged list changed.
   TNotify OnListChange;
+  // The collection is being destroyed (fired first, before anything goes).
+  TNotify OnDestroy;
 
   // The searcher working on the merged list (borrowed); see Matches.
   TStringSearcher* StringSearcher() const { return FStringSearcher; }
@@ -106,6 +108,10 @@ class TDictionaryCollection : private TDictionaryObserver {
   std::int32_t AddWord(std::string_view word);
   // The merged index of the entry comparing equal to `word`, or -1.
   std::int32_t Find(std::string_view word) const;
+  // The first merged index whose word is not less than `word`; Count() when none is.
+  std::int32_t FindPosition(std::string_view word) const {
+    return static_cast<std::int32_t>(LowerBound(word));
+  }
   // The first connected dictionary holding the record of entry `index`, or null.
   TKivDictionary* Owner(std::int32_t index) const;
   // Every connected dictionary that holds the word of entry `index`, in collection order.

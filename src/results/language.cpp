@@ -1,0 +1,490 @@
+#include "results/language.h"
+
+#include <atomic>
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <iterator>
+#include <span>
+
+#include "common/ascii_case.h"
+#include "common/cp1251_utf8.h"
+
+namespace gryvel {
+
+namespace {
+
+std::atomic<TUILanguage> gLanguage{TUILanguage::NotSet};
+
+// The tables are written in UTF-8 so that they read as they show; they are converted to the
+// code page once, on first use.
+
+struct TTermRow {
+  TTerm Term;
+  std::string_view English;
+  std::string_view Russian;
+};
+
+constexpr TTermRow kTerms[] = {
+    {TTerm::Ok, "Ok", "Ok"},
+    {TTerm::Cancel, "Cancel", "Отмена"},
+    {TTerm::Apply, "Apply", "Применить"},
+    {TTerm::Find, "Find", "Найти"},
+    {TTerm::Help, "Help", "Помощь"},
+    {TTerm::Stop, "Stop", "Стоп"},
+    {TTerm::Crossword, "Crossword", "Кроссворд"},
+    {TTerm::Anagrams, "Anagrams", "Анаграммы"},
+    {TTerm::EqualLetters, "Equal letters", "Эквиваленты"},
+    {TTerm::NewSearch, "New search...", "Новый поиск..."},
+    {TTerm::Author, "Author", "Автор"},
+    {TTerm::Words, "Words", "Слов"},
+    {TTerm::FileName, "File name", "Имя файла"},
+    {TTerm::Loading, "Loading", "Открытие"},
+    {TTerm::ConnectingDictionary, "Connecting dictionary", "Подключение словаря"},
+    {TTerm::Seconds, "sec", "сек"},
+    {TTerm::Default, "Default", "Стандартная"},
+    {TTerm::RememberLastEntries, "&remember {count} last entries",
+     "по&мнить последние {count} запросов"},
+    {TTerm::About, "About", "О программе"},
+    {TTerm::Properties, "Properties", "Свойства"},
+    {TTerm::NewDictionary, "New dictionary", "Новый словарь"},
+    {TTerm::AddEntry, "Add entry", "Добавить статью"},
+    {TTerm::ChangeEntry, "Change entry", "Изменить статью"},
+    {TTerm::Change, "Change", "Изменить"},
+    {TTerm::Add, "Add", "Добавить"},
+    {TTerm::AddEqualLetters, "Add equal letters", "Добавить эквиваленты"},
+    {TTerm::ChangeEqualLetters, "Change equal letters", "Изменить эквиваленты"},
+    {TTerm::AnagramsUsual, "Find words which include all these letters",
+     "Найти слова, состоящие только из заданных букв"},
+    {TTerm::AnagramsIncludeAll, "Locate words that include all these letters",
+     "Найти слова, в которых встречаются все указанные буквы"},
+    {TTerm::AnagramsMakeUpWords, "Make up words from these characters",
+     "Составить слова из заданных букв"},
+};
+
+constexpr std::string_view kCountMarker = "{count}";
+
+struct TPair {
+  std::string_view English;
+  std::string_view Russian;
+};
+
+// By bit; an empty Russian name means Russian shows nothing for that bit.
+constexpr TPair kPartsOfSpeech[] = {
+    {"n.", "сущ."}, {"adj.", "прил."}, {"v.", "гл."}, {"adv.", "нареч."},
+    {"pron.", ""},  {"conj.", ""},     {"prep.", ""}, {"interj.", ""},
+};
+constexpr TPair kPlural = {"pl.", "мн. ч."};
+constexpr TPair kLetter = {"letter", "букву"};
+constexpr TPair kLetters = {"letters", "букв"};
+constexpr TPair kLoadingDictionary = {"Loading dictionary", "Открытие словаря"};
+constexpr TPair kLoadingDictionaries = {"Loading dictionaries", "Открытие словарей"};
+
+struct TRow {
+  std::string_view Key;
+  std::string_view English;
+  std::string_view Russian;
+};
+
+constexpr TRow kMainWindow[] = {
+    {"Caption", "Gryvel 2.6", "Gryvel 2.6"},
+    {"FileMenu", "&File", "&Файл"},
+    {"FileOpenItem", "&Open...", "&Открыть..."},
+    {"FileSaveResultsItem", "Save &results", "Сохранить &результаты"},
+    {"FileNewDictionaryItem", "&New dictionary...", "&Новый словарь..."},
+    {"FileSaveItem", "&Save", "&Сохранить"},
+    {"FileSaveAsItem", "Save &as...", "Сохранить &как..."},
+    {"FileSaveResultsAsItem", "Save res&ults as...", "Сохранить рез&ультаты как..."},
+    {"FilePropertiesItem", "&Properties...", "С&войства..."},
+    {"FileExitItem", "E&xit", "В&ыход"},
+    {"EditMenu", "&Edit", "П&равка"},
+    {"EditAddEntryItem", "&Add entry...", "&Добавить статью..."},
+    {"EditChangeEntryItem", "Chan&ge entry...", "&Изменить статью..."},
+    {"EditCopyItem", "&Copy", "&Копировать"},
+    {"EditDeleteItem", "&Delete", "&Удалить"},
+    {"SearchMenu", "&Search", "&Поиск"},
+    {"SearchCrosswordItem", "&Crossword...", "&Кроссворд..."},
+    {"SearchAnagramsItem", "&Anagrams...", "&Анаграммы..."},
+    {"SearchWordAnalysisItem", "&Word Analysis...", "&Разложить на слова..."},
+    {"SearchWordChainItem", "C&hain of Words...", "&Цепочка слов..."},
+    {"SearchPalindromesItem", "&Palindromes", "&Палиндромы"},
+    {"OptionsMenu", "&Options", "&Опции"},
+    {"OptionsFilterItem", "&Filter...", "&Фильтр..."},
+    {"OptionsEqualLettersItem", "&Add equal letters...", "&Добавить эквиваленты..."},
+    {"OptionsStatisticsItem", "St&atistics...", "&Статистика..."},
+    {"OptionsSettingsItem", "&Settings...", "&Настройки..."},
+    {"ViewMenu", "&View", "&Вид"},
+    {"ViewSortMenu", "&Sort", "&Сортировка"},
+    {"ViewAscendingItem", "&Ascending", "По &возрастанию"},
+    {"ViewDescendingItem", "&Descending", "По &убыванию"},
+    {"ViewAlphabeticallyItem", "Alpha&betically", "По &алфавиту"},
+    {"ViewByLengthItem", "By &Length", "По &длине"},
+    {"ViewToolbarsMenu", "&Toolbars", "&Панели инструментов"},
+    {"ViewToolbarsSortItem", "S&ort", "С&ортировка"},
+    {"ViewStatusBarItem", "Status &Bar", "С&трока состояния"},
+    {"ViewShowEntriesItem", "&Show entries", "&Описания слов"},
+    {"ViewFilterItem", "&Filter", "&Фильтр"},
+    {"ViewResultsItem", "&Results", "&Результаты"},
+    // "&Поиск" holds П on the menu bar, so Help is the usual "Справка".
+    {"HelpMenu", "&Help", "&Справка"},
+    {"HelpContentsItem", "&Contents", "&Содержание"},
+    {"HelpOnlineItem", "&Gryvel on-line", "Gryvel в &Интернете"},
+    {"HelpNewVersionItem", "Check for &New Version", "Проверить &новую версию"},
+    {"HelpAboutItem", "&About Gryvel...", "&О программе..."},
+    {"HelpQuestionMarkItem", "&?", "&?"},
+    {"DictionaryChangeItem", "Chan&ge...", "&Изменить..."},
+    {"DictionaryNewItem", "&New...", "&Новый..."},
+    {"DictionarySearchKindMenu", "&Search kind", "&Вид поиска"},
+    {"DictionaryUsualItem", "&Usual", "&Обычный"},
+    {"DictionaryIncludeAllItem", "&Include all letters", "&Включая все буквы"},
+    {"DictionaryMakeUpWordsItem", "&Make up words", "&Составить слова"},
+    {"DictionaryGoToItem", "&Go to...", "&Перейти..."},
+    {"DictionaryMessageItem", "&Message...", "&Сообщение..."},
+    {"DictionaryRenameItem", "&Rename", "Переи&меновать"},
+    {"DictionaryMakeActiveItem", "Make &Active", "Сделать &активным"},
+    {"SearchHint", "Search", "Поиск"},
+    {"SortHint", "Sort", "Сортировка"},
+    {"CrosswordHint", "Crossword", "Кроссворд"},
+    {"AnagramsHint", "Anagrams", "Анаграммы"},
+    {"WordAnalysisHint", "Word Analysis", "Разложить на слова"},
+    {"WordChainHint", "Chain of Words", "Цепочка слов"},
+    {"ResultsHint", "Show / Hide Results", "Показать / спрятать результаты"},
+    {"FilterHint", "On / Off Filter", "Включить / отключить фильтр"},
+    {"SortAlphabeticallyHint", "Sort Alphabetically", "Сортировать по алфавиту"},
+    {"SortByLengthHint", "Sort by Length", "Сортировать по длине"},
+    {"SortAscendingHint", "Sort Ascending", "Сортировать по возрастанию"},
+    {"SortDescendingHint", "Sort Descending", "Сортировать по убыванию"},
+    {"DictionariesHint", "Dictionaries", "Словари"},
+    {"DictionaryFileFilter", "Gryvel dictionary (*.kiv)|*.kiv|All files|*.*",
+     "Словарь Gryvel (*.kiv)|*.kiv|Все файлы|*.*"},
+    {"TextFileFilter", "Text file|*.txt|All files|*.*", "Текстовый файл|*.txt|Все файлы|*.*"},
+};
+
+constexpr TRow kMainToolbar[] = {
+    {"CrosswordButton", "Crossword", "Кроссворд"},
+    {"AnagramsButton", "Anagrams", "Анаграммы"},
+    {"ResultsButton", "Results", "Результаты"},
+    {"WordAnalysisButton", "Word Analysis", "Разложение"},
+    {"WordChainButton", "Chain of Words", "Цепочка"},
+    {"FilterButton", "Filter", "Фильтр"},
+    {"AlphabeticallyButton", "Alphabetically", "По алфавиту"},
+    {"ByLengthButton", "By Length", "По длине"},
+    {"AscendingButton", "Ascending", "По возрастанию"},
+    {"DescendingButton", "Descending", "По убыванию"},
+};
+
+constexpr TRow kStatistics[] = {
+    {"Caption", "Statistics", "Статистика"},
+    {"LengthItem", "Length", "Длина"},
+    {"FirstLettersItem", "First letters", "Первые буквы"},
+    {"UniqueLettersItem", "Unique letters in words", "Буквы в словах"},
+    {"AllLettersItem", "All letters", "Все буквы"},
+    {"LineItem", "Line", "Линейная"},
+    {"ColumnItem", "Column", "Гистограмма"},
+    {"AllItem", "All", "Все"},
+    {"ValuesItem", "Values", "Значения"},
+    {"PercentItem", "Percent", "Проценты"},
+    {"DataValuesItem", "Data values", "Подписи данных"},
+    {"ValueAxisTitle", "word count", "количество слов"},
+    {"LengthAxisTitle", "length", "длина"},
+    {"LetterAxisTitle", "letter", "буквы"},
+};
+
+constexpr TRow kProperties[] = {
+    {"TitleLabel", "Title:", "Название:"},
+    {"CommentsLabel", "Comments:", "Описание:"},
+    {"AuthorLabel", "Author:", "Автор:"},
+    {"GoToButton", "Go to...", "Перейти..."},
+    {"MessageButton", "Message...", "Сообщение..."},
+};
+
+constexpr TRow kEntryEditor[] = {
+    {"AddButton", "Add", "Добавить"},
+    {"DictionaryLabel", "Dic&tionary:", "&Словарь:"},
+    {"WordLabel", "&Word:", "С&лово:"},
+    {"ReplaceLabel", "&Replace with:", "&Изменить на:"},
+    {"DescriptionLabel", "Des&cription:", "&Описание:"},
+    {"NounCheck", "&Noun", "&Существительное"},
+    {"AdjectiveCheck", "&Adjective", "&Прилагательное"},
+    {"VerbCheck", "&Verb", "&Глагол"},
+    {"AdverbCheck", "A&dverb", "&Наречие"},
+    {"PrepositionCheck", "P&repositon", "П&редлог"},
+    {"InterjectionCheck", "&Interjection", "Ме&ждометие"},
+    {"SingularCheck", "&Singular", "&Единственное"},
+    {"PluralCheck", "&Plural", "&Множественное"},
+    {"PartOfSpeechLabel", "Part of speech:", "Часть речи:"},
+    {"NumberLabel", "Number:", "Число:"},
+    {"EntryTab", "Entry", "Статья"},
+    {"MoreTab", "Part of speech && Number", "Дополнительно"},
+};
+
+constexpr TRow kEqualLetters[] = {
+    {"LettersLabel", "Letters:", "Буквы:"},
+    {"EquivalentLabel", "Equivalent:", "Эквивалент:"},
+};
+
+constexpr TRow kOptions[] = {
+    {"Caption", "Settings", "Настройки"},
+    {"SearchTab", " Search ", " Поиск "},
+    {"OptionsGroup", "Options", "Опции"},
+    {"InstantSearchCheck", "&instant search while typing", "п&оиск слова при наборе"},
+    {"CaseSensitiveCheck", "ca&se sensetive", "&учитывать регистр"},
+    {"EqualLettersGroup", "Equal letters", "Эквивалентные буквы"},
+    {"LettersColumn", "Letters", "Буквы"},
+    {"EquivalentColumn", "Equivalent", "Эквивалент"},
+    {"AddButton", "&Add...", "&Добавить..."},
+    {"ChangeButton", "&Change...", "&Изменить..."},
+    {"DeleteButton", "&Delete", "&Удалить"},
+    {"InterfaceTab", "Interface", "Интерфейс"},
+    {"LanguageGroup", "Language", "Язык"},
+    {"RussianItem", "Russian (Русский)", "Русский"},
+    {"EnglishItem", "English", "Английский (English)"},
+    {"TextOptionsLabel", "te&xt options:", "&текст кнопки:"},
+    {"IconOptionsLabel", "ico&n options:", "&размер кнопки:"},
+    {"NoTextLabelsItem", "No text labels", "Без подписей к кнопкам"},
+    {"SelectiveTextItem", "Selective text on right", "Выборочно текст справа"},
+    {"ShowTextLabelsItem", "Show text labels", "Отображать подписи к кнопкам"},
+    {"SmallIconsItem", "Small icons", "Мелкие кнопки"},
+    {"LargeIconsItem", "Large icons", "Крупные кнопки"},
+    {"MiscellaneousGroup", "Miscellaneous", "Разное"},
+    {"StandardScrollBarCheck", "&standard Windows scrollbar", "&стандартная прокрутка Windows"},
+    {"WordListTab", "Word List", "Список слов"},
+    {"TransparencyLabel", "Transparency:", "Прозрачность:"},
+    {"ToolbarsGroup", "Toolbars", "Панели инструментов"},
+    {"ElementLabel", "Item:", "Элемент:"},
+    // The element box; codes 0 to 4 in this order.
+    {"BackgroundElementItem", "Background", "Фон"},
+    {"WordElementItem", "Word", "Слово"},
+    {"DescriptionElementItem", "Description", "Описание"},
+    {"SelectionElementItem", "Selection", "Выделение"},
+    {"PartOfSpeechElementItem", "Part of speech", "Часть речи"},
+    // The editor parts the element box switches between.
+    {"FontGroup", "Font", "Шрифт"},
+    {"BackgroundGroup", "Background", "Фон"},
+    {"SelectionGroup", "Selection", "Выделение"},
+    {"FontChangeButton", "Change...", "Изменить"},
+    {"ColorButton", "Color...", "Цвет..."},
+    {"BorderButton", "Border...", "Граница..."},
+    {"ColorRadio", "Color", "Цвет"},
+    {"TextureRadio", "Use background picture:", "Использовать текстуру:"},
+    {"ShowPartsOfSpeechCheck", "&show parts of speech", "&показывать части речи"},
+    {"ShowEntriesCheck", "show &entries", "показывать &описание слов"},
+    {"DefaultTextureItem", "Default", "Стандартная"},
+    {"LoadTextureItem", "Load from file...", "Загрузить..."},
+};
+
+constexpr TRow kSearch[] = {
+    {"Caption", "Search", "Поиск"},
+    {"WildcardsLabel", "Use the following wildcards :", "Подстановочные знаки :"},
+    // Russian has no text of its own for this label; the dialog's designed caption stands in.
+    {"AnyCharLabel", "? - any single character", "? - любая буква"},
+    {"AnyStringLabel", "* - any string of characters", "* - любое количество букв"},
+    {"AnyConsonantLabel", "$ or ^c - any single consonant", "+ - любая согласная"},
+    {"AnyVowelLabel", "@ or ^v - any single vowel", "!+ - любая гласная"},
+    {"ExampleLabel", "For example: a??tion; @$?*ist; etc. (see help)",
+     "Например: п?бе*л?, +*+ и т.п. (см. помощь)"},
+    {"CrosswordTab", "Crossword ", "Кроссворд "},
+    {"AnagramsTab", "Anagrams ", "Анаграммы "},
+    {"WordChainTab", "Chain of words ", "Цепочка слов "},
+    {"WordAnalysisTab", "Word analysis ", "Разложить на слова "},
+    {"PatternLabel", "&Pattern :", "&Шаблон :"},
+    {"CrosswordTipLabel",
+     "To accomplish this search from the main window simply type your request (pattern) and "
+     "press ENTER",
+     "Поиск можно осуществить из главного окна. Для этого просто введите запрос и нажмите "
+     "ENTER"},
+    {"AnagramWordLabel", "&Word (or set of characters) :", "&Слово (или набор букв) :"},
+    {"SearchKindLabel", "Search kind :", "Вид поиска :"},
+    {"AnagramsTipLabel",
+     "To accomplish this search from the main window just type your request and press "
+     "ALT+ENTER",
+     "Поиск можно осуществить из главного окна. Для этого просто введите запрос и нажмите "
+     "Alt+Enter"},
+    {"FirstWordLabel", "&Initial word :", "&Начальное слово :"},
+    {"LastWordLabel", "&Final word :", "&Конечное слово :"},
+    {"ChangeLabel", "&Change :", "&Изменять :"},
+    {"AnalyzeWordLabel", "&Word :", "&Слово :"},
+    {"ItemsLabel", "Items :", "Слагаемые :"},
+    {"FromLabel", "&from", "&от"},
+    {"ToLabel", "&to", "&до"},
+    {"VariantsLabel", "Variants:", "Варианты:"},
+    {"FoundLabel", "Found:", "Найдено:"},
+    {"TimeLabel", "Time:", "Время:"},
+    {"UsualRadio", "&usual", "&обычный"},
+    {"IncludeAllRadio", "&include all letters", "&включая все буквы"},
+    {"MakeUpWordsRadio", "&make up words", "&составить слова"},
+    {"AllRadio", "&all", "&все"},
+    {"RangeRadio", "&range :", "диапа&зон :"},
+};
+
+constexpr TRow kFilter[] = {
+    {"Caption", "Filter", "Фильтр"},
+    {"SettingsGroup", " Settings ", " Настройки "},
+    {"OffRadio", "o&ff ", "&отключен"},
+    {"OnRadio", "o&n ", "&включен"},
+    {"PatternCheck", "&Pattern :", "&Шаблон :"},
+    {"LengthCheck", "&Length :", "&Длина :"},
+    {"FromLabel", "&from", "&от"},
+    {"ToLabel", "&to", "&до"},
+    {"LettersLabel", "characters", "&букв"},
+    {"OkButton", "Ok", "Ok"},
+    {"CancelButton", "Cancel", "Отмена"},
+    {"ApplyButton", "Apply", "Применить"},
+};
+
+constexpr TRow kAbout[] = {
+    {"Caption", "About", "О программе"},
+};
+
+struct TWindowTable {
+  TWindowTexts Window;
+  std::span<const TRow> Rows;
+};
+
+constexpr TWindowTable kWindowTables[] = {
+    {TWindowTexts::MainWindow, kMainWindow},   {TWindowTexts::MainToolbar, kMainToolbar},
+    {TWindowTexts::Statistics, kStatistics},   {TWindowTexts::Properties, kProperties},
+    {TWindowTexts::EntryEditor, kEntryEditor}, {TWindowTexts::EqualLetters, kEqualLetters},
+    {TWindowTexts::Options, kOptions},         {TWindowTexts::Search, kSearch},
+    {TWindowTexts::Filter, kFilter},           {TWindowTexts::About, kAbout},
+};
+
+// Both tables are indexed by their enum, so each row must sit at its enum's place.
+constexpr bool TermsInOrder() {
+  for (std::size_t i = 0; i < std::size(kTerms); ++i)
+    if (kTerms[i].Term != static_cast<TTerm>(i)) return false;
+  return std::size(kTerms) == static_cast<std::size_t>(TTerm::AnagramsMakeUpWords) + 1;
+}
+static_assert(TermsInOrder());
+
+constexpr bool WindowsInOrder() {
+  for (std::size_t i = 0; i < std::size(kWindowTables); ++i)
+    if (kWindowTables[i].Window != kAllWindowTexts[i]) return false;
+  return std::size(kWindowTables) == std::size(kAllWindowTexts);
+}
+static_assert(WindowsInOrder());
+
+// The tables above, in the code page.
+
+std::string ToCp1251(std::string_view utf8) {
+  std::string text;
+  const TStatus status = Utf8ToCp1251(utf8, &text);
+  if (!status.ok()) {
+    // A literal above that the code page cannot hold: a mistake in this file.
+    std::fprintf(stderr, "language table: %s\n", status.message().c_str());
+    std::abort();
+  }
+  return text;
+}
+
+struct TText {
+  std::string English;
+  std::string Russian;
+
+  TText(std::string_view english, std::string_view russian)
+      : English(ToCp1251(english)), Russian(ToCp1251(russian)) {}
+  explicit TText(TPair pair) : TText(pair.English, pair.Russian) {}
+
+  const std::string& In(TUILanguage language) const {
+    return language == TUILanguage::Russian ? Russian : English;
+  }
+  const std::string& Current() const { return In(UILanguage()); }
+};
+
+struct TKeyedText {
+  std::string_view Key;  // points into the constant tables
+  TText Text;
+};
+
+struct TTables {
+  std::vector<TText> Terms;
+  std::vector<TText> PartsOfSpeech;
+  TText Plural{kPlural};
+  TText Letter{kLetter};
+  TText Letters{kLetters};
+  TText LoadingDictionary{kLoadingDictionary};
+  TText LoadingDictionaries{kLoadingDictionaries};
+  std::vector<TKeyedText> Windows[std::size(kWindowTables)];
+
+  TTables() {
+    for (const TTermRow& row : kTerms) Terms.emplace_back(row.English, row.Russian);
+    for (const TPair& pair : kPartsOfSpeech) PartsOfSpeech.emplace_back(pair);
+    for (std::size_t i = 0; i < std::size(kWindowTables); ++i)
+      for (const TRow& row : kWindowTables[i].Rows)
+        Windows[i].push_back({row.Key, TText(row.English, row.Russian)});
+  }
+};
+
+const TTables& Tables() {
+  static const TTables tables;
+  return tables;
+}
+
+const std::vector<TKeyedText>& WindowRows(TWindowTexts window) {
+  return Tables().Windows[static_cast<std::size_t>(window)];
+}
+
+}  // namespace
+
+TUILanguage UILanguage() {
+  return gLanguage.load(std::memory_order_relaxed);
+}
+
+void SetUILanguage(TUILanguage language) {
+  gLanguage.store(language, std::memory_order_relaxed);
+}
+
+void SetLanguage(std::string_view name) {
+  SetUILanguage(EqualIgnoringAsciiCase(name, "RUS") ? TUILanguage::Russian : TUILanguage::English);
+}
+
+const std::string& Term(TTerm term) {
+  return Tables().Terms[static_cast<std::size_t>(term)].Current();
+}
+
+std::string RememberLastEntriesText(int count) {
+  std::string text = Term(TTerm::RememberLastEntries);
+  const std::size_t at = text.find(kCountMarker);
+  if (at != std::string::npos) text.replace(at, kCountMarker.size(), std::to_string(count));
+  return text;
+}
+
+std::string PartOfSpeechText(std::uint8_t bits, bool plural) {
+  const TTables& tables = Tables();
+  const TUILanguage language = UILanguage();  // once, so one call never mixes languages
+  std::string text;
+  for (std::size_t bit = 0; bit < tables.PartsOfSpeech.size(); ++bit) {
+    const std::string& name = tables.PartsOfSpeech[bit].In(language);
+    if ((bits >> bit & 1) == 0 || name.empty()) continue;
+    if (!text.empty()) text += ", ";
+    text += name;
+  }
+  if (plural) {
+    const std::string& mark = tables.Plural.In(language);
+    text = text.empty() ? mark : text + " (" + mark + ")";
+  }
+  return text;
+}
+
+const std::string& LetterCountWord(int count) {
+  return (count == 1 ? Tables().Letter : Tables().Letters).Current();
+}
+
+const std::string& LoadingTitle(bool plural) {
+  return (plural ? Tables().LoadingDictionaries : Tables().LoadingDictionary).Current();
+}
+
+const std::string& WindowText(TWindowTexts window, std::string_view key) {
+  for (const TKeyedText& row : WindowRows(window))
+    if (row.Key == key) return row.Text.Current();
+  static const std::string kNone;
+  return kNone;
+}
+
+std::vector<std::string_view> WindowTextKeys(TWindowTexts window) {
+  std::vector<std::string_view> keys;
+  for (const TKeyedText& row : WindowRows(window)) keys.push_back(row.Key);
+  return keys;
+}
+
+}  // namespace gryvel

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Every visible text of the user interface in Russian and in English, and the one
+// process-wide choice between them. Texts are code page 1251 bytes; "&" marks a menu or label
+// accelerator and "&&" shows one ampersand.
+//
+// Thread safety: every function may be called from any thread. The language is an atomic
+// byte; the tables are built once on first use and never change, so returned references stay
+// valid for the life of the process.
+
+namespace gryvel {
+
+enum class TUILanguage : std::uint8_t { NotSet = 0, Russian = 1, English = 2 };
+
+// The current language. NotSet until the first SetLanguage; every getter treats it as English.
+TUILanguage UILanguage();
+
+// Sets the language directly; SetUILanguage(TUILanguage::NotSet) returns to the start-up
+// state. For tests and for SetLanguage.
+void SetUILanguage(TUILanguage language);
+
+// "RUS" in any ASCII case selects Russian, any other name (also "") English. `name` is the
+// Language value of the settings file.
+void SetLanguage(std::string_view name);
+
+// Terms shared by several windows.
+enum class TTerm {
+  Ok,
+  Cancel,
+  Apply,
+  Find,
+  Help,
+  Stop,
+  Crossword,
+  Anagrams,
+  EqualLetters,
+  NewSearch,  // "New search..."
+  Author,
+  Words,
+  FileName,
+  Loading,
+  ConnectingDictionary,
+  Seconds,  // "sec"
+  Default,
+  RememberLastEntries,  // holds the marker "{count}"; see RememberLastEntriesText
+  About,
+  Properties,
+  NewDictionary,
+  AddEntry,
+  ChangeEntry,
+  Change,
+  Add,
+  AddEqualLetters,
+  ChangeEqualLetters,
+  // What each anagram mode finds, shown under the mode's radio buttons.
+  AnagramsUsual,
+  AnagramsIncludeAll,
+  AnagramsMakeUpWords,
+};
+
+// The text of `term` in the current language.
+const std::string& Term(TTerm term);
+
+// The RememberLastEntries term with "{count}" replaced by `count` in decimal.
+std::string RememberLastEntriesText(int count);
+
+// The abbreviations of the parts of speech set in `bits` (an entry's low part-of-speech
+// byte), joined by ", ", followed by the plural mark when `plural`: "n., adj.", "v. (pl.)",
+// "pl.". Russian names bits 0 to 3 only; the higher bits add nothing there.
+std::string PartOfSpeechText(std::uint8_t bits, bool plural);
+
+// "letter" or "letters" (Russian "букву" or "букв") as it reads after `count`.
+const std::string& LetterCountWord(int count);
+
+// The caption of the dictionary-loading progress: "Loading dictionary" or, when `plural`,
+// "Loading dictionaries".
+const std::string& LoadingTitle(bool plural);
+
+// The windows whose texts are looked up by key when the window is created.
+enum class TWindowTexts {
+  MainWindow,   // title, menus, the dictionary pop-up menu, toolbar hints, file dialog filters
+  MainToolbar,  // toolbar button captions, shown when the toolbar shows text labels
+  Statistics,
+  Properties,  // dictionary properties
+  EntryEditor,
+  EqualLetters,
+  Options,
+  Search,
+  Filter,
+  About,
+};
+
+inline constexpr TWindowTexts kAllWindowTexts[] = {
+    TWindowTexts::MainWindow, TWindowTexts::MainToolbar, TWindowTexts::Statistics,
+    TWindowTexts::Properties, TWindowTexts::EntryEditor, TWindowTexts::EqualLetters,
+    TWindowTexts::Options,    TWindowTexts::Search,      TWindowTexts::Filter,
+    TWindowTexts::About,
+};
+
+// The text of `key` in `window`, in the current language; the empty string for a key the
+// window does not have, which is a programming error (WindowTextKeys lists the valid ones).
+//
+// Keys are PascalCase ASCII: "Caption" is the window's own caption (the main window's title);
+// every other key names what the text is on, followed by its kind: Menu (a menu's own
+// caption: "FileMenu", "ViewSortMenu"), Item (a menu, combo box or list item: "FileOpenItem",
+// "LineItem"), Hint ("SortAscendingHint"), Filter (a file dialog filter), Button, Label,
+// Check, Radio, Group, Tab, Column and Title (a chart axis). Menu items start with their
+// menu's name ("EditCopyItem", "DictionaryRenameItem").
+const std::string& WindowText(TWindowTexts window, std::string_view key);
+
+// Every key of `window`, in table order.
+std::vector<std::string_view> WindowTextKeys(TWindowTexts window);
+
+}  // namespace gryvel

@@ -1,0 +1,349 @@
+#include "results/result_source.h"
+
+#include <algorithm>
+#include <numeric>
+#include <utility>
+
+#include "common/stopwatch.h"
+#include "dictionary/dictionary_collection.h"
+#include "results/length_sort.h"
+#include "search/string_searcher.h"
+
+namespace gryvel {
+
+namespace {
+
+constexpr std::uint8_t kHidden = TResultSource::kExcluded | TResultSource::kFilteredOut;
+constexpr std::uint8_t kLongLength = 255;  // FLengths holds 255 for this length and more
+
+}  // namespace
+
+TResultSource::~TResultSource() {
+  Unhook();
+}
+
+void TResultSource::SetDictionary(TDictionaryCollection* collection) {
+  if (collection == FDictionary) return;
+  Unhook();
+  FDictionary = collection;
+  if (collection == nullptr) return;
+  collection->OnListChange = [this](TDictionaryCollection&) { Refresh(); };
+  collection->OnDestroy = [this](TDictionaryCollection&) {
+    FDictionary = nullptr;
+    FFlags.clear();
+    FLengths.clear();
+    FLengthOrder.clear();
+    FView.clear();
+    FCount = 0;
+    FReady = false;
+  };
+  Refresh();
+}
+
+void TResultSource::Unhook() {
+  if (FDictionary == nullptr) return;
+  FDictionary->OnListChange = nullptr;
+  FDictionary->OnDestroy = nullptr;
+}
+
+void TResultSource::AddViewer(TResultViewer* viewer) {
+  if (std::find(FViewers.begin(), FViewers.end(), viewer) == FViewers.end())
+    FViewers.push_back(viewer);
+}
+
+void TResultSource::RemoveViewer(TResultViewer* viewer) {
+  FViewers.erase(std::remove(FViewers.begin(), FViewers.end(), viewer), FViewers.end());
+}
+
+std::uint8_t TResultSource::Flags(std::int32_t index) const {
+  return index >= 0 && static_cast<std::size_t>(index) < FFlags.size() ? FFlags[index] : 0;
+}
+
+void TResultSource::Refresh() {
+  if (FDictionary == nullptr || FUpdateCount > 0) return;
+  FReady = false;
+  FFlags.clear();
+  FLengths.clear();
+  FLengthOrder.clear();
+  FView.clear();
+  const std::vector<TArticleItem*>& items = FDictionary->Items();
+  if (items.empty()) {
+    FCount = 0;
+    Changed();
+    return;
+  }
+  FFlags.assign(items.size(), 0);
+  FLengths.resize(items.size());
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (!FDictionary->Matches(static_cast<std::int32_t>(i))) FFlags[i] = kExcluded;
+    FLengths[i] =
+        static_cast<std::uint8_t>(std::min<std::size_t>(items[i]->Word.size(), kLongLength));
+  }
+  ApplyFilter();
+  FHiddenCount = static_cast<std::size_t>(std::count_if(
+      FFlags.begin(), FFlags.end(), [](std::uint8_t f) { return (f & kHidden) != 0; }));
+  SetDirectionBits();
+  FReady = true;
+  RebuildView();
+  FCount = static_cast<std::int32_t>(FView.size());
+  Changed();
+}
+
+void TResultSource::ApplyFilter() {
+  const TFilterSettings& filter = FFilterSettings;
+  if (!filter.Enable) return;
+  // Without a searcher there is no pattern to test: only the length condition applies.
+  TStringSearcher* searcher = FDictionary->StringSearcher();
+  const bool by_pattern = filter.PatternEnable && searcher != nullptr;
+  std::string own_pattern;
+  if (by_pattern) {
+    own_pattern = searcher->Pattern().Text();
+    searcher->SetPattern(filter.Pattern);
+  }
+  const std::vector<TArticleItem*>& items = FDictionary->Items();
+  for (std::size_t i = 0; i < FFlags.size(); ++i) {
+    if (FFlags[i] & kHidden) continue;
+    const std::string& word = items[i]->Word;
+    const auto length = static_cast<std::int64_t>(word.size());
+    if ((filter.LengthEnable && (length < filter.MinLength || length > filter.MaxLength)) ||
+        (by_pattern && !searcher->Match(word)))
+      FFlags[i] |= kFilteredOut;
+  }
+  if (by_pattern) searcher->SetPattern(own_pattern);
+}
+
+template <typename Test>
+void TResultSource::MarkResult(TResultKind kind, const char* timer, Test test) {
+  FResultKind = kind;
+  TStopwatch::Start(timer);
+  const std::vector<TArticleItem*>& items = FDictionary->Items();
+  const std::size_t n = std::min(FFlags.size(), items.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    std::uint8_t& flags = FFlags[i];
+    if (flags & kHidden) continue;
+    flags = test(items[i]->Word) ? flags | kInResult : flags & ~kInResult;
+  }
+  FSearchTime = TStopwatch::Stop(timer);
+}
+
+void TResultSource::SearchPattern(std::string_view pattern) {
+  TStringSearcher* searcher = FDictionary != nullptr ? FDictionary->StringSearcher() : nullptr;
+  if (searcher == nullptr) return;
+  searcher->SetPattern(pattern);
+  MarkResult(TResultKind::kPattern, "Pattern",
+             [searcher](std::string_view word) { return searcher->Match(word); });
+}
+
+void TResultSource::SearchAnagrams(std::string_view letters) {
+  TStringSearcher* searcher = FDictionary != nullptr ? FDictionary->StringSearcher() : nullptr;
+  if (searcher == nullptr) return;
+  searcher->SetAnagramString(letters);
+  MarkResult(TResultKind::kAnagrams, "Anagrams",
+             [searcher](std::string_view word) { return searcher->IsAnagram(word); });
+}
+
+void TResultSource::SearchPalindromes() {
+  TStringSearcher* searcher = FDictionary != nullptr ? FDictionary->StringSearcher() : nullptr;
+  if (searcher == nullptr) return;
+  MarkResult(TResultKind::kPalindromes, "Palindromes",
+             [searcher](std::string_view word) { return searcher->IsPalindrome(word); });
+}
+
+void TResultSource::SetFilterActive(bool on) {
+  FFilterActive = on;
+  if (FDictionary == nullptr) return;
+  Fire(on ? OnBeforeFilterActivated : OnBeforeFilterDeactivated);
+  RebuildView();
+  FCount = static_cast<std::int32_t>(FView.size());
+  for (auto viewer = FViewers.rbegin(); viewer != FViewers.rend(); ++viewer)
+    (*viewer)->DataChanged();
+  Fire(on ? OnAfterFilterActivated : OnAfterFilterDeactivated);
+  Changed();
+}
+
+void TResultSource::SetFilterSettings(const TFilterSettings& settings) {
+  if (settings == FFilterSettings) return;
+  FFilterSettings = settings;
+  Refresh();
+}
+
+bool TResultSource::Visible(std::uint8_t flags) const {
+  return !(flags & kHidden) && (!FFilterActive || (flags & kInResult));
+}
+
+void TResultSource::RebuildView() {
+  if (!FReady || FUpdateCount > 0) return;
+  // Visible: (flags & mask) == want, tested without a branch so the walks stay as fast as a
+  // copy.
+  const std::uint8_t mask = kHidden | (FFilterActive ? kInResult : 0);
+  const std::uint8_t want = FFilterActive ? kInResult : 0;
+  const auto n = static_cast<std::int32_t>(FFlags.size());
+  const bool descending = (FSortFlags & kSortDescending) != 0;
+  FView.resize(FFlags.size());
+  if (!FFilterActive && FHiddenCount == 0) {
+    // Everything is shown: the view is the order itself.
+    if (ByLength())
+      FView = LengthOrder();
+    else
+      std::iota(FView.begin(), FView.end(), 0);
+    if (descending) std::reverse(FView.begin(), FView.end());
+    return;
+  }
+  const std::int32_t* order = ByLength() ? LengthOrder().data() : nullptr;
+  std::size_t k = 0;
+  for (std::int32_t j = 0; j < n; ++j) {
+    const std::int32_t at = descending ? n - 1 - j : j;
+    const std::int32_t i = order != nullptr ? order[at] : at;
+    FView[k] = i;
+    k += (FFlags[i] & mask) == want;
+  }
+  FView.resize(k);
+}
+
+const std::vector<std::int32_t>& TResultSource::LengthOrder() {
+  if (FLengthOrder.size() == FFlags.size()) return FLengthOrder;
+  FLengthOrder.resize(FFlags.size());
+  for (std::size_t i = 0; i < FLengthOrder.size(); ++i)
+    FLengthOrder[i] = static_cast<std::int32_t>(i);
+  const std::vector<TArticleItem*>& items = FDictionary->Items();
+  SortByWordLength(
+      FLengthOrder,
+      [&](std::int32_t i) {
+        return FLengths[i] < kLongLength ? std::size_t{FLengths[i]} : items[i]->Word.size();
+      },
+      true);
+  return FLengthOrder;
+}
+
+void TResultSource::SetDirectionBits() {
+  FSortFlags = static_cast<std::uint8_t>((FSortFlags & (kSortAlphabetical | kSortByLength)) |
+                                         (FIncrementSort ? kSortAscending : kSortDescending));
+}
+
+void TResultSource::SetIncrementSort(bool ascending) {
+  if (ascending == FIncrementSort) return;
+  FIncrementSort = ascending;
+  SetDirectionBits();
+  if (!FReady) return;
+  RebuildView();
+  FCount = static_cast<std::int32_t>(FView.size());
+  Changed();
+}
+
+void TResultSource::SortAlphabetically() {
+  SelectOrder(kSortAlphabetical);
+}
+
+void TResultSource::SortByLength() {
+  SelectOrder(kSortByLength);
+}
+
+void TResultSource::SelectOrder(std::uint8_t order) {
+  if (FSortFlags & order) return;
+  FSortFlags = static_cast<std::uint8_t>((FSortFlags & (kSortAscending | kSortDescending)) | order);
+  RebuildView();
+  FCount = static_cast<std::int32_t>(FView.size());
+  Changed();
+}
+
+void TResultSource::Locate(std::string_view word) {
+  if (FView.empty() || FDictionary == nullptr) return;
+  std::size_t index = static_cast<std::size_t>(FDictionary->FindPosition(word));
+  // A hidden entry is not in the view: the nearest one that is.
+  while (index < FFlags.size() && !Visible(FFlags[index])) ++index;
+  std::int32_t target = FView.back();
+  auto position = static_cast<std::int32_t>(FView.size()) - 1;
+  if (index < FFlags.size()) {
+    target = static_cast<std::int32_t>(index);
+    const auto at = std::find(FView.begin(), FView.end(), target);
+    position = at == FView.end() ? 0 : static_cast<std::int32_t>(at - FView.begin());
+  }
+  for (auto viewer = FViewers.rbegin(); viewer != FViewers.rend(); ++viewer)
+    (*viewer)->LocateItem(target, position);
+}
+
+void TResultSource::EndUpdate() {
+  if (FUpdateCount <= 0) {
+    FUpdateCount = 0;
+    return;
+  }
+  if (--FUpdateCount > 0) return;
+  Refresh();
+  Changed();
+}
+
+void TResultSource::Clear() {
+  FFlags.clear();
+  FLengths.clear();
+  FLengthOrder.clear();
+  FView.clear();
+  FCount = 0;
+  if (FDictionary != nullptr) FDictionary->ClearAll();
+  Changed();
+}
+
+void TResultSource::SetDescription(std::int32_t index, std::string_view text) {
+  if (FDictionary == nullptr) return;
+  FDictionary->SetEntryDescription(index, text);
+  FCount = static_cast<std::int32_t>(FView.size());
+  NotifyItemChanged(index);
+}
+
+template <typename Test>
+void TResultSource::MatchesToList(TEntryList& list, Test test) {
+  const std::vector<TArticleItem*>& items = FDictionary->Items();
+  list.resize(items.size());
+  std::size_t found = 0;
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if (!(Flags(static_cast<std::int32_t>(i)) & kHidden) && test(items[i]->Word))
+      list[found++] = items[i];
+  list.resize(found);
+}
+
+void TResultSource::PatternMatchesToList(TEntryList& list, std::string_view pattern) {
+  TStringSearcher* searcher = FDictionary != nullptr ? FDictionary->StringSearcher() : nullptr;
+  if (searcher == nullptr) return;
+  searcher->SetPattern(pattern);
+  MatchesToList(list, [searcher](std::string_view word) { return searcher->Match(word); });
+}
+
+void TResultSource::AnagramsToList(TEntryList& list, std::string_view letters) {
+  TStringSearcher* searcher = FDictionary != nullptr ? FDictionary->StringSearcher() : nullptr;
+  if (searcher == nullptr) return;
+  searcher->SetAnagramString(letters);
+  MatchesToList(list, [searcher](std::string_view word) { return searcher->IsAnagram(word); });
+}
+
+void TResultSource::ResultsToList(TEntryList& list) const {
+  list.clear();
+  if (FDictionary == nullptr) return;
+  const std::vector<TArticleItem*>& items = FDictionary->Items();
+  const std::size_t n = std::min(FFlags.size(), items.size());
+  for (std::size_t i = 0; i < n; ++i)
+    if (FFlags[i] & kInResult) list.push_back(items[i]);
+  if (ByLength()) SortListByLength(list);
+}
+
+void TResultSource::SortListByLength(TEntryList& list) const {
+  SortByWordLength(
+      list, [](const TArticleItem* item) { return item->Word.size(); }, FIncrementSort);
+}
+
+void TResultSource::Changed() {
+  if (FUpdateCount > 0) return;
+  for (auto viewer = FViewers.rbegin(); viewer != FViewers.rend(); ++viewer)
+    (*viewer)->DataChanged();
+  Fire(OnChange);
+}
+
+void TResultSource::NotifyItemChanged(std::int32_t index) {
+  for (auto viewer = FViewers.rbegin(); viewer != FViewers.rend(); ++viewer)
+    (*viewer)->ItemChanged(index);
+  Fire(OnChange);
+}
+
+void TResultSource::Fire(const TNotify& event) {
+  if (event) event(*this);
+}
+
+}  // namespace gryvel

@@ -1,0 +1,186 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dictionary/article_list.h"
+
+// Between one dictionary collection and the word lists that show it: a few flags per entry of
+// the collection's merged list (shown at all, in the current search result, hidden by the
+// result filter) and, from them and the chosen order, the view: the entry indices a word list
+// displays, in display order. It runs the searches over the whole collection, applies the
+// result filter and switches between the whole dictionary and the current result.
+
+namespace gryvel {
+
+class TDictionaryCollection;
+
+// The result filter: words stay visible when they have a length within the range and/or
+// match a crossword pattern.
+struct TFilterSettings {
+  bool Enable = false;
+  bool PatternEnable = false;
+  std::string Pattern;  // code page 1251
+  bool LengthEnable = false;
+  std::int32_t MinLength = 0;  // both limits inclusive, in characters
+  std::int32_t MaxLength = 0;
+
+  bool operator==(const TFilterSettings&) const = default;
+};
+
+// The kind of the last search.
+enum class TResultKind : std::uint8_t { kNone = 0, kPattern = 1, kAnagrams = 2, kPalindromes = 3 };
+
+// A word list showing a result source. Calls come on the UI thread.
+class TResultViewer {
+ public:
+  virtual ~TResultViewer() = default;
+  // The view was rebuilt: lay out and repaint.
+  virtual void DataChanged() = 0;
+  // Entry `index` changed (its description): repaint it.
+  virtual void ItemChanged(std::int32_t index) = 0;
+  // Select entry `index`, at view position `position`, and scroll it towards the middle
+  // (see CenteredTop).
+  virtual void LocateItem(std::int32_t index, std::int32_t position) = 0;
+};
+
+// The top position that puts view position `position` in the middle of `visible` rows.
+inline std::int32_t CenteredTop(std::int32_t position, std::int32_t visible) {
+  return position - visible / 2 + (visible % 2 == 0 ? 1 : 0);
+}
+
+// Thread safety: UI thread only; the collection's loaders reach it through the collection's
+// change handler, which runs there.
+class TResultSource {
+ public:
+  using TNotify = std::function<void(TResultSource&)>;
+  using TEntryList = std::vector<TArticleItem*>;
+
+  // Bits of the per-entry flags.
+  static constexpr std::uint8_t kExcluded = 0x01;     // the collection does not show it
+  static constexpr std::uint8_t kInResult = 0x02;     // in the current search result
+  static constexpr std::uint8_t kFilteredOut = 0x04;  // fails the result filter
+
+  TResultSource() = default;
+  // Lets go of the collection.
+  ~TResultSource();
+  TResultSource(const TResultSource&) = delete;
+  TResultSource& operator=(const TResultSource&) = delete;
+
+  TNotify OnChange;
+  TNotify OnBeforeFilterActivated;
+  TNotify OnAfterFilterActivated;
+  TNotify OnBeforeFilterDeactivated;
+  TNotify OnAfterFilterDeactivated;
+
+  // The collection whose merged list is viewed (borrowed). Setting another one makes this
+  // source its change handler (OnListChange) and runs Refresh; the source lets go of it
+  // when the collection is destroyed (OnDestroy).
+  TDictionaryCollection* Dictionary() const { return FDictionary; }
+  void SetDictionary(TDictionaryCollection* collection);
+
+  // Viewers are borrowed; a viewer removes itself before it is destroyed.
+  void AddViewer(TResultViewer* viewer);
+  void RemoveViewer(TResultViewer* viewer);
+
+  // The entry indices shown, in display order.
+  const std::vector<std::int32_t>& View() const { return FView; }
+  std::int32_t Count() const { return FCount; }
+  // Flags of entry `index` (0 beyond the flags held).
+  std::uint8_t Flags(std::int32_t index) const;
+  bool FilterActive() const { return FFilterActive; }
+  const TFilterSettings& FilterSettings() const { return FFilterSettings; }
+  TResultKind ResultKind() const { return FResultKind; }
+  // Seconds the last search took.
+  double SearchTime() const { return FSearchTime; }
+  bool IncrementSort() const { return FIncrementSort; }
+  bool ByLength() const { return (FSortFlags & kSortByLength) != 0; }
+
+  // Recomputes every flag (which empties the current result) and rebuilds the view.
+  void Refresh();
+
+  // Mark the result of a search over every visible entry of the collection; nothing without
+  // a string searcher. They rebuild nothing and fire nothing: SetFilterActive(true) shows it.
+  void SearchPattern(std::string_view pattern);
+  void SearchAnagrams(std::string_view letters);
+  void SearchPalindromes();
+
+  // Shows only the result (true) or the whole dictionary (false); always rebuilds.
+  void SetFilterActive(bool on);
+  // Stores a record that differs and runs Refresh.
+  void SetFilterSettings(const TFilterSettings& settings);
+
+  void SetIncrementSort(bool ascending);
+  void SortAlphabetically();
+  void SortByLength();
+
+  // Has every viewer select the visible entry nearest to `word` (the first not less than it,
+  // else the last of the view) and scroll it towards the middle.
+  void Locate(std::string_view word);
+
+  // Bracket changes: nothing is rebuilt or announced inside; the last EndUpdate runs one
+  // Refresh and announces it.
+  void BeginUpdate() { ++FUpdateCount; }
+  void EndUpdate();
+
+  // Empties the flags and the view and every dictionary of the collection.
+  void Clear();
+  // Sets the description of entry `index` in the collection's active dictionary.
+  void SetDescription(std::int32_t index, std::string_view text);
+
+  // Every visible-by-flags entry (neither excluded nor filtered out) that matches, in merged
+  // order; flags are left alone and the pattern or letters stay set on the searcher. Nothing,
+  // and `list` untouched, without a string searcher.
+  void PatternMatchesToList(TEntryList& list, std::string_view pattern);
+  void AnagramsToList(TEntryList& list, std::string_view letters);
+  // Every entry in the result, in merged order, then by length when that order is chosen.
+  void ResultsToList(TEntryList& list) const;
+  // Orders `list` by word length, stable, in the IncrementSort direction.
+  void SortListByLength(TEntryList& list) const;
+
+ private:
+  static constexpr std::uint8_t kSortAscending = 0x01;
+  static constexpr std::uint8_t kSortDescending = 0x02;
+  static constexpr std::uint8_t kSortAlphabetical = 0x04;
+  static constexpr std::uint8_t kSortByLength = 0x08;
+
+  // The result filter's marks.
+  void ApplyFilter();
+  // Marks kInResult by `test` over the entries neither excluded nor filtered out.
+  template <typename Test>
+  void MarkResult(TResultKind kind, const char* timer, Test test);
+  template <typename Test>
+  void MatchesToList(TEntryList& list, Test test);
+  bool Visible(std::uint8_t flags) const;
+  void RebuildView();
+  // Every entry index ordered by word length, stable; made when first needed after a Refresh.
+  const std::vector<std::int32_t>& LengthOrder();
+  void SelectOrder(std::uint8_t order);
+  void SetDirectionBits();
+  void Changed();
+  void NotifyItemChanged(std::int32_t index);
+  void Fire(const TNotify& event);
+  void Unhook();
+
+  TDictionaryCollection* FDictionary = nullptr;
+  TFilterSettings FFilterSettings;
+  std::vector<std::uint8_t> FFlags;
+  std::vector<std::uint8_t> FLengths;  // word lengths, 255 for 255 and more
+  std::vector<std::int32_t> FLengthOrder;
+  std::size_t FHiddenCount = 0;  // entries excluded or filtered out
+  std::vector<std::int32_t> FView;
+  std::int32_t FUpdateCount = 0;
+  std::vector<TResultViewer*> FViewers;
+  std::int32_t FCount = 0;
+  std::uint8_t FSortFlags = kSortAscending | kSortAlphabetical;
+  bool FFilterActive = false;
+  bool FIncrementSort = true;
+  bool FReady = false;
+  TResultKind FResultKind = TResultKind::kNone;
+  double FSearchTime = 0;
+};
+
+}  // namespace gryvel
