@@ -68,7 +68,8 @@ bool TStringSearcher::IsUsualAnagram(std::string_view word, const TByteMap& map)
   for (char c : word) ++FWordCounts[map[static_cast<std::uint8_t>(c)]];
   std::int32_t misses = 0;
   for (const TLetterCount& sought : FSoughtLetters)
-    if (sought.Count > FWordCounts[sought.Letter]) misses += sought.Count - FWordCounts[sought.Letter];
+    if (sought.Count > FWordCounts[sought.Letter])
+      misses += sought.Count - FWordCounts[sought.Letter];
   ClearWordCounts(word, map);
   return misses <= FJokers;
 }

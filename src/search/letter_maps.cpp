@@ -31,7 +31,9 @@ const TByteMap* gMatchMap = &kIdentity;
 TByteMap gCollationMap = kIdentity;
 }  // namespace letter_maps_detail
 
-const TByteMap& IdentityMap() { return kIdentity; }
+const TByteMap& IdentityMap() {
+  return kIdentity;
+}
 
 void SetMatchMap(const TByteMap* map) {
   letter_maps_detail::gMatchMap = map != nullptr ? map : &kIdentity;

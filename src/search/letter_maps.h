@@ -16,10 +16,14 @@ extern TByteMap gCollationMap;
 
 // The current search manager's map (case kept or folded, equal letters applied); the
 // identity while no search manager exists.
-inline const TByteMap& MatchMap() { return *letter_maps_detail::gMatchMap; }
+inline const TByteMap& MatchMap() {
+  return *letter_maps_detail::gMatchMap;
+}
 
 // Lower case with Ё and ё both as е once a character manager exists; the identity before.
-inline const TByteMap& CollationMap() { return letter_maps_detail::gCollationMap; }
+inline const TByteMap& CollationMap() {
+  return letter_maps_detail::gCollationMap;
+}
 
 // Every byte mapped to itself.
 const TByteMap& IdentityMap();

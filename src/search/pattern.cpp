@@ -8,7 +8,9 @@ namespace gryvel {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Reads one position token of an item's text at `pos` (0-based) into `set` and `name`.
 // Returns false when the text ends before a token (a trailing "[").
@@ -198,7 +200,9 @@ void TPattern::Summarize(TPatternStruct& ps) {
                   !ps.AnchoredStart && !ps.AnchoredEnd;
 }
 
-int TPattern::MinLength() const { return FPatterns.empty() ? 0 : FPatterns[0].MinLength; }
+int TPattern::MinLength() const {
+  return FPatterns.empty() ? 0 : FPatterns[0].MinLength;
+}
 
 int TPattern::MaxLength() const {
   if (FPatterns.empty()) return 0;

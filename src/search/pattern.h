@@ -38,7 +38,7 @@ struct TPatternItem {
   int MinRest = 0;     // positions of this item and all later ones
   bool HasName = false;
   std::vector<TItemPlace> Places;  // its numbered positions, left to right
-  int Position = 0;  // matching state: 1-based start in the word being matched
+  int Position = 0;                // matching state: 1-based start in the word being matched
 };
 
 // One placement of a numbered name: an item index and a 1-based position inside it.

@@ -25,8 +25,8 @@ void TStringSearcher::SetPattern(std::string_view text) {
     int named_movable = 0;
     for (int i = ps.FirstMovable; i <= ps.LastMovable; ++i)
       named_movable += !ps.Items[i].Places.empty();
-    FCountLetters = FPattern.MaxNamedCount() >= 3 ||
-                    (FPattern.MaxNamedCount() >= 2 && named_movable >= 2);
+    FCountLetters =
+        FPattern.MaxNamedCount() >= 3 || (FPattern.MaxNamedCount() >= 2 && named_movable >= 2);
   }
 }
 
@@ -121,8 +121,7 @@ bool TStringSearcher::MatchNames(int start) {
   // A name with k places needs a letter that occurs k times.
   const TByteMap& map = *FMap;
   int most = 0;
-  for (int k = 0; k < FMatchLength; ++k)
-    most = std::max(most, ++FWordCounts[map[FMatchWord[k]]]);
+  for (int k = 0; k < FMatchLength; ++k) most = std::max(most, ++FWordCounts[map[FMatchWord[k]]]);
   const bool found = most >= FPattern.MaxNamedCount() && PlaceAll(start);
   for (int k = 0; k < FMatchLength; ++k) FWordCounts[map[FMatchWord[k]]] = 0;
   return found;

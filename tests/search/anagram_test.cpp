@@ -35,22 +35,37 @@ struct AnagramCase {
 
 TEST_F(AnagramTest, ThreeQuestions) {
   const AnagramCase cases[] = {
-      {aoUsual, "кот", "ток", true},       {aoUsual, "кот", "кто", true},
-      {aoUsual, "кот", "коты", false},     {aoUsual, "кот", "кит", false},
-      {aoUsual, "к?т", "кот", true},       {aoUsual, "к?т", "кит", true},
-      {aoUsual, "к?т", "тук", true},       {aoUsual, "к?т", "кок", false},
-      {aoUsual, "кот", "Кот", false},      // case is kept whatever the case option
-      {aoUsual, "??", "ab", true},         {aoUsual, "", "", true},
-      {aoUsual, "", "а", false},           {aoUsual, "аа", "аб", false},
-      {aoExtended, "ао", "корова", true},  {aoExtended, "ао", "оса", true},
-      {aoExtended, "ао", "молоко", false}, {aoExtended, "ао", "сок", false},
-      {aoExtended, "а?", "ах", true},      {aoExtended, "а?", "а", false},
-      {aoExtended, "а?", "ох", false},     {aoExtended, "оо", "кот", false},
-      {aoExtended, "", "кот", true},       {aoMakeWords, "молоко", "мол", true},
-      {aoMakeWords, "молоко", "кол", true}, {aoMakeWords, "молоко", "око", true},
-      {aoMakeWords, "молоко", "молоко", true}, {aoMakeWords, "молоко", "мама", false},
-      {aoMakeWords, "мол?", "мало", true}, {aoMakeWords, "мол?", "малая", false},
-      {aoMakeWords, "мол", "ммм", false},  {aoMakeWords, "", "", true},
+      {aoUsual, "кот", "ток", true},
+      {aoUsual, "кот", "кто", true},
+      {aoUsual, "кот", "коты", false},
+      {aoUsual, "кот", "кит", false},
+      {aoUsual, "к?т", "кот", true},
+      {aoUsual, "к?т", "кит", true},
+      {aoUsual, "к?т", "тук", true},
+      {aoUsual, "к?т", "кок", false},
+      {aoUsual, "кот", "Кот", false},  // case is kept whatever the case option
+      {aoUsual, "??", "ab", true},
+      {aoUsual, "", "", true},
+      {aoUsual, "", "а", false},
+      {aoUsual, "аа", "аб", false},
+      {aoExtended, "ао", "корова", true},
+      {aoExtended, "ао", "оса", true},
+      {aoExtended, "ао", "молоко", false},
+      {aoExtended, "ао", "сок", false},
+      {aoExtended, "а?", "ах", true},
+      {aoExtended, "а?", "а", false},
+      {aoExtended, "а?", "ох", false},
+      {aoExtended, "оо", "кот", false},
+      {aoExtended, "", "кот", true},
+      {aoMakeWords, "молоко", "мол", true},
+      {aoMakeWords, "молоко", "кол", true},
+      {aoMakeWords, "молоко", "око", true},
+      {aoMakeWords, "молоко", "молоко", true},
+      {aoMakeWords, "молоко", "мама", false},
+      {aoMakeWords, "мол?", "мало", true},
+      {aoMakeWords, "мол?", "малая", false},
+      {aoMakeWords, "мол", "ммм", false},
+      {aoMakeWords, "", "", true},
       {aoMakeWords, "", "а", false},
   };
   for (const AnagramCase& c : cases)
@@ -116,7 +131,8 @@ bool Reference(TAnagramOptions options, const std::string& a, const std::string&
       if (w.size() < a.size()) return false;
       const auto word = counts(w, false);
       for (char c : a)
-        if (c != '?' && letters[m[static_cast<std::uint8_t>(c)]] > word[m[static_cast<std::uint8_t>(c)]])
+        if (c != '?' &&
+            letters[m[static_cast<std::uint8_t>(c)]] > word[m[static_cast<std::uint8_t>(c)]])
           return false;
       return true;
     }
@@ -132,7 +148,8 @@ TEST_F(AnagramTest, AgreesWithMarkingLettersInCopies) {
   const std::string alphabet = "aabbcdA?";
   auto random_text = [&](int max) {
     std::string s;
-    for (int k = static_cast<int>(rng() % (max + 1)); k > 0; --k) s += alphabet[rng() % alphabet.size()];
+    for (int k = static_cast<int>(rng() % (max + 1)); k > 0; --k)
+      s += alphabet[rng() % alphabet.size()];
     return s;
   };
   for (int round = 0; round < 3000; ++round) {

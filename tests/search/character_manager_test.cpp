@@ -9,7 +9,9 @@ namespace {
 
 using testing::Cp;
 
-std::uint8_t B(std::string_view utf8_letter) { return static_cast<std::uint8_t>(Cp(utf8_letter)[0]); }
+std::uint8_t B(std::string_view utf8_letter) {
+  return static_cast<std::uint8_t>(Cp(utf8_letter)[0]);
+}
 
 class CharacterManagerTest : public ::testing::Test {
  protected:

@@ -67,7 +67,7 @@ TEST_F(StringSearcherTest, MatchesTable) {
       {"[аб", "в", false},
       {"[$]", "к", true},
       {"[$]", "о", false},
-      {"[a*b]", "ab", false},   // the star splits: items "[a" and "b]"
+      {"[a*b]", "ab", false},  // the star splits: items "[a" and "b]"
       {"[a*b]", "axb]", true},
       {"]", "]", true},
       {"[", "[", false},
@@ -89,9 +89,9 @@ TEST_F(StringSearcherTest, MatchesTable) {
       {"1*2*1", "aaaa", false},  // 2 must differ from 1
       {"*1*1*1*", "abacad", true},
       {"*1*1*1*", "abcabd", false},
-      {"[1]?1", "aba", true},   // a bracketed digit is a name too
+      {"[1]?1", "aba", true},    // a bracketed digit is a name too
       {"[12]?1", "aba", false},  // names "12" and "1" must differ
-      {"[!1]", "1", true},      // digits in a negated bracket are skipped: no name, no letter
+      {"[!1]", "1", true},       // digits in a negated bracket are skipped: no name, no letter
       {"[!1a]", "a", false},
       {"^", "^", true},
       {"a!b", "a!b", true},
@@ -152,7 +152,7 @@ TEST_F(StringSearcherTest, LengthLimits) {
   const struct {
     const char* pattern;
     int min, max;
-  } cases[] = {{"п?бе*л?", 6, -1}, {"??", 2, 2}, {"*", 0, -1}, {"", 0, 0},
+  } cases[] = {{"п?бе*л?", 6, -1}, {"??", 2, 2},    {"*", 0, -1}, {"", 0, 0},
                {"[аб]1*", 2, -1},  {"!(аб)", 1, 1}, {"[", 0, 0}};
   for (const auto& c : cases) {
     searcher.SetPattern(Cp(c.pattern));
@@ -170,8 +170,8 @@ TEST_F(StringSearcherTest, IsPattern) {
 
 TEST_F(StringSearcherTest, SyntaxTranslation) {
   const std::pair<const char*, const char*> cases[] = {
-      {"!(аб)", "[!аб]"}, {"(!аб)", "[!аб]"}, {"!+", "@"},   {"+а+", "$а$"},
-      {"!!(", "![!"},     {"!((", "[[!"},     {"a!", "a!"},  {"[!a]", "[!a]"},
+      {"!(аб)", "[!аб]"}, {"(!аб)", "[!аб]"}, {"!+", "@"},    {"+а+", "$а$"},
+      {"!!(", "![!"},     {"!((", "[[!"},     {"a!", "a!"},   {"[!a]", "[!a]"},
       {"!+!+", "@@"},     {"(a)", "[a]"},     {"*?*", "*?*"},
   };
   for (auto [typed, compiled] : cases)
@@ -236,8 +236,8 @@ class BruteForce {
   }
   bool Fits(int i, int p) const {
     const TPatternItem& item = ps_.Items[i];
-    if (item.Chars.Count == 0 && ((i == 0 && ps_.AnchoredStart) ||
-                                  (i == ps_.ItemCount - 1 && ps_.AnchoredEnd)))
+    if (item.Chars.Count == 0 &&
+        ((i == 0 && ps_.AnchoredStart) || (i == ps_.ItemCount - 1 && ps_.AnchoredEnd)))
       return false;
     for (int k = 0; k < item.Chars.Count; ++k)
       if (!item.Chars.Sets[k].Contains(At(p + k))) return false;
@@ -266,7 +266,8 @@ class BruteForce {
 TEST_F(StringSearcherTest, AgreesWithExhaustivePlacementSearch) {
   std::mt19937 rng(20261210);
   const std::string alphabet = "abcAB";
-  const std::string tokens[] = {"a", "b", "c", "?", "*", "*", "1", "2", "3", "[ab]", "[!a]", "**", "["};
+  const std::string tokens[] = {"a", "b", "c",    "?",    "*",  "*", "1",
+                                "2", "3", "[ab]", "[!a]", "**", "["};
   auto pick = [&](int n) { return static_cast<int>(rng() % n); };
   int matched = 0;
   for (int round = 0; round < 4000; ++round) {
