@@ -1,15 +1,18 @@
 #include "search/result_list.h"
 
+#include <algorithm>
 #include <cstdio>
+
+#include "dictionary/word_order.h"
 
 namespace gryvel {
 
 namespace {
 
 // The entry word of result `number` (1-based): at least four digits, zero-padded.
-std::string NumberWord(std::int32_t number) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%.4d", number);
+std::string NumberWord(std::size_t number) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%.4zu", number);
   return text;
 }
 
@@ -20,18 +23,34 @@ TResultList::TResultList() : FDictionary(FCollection.Dictionary(FCollection.NewD
 }
 
 void TResultList::Clear() {
+  FTexts.clear();
+  FShown = 0;
   FCollection.ClearAll();
 }
 
 void TResultList::Add(std::string_view text) {
-  const std::int32_t index = FDictionary->AddWord(NumberWord(Count() + 1));
-  if (index >= 0) FDictionary->SetDescription(index, text);
+  FTexts.emplace_back(text);
 }
 
-std::string TResultList::Text(std::int32_t index) const {
-  // Numbers past 9999 sort among the shorter ones, so an entry is found by its number.
-  const std::int32_t at = FDictionary->Entries().IndexOf(NumberWord(index + 1));
-  return at >= 0 ? FDictionary->GetDescription(at) : std::string();
+TDictionaryCollection& TResultList::Collection() {
+  if (FShown == FTexts.size()) return FCollection;
+  // Numbers past 9999 sort among the shorter ones: the entries are made afresh in word order.
+  std::vector<std::pair<std::string, std::size_t>> numbered;
+  numbered.reserve(FTexts.size());
+  for (std::size_t i = 0; i < FTexts.size(); ++i) numbered.emplace_back(NumberWord(i + 1), i);
+  std::sort(numbered.begin(), numbered.end(),
+            [](const auto& a, const auto& b) { return CompareWords(a.first, b.first) < 0; });
+  FCollection.Disconnect(*FDictionary);
+  FDictionary->ClearAll();
+  TArticleList& entries = FDictionary->Entries();
+  entries.SetCapacity(static_cast<std::int32_t>(numbered.size()));
+  for (const auto& [word, result] : numbered) {
+    const std::int32_t index = entries.AddArticle(word);
+    if (index >= 0) FDictionary->SetDescription(index, FTexts[result]);
+  }
+  FShown = FTexts.size();
+  FCollection.Connect(*FDictionary);
+  return FCollection;
 }
 
 }  // namespace gryvel
