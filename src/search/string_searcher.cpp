@@ -102,7 +102,11 @@ bool TStringSearcher::Find(int i, int s, int r) {
   int p = s;
   if (item.LeadingAny != count) {
     const int last = s + r - count;
-    while (p <= last && !TestAt(item, p)) ++p;
+    // Most places fail on the first letter tested: check it here before the whole item.
+    const TLetterSet& first = item.Chars.Sets[item.LeadingAny];
+    const std::uint8_t* at = FMatchWord + item.LeadingAny - 1;
+    const TByteMap& map = *FMap;
+    while (p <= last && !(first.Contains(map[at[p]]) && TestAt(item, p))) ++p;
     if (p > last) return false;
   }
   item.Position = p;
