@@ -1,33 +1,77 @@
 // gryvel-cli: the command-line front end of the engine.
 
 #include <cstdio>
-#include <cstring>
+#include <exception>
+#include <new>
+#include <string>
+
+#include "cli/cli_options.h"
+#include "cli/commands.h"
+#include "cli/diagnostics.h"
+#include "cli/help_text.h"
+#include "cli/session.h"
+#include "common/cp1251_utf8.h"
+#include "dictionary/article_list.h"
+#include "dictionary/kiv_header.h"
 
 namespace {
 
-constexpr const char kUsage[] =
-    "Usage: gryvel-cli [--help | --version]\n"
-    "\n"
-    "Gryvel answers a crossword solver's questions from word dictionaries: crossword\n"
-    "patterns, anagrams, palindromes, word chains and splits of a word into words.\n"
-    "\n"
-    "This build holds the search engine and its tests; the searching commands of the\n"
-    "command-line tool are not part of it yet.\n"
-    "\n"
-    "  --help      show this text\n"
-    "  --version   show the version\n";
+using namespace gryvel::cli;
+
+int Dispatch(TSession& session, const TCliOptions& options) {
+  switch (options.Command) {
+    case TCommand::Chain:
+    case TCommand::Analyze:
+      return RunWordSplits(session, options);
+    case TCommand::Info:
+      return RunInfo(session, options);
+    case TCommand::Show:
+      return RunShow(session, options);
+    case TCommand::Convert:
+      return RunConvert(session, options);
+    case TCommand::Import:
+      return RunImport(session, options);
+    default:
+      return RunWordList(session, options);
+  }
+}
+
+// Runs the command; an error the engine raises ends it with its text.
+int Run(const TCliOptions& options) {
+  try {
+    TSession session(options);
+    return Dispatch(session, options);
+  } catch (const gryvel::EListError& error) {
+    return Failure(gryvel::Cp1251ToUtf8(error.what()));
+  } catch (const gryvel::EDictionaryError& error) {
+    return Failure(gryvel::Cp1251ToUtf8(error.what()));
+  } catch (const std::bad_alloc&) {
+    return Failure("out of memory");
+  }
+}
+
+// Output that could not be written (a full disk, a closed pipe) is a failure.
+int FinishOutput(int code) {
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    PrintError("cannot write the output");
+    return code == kExitOk ? kExitFailure : code;
+  }
+  return code;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+  TCliOptions options;
+  if (const gryvel::TStatus status = ParseCommandLine(argc, argv, &options); !status.ok())
+    return UsageError(status.message());
+  if (options.Help) {
+    std::fwrite(HelpText().data(), 1, HelpText().size(), stdout);
+    return FinishOutput(kExitOk);
+  }
+  if (options.Version) {
     std::puts("gryvel-cli " GRYVEL_VERSION);
-    return 0;
+    return FinishOutput(kExitOk);
   }
-  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-    std::fputs(kUsage, stdout);
-    return 0;
-  }
-  std::fputs(kUsage, stderr);
-  return 2;
+  return FinishOutput(Run(options));
 }

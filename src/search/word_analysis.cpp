@@ -107,11 +107,15 @@ class TSplitter {
 
 void TWordAnalysis::Find(std::string_view word, std::int32_t min_items, std::int32_t max_items) {
   if (word.empty()) return;
+  FRunning.store(true);  // a Stop while the candidates are gathered is kept
   FResults.Clear();
   FVariants = 0;
   TDictionaryCollection* collection = FSource.Dictionary();
   TStringSearcher* searcher = collection != nullptr ? collection->StringSearcher() : nullptr;
-  if (searcher == nullptr) return;
+  if (searcher == nullptr) {
+    FRunning.store(false);
+    return;
+  }
 
   // The words that can be made up from its letters, shortest first, none so long that fewer
   // than two letters would be left for the other words.
@@ -129,7 +133,6 @@ void TWordAnalysis::Find(std::string_view word, std::int32_t min_items, std::int
   const TByteMap& map = searcher->CharacterManager() != nullptr
                             ? searcher->CharacterManager()->LetterMap()
                             : IdentityMap();
-  FRunning.store(true);
   TStopwatch::Start("Analyze");
   TSplitter splitter(std::move(candidates), word, map, min_items, max_items, FRunning, FVariants);
   splitter.Run([this](const std::string& text) { FResults.Add(text); },

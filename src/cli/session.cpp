@@ -1,0 +1,123 @@
+#include "cli/session.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "cli/default_dictionary.h"
+#include "cli/progress_line.h"
+#include "common/cp1251_utf8.h"
+#include "common/synchronize.h"
+#include "dictionary/file_io.h"
+#include "dictionary/kiv_header.h"
+
+namespace gryvel::cli {
+
+namespace {
+
+// Fails, with the system's reason, unless `path` is a file that can be opened for reading.
+bool CheckReadable(const std::string& path) {
+  int error = 0;
+  TFileSystem& files = PosixFileSystem();
+  if (files.OpenForReading(path, TReadAccess::kSequential, &error) == nullptr) {
+    PrintError("cannot open '" + path + "': " + Cp1251ToUtf8(SystemErrorText(error)));
+    return false;
+  }
+  if (!files.FileExists(path)) {
+    PrintError("cannot open '" + path + "': it is a directory");
+    return false;
+  }
+  return true;
+}
+
+// Only versions 1 and 2 of the binary format are read; the loader would quietly read nothing
+// of any other.
+bool CheckVersion(const TKivDictionary& dictionary) {
+  const std::uint32_t version = dictionary.Head().Version;
+  if (dictionary.Kind() != TDictKind::kBinary || version == 1 || version == 2) return true;
+  PrintError("'" + dictionary.FileName() + "': dictionary version " + std::to_string(version) +
+             " cannot be read (only versions 1 and 2)");
+  return false;
+}
+
+void ShowLoadProgress(const TKivDictionary* sender, std::uint8_t stage, std::uint8_t percent) {
+  if (sender == nullptr || stage == kStageAllDone) return;
+  TProgressLine::Stderr().Show("Loading " + Cp1251ToUtf8(sender->Name()) + "... " +
+                               std::to_string(percent) + "%");
+}
+
+}  // namespace
+
+TSession::TSession(const TCliOptions& options) {
+  Manager.SetCaseSensitive(options.CaseSensitive);
+  for (const TEqualLetters& group : options.EqualLetters) Manager.AddEqualLetters(group);
+  Searcher.SetCharacterManager(&Manager);
+  Searcher.SetAnagramOptions(options.AnagramMode);
+  Collection.SetStringSearcher(&Searcher);
+}
+
+bool DictionaryFiles(const TCliOptions& options, std::vector<std::string>* files) {
+  *files = options.Dictionaries;
+  if (!files->empty()) return true;
+  const std::string bundled = FindDefaultDictionary();
+  if (!bundled.empty()) {
+    files->push_back(bundled);
+    return true;
+  }
+  std::string places;
+  for (const std::string& place : DefaultDictionaryPlaces()) places += "\n  " + place;
+  PrintError("the default dictionary was not found; give a dictionary with -d FILE. Looked in:" +
+             places);
+  return false;
+}
+
+int AddDictionaries(TSession& session, const std::vector<std::string>& files) {
+  TDictionaryCollection& collection = session.Collection;
+  for (const std::string& file : files) {
+    if (!CheckReadable(file)) return kExitFailure;
+    std::int32_t index = -1;
+    try {
+      index = collection.AddDictionary(file);
+    } catch (const EDictionaryError& error) {
+      PrintEngineError(error.what());
+      return kExitFailure;
+    }
+    if (session.Messages.Shown()) return kExitFailure;  // a damaged header
+    if (index < 0) continue;
+    collection.Dictionary(index)->SetName(
+        PathForMessage(std::filesystem::path(file).filename().string()));
+  }
+  return kExitOk;
+}
+
+int LoadDictionaries(TSession& session, const std::vector<TKivDictionary*>& dictionaries,
+                     bool connect) {
+  TDictionaryCollection& collection = session.Collection;
+  collection.OnProgress = [](TKivDictionary* sender, std::uint8_t stage, std::uint8_t percent,
+                             const std::string&) { ShowLoadProgress(sender, stage, percent); };
+  for (const TKivDictionary* dictionary : dictionaries)
+    if (!CheckVersion(*dictionary)) return kExitFailure;
+  for (TKivDictionary* dictionary : dictionaries) {
+    if (connect) collection.Connect(*dictionary);
+    collection.QueueLoad(*dictionary);
+  }
+  SynchronizeWhile([&] {
+    return std::any_of(dictionaries.begin(), dictionaries.end(),
+                       [](const TKivDictionary* d) { return d->Loading(); });
+  });
+  collection.OnProgress = nullptr;
+  TProgressLine::Stderr().Clear();
+  // The engine has shown why a load failed.
+  return session.Messages.Shown() ? kExitFailure : kExitOk;
+}
+
+int OpenDictionaries(TSession& session, const TCliOptions& options) {
+  std::vector<std::string> files;
+  if (!DictionaryFiles(options, &files)) return kExitFailure;
+  if (int code = AddDictionaries(session, files); code != kExitOk) return code;
+  std::vector<TKivDictionary*> all;
+  for (std::int32_t i = 0; i < session.Collection.DictionaryCount(); ++i)
+    all.push_back(session.Collection.Dictionary(i));
+  return LoadDictionaries(session, all, true);
+}
+
+}  // namespace gryvel::cli

@@ -1,0 +1,159 @@
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cli_fixture.h"
+
+namespace gryvel::testing {
+namespace {
+
+class SearchCommandsTest : public CliTest {};
+
+// Waits until process `pid` has a handler for `signal` (the SigCgt mask of its status).
+bool WaitUntilCatching(pid_t pid, int signal) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (std::chrono::steady_clock::now() < deadline) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+      if (line.starts_with("SigCgt:") &&
+          (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1)
+        return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+struct SearchCase {
+  std::vector<std::string> args;
+  std::string out;
+};
+
+TEST_F(SearchCommandsTest, PrintsTheWordsFoundOnePerLineInViewOrder) {
+  const SearchCase cases[] = {
+      {{"list"},
+       Lines({"apple", "level", "анна", "ёлка", "карт", "картон", "кит", "Кот", "кот", "кто", "нос",
+              "он", "пёс", "пос", "рос", "рот", "сон", "ток", "шалаш"})},
+      // Text without wildcards is searched as *TEXT*.
+      {{"crossword", "от"}, Lines({"Кот", "кот", "рот"})},
+      {{"crossword", "К??"}, Lines({"кит", "Кот", "кот", "кто"})},
+      {{"--case-sensitive", "crossword", "К??"}, Lines({"Кот"})},
+      {{"crossword", "пес"}, ""},
+      {{"--equal", "ё=е", "crossword", "пес"}, Lines({"пёс"})},
+      {{"crossword", "1221"}, Lines({"анна"})},
+      {{"anagram", "кто"}, Lines({"кот", "кто", "ток"})},
+      {{"anagram", "к?т"}, Lines({"кит", "кот", "кто", "ток"})},
+      {{"anagram", "--mode", "extended", "ок"}, Lines({"картон", "кот", "кто", "ток"})},
+      {{"anagram", "--mode=make", "картон"},
+       Lines({"карт", "картон", "кот", "кто", "он", "рот", "ток"})},
+      {{"palindromes"}, Lines({"level", "анна", "шалаш"})},
+      // By length, words of one length stay in alphabetical order.
+      {{"--sort", "length", "crossword", "*о*"},
+       Lines({"он", "Кот", "кот", "кто", "нос", "пос", "рос", "рот", "сон", "ток", "картон"})},
+      {{"--sort", "length", "--descending", "--length", "4-5", "list"},
+       Lines({"шалаш", "level", "apple", "карт", "ёлка", "анна"})},
+      {{"--descending", "palindromes"}, Lines({"шалаш", "анна", "level"})},
+      {{"--length", "5-", "list"}, Lines({"apple", "level", "картон", "шалаш"})},
+      {{"--length", "2", "list"}, Lines({"он"})},
+      {{"--filter", "?о?", "anagram", "кто"}, Lines({"кот", "ток"})},
+      {{"--count", "crossword", "???"}, "11\n"},
+      {{"--count", "crossword", "ююю"}, "0\n"},
+  };
+  for (const SearchCase& c : cases) {
+    const CliResult result = RunOnWords(c.args);
+    EXPECT_EQ(0, result.exit_code) << ::testing::PrintToString(c.args) << result.err;
+    EXPECT_EQ(c.out, result.out) << ::testing::PrintToString(c.args);
+    EXPECT_EQ("", result.err) << ::testing::PrintToString(c.args);
+  }
+}
+
+TEST_F(SearchCommandsTest, ChainAndAnalyzePrintOneResultPerLine) {
+  const SearchCase cases[] = {
+      {{"chain", "кот", "пёс"}, Lines({"кот - рот - рос - пос - пёс"})},
+      {{"chain", "--change", "3", "кот", "пёс"}, Lines({"кот - пёс"})},
+      {{"chain", "анна", "карт"}, ""},
+      {{"analyze", "картон"}, Lines({"карт+он"})},
+      {{"analyze", "--items", "3", "картон"}, ""},
+      // The filter narrows the words a split may use.
+      {{"--length", "3", "analyze", "картон"}, ""},
+      {{"--count", "chain", "кот", "пёс"}, "1\n"},
+      {{"--json", "analyze", "картон"}, "[\n  \"карт+он\"\n]\n"},
+      {{"--json", "analyze", "кот"}, "[]\n"},
+  };
+  for (const SearchCase& c : cases) {
+    const CliResult result = RunOnWords(c.args);
+    EXPECT_EQ(0, result.exit_code) << ::testing::PrintToString(c.args) << result.err;
+    EXPECT_EQ(c.out, result.out) << ::testing::PrintToString(c.args);
+  }
+}
+
+TEST_F(SearchCommandsTest, DescribeAndJsonCarryTheEntryDetails) {
+  const std::string kiv = Import("described",
+                                 "кот\tn/s\tзверь\\nмурлычет\n"
+                                 "ток\tnv/p\tс \"кавычками\"\\tи \\\\ чертой\n"
+                                 "рот\n");
+  const CliResult described = RunCli({"-d", kiv, "--describe", "list"});
+  EXPECT_EQ(0, described.exit_code) << described.err;
+  EXPECT_EQ(Lines({"кот\tзверь\\nмурлычет", "рот\t", "ток\tс \"кавычками\"\\tи \\\\ чертой"}),
+            described.out);
+
+  const CliResult json = RunCli({"-d", kiv, "--json", "crossword", "?от"});
+  EXPECT_EQ(0, json.exit_code) << json.err;
+  EXPECT_EQ(
+      "[\n"
+      "  {\"word\": \"кот\", \"parts\": \"n.\", \"number\": \"singular\", "
+      "\"description\": \"зверь\\nмурлычет\"},\n"
+      "  {\"word\": \"рот\", \"parts\": \"\", \"number\": \"\", \"description\": \"\"}\n"
+      "]\n",
+      json.out);
+
+  const CliResult escaped = RunCli({"-d", kiv, "--json", "crossword", "ток"});
+  EXPECT_EQ(
+      "[\n  {\"word\": \"ток\", \"parts\": \"n., v.\", \"number\": \"plural\", "
+      "\"description\": \"с \\\"кавычками\\\"\\tи \\\\ чертой\"}\n]\n",
+      escaped.out);
+}
+
+TEST_F(SearchCommandsTest, WordsOfSeveralDictionariesAreListedOnce) {
+  const std::string extra = dir_.Write("extra.txt", "кот слон ток");
+  const CliResult result = RunCli({"-d", words_, "-d", extra, "crossword", "*о?"});
+  EXPECT_EQ(0, result.exit_code) << result.err;
+  EXPECT_EQ(Lines({"картон", "Кот", "кот", "нос", "он", "пос", "рос", "рот", "слон", "сон", "ток"}),
+            result.out);
+}
+
+TEST_F(SearchCommandsTest, CtrlCStopsAnAnalysisAndPrintsWhatItFound) {
+  // Every split holds the one word with «я», and both are found at once; the rest of the
+  // search tries three-letter words without end.
+  const std::string letters = "абвгдеклмн";
+  std::string list;
+  // Cyrillic letters take two bytes in UTF-8.
+  for (std::size_t a = 0; a < 10; ++a)
+    for (std::size_t b = 0; b < 10; ++b)
+      for (std::size_t c = 0; c < 10; ++c)
+        list +=
+            letters.substr(2 * a, 2) + letters.substr(2 * b, 2) + letters.substr(2 * c, 2) + "\n";
+  std::string tripled;
+  for (int i = 0; i < 3; ++i) tripled += letters;
+  const std::string long_word = "я" + tripled.substr(0, 2 * 28);
+  list += long_word + "\nмн\nнм\n";
+  const std::string file = dir_.Write("splits.txt", list);
+
+  CliProcess process({"-d", file, "analyze", long_word + "мн"});
+  ASSERT_TRUE(WaitUntilCatching(process.pid(), SIGINT));
+  // The two splits come within microseconds of the start; the search then runs on.
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_EQ(0, kill(process.pid(), SIGINT));
+  const CliResult result = process.Wait();
+  EXPECT_EQ(0, result.signal);
+  EXPECT_EQ(130, result.exit_code);
+  EXPECT_EQ(Lines({long_word + "+нм", long_word + "+мн"}), result.out);
+  EXPECT_NE(std::string::npos, result.err.find("interrupted")) << result.err;
+}
+
+}  // namespace
+}  // namespace gryvel::testing
