@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "dictionary/file_io.h"
+#include "shell/ini_store.h"
+
+// What the settings file holds before the program has ever written it.
+
+namespace gryvel {
+
+// The first-run file, in order: [Main] with InitialDir (the program's directory),
+// ShowStatusBar empty and Language "RUS"; the keys [WindowPos] State, [Viewer]
+// ShowDescription, [Search] DoFastSearch, [SearchDock], [ViewDock] and [SpecialDock] DockedTo,
+// [Pattern] and [Anagram] Count, all empty, so that they read as their defaults; then
+// [Dictionaries] with Count 0, or 1 and the default dictionary's file, name and
+// IsConnected 1. Reads the dictionary's header through `file_system`.
+TIniStore CreateDefaultSettings(const std::string& program_dir, TFileSystem& file_system);
+
+// The dictionary a first run lists: "Dictionaries/dictionary.kiv" in `program_dir` when it
+// exists, else "dictionary.kiv" there when that exists; empty when neither does.
+std::string FindDefaultDictionary(const std::string& program_dir, TFileSystem& file_system);
+
+// The name of the dictionary in `file_name` as its header gives it; "<Словарь>" when the
+// header has none or cannot be read.
+std::string DictionaryNameFromHeader(const std::string& file_name, TFileSystem& file_system);
+
+}  // namespace gryvel

@@ -1,0 +1,68 @@
+#include "shell/results_file.h"
+
+#include <memory>
+
+#include "common/message_sink.h"
+#include "shell/shell_texts.h"
+
+namespace gryvel {
+
+namespace {
+
+constexpr char kNewLine[] = "\r\n";
+
+void AddLine(std::string& text, std::string_view line) {
+  text.append(line).append(kNewLine);
+}
+
+void AddKindLines(std::string& text, const TResultsRequest& request) {
+  switch (request.Kind) {
+    case TResultKind::kPattern:
+      AddLine(text, ShellText(TShellText::ResultsKindCrossword));
+      AddLine(text, ShellText(TShellText::ResultsMask) + request.LastPattern);
+      break;
+    case TResultKind::kAnagrams:
+      AddLine(text, ShellText(TShellText::ResultsKindAnagrams));
+      AddLine(text, ShellText(TShellText::ResultsLetters) + request.LastAnagram);
+      break;
+    case TResultKind::kPalindromes:
+      AddLine(text, ShellText(TShellText::ResultsKindPalindromes));
+      break;
+    case TResultKind::kNone:
+      break;
+  }
+}
+
+}  // namespace
+
+std::string ResultsFileText(const TResultsRequest& request,
+                            const TResultSource::TEntryList& entries) {
+  std::string text;
+  for (int line = 0; line < kResultsBannerLines; ++line) AddLine(text, ResultsBanner(line));
+  AddKindLines(text, request);
+  AddLine(text, "");
+  AddLine(text, "\t" + ShellText(TShellText::ResultsHeading));
+  AddLine(text, "");
+  for (const TArticleItem* entry : entries) AddLine(text, entry->Word);
+  return text;
+}
+
+TStatus SaveResultsFile(TFileSystem& file_system, const std::string& path,
+                        const TResultSource& source, const TResultsRequest& request,
+                        std::string* last_results_file) {
+  TResultSource::TEntryList entries;
+  source.ResultsToList(entries);
+  const std::string text = ResultsFileText(request, entries);
+  TStatus status;
+  const std::unique_ptr<TWriteFile> file = file_system.CreateReplacing(path, &status);
+  if (file != nullptr) status = file->Append(text.data(), text.size());
+  if (file != nullptr && status.ok()) status = file->Commit();
+  if (!status.ok()) {
+    ShowMessage(TMessage{status.message(), {}, TMessageKind::Error, TMessageButtons::Ok});
+    return status;
+  }
+  *last_results_file = path;
+  return status;
+}
+
+}  // namespace gryvel

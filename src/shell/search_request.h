@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "search/string_searcher.h"
+
+// What the quick-search box under the word list asks for: while the user types, the range of
+// word lengths shown in the status bar and whether the list follows the typed word; on Enter a
+// crossword search, on Alt+Enter an anagram search.
+
+namespace gryvel {
+
+class TResultSource;
+class TSearchHistory;
+
+enum class TRequestKind : std::uint8_t { None, Crossword, Anagram, Palindromes };
+
+struct TSearchRequest {
+  TRequestKind Kind = TRequestKind::None;
+  std::string Text;  // code page 1251: the pattern as searched, or the anagram letters
+};
+
+// The pattern a crossword search runs for typed text: text without any pattern character is
+// searched as "*text*", so that a plain word finds every word holding it.
+std::string CrosswordPattern(std::string_view typed);
+
+// Enter (a crossword search) or Alt+Enter (an anagram search) on `typed`; None for an empty
+// text. The box keeps the text as typed.
+TSearchRequest EnterRequest(std::string_view typed, bool alt);
+
+// The status bar's length text for a pattern matching words of `min` to `max` letters (`max`
+// -1 when unbounded): "5", "3+", "3...7", or empty when both are 0.
+std::string LengthRangeText(int min, int max);
+
+struct TTypingFeedback {
+  std::string LengthText;  // status panel 1
+  bool Locate = false;     // move the list to the typed word (TResultSource::Locate)
+};
+
+// What a change of the typed text shows. A pattern is compiled into `searcher` and its length
+// range shown, and the list stays; plain text shows its length (nothing when empty) and is
+// located when `do_fast_search` (the empty text too: the list goes to its first word).
+TTypingFeedback TypedTextChanged(std::string_view typed, TStringSearcher& searcher,
+                                 bool do_fast_search);
+
+// Runs `request` over the collection of `source` (an anagram search in the searcher's current
+// mode) and switches `source` to its result list. Returns whether the result holds a word, in
+// which case the list selects the first one. Nothing for None.
+bool RunSearchRequest(TResultSource& source, const TSearchRequest& request);
+
+// Records a crossword or anagram request (with `mode`) in `history`; palindromes are not
+// recorded.
+void RecordSearchRequest(TSearchHistory& history, const TSearchRequest& request,
+                         TAnagramOptions mode);
+
+}  // namespace gryvel

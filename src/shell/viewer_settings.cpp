@@ -1,0 +1,82 @@
+#include "shell/viewer_settings.h"
+
+#include <string>
+
+#include "results/language.h"
+#include "shell/settings_io.h"
+#include "shell/shell_texts.h"
+
+namespace gryvel {
+
+namespace {
+
+constexpr char kViewer[] = "Viewer";
+
+// The keys of a font: `prefix` + "FontColor" .. `prefix` + "FontCharset".
+template <typename Io, typename Font>
+void FontKeys(Io& io, const std::string& prefix, Font& f) {
+  io.Int(prefix + "FontColor", f.Color);
+  io.Int(prefix + "FontSize", f.Size);
+  io.Text(prefix + "FontName", f.Name);
+  io.Int(prefix + "FontStyle", f.Style);
+  io.Int(prefix + "FontCharset", f.Charset);
+}
+
+// The keys after Transparency up to ShowTexture, read and written in this order.
+template <typename Io, typename Settings>
+void SelectionAndSwitchKeys(Io& io, Settings& s) {
+  io.Int("SelectionColor", s.SelectionColor);
+  io.Int("SelectionBorderColor", s.SelectionBorderColor);
+  io.Bool("ShowDescription", s.ShowDescription);
+  io.Bool("ShowPartsOfSpeech", s.ShowPartsOfSpeech);
+  io.Bool("ShowTexture", s.ShowTexture);
+}
+
+TStatus ReadViewer(const TIniStore& store, TFileSystem& files, TViewerSettings& s) {
+  const TSectionReader io(store, kViewer);
+  io.Int("Color", s.Color);
+  io.Int("Border", s.Border);
+  io.Int("BorderColor", s.BorderColor);
+  std::int32_t transparency = s.Transparency;
+  io.Int("Transparency", transparency);
+  if (transparency < 0 || transparency > 255) return TStatus::Error("Transparency");
+  s.Transparency = transparency;
+  SelectionAndSwitchKeys(io, s);
+  std::string texture;
+  io.Path("TextureFileName", texture);
+  s.TextureFileName = !texture.empty() && files.FileExists(texture) ? texture : "";
+  FontKeys(io, "Descr", s.DescrFont);
+  FontKeys(io, "POS", s.POSFont);
+  FontKeys(io, "", s.Font);
+  return TStatus::Ok();
+}
+
+}  // namespace
+
+bool ReadViewerSettings(TSettingsFile& file, TViewerSettings& settings) {
+  return ReadSettingsGroup(
+      file, ShellText(TShellText::ViewerReadError),
+      [&](const TIniStore& store) { return ReadViewer(store, file.FileSystem(), settings); });
+}
+
+TStatus WriteViewerSettings(TSettingsFile& file, const TViewerSettings& s) {
+  const bool texture_exists =
+      !s.TextureFileName.empty() && file.FileSystem().FileExists(s.TextureFileName);
+  return file.Update([&](TIniStore& store) {
+    TSectionWriter io(store, kViewer);
+    io.Int("Color", s.Color);
+    io.Int("Border", s.Border);
+    io.Int("BorderColor", s.BorderColor);
+    io.Int("Transparency", s.Transparency);
+    SelectionAndSwitchKeys(io, s);
+    FontKeys(io, "", s.Font);
+    FontKeys(io, "POS", s.POSFont);
+    FontKeys(io, "Descr", s.DescrFont);
+    if (texture_exists)
+      io.Path("TextureFileName", s.TextureFileName);
+    else
+      io.Text("TextureFileName", Term(TTerm::Default));
+  });
+}
+
+}  // namespace gryvel

@@ -1,0 +1,126 @@
+#include "shell/search_request.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dictionary/collection_checks.h"
+#include "results/result_source.h"
+#include "search/character_manager.h"
+#include "search/letter_maps.h"
+#include "shell/search_history.h"
+#include "support/text.h"
+
+namespace gryvel {
+namespace {
+
+using testing::Cp;
+using ::testing::ElementsAre;
+
+TEST(SearchRequestTest, EnterWrapsPlainTextAndAltEnterAsksForAnagrams) {
+  struct Case {
+    const char* typed;  // UTF-8
+    bool alt;
+    TRequestKind kind;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"кот", false, TRequestKind::Crossword, "*кот*"},
+      {"к?т", false, TRequestKind::Crossword, "к?т"},
+      {"к1т1", false, TRequestKind::Crossword, "к1т1"},
+      {"[аб]от", false, TRequestKind::Crossword, "*[аб]от*"},  // no pattern character
+      {"акрт", true, TRequestKind::Anagram, "акрт"},
+      {"", false, TRequestKind::None, ""},
+      {"", true, TRequestKind::None, ""},
+  };
+  for (const Case& c : cases) {
+    const TSearchRequest request = EnterRequest(Cp(c.typed), c.alt);
+    EXPECT_EQ(c.kind, request.Kind) << c.typed;
+    EXPECT_EQ(Cp(c.text), request.Text) << c.typed;
+  }
+}
+
+TEST(SearchRequestTest, TheLengthPanelShowsTheRangeOfAPatternOrTheLengthOfAWord) {
+  TCharacterManager manager;
+  TStringSearcher searcher;
+  searcher.SetCharacterManager(&manager);
+  struct Case {
+    const char* typed;
+    bool fast;
+    const char* text;
+    bool locate;
+  };
+  const Case cases[] = {
+      {"кот", true, "3", true},    {"кот", false, "3", false}, {"?????", true, "5", false},
+      {"??*?", true, "3+", false}, {"*", true, "0+", false},   {"", true, "", true},
+  };
+  for (const Case& c : cases) {
+    const TTypingFeedback feedback = TypedTextChanged(Cp(c.typed), searcher, c.fast);
+    EXPECT_EQ(c.text, feedback.LengthText) << c.typed;
+    EXPECT_EQ(c.locate, feedback.Locate) << c.typed;
+  }
+  EXPECT_EQ("3...7", LengthRangeText(3, 7));
+  EXPECT_EQ("", LengthRangeText(0, 0));
+  EXPECT_EQ("4", LengthRangeText(4, 4));
+  ResetLetterMaps();
+}
+
+class RunRequestTest : public ::testing::Test {
+ protected:
+  RunRequestTest() {
+    FillCollationMap();
+    searcher_.SetCharacterManager(&manager_);
+    collection_.SetStringSearcher(&searcher_);
+    TKivDictionary& dictionary = *collection_.Dictionary(collection_.NewDictionary());
+    testing::Fill(dictionary, {Cp("кот"), Cp("скот"), Cp("ток"), Cp("шалаш"), Cp("кит")});
+    collection_.Connect(dictionary);
+    source_.SetDictionary(&collection_);
+  }
+  ~RunRequestTest() override { ResetLetterMaps(); }
+
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> words;
+    for (const std::int32_t i : source_.View())
+      words.push_back(testing::Utf(collection_.Item(i)->Word));
+    return words;
+  }
+
+  TCharacterManager manager_;
+  TStringSearcher searcher_;
+  TDictionaryCollection collection_;
+  TResultSource source_;
+  TSearchHistory history_;
+};
+
+TEST_F(RunRequestTest, APlainWordFindsEveryWordHoldingItAndIsRecordedWrapped) {
+  const TSearchRequest request = EnterRequest(Cp("кот"), false);
+  EXPECT_TRUE(RunSearchRequest(source_, request));
+  EXPECT_TRUE(source_.FilterActive());
+  EXPECT_THAT(Shown(), ElementsAre("кот", "скот"));
+  RecordSearchRequest(history_, request, searcher_.AnagramOptions());
+  EXPECT_EQ(Cp("*кот*"), history_.Children(THistoryBranch::Crossword)[1].Text);
+}
+
+TEST_F(RunRequestTest, AnAnagramRunsInTheSearchersModeAndIsRecordedWithIt) {
+  searcher_.SetAnagramOptions(aoUsual);
+  const TSearchRequest request = EnterRequest(Cp("отк"), true);
+  EXPECT_TRUE(RunSearchRequest(source_, request));
+  EXPECT_THAT(Shown(), ElementsAre("кот", "ток"));
+  RecordSearchRequest(history_, request, searcher_.AnagramOptions());
+  EXPECT_EQ(Cp("отк"), history_.Children(THistoryBranch::Anagrams)[1].Text);
+  EXPECT_EQ(aoUsual, history_.Children(THistoryBranch::Anagrams)[1].Mode);
+}
+
+TEST_F(RunRequestTest, PalindromesAreShownButNotRecordedAndAnEmptyResultSaysSo) {
+  EXPECT_TRUE(RunSearchRequest(source_, {TRequestKind::Palindromes, ""}));
+  EXPECT_THAT(Shown(), ElementsAre("шалаш"));
+  RecordSearchRequest(history_, {TRequestKind::Palindromes, ""}, aoUsual);
+  EXPECT_EQ(0, history_.EntryCount(THistoryBranch::Crossword));
+  EXPECT_FALSE(RunSearchRequest(source_, EnterRequest("xyz", false)));
+  EXPECT_FALSE(RunSearchRequest(source_, EnterRequest("", false)));
+}
+
+}  // namespace
+}  // namespace gryvel

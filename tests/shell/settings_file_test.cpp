@@ -1,0 +1,204 @@
+#include "shell/settings_file.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "search/letter_maps.h"
+#include "shell/default_settings.h"
+#include "shell/dictionary_list_settings.h"
+#include "shell/filter_settings.h"
+#include "shell/history_settings.h"
+#include "shell/layout_settings.h"
+#include "shell/main_settings.h"
+#include "shell/settings_fixture.h"
+#include "shell/viewer_settings.h"
+#include "support/failing_file_system.h"
+#include "support/kiv_bytes.h"
+#include "support/temp_dir.h"
+
+namespace gryvel {
+namespace {
+
+using testing::Cp;
+using ::testing::ElementsAre;
+
+std::vector<std::uint8_t> Bytes(const std::string& text) {
+  return {text.begin(), text.end()};
+}
+
+class SettingsFileTest : public testing::SettingsFixture {};
+
+TEST_F(SettingsFileTest, AFirstRunWritesTheDefaultsWhichReadAsTheDocumentedValues) {
+  TIniStore store;
+  ASSERT_TRUE(settings_.Read(&store).ok());
+  EXPECT_TRUE(settings_.CreatedDefaults());
+  EXPECT_EQ(
+      "[Main]\nInitialDir=/prog\nShowStatusBar=\nLanguage=RUS\n\n"
+      "[WindowPos]\nState=\n\n[Viewer]\nShowDescription=\n\n[Search]\nDoFastSearch=\n\n"
+      "[SearchDock]\nDockedTo=\n\n[ViewDock]\nDockedTo=\n\n[SpecialDock]\nDockedTo=\n\n"
+      "[Pattern]\nCount=\n\n[Anagram]\nCount=\n\n[Dictionaries]\nCount=0\n",
+      Ini());
+  const TMainSettings main = ReadMainSettings(settings_);
+  EXPECT_TRUE(main.ShowStatusBar);  // written empty
+  EXPECT_EQ("/prog", main.InitialDir);
+  EXPECT_EQ("RUS", ReadLanguage(settings_));
+  EXPECT_TRUE(ReadSearchOptions(settings_).DoFastSearch);
+  EXPECT_THAT(messages_.Texts(), ElementsAre());
+}
+
+TEST_F(SettingsFileTest, TheDefaultDictionaryIsListedWithItsOwnName) {
+  const std::string titled = testing::V2Header(0, {Cp("Основной"), "", "", "", ""});
+  files_.SetFile("/prog/dictionary.kiv", Bytes(testing::V2Header(0)));
+  files_.SetFile("/prog/Dictionaries/dictionary.kiv", Bytes(titled));
+  EXPECT_EQ("/prog/Dictionaries/dictionary.kiv", FindDefaultDictionary("/prog", files_));
+
+  const TIniStore store = CreateDefaultSettings("/prog", files_);
+  EXPECT_EQ("1", store.Value("Dictionaries", "Count"));
+  EXPECT_EQ("/prog/Dictionaries/dictionary.kiv", store.Value("Dictionaries", "FileName_1"));
+  EXPECT_EQ(Cp("Основной"), store.Value("Dictionaries", "Name_1"));
+  EXPECT_EQ("1", store.Value("Dictionaries", "IsConnected_1"));
+}
+
+TEST_F(SettingsFileTest, ADictionaryWithoutATitleOrAHeaderIsListedUnnamed) {
+  files_.SetFile("/prog/dictionary.kiv", Bytes("just words"));
+  EXPECT_EQ("/prog/dictionary.kiv", FindDefaultDictionary("/prog", files_));
+  EXPECT_EQ(Cp("<Словарь>"),
+            CreateDefaultSettings("/prog", files_).Value("Dictionaries", "Name_1"));
+}
+
+TEST_F(SettingsFileTest, AFirstWriteStartsFromTheFirstRunFile) {
+  TFilterSettings filter;
+  filter.Enable = true;
+  ASSERT_TRUE(WriteFilterSettings(settings_, filter).ok());
+  const TIniStore store(Cp(Ini()));
+  EXPECT_EQ("RUS", store.Value("Main", "Language"));
+  EXPECT_EQ("0", store.Value("Dictionaries", "Count"));
+  EXPECT_EQ("1", store.Value("Filter", "Enable"));
+}
+
+TEST_F(SettingsFileTest, AnExistingFileIsReadAsItIsAndNotReplaced) {
+  SetIni("[Main]\nLanguage=ENG\n");
+  TIniStore store;
+  ASSERT_TRUE(settings_.Read(&store).ok());
+  EXPECT_FALSE(settings_.CreatedDefaults());
+  EXPECT_EQ("[Main]\nLanguage=ENG\n", Ini());
+}
+
+TEST_F(SettingsFileTest, TheDictionaryListReaderNeitherCreatesNorNeedsAFile) {
+  TIniStore store;
+  ASSERT_TRUE(settings_.ReadExisting(&store).ok());
+  EXPECT_TRUE(store.Empty());
+  EXPECT_FALSE(files_.FileExists(kIniPath));
+}
+
+TEST_F(SettingsFileTest, AnUpdateKeepsEveryOtherGroupAndUnknownLine) {
+  SetIni("; mine\n[Main]\nLanguage=ENG\nCustom=1\n[Unknown]\nx=y\n");
+  ASSERT_TRUE(
+      settings_.Update([](TIniStore& s) { s.WriteInteger("Main", "RightWidth", 300); }).ok());
+  EXPECT_EQ("; mine\n[Main]\nLanguage=ENG\nCustom=1\nRightWidth=300\n[Unknown]\nx=y\n", Ini());
+}
+
+// Reading fails as a file that cannot be opened does.
+class UnreadableFileSystem : public TMemoryFileSystem {
+ public:
+  std::unique_ptr<TReadFile> OpenForReading(const std::string&, TReadAccess, int* error) override {
+    *error = EACCES;
+    return nullptr;
+  }
+};
+
+TEST(SettingsFileFailureTest, EachGroupReportsItsOwnMessageOnceAndTheDefaultsStay) {
+  testing::CaptureMessages messages;
+  UnreadableFileSystem files;
+  files.SetFile("/prog/gryvel.ini", Bytes("[Main]\nLanguage=ENG\nRightWidth=1\n"));
+  TSettingsFile settings(files, "/prog/gryvel.ini", "/prog");
+  TCharacterManager manager;
+  TSearchHistory history;
+  TDictionaryCollection collection(&files);
+  TViewerSettings viewer;
+  TToolbarPositions toolbars;
+  TWindowPosition window;
+
+  const struct {
+    std::function<void()> read;
+    const char* message;  // UTF-8; empty: none
+  } groups[] = {
+      {[&] { EXPECT_EQ(248, ReadMainSettings(settings).RightWidth); },
+       "Ошибка при чтении параметров (код 001)"},
+      {[&] { ReadViewerSettings(settings, viewer); }, "Ошибка при чтении параметров (код 002)"},
+      {[&] { ReadSearchOptions(settings); }, "Ошибка при чтении параметров (код 003)"},
+      {[&] { ReadToolbarPositions(settings, toolbars); }, "Ошибка при чтении параметров (код 004)"},
+      {[&] { ReadWindowPosition(settings, window); }, "Ошибка при чтении параметров (код 005)"},
+      {[&] { ReadPatternHistory(settings, history); },
+       "Ошибка при чтении параметров поиска (шаблон)"},
+      {[&] { ReadAnagramHistory(settings, history); },
+       "Ошибка при чтении параметров поиска (анаграммы)"},
+      {[&] { ReadEqualLetters(settings, manager, history); },
+       "Ошибка при чтении параметров поиска (эквивалентные буквы)"},
+      {[&] { ReadDictionaryList(settings, collection); }, "Ошибка при загрузке словарей"},
+      {[&] { EXPECT_EQ("RUS", ReadLanguage(settings)); }, ""},
+      {[&] { EXPECT_EQ(1, ReadFilterSettings(settings).MinLength); }, ""},
+  };
+  for (const auto& group : groups) {
+    const std::size_t before = messages.Texts().size();
+    group.read();
+    std::vector<std::string> shown = messages.Texts();
+    shown.erase(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(before));
+    if (*group.message == '\0')
+      EXPECT_THAT(shown, ElementsAre());
+    else
+      EXPECT_THAT(shown, ElementsAre(Cp(group.message)));
+  }
+  ResetLetterMaps();
+}
+
+TEST(SettingsFileFailureTest, AFileThatCannotBeReadIsNeverOverwritten) {
+  UnreadableFileSystem files;
+  files.SetFile("/prog/gryvel.ini", Bytes("[Main]\nLanguage=ENG\n"));
+  TSettingsFile settings(files, "/prog/gryvel.ini", "/prog");
+  EXPECT_FALSE(WriteMainSettings(settings, TMainSettings()).ok());
+  EXPECT_FALSE(WriteFilterSettings(settings, TFilterSettings()).ok());
+  EXPECT_EQ(Bytes("[Main]\nLanguage=ENG\n"), files.File("/prog/gryvel.ini"));
+}
+
+TEST(SettingsFileFailureTest, AFailedWriteLeavesTheOldFileWhole) {
+  testing::TempDir dir;
+  const std::string path = dir.Write("gryvel.ini", "[Main]\r\nLanguage=ENG\r\n");
+  testing::FailingFileSystem files;
+  TSettingsFile settings(files, path, dir.Path());
+  TMainSettings main;
+  main.Language = "RUS";
+
+  files.FailAfterBytes(10);
+  EXPECT_FALSE(WriteMainSettings(settings, main).ok());
+  files.FailAfterBytes(testing::FailingFileSystem::kNever);
+  files.FailCommit(true);
+  EXPECT_FALSE(WriteMainSettings(settings, main).ok());
+
+  EXPECT_EQ("[Main]\r\nLanguage=ENG\r\n", dir.Read("gryvel.ini"));
+  EXPECT_THAT(dir.Names(), ElementsAre("gryvel.ini"));  // no temporary file left behind
+}
+
+TEST(SettingsFileFailureTest, AFirstRunThatCannotBeWrittenStillReadsTheDefaults) {
+  testing::CaptureMessages messages;
+  testing::FailingFileSystem files;
+  files.FailCommit(true);
+  testing::TempDir dir;
+  dir.Write("dictionary.kiv", testing::V2Header(0));
+  TSettingsFile settings(files, dir.File("gryvel.ini"), dir.Path());
+
+  TIniStore store;
+  ASSERT_TRUE(settings.Read(&store).ok());
+  EXPECT_EQ(dir.File("dictionary.kiv"), store.Value("Dictionaries", "FileName_1"));
+  EXPECT_THAT(dir.Names(), ElementsAre("dictionary.kiv"));
+  EXPECT_THAT(messages.Texts(), ElementsAre());
+}
+
+}  // namespace
+}  // namespace gryvel
