@@ -137,7 +137,8 @@ class TWordCollector {
     SortKeys();
     keys_.erase(std::unique(keys_.begin(), keys_.end(),
                             [this](const TKey& a, const TKey& b) {
-                              return a.Key == b.Key && View(spans_[a.Id]) == View(spans_[b.Id]);
+                              return a.Key == b.Key && a.Key2 == b.Key2 &&
+                                     View(spans_[a.Id]) == View(spans_[b.Id]);
                             }),
                 keys_.end());
     ResetEntries(job_, keys_.size());
@@ -157,13 +158,28 @@ class TWordCollector {
   }
 
  private:
-  // A word's first eight bytes mapped through the collation map, big-endian and zero-padded:
-  // letters never map to zero, so key order is the word order of those bytes, a shorter word
-  // first. Id is the word's span.
+  // A word's first eight bytes (Key) and the eight after them (Key2), see KeyAt. The radix
+  // sort orders by Key; runs of equal Key are ordered by Key2 before the bytes are looked at.
+  // Id is the word's span.
   struct TKey {
     std::uint64_t Key;
+    std::uint64_t Key2;
     std::uint64_t Id;
   };
+
+  // The eight bytes from `from` of a word of `length` bytes mapped through the collation map,
+  // big-endian and zero-padded: letters never map to zero, so key order is the word order of
+  // those bytes, a shorter word first.
+  std::uint64_t KeyAt(const std::uint8_t* bytes, std::uint64_t length, std::uint64_t from) const {
+    std::uint64_t key = 0;
+    if (length >= from + 8) {
+      for (std::uint64_t k = from; k < from + 8; ++k) key = key << 8 | map_[bytes[k]];
+    } else {
+      for (std::uint64_t k = from; k < from + 8; ++k)
+        key = key << 8 | (k < length ? map_[bytes[k]] : 0);
+    }
+    return key;
+  }
   struct TSpan {
     std::uint64_t At;
     std::uint64_t Length;
@@ -196,6 +212,7 @@ class TWordCollector {
           std::find_if(run, keys_.end(), [&](const TKey& k) { return k.Key != run->Key; });
       if (end - run > 1)
         std::sort(run, end, [this](const TKey& a, const TKey& b) {
+          if (a.Key2 != b.Key2) return a.Key2 < b.Key2;
           return Before(spans_[a.Id], spans_[b.Id]);
         });
       run = end;
@@ -208,13 +225,8 @@ class TWordCollector {
     if (span.Length < 2) return;
     if (IsCancelled(job_)) outcome_ = TLoadOutcome::kCancelled;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(arena_.data()) + span.At;
-    std::uint64_t key = 0;
-    if (span.Length >= 8) {
-      for (int k = 0; k < 8; ++k) key = key << 8 | map_[bytes[k]];
-    } else {
-      for (std::uint64_t k = 0; k < 8; ++k) key = key << 8 | (k < span.Length ? map_[bytes[k]] : 0);
-    }
-    keys_.push_back(TKey{key, spans_.size()});
+    keys_.push_back(
+        TKey{KeyAt(bytes, span.Length, 0), KeyAt(bytes, span.Length, 8), spans_.size()});
     spans_.push_back(span);
   }
 
@@ -222,14 +234,14 @@ class TWordCollector {
     return std::string_view(arena_.data() + span.At, span.Length);
   }
 
-  // For words whose keys are equal: the rest of the word order (mapped bytes, then length;
+  // For words whose two keys are equal: the rest of the word order (mapped bytes, then length;
   // the words hold letters only), then the raw bytes, so that identical words become
   // neighbours.
   bool Before(const TSpan& a, const TSpan& b) const {
     const auto* x = reinterpret_cast<const std::uint8_t*>(arena_.data()) + a.At;
     const auto* y = reinterpret_cast<const std::uint8_t*>(arena_.data()) + b.At;
     const std::uint64_t common = std::min(a.Length, b.Length);
-    for (std::uint64_t k = 8; k < common; ++k)
+    for (std::uint64_t k = 16; k < common; ++k)
       if (map_[x[k]] != map_[y[k]]) return map_[x[k]] < map_[y[k]];
     if (a.Length != b.Length) return a.Length < b.Length;
     return View(a) < View(b);
