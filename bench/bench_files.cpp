@@ -42,7 +42,8 @@ TKivDictionary& SortedWords(std::size_t count) {
   static TKivDictionary dictionary;
   if (!dictionary.Loaded()) {
     std::string text;
-    for (const std::string& w : GenerateWords(count + count / 100, 42)) text.append(w).push_back('\n');
+    for (const std::string& w : GenerateWords(count + count / 100, 42))
+      text.append(w).push_back('\n');
     const std::string path = Directory() + "/distinct-" + std::to_string(count) + ".txt";
     Write(path, text);
     dictionary.SetFileName(path);

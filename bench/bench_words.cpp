@@ -1,18 +1,21 @@
 #include "bench_words.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 
 #include "common/cp1251_case.h"
 #include "common/cp1251_utf8.h"
+#include "dictionary/word_order.h"
 
 namespace gryvel::bench {
 
 std::vector<std::string> GenerateWords(std::size_t count, std::uint32_t seed) {
   std::mt19937 rng(seed);
   // Letters weighted roughly as in running text, so patterns meet realistic hit rates.
-  const std::string russian = Cp("оооооееееееааааииииннннттттсссрррвввлллкккмммдддпппуууяяыыьгззбччйххжшюцщэфъё");
+  const std::string russian =
+      Cp("оооооееееееааааииииннннттттсссрррвввлллкккмммдддпппуууяяыыьгззбччйххжшюцщэфъё");
   const std::string latin = "eeeeeeettttaaaaoooiiinnnsssrrrhhlllddcuumwfgypbvkjxqz";
   std::uniform_int_distribution<int> half(1, 12);
   std::vector<std::string> words;
@@ -41,6 +44,22 @@ std::string Cp(const char* utf8) {
     std::abort();
   }
   return out;
+}
+
+std::vector<std::string> SortedDistinct(std::vector<std::string> words) {
+  std::sort(words.begin(), words.end(),
+            [](const std::string& a, const std::string& b) { return CompareWords(a, b) < 0; });
+  words.erase(std::unique(words.begin(), words.end(),
+                          [](const std::string& a, const std::string& b) {
+                            return CompareWords(a, b) == 0;
+                          }),
+              words.end());
+  return words;
+}
+
+void FillEntries(TArticleList& entries, const std::vector<std::string>& words) {
+  entries.SetCapacity(static_cast<std::int32_t>(entries.Count() + words.size()));
+  for (const std::string& word : words) entries.AddArticle(word);
 }
 
 }  // namespace gryvel::bench

@@ -9,7 +9,6 @@
 
 #include "bench_words.h"
 #include "dictionary/dictionary_collection.h"
-#include "dictionary/word_order.h"
 #include "results/result_source.h"
 #include "search/character_manager.h"
 #include "search/string_searcher.h"
@@ -29,17 +28,8 @@ struct World {
   World() {
     searcher.SetCharacterManager(&manager);
     collection.SetStringSearcher(&searcher);
-    words = GenerateWords(1'000'000);
-    std::sort(words.begin(), words.end(),
-              [](const std::string& a, const std::string& b) { return CompareWords(a, b) < 0; });
-    words.erase(std::unique(words.begin(), words.end(),
-                            [](const std::string& a, const std::string& b) {
-                              return CompareWords(a, b) == 0;
-                            }),
-                words.end());
-    TArticleList& entries = collection.Dictionary(collection.NewDictionary())->Entries();
-    entries.SetCapacity(static_cast<std::int32_t>(words.size()));
-    for (const std::string& word : words) entries.AddArticle(word);
+    words = SortedDistinct(GenerateWords(1'000'000));
+    FillEntries(collection.Dictionary(collection.NewDictionary())->Entries(), words);
     collection.Connect(*collection.Dictionary(0));
     source.SetDictionary(&collection);
   }

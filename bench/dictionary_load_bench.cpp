@@ -31,9 +31,15 @@ void Load(benchmark::State& state, const std::string& path) {
   state.counters["entries"] = static_cast<double>(count);
 }
 
-void BM_LoadKiv2(benchmark::State& state) { Load(state, MakeKiv2File(kEntries)); }
-void BM_LoadKiv1Compressed(benchmark::State& state) { Load(state, MakeKiv1File(kEntries)); }
-void BM_LoadText(benchmark::State& state) { Load(state, MakeTextFile(kEntries)); }
+void BM_LoadKiv2(benchmark::State& state) {
+  Load(state, MakeKiv2File(kEntries));
+}
+void BM_LoadKiv1Compressed(benchmark::State& state) {
+  Load(state, MakeKiv1File(kEntries));
+}
+void BM_LoadText(benchmark::State& state) {
+  Load(state, MakeTextFile(kEntries));
+}
 
 // The least a version-2 load must do: read the file and step from record to record.
 void BM_RawKiv2(benchmark::State& state) {

@@ -132,8 +132,8 @@ void BM_PCRE2(benchmark::State& state, const Query& q) {
   for (auto _ : state) {
     matches = 0;
     for (const std::string& word : TheCorpus().lowered)
-      matches += pcre2_jit_match(code.get(), reinterpret_cast<PCRE2_SPTR>(word.data()),
-                                 word.size(), 0, 0, data.get(), nullptr) > 0;
+      matches += pcre2_jit_match(code.get(), reinterpret_cast<PCRE2_SPTR>(word.data()), word.size(),
+                                 0, 0, data.get(), nullptr) > 0;
   }
   Record(q.pattern, "pcre2-jit", matches, state);
 }
@@ -143,13 +143,16 @@ class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration) times[run.benchmark_name()] = run.GetAdjustedRealTime();
+      if (run.run_type == Run::RT_Iteration)
+        times[run.benchmark_name()] = run.GetAdjustedRealTime();
     ConsoleReporter::ReportRuns(runs);
   }
   std::map<std::string, double> times;
 };
 
-std::string Name(const char* engine, const Query& q) { return std::string(engine) + "/" + q.pattern; }
+std::string Name(const char* engine, const Query& q) {
+  return std::string(engine) + "/" + q.pattern;
+}
 
 int PrintRatios(const RatioReporter& reporter) {
   const auto time = [&](const std::string& name) {
@@ -190,10 +193,13 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RegisterBenchmark("Baseline", BM_Baseline)->Unit(benchmark::kMillisecond);
   for (const Query& q : kQueries) {
-    benchmark::RegisterBenchmark(Name("Gryvel", q).c_str(), BM_Gryvel, q)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(Name("Gryvel", q).c_str(), BM_Gryvel, q)
+        ->Unit(benchmark::kMillisecond);
     if (q.re2)
-      benchmark::RegisterBenchmark(Name("RE2", q).c_str(), BM_RE2, q)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(Name("PCRE2", q).c_str(), BM_PCRE2, q)->Unit(benchmark::kMillisecond);
+      benchmark::RegisterBenchmark(Name("RE2", q).c_str(), BM_RE2, q)
+          ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(Name("PCRE2", q).c_str(), BM_PCRE2, q)
+        ->Unit(benchmark::kMillisecond);
   }
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -11,7 +11,6 @@
 
 #include "bench_words.h"
 #include "dictionary/dictionary_collection.h"
-#include "dictionary/word_order.h"
 #include "results/result_source.h"
 #include "results/statistics.h"
 #include "search/character_manager.h"
@@ -32,18 +31,9 @@ struct World {
   World() {
     searcher.SetCharacterManager(&manager);
     collection.SetStringSearcher(&searcher);
-    std::vector<std::string> words = GenerateWords(1'050'000);
-    std::sort(words.begin(), words.end(),
-              [](const std::string& a, const std::string& b) { return CompareWords(a, b) < 0; });
-    words.erase(std::unique(words.begin(), words.end(),
-                            [](const std::string& a, const std::string& b) {
-                              return CompareWords(a, b) == 0;
-                            }),
-                words.end());
+    std::vector<std::string> words = SortedDistinct(GenerateWords(1'050'000));
     words.resize(std::min<std::size_t>(words.size(), 1'000'000));
-    TArticleList& entries = collection.Dictionary(collection.NewDictionary())->Entries();
-    entries.SetCapacity(static_cast<std::int32_t>(words.size()));
-    for (const std::string& word : words) entries.AddArticle(word);
+    FillEntries(collection.Dictionary(collection.NewDictionary())->Entries(), words);
     collection.Connect(*collection.Dictionary(0));
     source.SetDictionary(&collection);
     probes = GenerateWords(1000, 99);

@@ -135,10 +135,7 @@ void TWordAnalysis::Find(std::string_view word, std::int32_t min_items, std::int
                             : IdentityMap();
   TStopwatch::Start("Analyze");
   TSplitter splitter(std::move(candidates), word, map, min_items, max_items, FRunning, FVariants);
-  splitter.Run([this](const std::string& text) { FResults.Add(text); },
-               [this] {
-                 if (ProcessEvents) ProcessEvents();
-               });
+  splitter.Run([this](const std::string& text) { FResults.Add(text); }, [this] { LetEventsRun(); });
   FSeconds = TStopwatch::Stop("Analyze");
   FRunning.store(false);
 }

@@ -130,14 +130,14 @@ void TWordChain::Find(std::string_view start, std::string_view final, int n) {
         if (words.Differences(from, i, n) != n) continue;
         reached[i] = 1;
         level.push_back({static_cast<std::int32_t>(j), static_cast<std::int32_t>(i)});
-        if (ProcessEvents) ProcessEvents();
+        LetEventsRun();
         if (next_to_final[i]) {
           limit = k;
           report(level);
         }
       }
       if (!FRunning.load()) break;
-      if (ProcessEvents) ProcessEvents();
+      LetEventsRun();
     }
     if (level.empty() || !FRunning.load()) break;
     used = reached;
