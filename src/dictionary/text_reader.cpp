@@ -46,6 +46,9 @@ const std::array<std::uint8_t, kCyrillicEnd - kCyrillicFirst>& CyrillicLetters()
 
 constexpr std::uint8_t kBom[] = {0xEF, 0xBB, 0xBF};
 
+// Words are found by 32-bit places in the text kept in memory.
+constexpr std::uint64_t kMaxArena = std::uint64_t{1} << 32;
+
 bool IsContinuation(std::uint8_t b) {
   return (b & 0xC0) == 0x80;
 }
@@ -93,7 +96,6 @@ class TWordCollector {
     if (whole_file) arena_.reserve(file_size);
     const std::uint64_t words = std::min<std::uint64_t>(file_size / 8, std::uint64_t{1} << 23);
     keys_.reserve(words);
-    spans_.reserve(words);
   }
 
   bool stopped() const { return outcome_ != TLoadOutcome::kLoaded; }
@@ -138,19 +140,17 @@ class TWordCollector {
     keys_.erase(std::unique(keys_.begin(), keys_.end(),
                             [this](const TKey& a, const TKey& b) {
                               return a.Key == b.Key && a.Key2 == b.Key2 &&
-                                     View(spans_[a.Id]) == View(spans_[b.Id]);
+                                     View(a.Span) == View(b.Span);
                             }),
                 keys_.end());
     ResetEntries(job_, keys_.size());
     TArticleList& entries = *job_.Entries;
     for (std::size_t k = 0; k < keys_.size(); ++k) {
       if (IsCancelled(job_)) return TLoadOutcome::kCancelled;
-      // Sorted words lie all over the arena: fetch their spans and then their bytes ahead.
-      if (k + 2 * kPrefetch < keys_.size())
-        __builtin_prefetch(&spans_[keys_[k + 2 * kPrefetch].Id]);
+      // Sorted words lie all over the arena: fetch their bytes ahead.
       if (k + kPrefetch < keys_.size())
-        __builtin_prefetch(arena_.data() + spans_[keys_[k + kPrefetch].Id].At);
-      const std::int32_t index = entries.AddArticle(View(spans_[keys_[k].Id]));
+        __builtin_prefetch(arena_.data() + keys_[k + kPrefetch].Span.At);
+      const std::int32_t index = entries.AddArticle(View(keys_[k].Span));
       if (index < 0) return TLoadOutcome::kFailed;  // out of memory, already shown
       if (job_.Position != nullptr) job_.Position->store(index + 1, std::memory_order_relaxed);
     }
@@ -158,13 +158,18 @@ class TWordCollector {
   }
 
  private:
-  // A word's first eight bytes (Key) and the eight after them (Key2), see KeyAt. The radix
-  // sort orders by Key; runs of equal Key are ordered by Key2 before the bytes are looked at.
-  // Id is the word's span.
+  // Where a word lies in the arena, which stays below kMaxArena.
+  struct TSpan {
+    std::uint32_t At;
+    std::uint32_t Length;
+  };
+  // A word's first eight bytes (Key) and the eight after them (Key2), see KeyAt, and where it
+  // lies. The radix sort orders by Key; runs of equal Key are ordered by Key2 before the bytes
+  // are looked at.
   struct TKey {
     std::uint64_t Key;
     std::uint64_t Key2;
-    std::uint64_t Id;
+    TSpan Span;
   };
 
   // The eight bytes from `from` of a word of `length` bytes mapped through the collation map,
@@ -180,10 +185,6 @@ class TWordCollector {
     }
     return key;
   }
-  struct TSpan {
-    std::uint64_t At;
-    std::uint64_t Length;
-  };
 
   static constexpr std::size_t kPrefetch = 16;
 
@@ -213,7 +214,7 @@ class TWordCollector {
       if (end - run > 1)
         std::sort(run, end, [this](const TKey& a, const TKey& b) {
           if (a.Key2 != b.Key2) return a.Key2 < b.Key2;
-          return Before(spans_[a.Id], spans_[b.Id]);
+          return Before(a.Span, b.Span);
         });
       run = end;
     }
@@ -221,13 +222,11 @@ class TWordCollector {
 
   void EndWord(std::size_t end) {
     in_run_ = false;
-    const TSpan span{start_, end - start_};
+    const TSpan span{static_cast<std::uint32_t>(start_), static_cast<std::uint32_t>(end - start_)};
     if (span.Length < 2) return;
     if (IsCancelled(job_)) outcome_ = TLoadOutcome::kCancelled;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(arena_.data()) + span.At;
-    keys_.push_back(
-        TKey{KeyAt(bytes, span.Length, 0), KeyAt(bytes, span.Length, 8), spans_.size()});
-    spans_.push_back(span);
+    keys_.push_back(TKey{KeyAt(bytes, span.Length, 0), KeyAt(bytes, span.Length, 8), span});
   }
 
   std::string_view View(const TSpan& span) const {
@@ -251,7 +250,6 @@ class TWordCollector {
   TByteMap map_{};
   std::string arena_;
   std::vector<TKey> keys_;
-  std::vector<TSpan> spans_;
   bool in_run_ = false;
   std::uint64_t start_ = 0;  // where the open word starts in the arena
   TLoadOutcome outcome_ = TLoadOutcome::kLoaded;
@@ -285,6 +283,10 @@ std::size_t ScanUtf8(const std::uint8_t* data, std::size_t n, bool last, TWordCo
 }
 
 TLoadOutcome Load(TReadFile& file, const TLoadJob& job) {
+  if (file.Size() >= kMaxArena) {
+    ShowLoadMessage("The file is too large. Error on reading the dictionary");
+    return TLoadOutcome::kFailed;
+  }
   std::vector<std::uint8_t> buffer(kReadChunk);
   std::size_t n = file.ReadAt(0, buffer.data(), buffer.size());
   const bool utf8 = LooksLikeUtf8(buffer.data(), n);

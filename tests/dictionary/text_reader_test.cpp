@@ -1,7 +1,9 @@
 #include "dictionary/text_reader.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -141,6 +143,35 @@ TEST(LooksLikeUtf8Test, NeedsValidUtf8WithAMultiByteCharacter) {
     EXPECT_EQ(c.utf8,
               LooksLikeUtf8(reinterpret_cast<const std::uint8_t*>(c.bytes.data()), c.bytes.size()))
         << ::testing::PrintToString(c.bytes);
+}
+
+}  // namespace
+}  // namespace gryvel
+
+namespace gryvel {
+namespace {
+
+// Claims a size past what a text list can be held in, and reads as spaces.
+class HugeFile : public TReadFile {
+ public:
+  std::uint64_t Size() const override { return std::uint64_t{1} << 32; }
+  std::size_t ReadAt(std::uint64_t, void* buffer, std::size_t size) override {
+    std::memset(buffer, ' ', size);
+    return size;
+  }
+};
+
+TEST(TextReaderLimits, AFileOfFourGigabytesIsRefused) {
+  HugeFile file;
+  TArticleList entries;
+  TDescriptions descriptions;
+  TLoadJob job;
+  job.Entries = &entries;
+  job.Descriptions = &descriptions;
+  testing::CaptureMessages capture;
+  EXPECT_EQ(TLoadOutcome::kFailed, LoadAsText(file, job));
+  EXPECT_THAT(capture.Texts(),
+              ::testing::ElementsAre("The file is too large. Error on reading the dictionary"));
 }
 
 }  // namespace
