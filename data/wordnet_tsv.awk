@@ -1,0 +1,59 @@
+# Turns the WordNet 3.0 database into import lines "word<TAB>parts<TAB>description": every
+# lemma of letters and hyphens (no collocations), the parts of speech it belongs to, and its
+# glosses, numbered when there are several, ordered by the index files as given and then by
+# sense. Give the data.* files first, then the index.* files, e.g.
+#   awk -f wordnet_tsv.awk data.noun data.verb index.noun index.verb
+# Lines that start with a space are the licence text at the top of every file. The layouts
+# (wndb(5)):
+#   data:  offset lex_filenum ss_type w_cnt word lex_id ... p_cnt ptr... | gloss
+#   index: lemma pos synset_cnt p_cnt ptr_symbol... sense_cnt tagsense_cnt offset...
+# where the last synset_cnt fields of an index line are the offsets, in sense order.
+
+BEGIN { part["noun"] = "n"; part["verb"] = "v"; part["adj"] = "a"; part["adv"] = "r" }
+
+FNR == 1 {
+  name = FILENAME
+  sub(/.*\//, "", name)
+  kind = substr(name, 1, index(name, ".") - 1)
+  pos = part[substr(name, index(name, ".") + 1)]
+  if (pos == "" || (kind != "data" && kind != "index")) fail("not a WordNet data or index file")
+}
+
+/^ / { next }
+
+kind == "data" {
+  gloss = substr($0, index($0, " | ") + 3)
+  sub(/[ \t]+$/, "", gloss)
+  gsub(/\t/, " ", gloss)
+  gsub(/\\/, "&&", gloss)  # the import reads "\\" as one backslash
+  glosses[pos, $1] = gloss
+  next
+}
+
+$1 !~ /^[A-Za-z][A-Za-z-]*$/ { next }
+
+{
+  if (!($1 in senses)) order[++words] = $1
+  parts[$1] = parts[$1] pos
+  for (i = NF - $3 + 1; i <= NF; ++i) {
+    if (!((pos, $i) in glosses)) fail("no synset " $i " for " $1)
+    text[$1, ++senses[$1]] = glosses[pos, $i]
+  }
+}
+
+END {
+  if (failed) exit 1
+  for (w = 1; w <= words; ++w) {
+    lemma = order[w]
+    description = senses[lemma] == 1 ? text[lemma, 1] : ""
+    for (i = 1; senses[lemma] > 1 && i <= senses[lemma]; ++i)
+      description = description (i > 1 ? "\\n" : "") i ". " text[lemma, i]
+    print lemma "\t" parts[lemma] "\t" description
+  }
+}
+
+function fail(message) {
+  print FILENAME ":" FNR ": " message > "/dev/stderr"
+  failed = 1
+  exit 1
+}
