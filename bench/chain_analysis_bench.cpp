@@ -1,13 +1,16 @@
-// Word chains and word analysis over a generated 1,000,000-word list: the time per word
-// comparison of a chain search (counter ns_per_comparison) and splits of 10- to 12-letter words.
+// Word chains and word analysis over a generated 1,000,000-word list and over the bundled
+// Russian dictionary (when it is built): the time per word comparison of a chain search
+// (counter ns_per_comparison) and splits of 10- to 12-letter words.
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "bench_words.h"
+#include "common/synchronize.h"
 #include "dictionary/dictionary_collection.h"
 #include "results/result_source.h"
 #include "search/character_manager.h"
@@ -25,11 +28,23 @@ struct World {
   TResultSource source;
   std::vector<std::string> words;
 
-  World() {
+  explicit World(std::vector<std::string> sorted_words) : words(std::move(sorted_words)) {
+    FillEntries(collection.Dictionary(collection.NewDictionary())->Entries(), words);
+    Connect();
+  }
+
+  // The dictionary in `file`.
+  explicit World(const std::string& file) {
+    SetUiThread();
+    collection.Dictionary(collection.AddDictionary(file))->EnsureLoaded();
+    for (const TArticleItem* item : collection.Dictionary(0)->Entries().Items())
+      words.push_back(item->Word);
+    Connect();
+  }
+
+  void Connect() {
     searcher.SetCharacterManager(&manager);
     collection.SetStringSearcher(&searcher);
-    words = SortedDistinct(GenerateWords(1'000'000));
-    FillEntries(collection.Dictionary(collection.NewDictionary())->Entries(), words);
     collection.Connect(*collection.Dictionary(0));
     source.SetDictionary(&collection);
   }
@@ -43,17 +58,21 @@ struct World {
 };
 
 World& TheWorld() {
-  static World world;
+  static World world(SortedDistinct(GenerateWords(1'000'000)));
   return world;
 }
 
-// Chains between two words of range(0) letters, changing one letter per step.
-void BM_Chain(benchmark::State& state) {
-  World& w = TheWorld();
-  const auto length = static_cast<std::size_t>(state.range(0));
-  const std::string& start = w.WordOfLength(length, 10);
-  const std::string& final = w.WordOfLength(length, 5000);
-  TWordChain chain(w.source);
+// The bundled Russian dictionary, or null when it has not been built.
+World* Bundled() {
+  static World* world = std::filesystem::exists(GRYVEL_BUNDLED_DICTIONARY)
+                            ? new World(std::string(GRYVEL_BUNDLED_DICTIONARY))
+                            : nullptr;
+  return world;
+}
+
+// Runs `chain` from `start` to `final` and reports its counters.
+void TimeChain(benchmark::State& state, TWordChain& chain, const std::string& start,
+               const std::string& final) {
   double seconds = 0;
   for (auto _ : state) {
     chain.Find(start, final, 1);
@@ -63,6 +82,34 @@ void BM_Chain(benchmark::State& state) {
   state.counters["comparisons"] = static_cast<double>(chain.Variants());
   state.counters["chains"] = chain.Results().Count();
   state.counters["ns_per_comparison"] = comparisons > 0 ? seconds * 1e9 / comparisons : 0;
+}
+
+// Chains between two words of range(0) letters, changing one letter per step.
+void BM_Chain(benchmark::State& state) {
+  World& w = TheWorld();
+  const auto length = static_cast<std::size_t>(state.range(0));
+  const std::string& start = w.WordOfLength(length, 10);
+  const std::string& final = w.WordOfLength(length, 5000);
+  TWordChain chain(w.source);
+  TimeChain(state, chain, start, final);
+}
+
+void BM_ChainBundled(benchmark::State& state) {
+  World* w = Bundled();
+  if (w == nullptr) return state.SkipWithError("the bundled dictionary is not built");
+  TWordChain chain(w->source);
+  TimeChain(state, chain, Cp("кот"), Cp("пёс"));
+}
+
+void BM_AnalysisBundled(benchmark::State& state) {
+  World* w = Bundled();
+  if (w == nullptr) return state.SkipWithError("the bundled dictionary is not built");
+  const char* const words[] = {"победитель", "подстановка", "колокольчики"};
+  const std::string word = Cp(words[state.range(0)]);
+  TWordAnalysis analysis(w->source);
+  for (auto _ : state) analysis.Find(word);
+  state.SetLabel(words[state.range(0)]);
+  state.counters["splits"] = analysis.Results().Count();
 }
 
 // Splits of the first words of range(0) letters.
@@ -81,6 +128,8 @@ void BM_Analysis(benchmark::State& state) {
 
 BENCHMARK(BM_Chain)->DenseRange(3, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Analysis)->DenseRange(10, 12)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ChainBundled)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AnalysisBundled)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace gryvel::bench

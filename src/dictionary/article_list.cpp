@@ -6,6 +6,7 @@
 #include <new>
 #include <utility>
 
+#include "common/huge_pages.h"
 #include "common/message_sink.h"
 #include "dictionary/word_order.h"
 
@@ -49,6 +50,12 @@ bool SortsBefore(const TArticleItem* a, const TArticleItem* b) {
 }
 
 }  // namespace
+
+void* TArticleItem::operator new[](std::size_t size) {
+  void* block = ::operator new(size);
+  AdviseHugePages(block, size);
+  return block;
+}
 
 TArticleList::~TArticleList() {
   TArticleList::Clear();
@@ -302,7 +309,9 @@ void TArticleList::ResetRecords(std::int32_t from, std::int32_t to) {
 bool TArticleList::ReserveIndex(std::int32_t n) {
   try {
     if (static_cast<std::size_t>(n) > FList.capacity()) {
+      const bool fresh = FList.empty();
       FList.reserve(n);
+      if (fresh) AdviseHugePages(FList.data(), FList.capacity() * sizeof(TArticleItem*));
     } else if (static_cast<std::size_t>(n) < FList.capacity()) {
       std::vector<TArticleItem*> smaller;
       smaller.reserve(n);

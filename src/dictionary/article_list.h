@@ -38,6 +38,11 @@ struct TArticleItem {
   std::int32_t Offset = 0;  // file offset of a version-2 record, -1 from version 1, else unset
   std::uint16_t Flags = 0;  // kFlag* bits
   std::uint16_t Parts = 0;  // kPart* bits
+
+  // Records come in blocks of up to millions, filled as they are made: large blocks ask for
+  // huge pages before the records are constructed.
+  static void* operator new[](std::size_t size);
+  static void operator delete[](void* block) noexcept { ::operator delete(block); }
 };
 
 // The list index, capacity and count errors.

@@ -167,6 +167,7 @@ void TDictionaryCollection::MergeEntries(TMember& member, bool incremental) {
   member.FullMerge = false;
   if (FConnectedCount == 1) {
     FList.clear();
+    FList.reserve(count);
     std::copy_if(items.begin(), items.end(), std::back_inserter(FList),
                  [](const TArticleItem* item) { return item != nullptr; });
     return;

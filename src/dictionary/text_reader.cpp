@@ -9,6 +9,7 @@
 
 #include "common/cp1251_case.h"
 #include "common/cp1251_utf8.h"
+#include "common/huge_pages.h"
 #include "common/synchronize.h"
 #include "dictionary/kiv_format.h"
 #include "search/letter_maps.h"
@@ -93,9 +94,13 @@ class TWordCollector {
     Synchronize([&] { map_ = CollationMap(); });  // the UI thread owns the map
     // Code page text is kept whole in the arena; UTF-8 leaves fewer bytes of letters. A word
     // list has about one word per 8 bytes (a capped guess: any file may come here).
-    if (whole_file) arena_.reserve(file_size);
+    if (whole_file) {
+      arena_.reserve(file_size);
+      AdviseHugePages(arena_.data(), arena_.capacity());
+    }
     const std::uint64_t words = std::min<std::uint64_t>(file_size / 8, std::uint64_t{1} << 23);
     keys_.reserve(words);
+    AdviseHugePages(keys_.data(), keys_.capacity() * sizeof(TKey));
   }
 
   bool stopped() const { return outcome_ != TLoadOutcome::kLoaded; }
@@ -199,7 +204,10 @@ class TWordCollector {
     for (const TKey& k : keys_)
       for (int d = 0; d < kDigits; ++d)
         ++counts[d * kRadix + ((k.Key >> (d * kBits)) & (kRadix - 1))];
-    std::vector<TKey> other(keys_.size());
+    std::vector<TKey> other;
+    other.reserve(keys_.size());
+    AdviseHugePages(other.data(), other.capacity() * sizeof(TKey));
+    other.resize(keys_.size());
     for (int d = 0; d < kDigits; ++d) {
       std::size_t* count = &counts[d * kRadix];
       if (std::find(count, count + kRadix, keys_.size()) != count + kRadix) continue;
