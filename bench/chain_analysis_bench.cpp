@@ -15,8 +15,8 @@
 #include "results/result_source.h"
 #include "search/character_manager.h"
 #include "search/string_searcher.h"
-#include "search/word_analysis.h"
-#include "search/word_chain.h"
+#include "solvers/word_analysis.h"
+#include "solvers/word_chain.h"
 
 namespace gryvel::bench {
 namespace {

@@ -9,9 +9,9 @@
 #include "cli/word_output.h"
 #include "common/cp1251_utf8.h"
 #include "common/format.h"
-#include "search/result_list.h"
-#include "search/word_analysis.h"
-#include "search/word_chain.h"
+#include "solvers/result_list.h"
+#include "solvers/word_analysis.h"
+#include "solvers/word_chain.h"
 
 namespace gryvel::cli {
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <string_view>
 
-#include "search/result_search.h"
+#include "solvers/result_search.h"
 
 // Word analysis: every way to spell out all the letters of a word, in any order, with two or
 // more dictionary words.

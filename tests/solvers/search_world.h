@@ -8,7 +8,7 @@
 #include "results/result_source.h"
 #include "search/character_manager.h"
 #include "search/letter_maps.h"
-#include "search/result_list.h"
+#include "solvers/result_list.h"
 #include "search/string_searcher.h"
 #include "support/text.h"
 

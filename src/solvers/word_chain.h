@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "search/result_search.h"
+#include "solvers/result_search.h"
 
 // Word chains: every shortest chain of dictionary words leading from one word to another of
 // the same length, each step changing exactly n letters in place.

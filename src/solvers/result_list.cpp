@@ -1,4 +1,4 @@
-#include "search/result_list.h"
+#include "solvers/result_list.h"
 
 #include <algorithm>
 #include <cstdio>

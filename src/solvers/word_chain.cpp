@@ -1,4 +1,4 @@
-#include "search/word_chain.h"
+#include "solvers/word_chain.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,9 +1,9 @@
-#include "search/word_chain.h"
+#include "solvers/word_chain.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "search/search_world.h"
+#include "solvers/search_world.h"
 
 namespace gryvel {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "search/result_list.h"
+#include "solvers/result_list.h"
 
 // What the word chain and the word analysis share: candidates taken through the main result
 // source, results kept as a numbered list, a stop flag, and a hook where a long search lets

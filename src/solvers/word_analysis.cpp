@@ -1,4 +1,4 @@
-#include "search/word_analysis.h"
+#include "solvers/word_analysis.h"
 
 #include <array>
 #include <vector>

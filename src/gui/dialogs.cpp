@@ -1,0 +1,97 @@
+#include "gui/dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "gui/text.h"
+
+namespace gryvel::gui {
+
+namespace {
+
+QMessageBox::Icon IconOf(TMessageKind kind) {
+  switch (kind) {
+    case TMessageKind::Information: return QMessageBox::Information;
+    case TMessageKind::Warning: return QMessageBox::Warning;
+    case TMessageKind::Error: return QMessageBox::Critical;
+    case TMessageKind::Question: return QMessageBox::Question;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ButtonsOf(TMessageButtons buttons) {
+  switch (buttons) {
+    case TMessageButtons::Ok: return QMessageBox::Ok;
+    case TMessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case TMessageButtons::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+  }
+  return QMessageBox::Ok;
+}
+
+TMessageAnswer AnswerOf(int button) {
+  switch (button) {
+    case QMessageBox::Yes: return TMessageAnswer::Yes;
+    case QMessageBox::No: return TMessageAnswer::No;
+    case QMessageBox::Cancel: return TMessageAnswer::Cancel;
+    default: return TMessageAnswer::Ok;
+  }
+}
+
+class TQtDialogs final : public TDialogs {
+ public:
+  TMessageAnswer Ask(QWidget* parent, const TMessage& message) override {
+    const QString caption =
+        message.Caption.empty() ? QApplication::applicationDisplayName() : ToQString(message.Caption);
+    QMessageBox box(IconOf(message.Kind), caption, ToQString(message.Text),
+                    ButtonsOf(message.Buttons), parent);
+    return AnswerOf(box.exec());
+  }
+  QString OpenFileName(QWidget* parent, const QString& caption, const QString& dir,
+                       const QString& filter) override {
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+  }
+  QString SaveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                       const QString& filter, QString* selected_filter) override {
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter, selected_filter);
+  }
+};
+
+TQtDialogs& QtDialogs() {
+  static TQtDialogs dialogs;
+  return dialogs;
+}
+
+TDialogs* g_dialogs = nullptr;
+
+}  // namespace
+
+TDialogs& Dialogs() { return g_dialogs != nullptr ? *g_dialogs : QtDialogs(); }
+
+TDialogs* SetDialogs(TDialogs* dialogs) {
+  TDialogs* previous = g_dialogs;
+  g_dialogs = dialogs;
+  return previous;
+}
+
+void InstallMessageSink() {
+  SetMessageSink([](const TMessage& message) {
+    return Dialogs().Ask(QApplication::activeWindow(), message);
+  });
+}
+
+QString QtFileFilter(std::string_view pipe_filter) {
+  const QStringList parts = ToQString(pipe_filter).split(u'|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString name = parts[i];
+    const QString patterns = QString(parts[i + 1]).replace(u';', u' ');
+    if (!name.contains(patterns)) name += QStringLiteral(" (%1)").arg(patterns);
+    filters << name;
+  }
+  return filters.join(QStringLiteral(";;"));
+}
+
+}  // namespace gryvel::gui

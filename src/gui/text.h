@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The one place where text crosses between the engine (code page 1251 bytes) and Qt.
+
+namespace gryvel::gui {
+
+// Engine text as shown on screen.
+QString ToQString(std::string_view cp1251);
+
+// What the user typed as engine text; nullopt when it holds a character code page 1251 cannot
+// hold (`error`, when given, then gets a message naming it).
+std::optional<std::string> FromQString(const QString& text, QString* error = nullptr);
+
+// A native (UTF-8) file name as Qt shows and takes it, and back.
+QString PathToQString(std::string_view native);
+std::string PathFromQString(const QString& path);
+
+}  // namespace gryvel::gui
