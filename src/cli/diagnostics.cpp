@@ -17,10 +17,22 @@ void PrintError(std::string_view utf8) {
   std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
-void PrintEngineError(std::string_view cp1251) {
+namespace {
+
+std::string EngineText(std::string_view cp1251) {
   std::string text = Cp1251ToUtf8(cp1251);
   std::erase(text, '\r');
-  PrintError(text);
+  return text;
+}
+
+}  // namespace
+
+void PrintEngineError(std::string_view cp1251) {
+  PrintError(EngineText(cp1251));
+}
+
+void PrintEngineWarning(std::string_view cp1251) {
+  PrintError("warning: " + EngineText(cp1251));
 }
 
 int UsageError(std::string_view utf8) {
@@ -36,8 +48,12 @@ int Failure(std::string_view utf8) {
 
 TMessagePrinter::TMessagePrinter() {
   FPrevious = SetMessageSink([this](const TMessage& message) {
-    FShown = true;
-    PrintEngineError(message.Text);
+    if (message.Kind == TMessageKind::Warning) {
+      PrintEngineWarning(message.Text);
+    } else {
+      FShown = true;
+      PrintEngineError(message.Text);
+    }
     return message.Buttons == TMessageButtons::Ok      ? TMessageAnswer::Ok
            : message.Buttons == TMessageButtons::YesNo ? TMessageAnswer::No
                                                        : TMessageAnswer::Cancel;

@@ -18,13 +18,17 @@ inline constexpr int kExitInterrupted = 130;  // Ctrl+C stopped a search; its re
 void PrintError(std::string_view utf8);
 // PrintError for engine text (code page 1251); carriage returns are dropped.
 void PrintEngineError(std::string_view cp1251);
+// Writes "gryvel-cli: warning: <utf8 of cp1251>" and a line end to stderr; carriage returns
+// are dropped.
+void PrintEngineWarning(std::string_view cp1251);
 // PrintError, then a hint to --help; returns kExitUsage.
 int UsageError(std::string_view utf8);
 // PrintError; returns kExitFailure.
 int Failure(std::string_view utf8);
 
-// While it lives, every message the engine shows is printed as an error, questions are
-// answered No (or Cancel), and the fact that one came is remembered.
+// While it lives, every message the engine shows is printed: a warning (something the engine
+// went on after) as a warning, any other as an error, whose coming is remembered. Questions
+// are answered No (or Cancel).
 class TMessagePrinter {
  public:
   TMessagePrinter();
@@ -32,7 +36,7 @@ class TMessagePrinter {
   TMessagePrinter(const TMessagePrinter&) = delete;
   TMessagePrinter& operator=(const TMessagePrinter&) = delete;
 
-  // Whether a message was shown since construction or the last Reset.
+  // Whether a message other than a warning was shown since construction or the last Reset.
   bool Shown() const { return FShown; }
   void Reset() { FShown = false; }
 

@@ -1,12 +1,10 @@
 #include "cli/session.h"
 
-#include <algorithm>
 #include <filesystem>
 
 #include "cli/default_dictionary.h"
 #include "cli/progress_line.h"
 #include "common/cp1251_utf8.h"
-#include "common/synchronize.h"
 #include "dictionary/file_io.h"
 #include "dictionary/kiv_header.h"
 
@@ -96,18 +94,20 @@ int LoadDictionaries(TSession& session, const std::vector<TKivDictionary*>& dict
                              const std::string&) { ShowLoadProgress(sender, stage, percent); };
   for (const TKivDictionary* dictionary : dictionaries)
     if (!CheckVersion(*dictionary)) return kExitFailure;
-  for (TKivDictionary* dictionary : dictionaries) {
-    if (connect) collection.Connect(*dictionary);
-    collection.QueueLoad(*dictionary);
+  if (connect)
+    for (TKivDictionary* dictionary : dictionaries) collection.Connect(*dictionary);
+  // Nothing here must stay responsive while the files are read: they are read on this thread.
+  bool opened = true;
+  try {
+    collection.LoadNow(dictionaries);
+  } catch (const EDictionaryError& error) {
+    PrintEngineError(error.what());
+    opened = false;
   }
-  SynchronizeWhile([&] {
-    return std::any_of(dictionaries.begin(), dictionaries.end(),
-                       [](const TKivDictionary* d) { return d->Loading(); });
-  });
   collection.OnProgress = nullptr;
   TProgressLine::Stderr().Clear();
   // The engine has shown why a load failed.
-  return session.Messages.Shown() ? kExitFailure : kExitOk;
+  return opened && !session.Messages.Shown() ? kExitOk : kExitFailure;
 }
 
 int OpenDictionaries(TSession& session, const TCliOptions& options) {

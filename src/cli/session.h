@@ -37,7 +37,7 @@ bool DictionaryFiles(const TCliOptions& options, std::vector<std::string>* files
 // file cannot be read and returns kExitFailure.
 int AddDictionaries(TSession& session, const std::vector<std::string>& files);
 
-// Loads `dictionaries` of the collection in the background, connecting them first when
+// Loads `dictionaries` of the collection on the calling thread, connecting them first when
 // `connect`, while a progress line shows how far it got. Returns kExitOk, or kExitFailure when
 // a dictionary could not be loaded (the reason printed).
 int LoadDictionaries(TSession& session, const std::vector<TKivDictionary*>& dictionaries,

@@ -8,6 +8,7 @@
 #include "common/ascii_case.h"
 #include "common/clipboard_sink.h"
 #include "common/message_sink.h"
+#include "common/synchronize.h"
 #include "dictionary/word_order.h"
 
 namespace gryvel {
@@ -403,6 +404,34 @@ void TDictionaryCollection::QueueLoad(TKivDictionary& dictionary) {
   if (MemberOf(dictionary) != nullptr) dictionary.StartLoad(this);
 }
 
+void TDictionaryCollection::LoadNow(const TKivDictionaries& dictionaries) {
+  SynchronizeWhile([this] { return FManager.Running(); });
+  TKivDictionaries loads;
+  for (TKivDictionary* dictionary : dictionaries) {
+    if (MemberOf(*dictionary) == nullptr || dictionary->Loaded() || dictionary->Loading() ||
+        std::find(loads.begin(), loads.end(), dictionary) != loads.end())
+      continue;
+    dictionary->ReadHeader();
+    loads.push_back(dictionary);
+  }
+  FTotalBytes = 0;
+  FLoadedBytes = 0;
+  FOverflowShown = false;
+  for (TKivDictionary* dictionary : loads) FTotalBytes += dictionary->Head().FileSize;
+  FLoadingNow = true;
+  try {
+    for (TKivDictionary* dictionary : loads) {
+      dictionary->DoProgress(kStageStarted, 0, "Loading");
+      dictionary->Load();
+    }
+  } catch (...) {
+    FLoadingNow = false;
+    throw;
+  }
+  FLoadingNow = false;
+  LoadsDone();
+}
+
 bool TDictionaryCollection::AcceptLoad(TKivDictionary& dictionary) {
   if (FDestroying || MemberOf(dictionary) == nullptr) return false;
   if (!FManager.Running()) {
@@ -424,8 +453,9 @@ void TDictionaryCollection::DictionaryProgress(TKivDictionary& dictionary, std::
   std::uint64_t percent = FTotalBytes == 0              ? 0
                           : FLoadedBytes == FTotalBytes ? 100
                                                         : FLoadedBytes * 100 / FTotalBytes;
-  // While the loader waits here its entries may be read: show the first of them early.
-  if (stage == kStageReading && member->MergedCount == 0 && member->Connected &&
+  // While the loader waits here its entries may be read: show the first of them early,
+  // unless nothing can be shown before the load ends.
+  if (stage == kStageReading && !FLoadingNow && member->MergedCount == 0 && member->Connected &&
       dictionary.Kind() == TDictKind::kBinary)
     DoConnect(*member, true, true);
   if (percent > 100) {

@@ -94,6 +94,12 @@ class TDictionaryCollection : private TDictionaryObserver {
 
   // Loads `dictionary` in the background (StartLoad through this collection's queue).
   void QueueLoad(TKivDictionary& dictionary);
+  // Loads the members among `dictionaries` that are neither loaded nor loading, one after
+  // another on the calling thread, reporting progress as a background run does (stage
+  // kStageAllDone last). For a caller that waits for the loads anyway: nothing is handed
+  // between threads, and entries are merged once, when each load ends. A background run
+  // going on is waited for first. Raises what ReadHeader raises. REQUIRES: the UI thread.
+  void LoadNow(const TKivDictionaries& dictionaries);
   // Dictionaries queued in the current loading run.
   std::size_t LoadingCount() const { return FManager.QueuedCount(); }
 
@@ -116,6 +122,8 @@ class TDictionaryCollection : private TDictionaryObserver {
   TKivDictionary* Owner(std::int32_t index) const;
   // Every connected dictionary that holds the word of entry `index`, in collection order.
   TKivDictionaries Holders(std::int32_t index) const;
+  // (dictionary, its record of the word) for every holder of entry `index`, as Holders.
+  std::vector<std::pair<TKivDictionary*, TArticleItem*>> HeldEntries(std::int32_t index) const;
   // The descriptions of the word of entry `index` in its holders: one alone as it is;
   // several each under "[ • name]".
   std::string Description(std::int32_t index) const;
@@ -164,8 +172,6 @@ class TDictionaryCollection : private TDictionaryObserver {
   // The active dictionary's entry of the word of merged entry `index`, after loading and
   // connecting the dictionary; -1 when there is none.
   std::int32_t ActiveEntryOf(std::int32_t index);
-  // (dictionary, its entry) for every connected holder of the word of entry `index`.
-  std::vector<std::pair<TKivDictionary*, TArticleItem*>> HeldEntries(std::int32_t index) const;
   void ListChanged();
   void LoadsDone();
 
@@ -191,6 +197,7 @@ class TDictionaryCollection : private TDictionaryObserver {
   std::uint64_t FTotalBytes = 0;   // file sizes of the dictionaries queued in this run
   std::uint64_t FLoadedBytes = 0;  // bytes read so far in this run
   bool FOverflowShown = false;     // the percent passed 100 in this run
+  bool FLoadingNow = false;        // LoadNow is running its loads
   bool FDestroying = false;
   TLoadManager FManager;  // last: stopped before the members go
 };

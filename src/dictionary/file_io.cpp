@@ -61,13 +61,40 @@ class TPosixReadFile : public TReadFile {
   std::uint64_t size_;
 };
 
+// Gives the unnamed file open as `fd` the name `path`; false, with errno set, when neither way
+// works.
+bool LinkUnnamed(int fd, const std::string& path) {
+  const std::string proc = "/proc/self/fd/" + std::to_string(fd);
+  if (::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+  if (errno == EEXIST) return false;
+  // Without /proc, AT_EMPTY_PATH names the descriptor itself (it may need privileges).
+  return ::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0;
+}
+
+// A hidden name beside the target: `dir` + "." + `base` + ".<random>.tmp".
+std::string TemporaryName(const std::string& dir, const std::string& base) {
+  thread_local std::mt19937_64 random(
+      std::random_device{}() ^
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+  return dir + "." + base + "." + std::to_string(random() % 1000000000) + ".tmp";
+}
+
+// Writes into a temporary file beside the target and renames it over the target on Commit.
+// The file is unnamed while it is written where the file system allows (a crash then leaves
+// nothing behind), and is named only once it is complete and synced; elsewhere it has its
+// hidden name from the start and is removed when the write is abandoned.
 class TPosixWriteFile : public TWriteFile {
  public:
-  TPosixWriteFile(std::string target, std::string temp, int fd)
-      : target_(std::move(target)), temp_(std::move(temp)), fd_(fd) {}
+  // `temp` is the name of a named temporary file, empty for an unnamed one.
+  TPosixWriteFile(std::string target, std::string dir, std::string base, std::string temp, int fd)
+      : target_(std::move(target)),
+        dir_(std::move(dir)),
+        base_(std::move(base)),
+        temp_(std::move(temp)),
+        fd_(fd) {}
   ~TPosixWriteFile() override {
     if (fd_ >= 0) ::close(fd_);
-    if (!committed_) ::unlink(temp_.c_str());
+    if (!committed_ && !temp_.empty()) ::unlink(temp_.c_str());
   }
   TPosixWriteFile(const TPosixWriteFile&) = delete;
   TPosixWriteFile& operator=(const TPosixWriteFile&) = delete;
@@ -88,6 +115,9 @@ class TPosixWriteFile : public TWriteFile {
   TStatus Commit() override {
     if (fd_ < 0) return TStatus::Error("Can't write file " + Quoted(target_));
     if (::fsync(fd_) != 0) return Fail("Can't write file", errno);
+    if (temp_.empty()) {
+      if (TStatus status = Name(); !status.ok()) return status;
+    }
     const int close_error = CloseFile(fd_);
     fd_ = -1;
     if (close_error != 0) return IoError("Can't write file", target_, close_error);
@@ -105,21 +135,51 @@ class TPosixWriteFile : public TWriteFile {
     return IoError(what, target_, error);
   }
 
+  // Links the complete unnamed file under a fresh hidden name, kept in temp_.
+  TStatus Name() {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const std::string temp = TemporaryName(dir_, base_);
+      if (LinkUnnamed(fd_, temp)) {
+        temp_ = temp;
+        return TStatus::Ok();
+      }
+      if (errno != EEXIST && errno != EINTR) break;
+    }
+    return Fail("Can't write file", errno);
+  }
+
   // Makes the rename durable. The new file is in place whatever this returns.
   void SyncDirectory() {
-    const std::size_t slash = target_.rfind('/');
-    const std::string dir = slash == std::string::npos ? "." : target_.substr(0, slash + 1);
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(dir_.empty() ? "." : dir_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
   }
 
   std::string target_;
+  std::string dir_;   // the target's directory with its slash, empty for the current one
+  std::string base_;  // the target's file name
   std::string temp_;
   int fd_;
   bool committed_ = false;
 };
+
+// An unnamed file in `dir`, open for writing, or -1 where the file system cannot make one or
+// /proc is missing (naming it would then rest on AT_EMPTY_PATH, which may need privileges).
+int OpenUnnamed(const std::string& dir) {
+  int fd;
+  do {
+    fd = ::open(dir.empty() ? "." : dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return -1;
+  struct stat st {};
+  const std::string proc = "/proc/self/fd/" + std::to_string(fd);
+  if (::stat(proc.c_str(), &st) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
 
 // The file a write to `path` should replace: the target of a symbolic link, else `path`.
 std::string ReplacementTarget(const std::string& path) {
@@ -134,6 +194,9 @@ std::string ReplacementTarget(const std::string& path) {
 
 class TPosixFileSystem : public TFileSystem {
  public:
+  // `unnamed_temporaries`: write unnamed temporary files where the file system allows.
+  explicit TPosixFileSystem(bool unnamed_temporaries) : unnamed_(unnamed_temporaries) {}
+
   bool FileExists(const std::string& path) override {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
@@ -169,14 +232,15 @@ class TPosixFileSystem : public TFileSystem {
     const bool replacing = ::stat(target.c_str(), &old) == 0;
 
     // The temporary file sits beside the target so that the rename cannot cross file systems.
-    // Created with O_EXCL, so it never clobbers anything; 0666 lets the umask decide.
-    thread_local std::mt19937_64 random(
-        std::random_device{}() ^
-        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    // 0666 lets the umask decide; a replaced file's permissions are kept.
+    if (const int fd = unnamed_ ? OpenUnnamed(dir) : -1; fd >= 0) {
+      if (replacing) ::fchmod(fd, old.st_mode & 07777);
+      return std::make_unique<TPosixWriteFile>(target, dir, base, "", fd);
+    }
+    // Created with O_EXCL, so it never clobbers anything.
     int error = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-      const std::string temp =
-          dir + "." + base + "." + std::to_string(random() % 1000000000) + ".tmp";
+      const std::string temp = TemporaryName(dir, base);
       const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd < 0) {
         error = errno;
@@ -184,11 +248,14 @@ class TPosixFileSystem : public TFileSystem {
         break;
       }
       if (replacing) ::fchmod(fd, old.st_mode & 07777);
-      return std::make_unique<TPosixWriteFile>(target, temp, fd);
+      return std::make_unique<TPosixWriteFile>(target, dir, base, temp, fd);
     }
     *status = IoError("Can't create a temporary file beside", target, error);
     return nullptr;
   }
+
+ private:
+  bool unnamed_;
 };
 
 class TMemoryWriteFile : public TWriteFile {
@@ -226,7 +293,12 @@ class TSharedMemoryReadFile : public TMemoryReadFile {
 }  // namespace
 
 TFileSystem& PosixFileSystem() {
-  static TPosixFileSystem file_system;
+  static TPosixFileSystem file_system(true);
+  return file_system;
+}
+
+TFileSystem& PosixFileSystemNamedTemporaries() {
+  static TPosixFileSystem file_system(false);
   return file_system;
 }
 

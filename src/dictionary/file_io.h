@@ -64,9 +64,16 @@ class TFileSystem {
 
 // The real file system. Replacing writes a temporary file in the target's directory, syncs it,
 // renames it over the target (keeping the target's permissions) and syncs the directory.
+// Where the file system allows, the temporary file has no name until it is complete and
+// synced, so a process killed mid-write leaves nothing behind; elsewhere it is a hidden
+// ".<name>.<random>.tmp", removed when a write fails or is abandoned.
 // A symbolic link is replaced through: the file it points at gets the new content.
 // Thread safety: may be used from any thread.
 TFileSystem& PosixFileSystem();
+
+// The real file system writing its temporary files under their hidden name from the start, as
+// where unnamed files cannot be made. For tests of that way.
+TFileSystem& PosixFileSystemNamedTemporaries();
 
 // The system's text for error number `error`.
 std::string SystemErrorText(int error);

@@ -17,8 +17,6 @@ constexpr const char* kTooLongString = "Too long string. Error on reading the di
 constexpr const char* kDamagedRecord = "Damaged record. Error on reading the dictionary";
 constexpr const char* kUnexpectedEnd = "Unexpected end of file. Error on reading the dictionary";
 constexpr const char* kFileTooLarge = "The file is too large. Error on reading the dictionary";
-constexpr const char* kCountMismatch =
-    "Actual items count is not... Error on reading the dictionary";
 constexpr const char* kDamagedDescription =
     "Damaged description record. Error on reading the dictionary";
 
@@ -106,18 +104,12 @@ TLoadOutcome Load(TReadFile& file, const TLoadJob& job) {
     return TLoadOutcome::kFailed;
   }
   const std::uint64_t records_at = block_at + 4 + LoadU32(field);
+  // The header's count only sizes the list: the records run to the end of the file. A count
+  // the file cannot hold must not decide the reservation.
   const std::uint64_t body = file.Size() - records_at;
-  // A count the file cannot hold must not decide the reservation.
   ResetEntries(job, std::min<std::uint64_t>(job.Head.Count, body / kRecordFixedSize));
-  if (job.Head.Count == 0) {
-    if (body != 0) ShowLoadMessage(kCountMismatch);
-    return TLoadOutcome::kLoaded;
-  }
-  const TLoadOutcome outcome = ReadRecords(file, job, records_at);
-  if (outcome == TLoadOutcome::kLoaded &&
-      static_cast<std::uint32_t>(job.Entries->Count()) != job.Head.Count)
-    ShowLoadMessage(kCountMismatch);
-  return outcome;
+  if (job.Head.Count == 0) return TLoadOutcome::kLoaded;
+  return ReadRecords(file, job, records_at);
 }
 
 }  // namespace

@@ -11,12 +11,12 @@
 
 namespace gryvel {
 
-// Reads every record of `file` into the job's entries, in chunks of kReadChunk bytes: the word,
-// Offset = the record's file offset, Parts, and Flags kFlagHasDescription, kFlagSingular and
-// kFlagPlural from the record's flags. A header count of 0 reads nothing. No size in the file
-// is trusted: a record that is damaged, larger than a chunk, holds a word longer than
-// kMaxWordLength or runs past the end of the file stops the load with a message (kFailed).
-// A header count that differs from the records read is reported, and the records are kept.
+// Reads every record of `file`, to its end, into the job's entries, in chunks of kReadChunk
+// bytes: the word, Offset = the record's file offset, Parts, and Flags kFlagHasDescription,
+// kFlagSingular and kFlagPlural from the record's flags. The header's entry count only
+// reserves room (no more than the file can hold); a count of 0 reads nothing, quietly. No size
+// in the file is trusted: a record that is damaged, larger than a chunk, holds a word longer
+// than kMaxWordLength or runs past the end of the file stops the load with a message (kFailed).
 TLoadOutcome LoadAsKIV2(TReadFile& file, const TLoadJob& job);
 
 // Reads into *text the description of the record at `offset`: empty when the record has none.

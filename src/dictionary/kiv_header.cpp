@@ -97,7 +97,8 @@ THeaderInfo ReadHeaderFrom(TReadFile& file, std::string_view file_name) {
   std::uint8_t start[7];
   const std::size_t got = file.ReadAt(0, start, sizeof start);
   if (got < kDictSignature.size()) {
-    ShowLoadMessage("File \"" + PathForMessage(file_name) + "\" is not a QZ dictionary.");
+    ShowLoadMessage("File \"" + PathForMessage(file_name) + "\" is not a Gryvel dictionary.",
+                    TMessageKind::Warning);
     return info;
   }
   if (std::memcmp(start, kDictSignature.data(), kDictSignature.size()) != 0) return info;

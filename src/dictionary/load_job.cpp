@@ -9,8 +9,11 @@
 
 namespace gryvel {
 
-void ShowLoadMessage(std::string_view text) {
-  Synchronize([text] { ShowMessage(text); });
+void ShowLoadMessage(std::string_view text, TMessageKind kind) {
+  TMessage message;
+  message.Text = text;
+  message.Kind = kind;
+  Synchronize([&message] { ShowMessage(message); });
 }
 
 void ResetEntries(const TLoadJob& job, std::uint64_t capacity) {

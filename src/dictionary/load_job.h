@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/message_sink.h"
 #include "dictionary/article_list.h"
 #include "dictionary/description_table.h"
 #include "dictionary/dict_head.h"
@@ -35,8 +36,9 @@ struct TLoadJob {
   std::function<void(std::uint8_t percent, std::uint64_t loaded)> Progress;
 };
 
-// Shows `text` in a message box from any thread.
-void ShowLoadMessage(std::string_view text);
+// Shows `text` in a message box of `kind` from any thread. A warning tells of something the
+// load goes on after; the other kinds of a failure.
+void ShowLoadMessage(std::string_view text, TMessageKind kind = TMessageKind::Information);
 
 // On the UI thread: empties the job's entries and descriptions and reserves room for
 // `capacity` entries (capped below the list's limit).

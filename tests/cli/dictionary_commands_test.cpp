@@ -118,5 +118,35 @@ TEST_F(DictionaryCommandsTest, WithoutDictTheBundledDictionaryBesideTheProgramIs
   EXPECT_EQ(Lines({"дом", "кот", "рот"}), found.out);
 }
 
+// A version-2 file's entry count only reserves room: its records are read to the end.
+TEST_F(DictionaryCommandsTest, AllRecordsAreListedWhateverTheEntryCountSays) {
+  const std::string kiv = Import("entries", kEntries);
+  const std::string bytes = dir_.Read("entries.kiv");
+  for (const char count : {'\0', '\1', '\7'}) {
+    SCOPED_TRACE(static_cast<int>(count));
+    std::string changed = bytes;
+    changed.replace(15, 4, std::string{count, '\0', '\0', '\0'});  // the u32 entry count
+    const std::string file = dir_.Write("count.kiv", changed);
+    const CliResult result = RunCli({"-d", file, "list"});
+    EXPECT_EQ(0, result.exit_code);
+    EXPECT_EQ("", result.err);
+    EXPECT_EQ(count == 0 ? "" : Lines({"дом", "кот", "рот"}), result.out);
+  }
+}
+
+// A file too short to be a dictionary is read as text after a warning.
+TEST_F(DictionaryCommandsTest, AFileShorterThanTheSignatureIsAWarningNotAFailure) {
+  const struct { std::string bytes, listed; } cases[] = {{"", ""}, {"k", ""}, {"ab", "ab\n"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    const std::string file = dir_.Write("short.kiv", c.bytes);
+    const CliResult result = RunCli({"-d", file, "list"});
+    EXPECT_EQ(0, result.exit_code);
+    EXPECT_EQ(c.listed, result.out);
+    EXPECT_EQ("gryvel-cli: warning: File \"" + file + "\" is not a Gryvel dictionary.\n",
+              result.err);
+  }
+}
+
 }  // namespace
 }  // namespace gryvel::testing

@@ -1,8 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
@@ -124,6 +126,48 @@ TEST_F(BackgroundLoadTest, SeveralDictionariesLoadOneAfterAnotherAndMergeEachWor
   ExpectConsistent(*collection_);
   EXPECT_EQ(0u, collection_->LoadingCount());
   EXPECT_THAT(messages_.Texts(), ElementsAre());
+}
+
+TEST_F(BackgroundLoadTest, LoadingNowReportsAsInTheBackgroundAndMergesOnceAtTheEnd) {
+  TKivDictionary& first =
+      *collection_->Dictionary(collection_->AddDictionary(Kiv2("a.kiv", 0, 20000)));
+  TKivDictionary& second =
+      *collection_->Dictionary(collection_->AddDictionary(Kiv2("b.kiv", 19000, 2000)));
+  TKivDictionary& text = *collection_->Dictionary(
+      collection_->AddDictionary(dir_.Write("words.txt", "w00007\nzebra\nant\n")));
+  for (TKivDictionary* d : {&first, &second, &text}) collection_->Connect(*d);
+  std::map<TKivDictionary*, std::int32_t> merged_while_reading;
+  on_progress_ = [&](TKivDictionary* sender, std::uint8_t stage) {
+    if (stage == kStageReading)
+      merged_while_reading[sender] = std::max(merged_while_reading[sender], collection_->Count());
+  };
+
+  collection_->LoadNow({&first, &second, &text, &first});
+
+  EXPECT_EQ(0u, collection_->LoadingCount());  // nothing went to the loader threads
+  for (TKivDictionary* d : {&first, &second, &text}) {
+    EXPECT_TRUE(d->Loaded() && !d->Loading());
+    EXPECT_THAT(StagesOf(d), ElementsAre(kStageStarted, kStageReading, kStageLoaded, kStageMerged));
+  }
+  ASSERT_TRUE(AllDone());
+  ExpectPercentsRiseToAHundred();
+  // The list is not merged piecemeal while a file is read, only when its load ends.
+  EXPECT_EQ(0, merged_while_reading[&first]);
+  EXPECT_EQ(20000, merged_while_reading[&second]);
+  EXPECT_EQ(21002, collection_->Count());
+  ExpectConsistent(*collection_);
+  EXPECT_THAT(messages_.Texts(), ElementsAre());
+}
+
+TEST_F(BackgroundLoadTest, LoadingNowWaitsForABackgroundRunFirst) {
+  TKivDictionary& queued = Open(Kiv2("first.kiv", 0, 5000));
+  TKivDictionary& now = *collection_->Dictionary(collection_->AddDictionary(Kiv2("b.kiv", 0, 10)));
+  collection_->Connect(now);
+  collection_->LoadNow({&now});
+  EXPECT_TRUE(queued.Loaded());
+  EXPECT_TRUE(now.Loaded());
+  EXPECT_EQ(5000, collection_->Count());
+  ExpectConsistent(*collection_);
 }
 
 TEST_F(BackgroundLoadTest, ABinaryDictionaryIsMergedWhileItIsStillLoading) {

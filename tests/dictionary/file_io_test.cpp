@@ -1,7 +1,10 @@
 #include "dictionary/file_io.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -21,16 +24,27 @@ std::string ReadAll(TReadFile& file, std::uint64_t offset, std::size_t size) {
 
 class FileIoTest : public ::testing::Test {
  protected:
+  testing::TempDir dir_;
+};
+
+// Replacing, with unnamed temporary files (true) and with named ones from the start (false).
+class ReplaceTest : public FileIoTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  TFileSystem& Files() {
+    return GetParam() ? PosixFileSystem() : PosixFileSystemNamedTemporaries();
+  }
+
   std::string Replace(const std::string& path, const std::string& bytes) {
     TStatus status;
-    std::unique_ptr<TWriteFile> out = PosixFileSystem().CreateReplacing(path, &status);
+    std::unique_ptr<TWriteFile> out = Files().CreateReplacing(path, &status);
     if (out == nullptr) return status.message();
     if (TStatus s = out->Append(bytes.data(), bytes.size()); !s.ok()) return s.message();
     return out->Commit().message();
   }
-
-  testing::TempDir dir_;
 };
+
+INSTANTIATE_TEST_SUITE_P(Temporaries, ReplaceTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Unnamed" : "Named"; });
 
 TEST_F(FileIoTest, ReadsAtOffsetsUpToTheEnd) {
   const std::string path = dir_.Write("f", "0123456789");
@@ -56,7 +70,7 @@ TEST_F(FileIoTest, OpeningReportsTheSystemError) {
   EXPECT_FALSE(PosixFileSystem().FileExists(dir_.File("missing")));
 }
 
-TEST_F(FileIoTest, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile) {
+TEST_P(ReplaceTest, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile) {
   const std::string path = dir_.Write("f", "old");
   ASSERT_EQ(0, ::chmod(path.c_str(), 0640));
   EXPECT_EQ("", Replace(path, "new content"));
@@ -69,11 +83,11 @@ TEST_F(FileIoTest, ReplacingKeepsPermissionsAndLeavesNoTemporaryFile) {
   EXPECT_EQ("created", dir_.Read("g"));
 }
 
-TEST_F(FileIoTest, AnUncommittedFileLeavesTheOldOneWhole) {
+TEST_P(ReplaceTest, AnUncommittedFileLeavesTheOldOneWhole) {
   const std::string path = dir_.Write("f", "old");
   {
     TStatus status;
-    std::unique_ptr<TWriteFile> out = PosixFileSystem().CreateReplacing(path, &status);
+    std::unique_ptr<TWriteFile> out = Files().CreateReplacing(path, &status);
     ASSERT_NE(nullptr, out);
     ASSERT_TRUE(out->Append("new", 3).ok());
   }
@@ -81,7 +95,7 @@ TEST_F(FileIoTest, AnUncommittedFileLeavesTheOldOneWhole) {
   EXPECT_EQ(std::vector<std::string>{"f"}, dir_.Names());
 }
 
-TEST_F(FileIoTest, ASymbolicLinkIsReplacedThrough) {
+TEST_P(ReplaceTest, ASymbolicLinkIsReplacedThrough) {
   const std::string target = dir_.Write("target", "old");
   const std::string link = dir_.File("link");
   ASSERT_EQ(0, ::symlink(target.c_str(), link.c_str()));
@@ -92,9 +106,40 @@ TEST_F(FileIoTest, ASymbolicLinkIsReplacedThrough) {
   EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
 
-TEST_F(FileIoTest, AMissingDirectoryFailsWithAMessage) {
+TEST_P(ReplaceTest, AMissingDirectoryFailsWithAMessage) {
   const std::string message = Replace(dir_.File("no/such/file"), "x");
   EXPECT_NE(std::string::npos, message.find("no/such/file")) << message;
+}
+
+// A writer killed mid-save leaves the old file whole and nothing beside it.
+TEST_F(FileIoTest, AWriterKilledMidSaveLeavesNoTemporaryFile) {
+  const int probe = ::open(dir_.Path().c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+  if (probe < 0) GTEST_SKIP() << "this file system makes no unnamed files";
+  ::close(probe);
+  const std::string path = dir_.Write("f", "old");
+  int ready[2];
+  ASSERT_EQ(0, ::pipe(ready));
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    TStatus status;
+    std::unique_ptr<TWriteFile> out = PosixFileSystem().CreateReplacing(path, &status);
+    const std::string chunk(1 << 20, 'n');
+    if (out == nullptr || !out->Append(chunk.data(), chunk.size()).ok()) ::_exit(1);
+    (void)!::write(ready[1], "w", 1);
+    for (;;) ::pause();  // mid-save, until killed
+  }
+  ::close(ready[1]);
+  char byte = 0;
+  ASSERT_EQ(1, ::read(ready[0], &byte, 1));
+  ::close(ready[0]);
+  EXPECT_EQ(std::vector<std::string>{"f"}, dir_.Names());  // nothing named while it writes
+  ASSERT_EQ(0, ::kill(child, SIGKILL));
+  int wait_status = 0;
+  ASSERT_EQ(child, ::waitpid(child, &wait_status, 0));
+  EXPECT_TRUE(WIFSIGNALED(wait_status));
+  EXPECT_EQ("old", dir_.Read("f"));
+  EXPECT_EQ(std::vector<std::string>{"f"}, dir_.Names());
 }
 
 TEST(ReadAheadFileTest, GivesTheSameBytesAsTheFileItReads) {

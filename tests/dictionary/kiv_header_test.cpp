@@ -98,14 +98,28 @@ TEST_F(KivHeaderTest, TheHeldCopyIsReturnedOnceRead) {
   EXPECT_EQ("First", dictionary_.ReadHeader().Title);
 }
 
+// Such a file gets a warning, not an error: it is then read as text and the load goes on.
 TEST_F(KivHeaderTest, AFileShorterThanTheSignatureIsReadAsText) {
-  Read("ab");
-  EXPECT_EQ(std::vector<std::string>{"File \"words.kiv\" is not a QZ dictionary."}, messages_);
-  testing::CaptureMessages quiet;
-  dictionary_.Load();
-  EXPECT_EQ(TDictKind::kText, dictionary_.Kind());
-  ASSERT_EQ(1, dictionary_.Count());
-  EXPECT_EQ("ab", dictionary_.Entries().Get(0)->Word);
+  const struct {
+    std::string bytes;
+    std::vector<std::string> words;
+  } cases[] = {{"", {}}, {"k", {}}, {"ki", {"ki"}}, {"a\n", {}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE("\"" + c.bytes + "\"");
+    files_.SetFile(kFile, {c.bytes.begin(), c.bytes.end()});
+    TKivDictionary fresh(&files_);
+    fresh.SetFileName(kFile);
+    testing::CaptureMessages capture;
+    fresh.Load();
+    ASSERT_EQ(1u, capture.Messages().size());
+    EXPECT_EQ("File \"words.kiv\" is not a Gryvel dictionary.", capture.Messages()[0].Text);
+    EXPECT_EQ(TMessageKind::Warning, capture.Messages()[0].Kind);
+    EXPECT_TRUE(fresh.Loaded());
+    EXPECT_EQ(TDictKind::kText, fresh.Kind());
+    std::vector<std::string> words;
+    for (std::int32_t i = 0; i < fresh.Count(); ++i) words.push_back(fresh.Entries().Get(i)->Word);
+    EXPECT_EQ(c.words, words);
+  }
 }
 
 TEST_F(KivHeaderTest, AnOtherVersionIsAcceptedButReadsNoEntries) {
