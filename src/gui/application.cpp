@@ -1,15 +1,70 @@
 #include "gui/application.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QSocketNotifier>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "common/stopwatch.h"
+#include "gui/kiv_main_form.h"
+#include "gui/platform_hooks.h"
+#include "gui/single_instance.h"
+#include "gui/text.h"
 
 namespace gryvel::gui {
 
+namespace {
+
+int g_signal_pipe[2] = {-1, -1};
+
+void OnTerminate(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t written = write(g_signal_pipe[1], &byte, 1);
+}
+
+// SIGTERM and SIGINT close the window as the user would, so the settings are written.
+void CloseOnTerminate(QWidget& window) {
+  if (socketpair(AF_UNIX, SOCK_STREAM, 0, g_signal_pipe) != 0) return;
+  auto* notifier = new QSocketNotifier(g_signal_pipe[0], QSocketNotifier::Read, &window);
+  QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+    char byte;
+    [[maybe_unused]] const ssize_t got = read(g_signal_pipe[0], &byte, 1);
+    window.close();
+  });
+  struct sigaction action = {};
+  action.sa_handler = OnTerminate;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+}  // namespace
+
 int RunApplication(int argc, char** argv) {
+  TStopwatch::Start("Initialization");
+  QApplication::setApplicationName(QStringLiteral("Gryvel"));
   QApplication app(argc, argv);
-  QMainWindow window;
-  window.show();
-  return QApplication::exec();
+  TSingleInstance instance;
+  if (!instance.Acquire()) return 0;  // another copy runs; it raises its window
+  InstallPlatformHooks();
+  int status = 0;
+  {
+    TKivMainForm form(PathFromQString(QCoreApplication::applicationDirPath()));
+    instance.OnRaiseRequest = [&form] {
+      if (form.isMinimized()) form.showNormal();
+      form.raise();
+      form.activateWindow();
+    };
+    CloseOnTerminate(form);
+    form.SetInitTime(TStopwatch::Stop("Initialization"));
+    form.ShowAsSaved();
+    status = QApplication::exec();
+    instance.OnRaiseRequest = nullptr;
+  }
+  RemovePlatformHooks();
+  return status;
 }
 
 }  // namespace gryvel::gui

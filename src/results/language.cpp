@@ -120,6 +120,7 @@ constexpr TRow kMainWindow[] = {
     {"ViewAlphabeticallyItem", "Alpha&betically", "По &алфавиту"},
     {"ViewByLengthItem", "By &Length", "По &длине"},
     {"ViewToolbarsMenu", "&Toolbars", "&Панели инструментов"},
+    {"ViewToolbarsSearchItem", "S&earch", "&Поиск"},
     {"ViewToolbarsSortItem", "S&ort", "С&ортировка"},
     {"ViewStatusBarItem", "Status &Bar", "С&трока состояния"},
     {"ViewShowEntriesItem", "&Show entries", "&Описания слов"},
@@ -157,6 +158,8 @@ constexpr TRow kMainWindow[] = {
     {"DictionariesHint", "Dictionaries", "Словари"},
     {"DictionaryFileFilter", "Gryvel dictionary (*.kiv)|*.kiv|All files|*.*",
      "Словарь Gryvel (*.kiv)|*.kiv|Все файлы|*.*"},
+    {"SaveDictionaryFilter", "Dictionary (*.kiv)|*.kiv|Text file (*.txt)|*.txt",
+     "Словарь (*.kiv)|*.kiv|Текстовый файл (*.txt)|*.txt"},
     {"TextFileFilter", "Text file|*.txt|All files|*.*", "Текстовый файл|*.txt|Все файлы|*.*"},
 };
 
@@ -334,6 +337,21 @@ constexpr TRow kFilter[] = {
 
 constexpr TRow kAbout[] = {
     {"Caption", "About", "О программе"},
+    {"VersionLabel", "Version", "Версия"},
+    {"DescriptionLabel", "A helper for crossword and word-game solvers.",
+     "Помощник в разгадывании кроссвордов и словесных игр."},
+    {"HomePageLabel", "Home page", "Домашняя страничка"},
+    {"LicencesLabel", "&Bundled word lists and their licences:",
+     "&Словари в поставке и их лицензии:"},
+    // Shown when a bundled dictionary's own header cannot be read.
+    {"RussianLicenceLabel",
+     "Russian word list: from hunspell-ru, © 1997–2008 Alexander I. Lebedev, BSD-style licence; "
+     "a modified version (affix flags removed).",
+     "Русский словарь: из hunspell-ru, © 1997–2008 Alexander I. Lebedev, лицензия в стиле BSD; "
+     "изменённая версия (флаги аффиксов удалены)."},
+    {"EnglishLicenceLabel",
+     "English word list: WordNet 3.0, © 2006 Princeton University, WordNet 3.0 licence.",
+     "Английский словарь: WordNet 3.0, © 2006 Princeton University, лицензия WordNet 3.0."},
 };
 
 struct TWindowTable {

@@ -28,6 +28,8 @@ constexpr std::string_view kTexts[] = {
     "Набор букв: ",
     "Вид поиска: ПАЛИНДРОМЫ",
     "------- Результаты -------",
+    "Запрос",
+    "Сохранить изменения в словаре \"%s\"?",
 };
 
 // The web addresses, the e-mail address and the notices are this project's own; the line
@@ -64,6 +66,13 @@ std::array<std::string, N> Convert(const std::string_view (&utf8)[N]) {
 const std::string& ShellText(TShellText text) {
   static const auto texts = Convert(kTexts);
   return texts[static_cast<std::size_t>(text)];
+}
+
+std::string ShellTextWith(TShellText text, std::string_view value) {
+  std::string result = ShellText(text);
+  if (const std::size_t at = result.find("%s"); at != std::string::npos)
+    result.replace(at, 2, value);
+  return result;
 }
 
 const std::string& ResultsBanner(int line) {

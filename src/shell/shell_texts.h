@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // The shell's fixed texts that are not switched with the interface language: the messages of
 // the settings readers, the name of a dictionary without one, the results file's lines.
@@ -25,11 +26,15 @@ enum class TShellText {
   ResultsLetters,  // "Набор букв: "
   ResultsKindPalindromes,
   ResultsHeading,  // "------- Результаты -------"
+  QuestionCaption,      // "Запрос", the caption of every question
+  SaveChangesQuestion,  // asked at close for a modified dictionary; see ShellTextWith
 };
 
 // The text of `text`. Thread safety: any thread; the texts are converted once, on first use.
 const std::string& ShellText(TShellText text);
 
+// `text` with its "%s" replaced by `value`.
+std::string ShellTextWith(TShellText text, std::string_view value);
 // The first lines of every results file: the program, its web sites, the terms of use, the
 // author's address and request, then one empty line.
 const std::string& ResultsBanner(int line);

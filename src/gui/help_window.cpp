@@ -1,0 +1,92 @@
+#include "gui/help_window.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QPointer>
+#include <QShortcut>
+#include <QTextBrowser>
+#include <QUrl>
+
+#include "gui/icons.h"
+#include "gui/text.h"
+#include "results/language.h"
+
+namespace gryvel::gui {
+
+namespace {
+
+QString MissingPageHtml(const QString& directory, const QString& file, bool english) {
+  const QString where = directory.isEmpty()
+                            ? QDir(QCoreApplication::applicationDirPath()).filePath("help") +
+                                  QStringLiteral(", ") + QStringLiteral(GRYVEL_DATA_DIR "/help")
+                            : QDir(directory).filePath(file);
+  const QString text = english ? QStringLiteral(
+                                     "<h2>The help pages are missing</h2>"
+                                     "<p>The page <b>%1</b> was not found.</p><p>Looked in: %2</p>"
+                                     "<p>Reinstall the program to bring the help back.</p>")
+                               : QStringLiteral(
+                                     "<h2>Страницы справки не найдены</h2>"
+                                     "<p>Не найдена страница <b>%1</b>.</p><p>Место поиска: %2</p>"
+                                     "<p>Чтобы вернуть справку, установите программу заново.</p>");
+  return text.arg(file.toHtmlEscaped(), where.toHtmlEscaped());
+}
+
+}  // namespace
+
+QString HelpDirectory() {
+  const QString contents = HelpContentsPage(false);
+  const QStringList places = {QDir(QCoreApplication::applicationDirPath()).filePath("help"),
+                              QStringLiteral(GRYVEL_DATA_DIR "/help")};
+  for (const QString& place : places)
+    if (QFileInfo(QDir(place).filePath(contents)).isFile()) return place;
+  return {};
+}
+
+QString HelpContentsPage(bool english) {
+  return english ? QStringLiteral("index_en.html") : QStringLiteral("index.html");
+}
+
+THelpWindow::THelpWindow(QWidget* parent) : QMainWindow(parent), FBrowser(new QTextBrowser(this)) {
+  setObjectName("helpWindow");
+  setWindowIcon(Icon(TIcon::Application));
+  FBrowser->setObjectName("helpBrowser");
+  FBrowser->setOpenExternalLinks(true);
+  setCentralWidget(FBrowser);
+  auto* back = new QShortcut(QKeySequence::Back, this);
+  connect(back, &QShortcut::activated, FBrowser, &QTextBrowser::backward);
+  auto* forward = new QShortcut(QKeySequence::Forward, this);
+  connect(forward, &QShortcut::activated, FBrowser, &QTextBrowser::forward);
+  auto* close_key = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(close_key, &QShortcut::activated, this, &QWidget::close);
+  resize(780, 620);
+}
+
+void THelpWindow::ShowPage(const QString& directory, const QString& page, bool english) {
+  setWindowTitle(ToQString(Term(TTerm::Help)) + QStringLiteral(" — Gryvel"));
+  const QString file = page.section('#', 0, 0);
+  const QString anchor = page.section('#', 1);
+  const QString path = directory.isEmpty() ? QString() : QDir(directory).filePath(file);
+  if (path.isEmpty() || !QFileInfo(path).isFile()) {
+    FBrowser->clearHistory();
+    FBrowser->setHtml(MissingPageHtml(directory, file, english));
+    return;
+  }
+  QUrl url = QUrl::fromLocalFile(path);
+  if (!anchor.isEmpty()) url.setFragment(anchor);
+  FBrowser->setSource(url);
+}
+
+THelpWindow* ShowHelp(QWidget* parent, bool english, const QString& page) {
+  static QPointer<THelpWindow> window;
+  // A main window is a top-level window even with a parent, which only ties its lifetime.
+  if (!window) window = new THelpWindow(parent);
+  window->ShowPage(HelpDirectory(), page.isEmpty() ? HelpContentsPage(english) : page, english);
+  window->show();
+  window->raise();
+  window->activateWindow();
+  return window;
+}
+
+}  // namespace gryvel::gui

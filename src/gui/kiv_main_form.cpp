@@ -1,0 +1,428 @@
+#include "gui/kiv_main_form.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "common/format.h"
+#include "gui/dialogs.h"
+#include "gui/dictionary_tree.h"
+#include "gui/icons.h"
+#include "gui/main_commands.h"
+#include "gui/qt_translation.h"
+#include "gui/search_tree.h"
+#include "gui/text.h"
+#include "gui/ui/enter_edit.h"
+#include "gui/ui/kiv_viewer.h"
+#include "gui/ui/skin_scroll.h"
+#include "gui/ui/viewer_style.h"
+#include "results/entry_marks.h"
+#include "results/language.h"
+#include "shell/shell_texts.h"
+#include "shell/settings_location.h"
+
+namespace gryvel::gui {
+
+namespace {
+
+// Designed widths of status panels 1 to 4.
+constexpr int kPanelWidths[] = {0, 40, 60, 60, 150};
+
+}  // namespace
+
+TKivMainForm::TKivMainForm(const std::string& program_dir, QWidget* parent)
+    : QMainWindow(parent),
+      FProgramDir(program_dir),
+      FSettings(std::make_unique<TSettingsFile>(PosixFileSystem(), SettingsFilePath(program_dir),
+                                                program_dir)) {
+  setObjectName("KivMainForm");
+  setWindowTitle(QStringLiteral("Gryvel"));
+  setWindowIcon(Icon(TIcon::Application));
+  setMinimumHeight(300);
+  StringSearcher1.SetCharacterManager(&CharacterManager1);
+  FDC.SetStringSearcher(&StringSearcher1);
+
+  FCommands = new TMainCommands(*this);
+  BuildLeftPanel();
+  BuildRightPanel();
+  Splitter1 = new QSplitter(Qt::Horizontal, this);
+  Splitter1->setObjectName("Splitter1");
+  Splitter1->setHandleWidth(3);
+  Splitter1->setChildrenCollapsible(false);
+  Splitter1->addWidget(LeftPanel);
+  Splitter1->addWidget(RightPanel);
+  Splitter1->setStretchFactor(0, 1);
+  Splitter1->setStretchFactor(1, 0);
+  setCentralWidget(Splitter1);
+  RightPanel->hide();
+  BuildStatusBar();
+
+  ConnectEngine();
+  ConnectCommands();
+  ReadSettings();
+  FInitializing = false;
+  FastSearch->setFocus();
+  UpdateCommandStates();
+  UpdateCountPanels();
+}
+
+TKivMainForm::~TKivMainForm() {
+  // The widgets hold the engine objects by reference: they go first.
+  FDC.OnProgress = nullptr;
+  FDC.OnConnect = nullptr;
+  FDC.OnDisconnect = nullptr;
+  FDC.OnActiveDictionary = nullptr;
+  KivViewer1->SetDataSource(nullptr);
+  delete Splitter1;
+  FHistory.OnChange = nullptr;
+}
+
+void TKivMainForm::BuildLeftPanel() {
+  LeftPanel = new QWidget(this);
+  LeftPanel->setObjectName("LeftPanel");
+  KivViewer1 = new TKivViewer(LeftPanel);
+  KivViewer1->setObjectName("KivViewer1");
+  ApplyMainWindowStyle(*KivViewer1);
+  Scroll = new TSkinScroll(LeftPanel);
+  Scroll->setObjectName("Scroll");
+  ScrollStd = new QScrollBar(Qt::Vertical, LeftPanel);
+  ScrollStd->setObjectName("ScrollStd");
+  ScrollStd->hide();
+  FastSearch = new TEnterEdit(LeftPanel);
+  FastSearch->setObjectName("FastSearch");
+  FastSearch->setFont(QFont(QStringLiteral("Courier New"), -1));
+  QFont edit_font(QStringLiteral("Courier New"));
+  edit_font.setPixelSize(13);
+  FastSearch->setFont(edit_font);
+  Image1 = new QLabel(LeftPanel);
+  Image1->setObjectName("Image1");
+  Image1->setPixmap(Icon(TIcon::Search).pixmap(16, 16));
+  tbAdvanced = new QToolButton(LeftPanel);
+  tbAdvanced->setObjectName("tbAdvanced");
+  tbAdvanced->setAutoRaise(true);
+  tbAdvanced->setIcon(Icon(TIcon::PanelShow));
+  tbAdvanced->setFocusPolicy(Qt::NoFocus);
+
+  auto* list_row = new QHBoxLayout;
+  list_row->setSpacing(0);
+  list_row->addWidget(KivViewer1, 1);
+  list_row->addWidget(Scroll);
+  list_row->addWidget(ScrollStd);
+  auto* edit_row = new QHBoxLayout;
+  edit_row->setSpacing(2);
+  edit_row->addWidget(FastSearch, 1);
+  edit_row->addWidget(Image1);
+  edit_row->addWidget(tbAdvanced);
+  auto* column = new QVBoxLayout(LeftPanel);
+  column->setContentsMargins(0, 0, 0, 1);
+  column->setSpacing(3);
+  column->addLayout(list_row, 1);
+  column->addLayout(edit_row);
+  // Typed text lines up with the words of the list.
+  FastSearch->setTextMargins(std::max(0, KivViewer1->TextIndent() - 2), 0, 0, 0);
+  setTabOrder(FastSearch, KivViewer1);
+}
+
+void TKivMainForm::BuildRightPanel() {
+  RightPanel = new QWidget(this);
+  RightPanel->setObjectName("RightPanel");
+  PageControl = new QTabWidget(RightPanel);
+  PageControl->setObjectName("PageControl");
+  SearchTree = new TSearchTree(FHistory, CharacterManager1, PageControl);
+  DictionaryTree = new TDictionaryTree(FDC, PageControl);
+  PageControl->addTab(SearchTree, QString());
+  PageControl->addTab(DictionaryTree, QString());
+  PageControl->widget(0)->setObjectName("SearchTree");
+  CloseRightPanel = new QToolButton(RightPanel);
+  CloseRightPanel->setObjectName("ToolbarButton971");
+  CloseRightPanel->setAutoRaise(true);
+  CloseRightPanel->setIcon(Icon(TIcon::PanelHide));
+  CloseRightPanel->setFocusPolicy(Qt::NoFocus);
+  PageControl->setCornerWidget(CloseRightPanel, Qt::TopRightCorner);
+  auto* column = new QVBoxLayout(RightPanel);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->addWidget(PageControl);
+}
+
+void TKivMainForm::BuildStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName("StatusBar1");
+  for (int i = 1; i < 5; ++i) {
+    FPanels[i] = new QLabel(bar);
+    FPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+    FPanels[i]->setAlignment(i < 4 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    FPanels[i]->setFrameShape(QFrame::StyledPanel);
+    FPanels[i]->setFrameShadow(QFrame::Sunken);
+    FPanels[i]->setMinimumWidth(kPanelWidths[i]);
+    bar->addWidget(FPanels[i], i == 4 ? 1 : 0);
+  }
+}
+
+void TKivMainForm::SetInitTime(double seconds) {
+  FInitTime = seconds;
+  UpdateCountPanels();
+}
+
+// Panel 2: the words shown; panel 3: the search time while results are shown, else the
+// start-up time.
+void TKivMainForm::UpdateCountPanels() {
+  FPanels[2]->setText(ToQString(FormatCount(ResultSource1.Count())));
+  const double seconds = ResultSource1.FilterActive() ? ResultSource1.SearchTime() : FInitTime;
+  FPanels[3]->setText(ToQString(FormatSeconds(seconds)));
+}
+
+void TKivMainForm::ConnectEngine() {
+  ResultSource1.SetDictionary(&FDC);
+  KivViewer1->SetDataSource(&ResultSource1);
+  ResultSource1.OnChange = [this](TResultSource&) { UpdateCountPanels(); };
+  ResultSource1.OnBeforeFilterActivated = [this](TResultSource&) {
+    FRestoringPosition = true;
+    FFullListTop = KivViewer1->TopIndex();
+    FFullListSelection = FCurrentIndex;
+  };
+  ResultSource1.OnAfterFilterActivated = [this](TResultSource&) {
+    KivViewer1->SetTopIndex(FResultsTop);
+    FRestoringPosition = false;
+    KivViewer1->SetSelItem(FResultsSelection);
+    ListScrolled(KivViewer1->TopIndex(), KivViewer1->MaxTop());
+    FCommands->ViewResults->setChecked(true);
+    UpdateCommandStates();
+    UpdateCountPanels();
+  };
+  ResultSource1.OnBeforeFilterDeactivated = [this](TResultSource&) {
+    FRestoringPosition = true;
+    FResultsTop = KivViewer1->TopIndex();
+    FResultsSelection = FCurrentIndex;
+  };
+  ResultSource1.OnAfterFilterDeactivated = [this](TResultSource&) {
+    KivViewer1->SetTopIndex(FFullListTop);
+    KivViewer1->SetSelItem(FFullListSelection);
+    FRestoringPosition = false;
+    ListScrolled(KivViewer1->TopIndex(), KivViewer1->MaxTop());
+    FCommands->ViewResults->setChecked(false);
+    UpdateCommandStates();
+    UpdateCountPanels();
+  };
+
+  KivViewer1->OnScroll = [this](TKivViewer&, std::int32_t position, std::int32_t max) {
+    ListScrolled(position, max);
+  };
+  KivViewer1->OnAfterSelectionChanged = [this](TKivViewer& viewer) {
+    FCurrentIndex = viewer.SelItem();
+    UpdateCommandStates();
+  };
+  KivViewer1->OnChangeDictionary = [this](TKivViewer&) { UpdateCountPanels(); };
+  KivViewer1->OnGetPartOfSpeechText = [this](TKivViewer&, std::int32_t index, std::string& text) {
+    text = EntryPartOfSpeechText(FDC, index);
+  };
+  KivViewer1->installEventFilter(this);
+  FastSearch->installEventFilter(this);
+
+  FDC.OnProgress = [this](TKivDictionary* sender, std::uint8_t stage, std::uint8_t percent,
+                          const std::string&) { Progress(sender, stage, percent); };
+  FDC.OnConnect = [this](TDictionaryCollection& collection, std::int32_t index) {
+    DictionaryTree->SetConnected(*collection.Dictionary(index), true);
+  };
+  FDC.OnDisconnect = [this](TDictionaryCollection& collection, std::int32_t index) {
+    DictionaryTree->SetConnected(*collection.Dictionary(index), false);
+  };
+  FDC.OnActiveDictionary = [this](TDictionaryCollection&) {
+    DictionaryTree->ActiveChanged();
+    UpdateCommandStates();
+  };
+
+  for (QScrollBar* bar : {static_cast<QScrollBar*>(Scroll), ScrollStd})
+    connect(bar, &QScrollBar::valueChanged, this, &TKivMainForm::ScrollBarMoved);
+  FastSearch->OnEnterDown = [this](TEnterEdit&, Qt::KeyboardModifiers modifiers) {
+    FastSearchEnterDown((modifiers & Qt::AltModifier) != 0);
+  };
+  // The list's navigation keys move the selection while the caret stays in the edit.
+  FastSearch->OnForwardKey = [this](QKeyEvent* event) {
+    QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
+    QCoreApplication::sendEvent(KivViewer1, &copy);
+    return true;
+  };
+  connect(FastSearch, &QLineEdit::textChanged, this, &TKivMainForm::FastSearchChanged);
+  SearchTree->OnAction = [this](const THistoryAction& action) { RunHistoryAction(action); };
+}
+
+// Loading reports; nothing once closing has begun, so a loader that ends while the window
+// closes touches no widget.
+void TKivMainForm::Progress(TKivDictionary* sender, std::uint8_t stage, std::uint8_t percent) {
+  if (FClosing) return;
+  const QString phrase = ToQString(LoadingTitle(FDC.LoadingCount() > 1));
+  if (stage == kStageAllDone) {
+    statusBar()->clearMessage();
+    return;
+  }
+  if (stage == kStageLoaded && sender != nullptr) {
+    statusBar()->showMessage(QStringLiteral(" %1 \"%2\" ...")
+                                 .arg(ToQString(Term(TTerm::ConnectingDictionary)),
+                                      ToQString(sender->Name())));
+  } else {
+    statusBar()->showMessage(QStringLiteral(" %1 : %2%").arg(phrase).arg(percent));
+  }
+  if (stage == kStageMerged && sender != nullptr) DictionaryTree->DictionaryLoaded(*sender);
+}
+
+void TKivMainForm::ListScrolled(std::int32_t position, std::int32_t max) {
+  const int page = std::max(1, KivViewer1->VisibleCount() - 1);
+  for (QScrollBar* bar : {static_cast<QScrollBar*>(Scroll), ScrollStd}) {
+    const QSignalBlocker block(bar);
+    bar->setRange(0, max);
+    bar->setPageStep(page);
+    if (!FRestoringPosition) bar->setValue(position);
+  }
+}
+
+void TKivMainForm::ScrollBarMoved(int position) {
+  KivViewer1->SetTopIndex(position);
+  const QSignalBlocker block(Scroll);
+  Scroll->setValue(KivViewer1->TopIndex());
+}
+
+void TKivMainForm::ShowRightPanel() {
+  if (FInitializing) Splitter1->setSizes({FMain.LeftWidth, FMain.RightWidth});
+  const int grow = FMain.RightWidth + Splitter1->handleWidth();
+  RightPanel->show();
+  if (!isMaximized() && !FInitializing) resize(width() + grow, height());
+  Splitter1->setSizes({LeftPanel->width(), FMain.RightWidth});
+  tbAdvanced->setIcon(Icon(TIcon::PanelHide));
+}
+
+void TKivMainForm::HideRightPanel() {
+  if (!RightPanel->isVisible()) return;
+  FMain.RightWidth = RightPanel->width();
+  const int shrink = RightPanel->width() + Splitter1->handleWidth();
+  RightPanel->hide();
+  if (!isMaximized()) resize(std::max(minimumWidth(), width() - shrink), height());
+  tbAdvanced->setIcon(Icon(TIcon::PanelShow));
+}
+
+// Maximised, the list gains a little air on the left; restored, it returns to its indents.
+void TKivMainForm::SetZoomed(bool zoomed) {
+  if (zoomed == FZoomed) return;
+  const int step = zoomed ? 4 : -4;
+  KivViewer1->BeginUpdate();
+  KivViewer1->SetTextIndent(KivViewer1->TextIndent() + step);
+  KivViewer1->SetDescriptionIndent(KivViewer1->DescriptionIndent() + step);
+  KivViewer1->EndUpdate(true);
+  FZoomed = zoomed;
+  tbAdvanced->setVisible(!zoomed);
+  Image1->setVisible(!zoomed);
+  CloseRightPanel->setVisible(!zoomed);
+}
+
+void TKivMainForm::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) SetZoomed(isMaximized());
+  if (event->type() == QEvent::LanguageChange) return;
+}
+
+// Ctrl+click on the list copies the selected word into the quick-search edit.
+// Ctrl+Insert in the quick-search edit with nothing selected there copies the list's word.
+bool TKivMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == KivViewer1 && event->type() == QEvent::MouseButtonRelease) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if ((mouse->modifiers() & Qt::ControlModifier) != 0) CopyWordToFastSearch();
+  }
+  if (watched == FastSearch && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::ControlModifier &&
+        !FastSearch->hasSelectedText()) {
+      QCoreApplication::sendEvent(KivViewer1, key);
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TKivMainForm::CopyWordToFastSearch() {
+  if (FCurrentIndex < 0 || FCurrentIndex >= FDC.Count()) return;
+  const bool fast = FSearchOptions.DoFastSearch;
+  FSearchOptions.DoFastSearch = false;
+  FastSearch->setText(ToQString(FDC.Item(FCurrentIndex)->Word));
+  FastSearch->end(false);
+  FastSearch->setFocus();
+  FSearchOptions.DoFastSearch = fast;
+}
+
+void TKivMainForm::CopySelectedWord() {
+  if (!KivViewer1->hasFocus() || FCurrentIndex < 0 || FCurrentIndex >= FDC.Count()) return;
+  FDC.CopyToClipboard({FCurrentIndex});
+}
+
+// Commands whose windows come later stay disabled; the rest follow the state they need.
+void TKivMainForm::UpdateCommandStates() {
+  TMainCommands& c = *FCommands;
+  for (QAction* later :
+       {c.FileNewDictionary, c.FileOpen, c.FileSave, c.FileSaveAs, c.FileSaveResults,
+        c.FileSaveResultsAs, c.FileProperties, c.EditAddEntry, c.EditChangeEntry, c.EditDelete,
+        c.SearchCrossword, c.SearchAnagrams, c.SearchWordAnalysis, c.SearchWordChain,
+        c.OptionsFilter, c.OptionsEqualLetters, c.OptionsStatistics, c.OptionsSettings})
+    later->setEnabled(false);
+  c.EditCopy->setEnabled(FCurrentIndex >= 0);
+}
+
+void TKivMainForm::ApplyLanguage(const std::string& code) {
+  SetLanguage(code);
+  FMain.Language = code;
+  SetQtTranslation(UILanguage() == TUILanguage::Russian);
+  FCommands->ApplyLanguage();
+  PageControl->setTabText(0, ToQString(WindowText(TWindowTexts::MainWindow, "SearchHint")));
+  PageControl->setTabText(1, ToQString(WindowText(TWindowTexts::MainWindow, "DictionariesHint")));
+  tbAdvanced->setToolTip(ToQString(WindowText(TWindowTexts::MainWindow, "DictionariesHint")));
+  SearchTree->ApplyLanguage();
+  DictionaryTree->ApplyLanguage();
+  KivViewer1->update();
+}
+
+void TKivMainForm::closeEvent(QCloseEvent* event) {
+  if (!FClosing && !CloseQuery()) {
+    event->ignore();
+    return;
+  }
+  FClosing = true;
+  if (!FSettingsWritten) WriteSettings();
+  FSettingsWritten = true;
+  event->accept();
+}
+
+// Asks about every modified dictionary; false when the user cancels.
+bool TKivMainForm::CloseQuery() {
+  if (FDC.Active() == nullptr) return true;
+  for (std::int32_t i = 0; i < FDC.DictionaryCount(); ++i) {
+    TKivDictionary& dictionary = *FDC.Dictionary(i);
+    if (!dictionary.Modified()) continue;
+    const std::string name =
+        dictionary.Name().empty() ? ShellText(TShellText::NoDictionaryName) : dictionary.Name();
+    TMessage question;
+    question.Text = ShellTextWith(TShellText::SaveChangesQuestion, name);
+    question.Caption = ShellText(TShellText::QuestionCaption);
+    question.Kind = TMessageKind::Question;
+    question.Buttons = TMessageButtons::YesNoCancel;
+    const TMessageAnswer answer = Dialogs().Ask(this, question);
+    if (answer == TMessageAnswer::Cancel) return false;
+    if (answer != TMessageAnswer::Yes) continue;
+    if (!PosixFileSystem().FileExists(dictionary.FileName())) {
+      QString filter = QtFileFilter(WindowText(TWindowTexts::MainWindow, "SaveDictionaryFilter"));
+      const QString file = Dialogs().SaveFileName(this, QString(), QString(), filter, nullptr);
+      if (file.isEmpty()) break;
+      dictionary.SetFileName(PathFromQString(file));
+    }
+    // A failed save has shown its message; closing now would lose the changes.
+    if (!dictionary.Save().ok()) return false;
+  }
+  return true;
+}
+
+}  // namespace gryvel::gui

@@ -1,0 +1,178 @@
+// The main window's side of the settings file: every group read at start-up and applied to the
+// widgets, and written back from them at close.
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+
+#include "gui/dialogs.h"
+#include "gui/dictionary_tree.h"
+#include "gui/kiv_main_form.h"
+#include "gui/main_commands.h"
+#include "gui/search_tree.h"
+#include "gui/ui/kiv_viewer.h"
+#include "gui/ui/skin_scroll.h"
+#include "gui/ui/viewer_style.h"
+#include "results/language.h"
+#include "shell/dictionary_list_settings.h"
+#include "shell/filter_settings.h"
+#include "shell/history_settings.h"
+#include "shell/viewer_settings.h"
+
+namespace gryvel::gui {
+
+void TKivMainForm::ReadSettings() {
+  const TFilterSettings filter = ReadFilterSettings(*FSettings);
+  ResultSource1.SetFilterSettings(filter);
+  FCommands->ViewFilter->setChecked(filter.Enable);
+
+  for (TKivDictionary* dictionary : ReadDictionaryList(*FSettings, FDC))
+    DictionaryTree->AddDictionaryNode(dictionary->Name(), *dictionary);
+
+  FMain.Language = ReadLanguage(*FSettings);
+  SetLanguage(FMain.Language);
+
+  FSearchOptions = ReadSearchOptions(*FSettings);
+  FHistory.SetDoSaveLast(FSearchOptions.DoSaveLast);
+  FHistory.SetSaveLastCount(FSearchOptions.SaveLastCount);
+  CharacterManager1.SetCaseSensitive(FSearchOptions.CaseSensitive);
+
+  TToolbarPositions toolbars = ToolbarPositions();
+  ReadToolbarPositions(*FSettings, toolbars);
+  ApplyToolbarPositions(toolbars);
+
+  const std::string language = FMain.Language;
+  FMain = ReadMainSettings(*FSettings);
+  FMain.Language = language;
+  ApplyMainSettings(FMain);
+
+  FSavedPosition.State = kWindowNormal;
+  ReadWindowPosition(*FSettings, FSavedPosition);
+  resize(FSavedPosition.Width, FSavedPosition.Height);
+  if (!FSavedPosition.Centred()) move(FSavedPosition.Left, FSavedPosition.Top);
+
+  TViewerSettings viewer = ViewerSettingsOf(*KivViewer1);
+  ReadViewerSettings(*FSettings, viewer);
+  ApplyViewerSettings(*KivViewer1, viewer);
+  FCommands->ViewDescriptions->setChecked(KivViewer1->ShowDescription());
+
+  ReadPatternHistory(*FSettings, FHistory);
+  ReadAnagramHistory(*FSettings, FHistory);
+  ReadEqualLetters(*FSettings, CharacterManager1, FHistory);
+  SearchTree->ExpandAllAndScrollTop();
+
+  ApplyLanguage(FMain.Language);
+}
+
+void TKivMainForm::ApplyMainSettings(const TMainSettings& settings) {
+  statusBar()->setVisible(settings.ShowStatusBar);
+  FCommands->ViewStatusBar->setChecked(settings.ShowStatusBar);
+  Scroll->setVisible(!settings.ShowStandardScroll);
+  ScrollStd->setVisible(settings.ShowStandardScroll);
+  PageControl->setCurrentIndex(settings.RightPanelKind);
+  if (settings.ShowRightPanel) ShowRightPanel();
+  FCommands->SetLargeToolBarIcons(settings.LargeToolBarIcons);
+  FCommands->SetToolBarLabels(settings.ToolBarLabels);
+}
+
+// Qt places docked toolbars by itself; what carries over is which are shown, their order and
+// whether they share a row.
+void TKivMainForm::ApplyToolbarPositions(const TToolbarPositions& positions) {
+  QToolBar* search = FCommands->SearchToolBar;
+  QToolBar* sort = FCommands->SortToolBar;
+  const bool one_row = positions.View.DockRow == positions.Search.DockRow;
+  const bool sort_first = one_row ? positions.View.DockPos < positions.Search.DockPos
+                                  : positions.View.DockRow < positions.Search.DockRow;
+  removeToolBarBreak(sort);
+  removeToolBarBreak(search);
+  QToolBar* second = sort_first ? search : sort;
+  removeToolBar(second);
+  addToolBar(Qt::TopToolBarArea, second);
+  if (!one_row) insertToolBarBreak(second);
+  search->setVisible(positions.Search.Visible);
+  sort->setVisible(positions.View.Visible);
+}
+
+TToolbarPositions TKivMainForm::ToolbarPositions() const {
+  auto dock = [this](const QToolBar* bar) {
+    TToolbarDock d;
+    d.DockedTo = !bar->isFloating();
+    d.Visible = bar->toggleViewAction()->isChecked();
+    d.DockRow = toolBarBreak(const_cast<QToolBar*>(bar)) ? 1 : 0;
+    d.DockPos = bar->x();
+    d.Left = bar->x();
+    d.Top = bar->y();
+    d.Width = bar->width();
+    d.Height = bar->height();
+    return d;
+  };
+  return {dock(FCommands->SearchToolBar), dock(FCommands->SortToolBar)};
+}
+
+TWindowPosition TKivMainForm::WindowPosition() const {
+  const QRect bounds = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+  TWindowPosition position;
+  position.Width = bounds.width();
+  position.Height = bounds.height();
+  position.Left = bounds.x();
+  position.Top = bounds.y();
+  position.State = isMaximized() ? kWindowMaximized : isMinimized() ? kWindowMinimized
+                                                                   : kWindowNormal;
+  return position;
+}
+
+TMainSettings TKivMainForm::MainSettings() {
+  TMainSettings settings = FMain;
+  settings.ShowStatusBar = FCommands->ViewStatusBar->isChecked();
+  settings.ShowStandardScroll = ScrollStd->isVisibleTo(LeftPanel);
+  settings.ShowRightPanel = RightPanel->isVisibleTo(this);
+  if (settings.ShowRightPanel) {
+    settings.RightWidth = RightPanel->width();
+    settings.LeftWidth = LeftPanel->width();
+  }
+  settings.RightPanelKind = PageControl->currentIndex();
+  settings.ToolBarLabels = FCommands->ToolBarLabels();
+  settings.LargeToolBarIcons = FCommands->LargeToolBarIcons();
+  return settings;
+}
+
+void TKivMainForm::ShowAsSaved() {
+  if (FSavedPosition.Centred()) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    move(screen.center() - QPoint(width() / 2, height() / 2));
+  }
+  if (FSavedPosition.State == kWindowMaximized) {
+    showMaximized();
+  } else if (FSavedPosition.State == kWindowMinimized) {
+    showMinimized();
+  } else {
+    show();
+  }
+}
+
+// Every group, in the order the settings file expects; a group that cannot be written is
+// reported once and the file keeps its old contents.
+void TKivMainForm::WriteSettings() {
+  const TStatus results[] = {
+      WriteDictionaryList(*FSettings, DictionaryListOf(FDC)),
+      WriteFilterSettings(*FSettings, ResultSource1.FilterSettings()),
+      WriteWindowPosition(*FSettings, WindowPosition()),
+      WriteMainSettings(*FSettings, MainSettings()),
+      WriteToolbarPositions(*FSettings, ToolbarPositions()),
+      WritePatternHistory(*FSettings, FHistory),
+      WriteAnagramHistory(*FSettings, FHistory),
+      WriteEqualLetters(*FSettings, CharacterManager1),
+  };
+  for (const TStatus& status : results) {
+    if (status.ok()) continue;
+    ShowMessage(status.message());
+    break;
+  }
+}
+
+}  // namespace gryvel::gui

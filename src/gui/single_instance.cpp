@@ -1,0 +1,130 @@
+#include "gui/single_instance.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QThread>
+#include <cerrno>
+
+namespace gryvel::gui {
+
+namespace {
+
+constexpr char kRaiseRequest[] = "raise\n";
+// A peer that sends more than this without the request is not one of ours.
+constexpr qint64 kMaxRequestBytes = 64;
+constexpr int kConnectTimeoutMs = 1000;
+
+// Whether `path` is a real directory (not a symbolic link) owned by us and closed to others.
+bool PrivateDirectory(const QByteArray& path) {
+  struct stat info {};
+  if (lstat(path.constData(), &info) != 0) return false;
+  return S_ISDIR(info.st_mode) && info.st_uid == getuid() && (info.st_mode & 077) == 0;
+}
+
+}  // namespace
+
+TSingleInstance::TSingleInstance(QString name, QString directory, QObject* parent)
+    : QObject(parent), FName(std::move(name)), FDirectory(std::move(directory)) {
+  if (FDirectory.isEmpty()) FDirectory = DefaultDirectory();
+}
+
+TSingleInstance::~TSingleInstance() {
+  if (FServer != nullptr) FServer->close();
+  if (FLockFd >= 0) ::close(FLockFd);  // closing the only descriptor drops the lock
+}
+
+QString TSingleInstance::DefaultDirectory() {
+  const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+  if (!runtime.isEmpty() && PrivateDirectory(runtime)) return QFile::decodeName(runtime);
+  const QByteArray fallback = QByteArray("/tmp/gryvel-") + QByteArray::number(getuid());
+  if (mkdir(fallback.constData(), 0700) != 0 && errno != EEXIST) return {};
+  // Someone else may have made the directory first, to catch our socket: refuse it then.
+  if (!PrivateDirectory(fallback)) return {};
+  return QFile::decodeName(fallback);
+}
+
+QString TSingleInstance::LockFilePath() const {
+  return FDirectory + '/' + FName + ".lock";
+}
+
+QString TSingleInstance::ServerPath() const {
+  return FDirectory + '/' + FName + ".socket";
+}
+
+bool TSingleInstance::Acquire() {
+  if (FLockFd >= 0) return true;
+  if (FDirectory.isEmpty()) return true;
+  const QByteArray path = QFile::encodeName(LockFilePath());
+  const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) return true;
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
+    ::close(fd);
+    if (error != EWOULDBLOCK) return true;
+    SendRaiseRequest();
+    return false;
+  }
+  FLockFd = fd;
+  Listen();
+  return true;
+}
+
+void TSingleInstance::Listen() {
+  // The lock is ours, so a socket file still there was left by a copy that died.
+  QLocalServer::removeServer(ServerPath());
+  FServer = new QLocalServer(this);
+  FServer->setSocketOptions(QLocalServer::UserAccessOption);
+  connect(FServer, &QLocalServer::newConnection, this, &TSingleInstance::AcceptConnections);
+  if (!FServer->listen(ServerPath())) {
+    // Without the socket a later copy still ends; it just cannot raise this one.
+    delete FServer;
+    FServer = nullptr;
+  }
+}
+
+void TSingleInstance::AcceptConnections() {
+  while (QLocalSocket* socket = FServer->nextPendingConnection()) {
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadRequest(socket); });
+    // The request may have arrived before the socket was handed over.
+    if (socket->bytesAvailable() > 0) ReadRequest(socket);
+  }
+}
+
+void TSingleInstance::ReadRequest(QLocalSocket* socket) {
+  if (socket->bytesAvailable() > kMaxRequestBytes) {
+    socket->abort();
+    return;
+  }
+  if (!socket->canReadLine()) return;
+  const bool raise = socket->readLine(kMaxRequestBytes) == kRaiseRequest;
+  socket->disconnectFromServer();
+  if (raise && OnRaiseRequest) OnRaiseRequest();
+}
+
+void TSingleInstance::SendRaiseRequest() const {
+  // The running copy may hold the lock a moment before it listens: retry for a while.
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < kConnectTimeoutMs) {
+    QLocalSocket socket;
+    socket.connectToServer(ServerPath());
+    if (socket.waitForConnected(kConnectTimeoutMs)) {
+      socket.write(kRaiseRequest);
+      socket.waitForBytesWritten(kConnectTimeoutMs);
+      socket.disconnectFromServer();
+      return;
+    }
+    QThread::msleep(50);
+  }
+}
+
+}  // namespace gryvel::gui

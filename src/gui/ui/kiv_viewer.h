@@ -1,0 +1,260 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "results/result_source.h"
+
+// The word list: an owner-drawn, focusable list of the entries in a result source's view. Each
+// item shows the word, optionally a part-of-speech text after it on the same baseline, and
+// optionally the word's description wrapped under it, so items differ in height. The whole
+// control is composed into an off-screen image (Composed) and copied to the screen, so a
+// texture and a translucent selection draw without flicker. Only the items on screen are laid
+// out and drawn.
+//
+// Lifetime: the viewer is borrowed by its result source. It removes itself from the source
+// when destroyed; the source has no destroy notice, so an owner that destroys the source first
+// calls SetDataSource(nullptr) before that.
+//
+// Thread safety: UI thread only.
+
+namespace gryvel::gui {
+
+class TKivViewer : public QWidget, public TResultViewer {
+  Q_OBJECT
+
+ public:
+  // One item on screen.
+  struct TItemSlot {
+    QRect Rect;            // the whole item: word line and description
+    std::int32_t Index;    // entry index in the collection's merged list
+    bool Selected;
+  };
+
+  // Hit-test zones.
+  static constexpr int kHitOutside = 0;
+  static constexpr int kHitBorder = 1;
+  static constexpr int kHitWord = 2;
+  static constexpr int kHitPartOfSpeech = 3;
+  static constexpr int kHitDescription = 4;
+  static constexpr int kHitBackground = 5;
+
+  // Pixels between the end of the word and the part-of-speech text.
+  static constexpr int kWordGap = 7;
+
+  explicit TKivViewer(QWidget* parent = nullptr);
+  ~TKivViewer() override;
+  TKivViewer(const TKivViewer&) = delete;
+  TKivViewer& operator=(const TKivViewer&) = delete;
+
+  // Fired with the new entry; setting `allow` to false keeps the old selection.
+  std::function<void(TKivViewer&, std::int32_t new_item, bool& allow)> OnBeforeSelectionChanged;
+  std::function<void(TKivViewer&)> OnAfterSelectionChanged;
+  // The data source was changed.
+  std::function<void(TKivViewer&)> OnChangeDictionary;
+  // The top position or its greatest value may have changed; the owner moves its scroll bar.
+  std::function<void(TKivViewer&, std::int32_t position, std::int32_t max)> OnScroll;
+  // Supplies the part-of-speech text (code page 1251) of entry `index`; `text` comes empty.
+  std::function<void(TKivViewer&, std::int32_t index, std::string& text)> OnGetPartOfSpeechText;
+
+  // The source whose view is shown (borrowed); null shows an empty list.
+  TResultSource* DataSource() const { return FDataSource; }
+  void SetDataSource(TResultSource* source);
+
+  QColor Color() const { return FColor; }
+  void SetColor(const QColor& color);
+  QColor BorderColor() const { return FBorderColor; }
+  void SetBorderColor(const QColor& color);
+  QColor SelColor() const { return FSelColor; }
+  void SetSelColor(const QColor& color);
+  QColor SelBorderColor() const { return FSelBorderColor; }
+  void SetSelBorderColor(const QColor& color);
+  // A 1-pixel frame is drawn when above 0.
+  int Border() const { return FBorder; }
+  void SetBorder(int border);
+  int SelBorder() const { return FSelBorder; }
+  void SetSelBorder(int border);
+  // The selection is blended with opacity 255 - Transparency; clamped to 0 .. 255.
+  int Transparency() const { return FTransparency; }
+  void SetTransparency(int transparency);
+  // Pixels from the item's left edge to the word, and further to the description.
+  int TextIndent() const { return FTextIndent; }
+  void SetTextIndent(int indent);
+  int DescriptionIndent() const { return FDescriptionIndent; }
+  void SetDescriptionIndent(int indent);
+
+  // The fonts of the three texts with their colours.
+  void SetWordFont(const QFont& font, const QColor& color);
+  void SetPartOfSpeechFont(const QFont& font, const QColor& color);
+  void SetDescriptionFont(const QFont& font, const QColor& color);
+  QFont WordFont() const { return FWordFont; }
+  QColor WordFontColor() const { return FWordColor; }
+  QFont PartOfSpeechFont() const { return FPosFont; }
+  QColor PartOfSpeechFontColor() const { return FPosColor; }
+  QFont DescriptionFont() const { return FDescriptionFont; }
+  QColor DescriptionFontColor() const { return FDescriptionColor; }
+
+  // The texture tiled behind the items when ShowTexture is on; a null image fills with Color.
+  const QImage& BackGround() const { return FBackGround; }
+  void SetBackGround(const QImage& image);
+  // The texture's file name; only stored (and copied by Assign), never read here.
+  QString TextureFileName() const { return FTextureFileName; }
+  void SetTextureFileName(const QString& name) { FTextureFileName = name; }
+
+  bool ShowDescription() const { return FShowDescription; }
+  void SetShowDescription(bool show);
+  bool ShowTexture() const { return FShowTexture; }
+  void SetShowTexture(bool show);
+  bool ShowPartsOfSpeech() const { return FShowPartsOfSpeech; }
+  void SetShowPartsOfSpeech(bool show);
+  bool ShowWordSource() const { return FShowWordSource; }
+  void SetShowWordSource(bool show);
+
+  // The first image marks words that have a description while descriptions are hidden.
+  const std::vector<QImage>& Images() const { return FImages; }
+  void SetImages(std::vector<QImage> images);
+
+  // The selected entry index (not a view position); -1 when none.
+  std::int32_t SelItem() const { return FSelItem; }
+  // Selects entry `entry_index`, asking OnBeforeSelectionChanged first; redraws only the two
+  // items concerned. Without a view the selection becomes 0.
+  void SetSelItem(std::int32_t entry_index);
+
+  // The view position of the first item shown.
+  std::int32_t TopIndex() const { return FTopIndex; }
+  // Clamps `position` to 0 .. MaxTop and, when it moves, lays out and repaints.
+  void SetTopIndex(std::int32_t position);
+  // How many items fit when the list is scrolled to its end (INT32_MAX when all fit).
+  std::int32_t FitAtEnd() const { return FFitAtEnd; }
+  // The greatest TopIndex.
+  std::int32_t MaxTop() const;
+  // Number of items on screen.
+  std::int32_t VisibleCount() const { return static_cast<std::int32_t>(FLayout.size()); }
+  // Height of the word line: the height of "W" in the word font plus 2.
+  int LineHeight() const { return FLineHeight; }
+  // The items on screen, top to bottom.
+  const std::vector<TItemSlot>& Layout() const { return FLayout; }
+  // The area items are laid out in: the control shrunk by 1 pixel on every side.
+  QRect ContentRect() const;
+
+  // Hold repaints; the last EndUpdate lays out and repaints when `relayout`.
+  void BeginUpdate();
+  void EndUpdate(bool relayout);
+  // The selection changed while held: pass this to EndUpdate.
+  bool NeedsLayout() const { return FNeedsLayout; }
+
+  // The zone at (x, y): kHitOutside, kHitBorder, kHitWord, kHitPartOfSpeech,
+  // kHitDescription or kHitBackground.
+  int HitTest(int x, int y) const;
+
+  // Takes the look of `other`: colours, border, transparency, indents, fonts, switches,
+  // texture and images; then lays out and repaints.
+  void Assign(const TKivViewer& other);
+
+  // Marks the whole control for composing and schedules a repaint.
+  void Invalidate();
+  // The composed image, as last drawn (device pixels).
+  const QImage& Composed() const { return FComposed; }
+  // Items drawn into Composed since the last reset.
+  std::int64_t DrawnItems() const { return FDrawnItems; }
+  void ResetDrawnItems() { FDrawnItems = 0; }
+
+  // TResultViewer
+  void DataChanged() override;
+  void ItemChanged(std::int32_t index) override;
+  void LocateItem(std::int32_t index, std::int32_t position) override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  // Texts of a slot, read once per layout.
+  struct TSlotText {
+    QString Description;         // empty when hidden or none
+    int DescriptionHeight = 0;   // its wrapped height, uncut
+  };
+
+  const std::vector<std::int32_t>* View() const;
+  TDictionaryCollection* Collection() const;
+  // The item rectangle of entry `index` at (x, y); false when its word line does not fit.
+  // `description` receives the description when it is laid out.
+  bool LayoutItem(int x, int y, std::int32_t index, QRect& rect, TSlotText* text);
+  void DoLayout();
+  void ComputeFitAtEnd();
+  // FitAtEnd, TopIndex clamped, Layout.
+  void Relayout();
+  void FireScroll();
+  void FontsChanged();
+  // The description of entry `index` as shown, empty without one.
+  QString DescriptionOf(std::int32_t index) const;
+  QString WordOf(std::int32_t index) const;
+  QString PartOfSpeechOf(std::int32_t index);
+  std::int32_t PositionOf(std::int32_t entry) const;
+  void SelectPosition(std::int32_t position);
+  void MoveBy(std::int32_t top_step, std::int32_t selection_step, bool ctrl);
+  // Re-draws the slot holding `entry` into Composed and schedules its rectangle.
+  void RedrawEntry(std::int32_t entry, bool selected);
+  bool ComposedUsable() const;
+  void EnsureComposedSize();
+  void FillBackground(QPainter& painter, const QRect& rect) const;
+  void DrawItem(QPainter& painter, std::size_t slot);
+  void DrawFrame(QPainter& painter) const;
+  void ComposeAll();
+
+  TResultSource* FDataSource = nullptr;
+  QColor FColor{152, 164, 203};
+  int FBorder = 0;
+  QColor FBorderColor{Qt::black};
+  QColor FSelColor{200, 174, 162};
+  QColor FSelBorderColor{0, 0, 128};
+  int FSelBorder = 1;
+  int FTransparency = 223;
+  int FTextIndent = 3;
+  int FDescriptionIndent = 3;
+  QFont FWordFont;
+  QFont FPosFont;
+  QFont FDescriptionFont;
+  QColor FWordColor{Qt::black};
+  QColor FPosColor{Qt::black};
+  QColor FDescriptionColor{Qt::black};
+  QFontMetrics FWordMetrics;
+  QFontMetrics FPosMetrics;
+  QFontMetrics FDescriptionMetrics;
+  QImage FBackGround;
+  QImage FTexture;  // FBackGround as an opaque brush image
+  QString FTextureFileName;
+  bool FShowDescription = true;
+  bool FShowTexture = true;
+  bool FShowPartsOfSpeech = false;
+  bool FShowWordSource = false;
+  std::vector<QImage> FImages;
+
+  std::int32_t FSelItem = -1;
+  mutable std::int32_t FSelPositionHint = -1;
+  std::int32_t FTopIndex = 0;
+  std::int32_t FFitAtEnd = 0;
+  int FLineHeight = 0;
+  std::vector<TItemSlot> FLayout;
+  std::vector<TSlotText> FSlotTexts;  // parallel to FLayout, never shrunk
+  QImage FComposed;
+  int FUpdateLock = 0;
+  bool FNeedsCompose = true;
+  bool FNeedsLayout = false;
+  bool FOwnerlessShown = false;  // the missing-dictionary message was shown
+  std::int64_t FDrawnItems = 0;
+  std::string FPosBuffer;
+};
+
+}  // namespace gryvel::gui

@@ -1,0 +1,534 @@
+// The word list: layout with and without descriptions, scrolling limits, keys, mouse, the
+// selection and its partial redraw, the drawn look (baseline, marker, blending), the
+// notifications from its result source; the [Viewer] settings mapping; the enter edit and
+// the skinned scroll bar.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dictionary/collection_checks.h"
+#include "dictionary/dictionary_collection.h"
+#include "gui/ui/enter_edit.h"
+#include "gui/ui/kiv_viewer.h"
+#include "gui/ui/skin_scroll.h"
+#include "gui/ui/viewer_style.h"
+#include "results/result_source.h"
+#include "support/temp_dir.h"
+
+namespace gryvel::gui {
+namespace {
+
+// word00, word01, ... in word order.
+std::vector<std::string> NumberedWords(int count) {
+  std::vector<std::string> words;
+  for (int i = 0; i < count; ++i)
+    words.push_back("word" + std::string(i < 10 ? "0" : "") + std::to_string(i));
+  return words;
+}
+
+// A collection of one dictionary shown by a result source in a viewer of a fixed look:
+// plain white background, the main window's fonts, no frame.
+struct World {
+  explicit World(const std::vector<std::string>& words,
+                 const std::vector<std::pair<int, std::string>>& descriptions = {}) {
+    TKivDictionary& dictionary = *collection.Dictionary(collection.NewDictionary());
+    testing::Fill(dictionary, words);
+    for (const auto& [index, text] : descriptions) dictionary.SetDescription(index, text);
+    collection.Connect(dictionary);
+    source.SetDictionary(&collection);
+    ApplyMainWindowStyle(viewer);
+    viewer.SetShowTexture(false);
+    viewer.SetBorder(0);
+    viewer.SetDataSource(&source);
+  }
+
+  // Shows the viewer `rows` word lines high (plus `extra` pixels) and composes it.
+  void Show(int rows, int extra = 0, int width = 240) {
+    viewer.resize(width, rows * viewer.LineHeight() + 2 + extra);
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    viewer.repaint();
+  }
+
+  std::int32_t SelPosition() const {
+    const auto& view = source.View();
+    return static_cast<std::int32_t>(std::find(view.begin(), view.end(), viewer.SelItem()) -
+                                     view.begin());
+  }
+
+  TDictionaryCollection collection;
+  TResultSource source;
+  TKivViewer viewer;  // last: leaves the source before it goes
+};
+
+const std::string kLong =
+    "a long description that needs many lines when it is wrapped into a narrow list, "
+    "more lines than the list has room for, so that it has to be cut at the bottom of the "
+    "list while the word above it stays whole; and it goes on and on and on for a while more "
+    "to be certain of that, with yet more words after these ones.";
+
+// The lowest row in columns [x0, x1) of the word line of `slot` holding a pixel darker than
+// the background; -1 when none.
+int LowestInk(const QImage& image, const QRect& slot, int line_height, int x0, int x1) {
+  for (int y = slot.y() + line_height - 1; y >= slot.y(); --y)
+    for (int x = x0; x < x1; ++x)
+      if (qGray(image.pixel(x, y)) < 200) return y;
+  return -1;
+}
+
+}  // namespace
+
+class TKivViewerTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void layoutWithoutDescriptionsIsWholeLines() {
+    World w(NumberedWords(30));
+    w.viewer.SetShowDescription(false);
+    w.Show(10, 5);
+    const int lh = w.viewer.LineHeight();
+    QCOMPARE(w.viewer.FitAtEnd(), (w.viewer.ContentRect().height()) / lh);
+    QCOMPARE(w.viewer.VisibleCount(), 10);
+    QCOMPARE(w.viewer.MaxTop(), 20);
+    int top = w.viewer.ContentRect().top();
+    for (const auto& slot : w.viewer.Layout()) {
+      QCOMPARE(slot.Rect.top(), top);
+      QCOMPARE(slot.Rect.height(), lh);
+      top += lh;
+    }
+    w.viewer.SetTopIndex(1000);
+    QCOMPARE(w.viewer.TopIndex(), 20);
+    QCOMPARE(w.viewer.Layout().back().Index, 29);
+    w.viewer.SetTopIndex(-5);
+    QCOMPARE(w.viewer.TopIndex(), 0);
+  }
+
+  void layoutWithDescriptions() {
+    World w(NumberedWords(30), {{1, "a short note that wraps in a narrow list"}, {3, kLong}});
+    w.Show(10, 0, 160);
+    const int lh = w.viewer.LineHeight();
+    const auto& slots = w.viewer.Layout();
+    QVERIFY(slots.size() >= 4);
+    QCOMPARE(slots[0].Rect.height(), lh);      // no description: one line
+    QVERIFY(slots[1].Rect.height() > 2 * lh);  // wrapped under the word
+    QCOMPARE(slots[2].Rect.top(), slots[1].Rect.bottom() + 1);
+    QCOMPARE(slots[2].Rect.height(), lh);
+    // The long one is cut at the content's bottom and is the last item on screen.
+    QCOMPARE(slots.size(), std::size_t{4});
+    QCOMPARE(slots[3].Rect.bottom(), w.viewer.ContentRect().bottom());
+    QVERIFY(slots[3].Rect.height() >= lh);
+  }
+
+  void fitAtEndCountsTheItemsThatFitAtTheEnd() {
+    World w(NumberedWords(30), {{27, "a short note that wraps in a narrow list"}});
+    w.Show(10, 0, 160);
+    // Items 29, 28 one line each, 27 taller: fewer than 10 fit at the end.
+    QVERIFY(w.viewer.FitAtEnd() < 10);
+    QVERIFY(w.viewer.FitAtEnd() >= 3);
+    w.viewer.SetTopIndex(w.viewer.MaxTop());
+    QCOMPARE(w.viewer.Layout().back().Index, 29);
+  }
+
+  void maxTopIsZeroWhenAllFit_data() {
+    QTest::addColumn<bool>("descriptions");
+    QTest::newRow("descriptions hidden") << false;
+    QTest::newRow("descriptions shown") << true;
+  }
+  void maxTopIsZeroWhenAllFit() {
+    QFETCH(bool, descriptions);
+    World w(NumberedWords(3), {{0, "described"}});
+    w.viewer.SetShowDescription(descriptions);
+    w.Show(10);
+    QCOMPARE(w.viewer.MaxTop(), 0);
+    if (descriptions) QCOMPARE(w.viewer.FitAtEnd(), std::numeric_limits<std::int32_t>::max());
+    w.viewer.SetTopIndex(2);
+    QCOMPARE(w.viewer.TopIndex(), 0);
+    QCOMPARE(w.viewer.VisibleCount(), 3);
+  }
+
+  void pageDownMovesTopAndSelectionByVisibleMinusTwo() {
+    World w(NumberedWords(40));
+    w.Show(10);
+    w.viewer.SetSelItem(0);
+    QTest::keyClick(&w.viewer, Qt::Key_PageDown);
+    QCOMPARE(w.viewer.TopIndex(), 8);
+    QCOMPARE(w.SelPosition(), 8);
+    QTest::keyClick(&w.viewer, Qt::Key_PageUp);
+    QCOMPARE(w.viewer.TopIndex(), 0);
+    QCOMPARE(w.SelPosition(), 0);
+  }
+
+  void arrowsStopAtTheEnds() {
+    World w(NumberedWords(5));
+    w.Show(10);
+    w.viewer.SetSelItem(0);
+    QTest::keyClick(&w.viewer, Qt::Key_Up);
+    QCOMPARE(w.viewer.SelItem(), 0);
+    QTest::keyClick(&w.viewer, Qt::Key_Down);
+    QCOMPARE(w.viewer.SelItem(), 1);
+    w.viewer.SetSelItem(4);
+    QTest::keyClick(&w.viewer, Qt::Key_Down);
+    QCOMPARE(w.viewer.SelItem(), 4);
+  }
+
+  void ctrlEndAndHomeGoToTheEnds() {
+    World w(NumberedWords(40));
+    w.Show(10);
+    w.viewer.SetSelItem(3);
+    std::vector<std::pair<std::int32_t, std::int32_t>> scrolls;
+    w.viewer.OnScroll = [&](TKivViewer&, std::int32_t position, std::int32_t max) {
+      scrolls.emplace_back(position, max);
+    };
+    QTest::keyClick(&w.viewer, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(w.viewer.SelItem(), 39);
+    QCOMPARE(w.viewer.TopIndex(), 30);
+    QVERIFY(!scrolls.empty());
+    QCOMPARE(scrolls.back(), std::make_pair(30, 30));
+    QTest::keyClick(&w.viewer, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(w.viewer.SelItem(), 0);
+    QCOMPARE(w.viewer.TopIndex(), 0);
+    // Home alone selects the item at the top of the page.
+    w.viewer.SetTopIndex(5);
+    w.viewer.SetSelItem(9);
+    QTest::keyClick(&w.viewer, Qt::Key_Home);
+    QCOMPARE(w.viewer.SelItem(), 5);
+  }
+
+  void ctrlInsertPutsTheWordOnTheClipboard() {
+    World w(NumberedWords(20));
+    w.Show(10);
+    w.viewer.SetSelItem(4);
+    w.viewer.SetTopIndex(2);
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    QTest::keyClick(&w.viewer, Qt::Key_Insert, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("word04"));
+    QCOMPARE(w.viewer.SelItem(), 4);
+    QCOMPARE(w.viewer.TopIndex(), 2);
+  }
+
+  void refusedSelectionKeepsTheOld() {
+    World w(NumberedWords(10));
+    w.Show(10);
+    w.viewer.SetSelItem(2);
+    bool allow = false;
+    std::int32_t asked = -1;
+    int after = 0;
+    w.viewer.OnBeforeSelectionChanged = [&](TKivViewer&, std::int32_t item, bool& ok) {
+      asked = item;
+      ok = allow;
+    };
+    w.viewer.OnAfterSelectionChanged = [&](TKivViewer&) { ++after; };
+    w.viewer.SetSelItem(5);
+    QCOMPARE(asked, 5);
+    QCOMPARE(w.viewer.SelItem(), 2);
+    QCOMPARE(after, 0);
+    QTest::keyClick(&w.viewer, Qt::Key_Down);
+    QCOMPARE(w.viewer.SelItem(), 2);
+    allow = true;
+    w.viewer.SetSelItem(5);
+    QCOMPARE(w.viewer.SelItem(), 5);
+    QCOMPARE(after, 1);
+  }
+
+  void mousePressSelectsTheSlotAndTakesFocus() {
+    World w(NumberedWords(10));
+    QWidget other;
+    other.show();
+    w.Show(10);
+    w.viewer.SetTopIndex(0);
+    const QRect slot = w.viewer.Layout()[3].Rect;
+    QTest::mouseClick(&w.viewer, Qt::LeftButton, {}, slot.center());
+    QCOMPARE(w.viewer.SelItem(), w.viewer.Layout()[3].Index);
+    QTRY_VERIFY(w.viewer.hasFocus());
+  }
+
+  void selectionChangeRedrawsTwoItemsBlended() {
+    World w(NumberedWords(20));
+    w.viewer.SetColor(Qt::white);
+    w.viewer.SetSelColor(QColor(200, 174, 162));
+    w.viewer.SetTransparency(223);
+    w.Show(10);
+    w.viewer.SetSelItem(1);
+    w.viewer.repaint();
+    w.viewer.ResetDrawnItems();
+    w.viewer.SetSelItem(6);
+    QCOMPARE(w.viewer.DrawnItems(), std::int64_t{2});
+
+    // The fill is SelColor at opacity 255 - 223 = 32 over white, right of the text.
+    const QRect r = w.viewer.Layout()[6].Rect;
+    const QRgb fill = w.viewer.Composed().pixel(r.right() - 5, r.center().y());
+    const auto blend = [](int c) { return 255 + (c - 255) * 32 / 255; };
+    QVERIFY(std::abs(qRed(fill) - blend(200)) <= 2);
+    QVERIFY(std::abs(qGreen(fill) - blend(174)) <= 2);
+    QVERIFY(std::abs(qBlue(fill) - blend(162)) <= 2);
+    const QRgb old = w.viewer.Composed().pixel(w.viewer.Layout()[1].Rect.right() - 5,
+                                               w.viewer.Layout()[1].Rect.center().y());
+    QCOMPARE(old, qRgb(255, 255, 255));
+  }
+
+  void partOfSpeechSharesTheWordsBaseline() {
+    World w({"mum"});
+    w.viewer.OnGetPartOfSpeechText = [](TKivViewer&, std::int32_t, std::string& text) {
+      text = "nnn";
+    };
+    w.Show(3);
+    const QImage& image = w.viewer.Composed();
+    const QRect slot = w.viewer.Layout()[0].Rect;
+    const int lh = w.viewer.LineHeight();
+    const int word_end = slot.x() + w.viewer.TextIndent() +
+                         QFontMetrics(w.viewer.WordFont(), &w.viewer).horizontalAdvance("mum");
+    const int word_bottom = LowestInk(image, slot, lh, slot.x(), word_end);
+    const int pos_start = word_end + TKivViewer::kWordGap;
+    const int pos_bottom = LowestInk(image, slot, lh, pos_start, slot.right());
+    QVERIFY(word_bottom > 0);
+    QVERIFY(pos_bottom > 0);
+    QVERIFY2(std::abs(word_bottom - pos_bottom) <= 1,
+             qPrintable(QString("word %1, part of speech %2").arg(word_bottom).arg(pos_bottom)));
+    // Top-aligned small text would end well above the word's baseline.
+    QVERIFY(w.viewer.WordFont().pixelSize() > w.viewer.PartOfSpeechFont().pixelSize() + 3);
+  }
+
+  void markerShowsForHiddenDescriptions() {
+    World w(NumberedWords(3), {{1, "described"}});
+    QImage red(9, 9, QImage::Format_ARGB32_Premultiplied);
+    red.fill(Qt::red);
+    w.viewer.SetImages({red});
+    w.viewer.SetShowDescription(false);
+    w.Show(5);
+    const QImage& image = w.viewer.Composed();
+    const int lh = w.viewer.LineHeight();
+    const int right = w.viewer.width() - 3;  // first column right of the marker
+    const auto is_red = [&](int x, int y) { return image.pixel(x, y) == qRgb(255, 0, 0); };
+    for (int slot = 0; slot < 3; ++slot) {
+      const QRect r = w.viewer.Layout()[slot].Rect;
+      const int top = r.y() + static_cast<int>(std::lround((lh - 9) / 2.0));
+      QCOMPARE(is_red(right - 9, top) && is_red(right - 1, top + 8), slot == 1);
+    }
+    const QRect r = w.viewer.Layout()[1].Rect;
+    const int top = r.y() + static_cast<int>(std::lround((lh - 9) / 2.0));
+    QVERIFY(!is_red(right, top + 4));
+    QVERIFY(!is_red(right - 10, top + 4));
+    QVERIFY(!is_red(right - 5, top - 1));
+    QVERIFY(!is_red(right - 5, top + 9));
+  }
+
+  void hitTestZones() {
+    World w({"mum", "nun"}, {{0, "described"}});
+    w.viewer.SetBorder(1);
+    w.viewer.OnGetPartOfSpeechText = [](TKivViewer&, std::int32_t, std::string& text) {
+      text = "n.";
+    };
+    w.Show(6);
+    const QRect first = w.viewer.Layout()[0].Rect;
+    const int lh = w.viewer.LineHeight();
+    const int word_end = w.viewer.TextIndent() +
+                         QFontMetrics(w.viewer.WordFont(), &w.viewer).horizontalAdvance("mum");
+    QCOMPARE(w.viewer.HitTest(-1, 5), TKivViewer::kHitOutside);
+    QCOMPARE(w.viewer.HitTest(0, 5), TKivViewer::kHitBorder);
+    QCOMPARE(w.viewer.HitTest(2, first.y() + 2), TKivViewer::kHitWord);
+    QCOMPARE(w.viewer.HitTest(word_end + TKivViewer::kWordGap + 2, first.y() + 2),
+             TKivViewer::kHitPartOfSpeech);
+    QCOMPARE(w.viewer.HitTest(first.x() + 100, first.y() + 2), TKivViewer::kHitBackground);
+    QCOMPARE(w.viewer.HitTest(5, first.y() + lh), TKivViewer::kHitDescription);
+    QCOMPARE(w.viewer.HitTest(5, w.viewer.height() - 5), TKivViewer::kHitBackground);
+  }
+
+  void locateSelectsAndCentres() {
+    World w(NumberedWords(60));
+    w.Show(10);
+    w.source.Locate("word30");
+    QCOMPARE(w.viewer.SelItem(), 30);
+    QCOMPARE(w.viewer.TopIndex(), CenteredTop(30, 10));
+    w.source.Locate("zzz");  // past the end: the last item
+    QCOMPARE(w.viewer.SelItem(), 59);
+    QCOMPARE(w.viewer.TopIndex(), w.viewer.MaxTop());
+  }
+
+  void changedDescriptionOnScreenRelaysOut() {
+    World w(NumberedWords(20));
+    w.collection.SetActive(w.collection.Dictionary(0));
+    w.Show(10);
+    const int lh = w.viewer.LineHeight();
+    QCOMPARE(w.viewer.Layout()[2].Rect.height(), lh);
+    w.source.SetDescription(2, "now it has one");
+    QVERIFY(w.viewer.Layout()[2].Rect.height() > lh);
+  }
+
+  void emptySourceDrawsTheFrame() {
+    TKivViewer viewer;
+    viewer.SetColor(Qt::white);
+    viewer.resize(50, 40);
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    viewer.repaint();
+    QCOMPARE(viewer.Composed().pixel(0, 0), qRgb(0, 0, 0));
+    QCOMPARE(viewer.Composed().pixel(10, 10), qRgb(255, 255, 255));
+    QTest::keyClick(&viewer, Qt::Key_Down);  // nothing to move
+    QCOMPARE(viewer.VisibleCount(), 0);
+    QCOMPARE(viewer.HitTest(10, 10), TKivViewer::kHitBackground);
+  }
+
+  void sourceGoingFirstIsLetGo() {
+    auto source = std::make_unique<TResultSource>();
+    TKivViewer viewer;
+    viewer.SetDataSource(source.get());
+    viewer.SetDataSource(nullptr);
+    source.reset();
+    QCOMPARE(viewer.DataSource(), nullptr);
+  }
+
+  void assignCopiesTheLook() {
+    TKivViewer main;
+    ApplyMainWindowStyle(main);
+    TKivViewer preview;
+    preview.Assign(main);
+    QCOMPARE(preview.SelColor(), main.SelColor());
+    QCOMPARE(preview.WordFont(), main.WordFont());
+    QCOMPARE(preview.LineHeight(), main.LineHeight());
+    QCOMPARE(preview.DescriptionIndent(), 16);
+    QCOMPARE(preview.Images().size(), std::size_t{1});
+    QCOMPARE(ViewerSettingsOf(preview).BorderColor, ViewerSettingsOf(main).BorderColor);
+  }
+
+  void viewerSettingsRoundTrip() {
+    TKivViewer viewer;
+    const TViewerSettings designed;
+    ApplyViewerSettings(viewer, designed);
+    QCOMPARE(viewer.SelColor(), QColor(208, 184, 147));
+    QCOMPARE(viewer.BorderColor(), QGuiApplication::palette().color(QPalette::ButtonText));
+    QCOMPARE(viewer.DescriptionFontColor(), QColor(0, 0, 128));
+    QCOMPARE(viewer.BackGround(), DefaultTexture());
+    QVERIFY(viewer.TextureFileName().isEmpty());
+    const TViewerSettings back = ViewerSettingsOf(viewer);
+    QCOMPARE(back.Color, designed.Color);
+    QCOMPARE(back.BorderColor, designed.BorderColor);  // still the system colour
+    QCOMPARE(back.SelectionColor, designed.SelectionColor);
+    QCOMPARE(back.SelectionBorderColor, designed.SelectionBorderColor);
+    QCOMPARE(back.Transparency, designed.Transparency);
+    for (const auto& [got, want] : {std::pair{back.Font, designed.Font},
+                                    std::pair{back.POSFont, designed.POSFont},
+                                    std::pair{back.DescrFont, designed.DescrFont}}) {
+      QCOMPARE(got.Name, want.Name);
+      QCOMPARE(got.Size, want.Size);
+      QCOMPARE(got.Color, want.Color);
+      QCOMPARE(got.Style, want.Style);
+    }
+
+    TViewerSettings changed = designed;
+    changed.Font.Style = kFontBold | kFontItalic;
+    changed.Transparency = 10;
+    changed.BorderColor = 0x0000FF;
+    ApplyViewerSettings(viewer, changed);
+    QVERIFY(viewer.WordFont().bold() && viewer.WordFont().italic());
+    QCOMPARE(ViewerSettingsOf(viewer).Font.Style, kFontBold | kFontItalic);
+    QCOMPARE(ViewerSettingsOf(viewer).BorderColor, 0x0000FF);
+    QCOMPARE(viewer.BorderColor(), QColor(255, 0, 0));
+  }
+
+  void textureFileIsLoadedWhenItExists() {
+    testing::TempDir dir;
+    QImage tile(7, 5, QImage::Format_RGB32);
+    tile.fill(QColor(10, 20, 30));
+    const std::string file = dir.File("tile.png");
+    QVERIFY(tile.save(QString::fromStdString(file)));
+    TKivViewer viewer;
+    TViewerSettings settings;
+    settings.TextureFileName = file;
+    ApplyViewerSettings(viewer, settings);
+    QCOMPARE(viewer.BackGround().size(), QSize(7, 5));
+    QCOMPARE(viewer.TextureFileName(), QString::fromStdString(file));
+    settings.TextureFileName = dir.File("missing.png");
+    ApplyViewerSettings(viewer, settings);
+    QCOMPARE(viewer.BackGround(), DefaultTexture());
+    QVERIFY(viewer.TextureFileName().isEmpty());
+  }
+
+  void textureTilesFromTheControlsCorner() {
+    World w(NumberedWords(2));
+    QImage tile(4, 4, QImage::Format_RGB32);
+    tile.fill(Qt::white);
+    tile.setPixel(0, 0, qRgb(0, 200, 0));
+    w.viewer.SetBackGround(tile);
+    w.viewer.SetShowTexture(true);
+    w.Show(6);
+    const QImage& image = w.viewer.Composed();
+    const int y = w.viewer.height() - 4;  // below the items
+    QCOMPARE(image.pixel(100, y - y % 4), qRgb(0, 200, 0));
+    QCOMPARE(image.pixel(101, y - y % 4), qRgb(255, 255, 255));
+  }
+
+  void enterEditReportsItsKeys() {
+    TEnterEdit edit;
+    Qt::KeyboardModifiers enter_modifiers;
+    int enters = 0, escapes = 0;
+    edit.OnEnterDown = [&](TEnterEdit&, Qt::KeyboardModifiers modifiers) {
+      ++enters;
+      enter_modifiers = modifiers;
+    };
+    edit.OnEscapeDown = [&](TEnterEdit&) { ++escapes; };
+    std::vector<int> forwarded;
+    edit.OnForwardKey = [&](QKeyEvent* event) {
+      forwarded.push_back(event->key());
+      return event->key() != Qt::Key_Up;
+    };
+    QTest::keyClick(&edit, Qt::Key_Return);
+    QCOMPARE(enter_modifiers, Qt::KeyboardModifiers{});
+    QTest::keyClick(&edit, Qt::Key_Enter, Qt::AltModifier);
+    QVERIFY(enter_modifiers & Qt::AltModifier);
+    QCOMPARE(enters, 2);
+    QTest::keyClick(&edit, Qt::Key_Escape);
+    QCOMPARE(escapes, 1);
+    QTest::keyClicks(&edit, "ab");
+    QTest::keyClick(&edit, Qt::Key_PageDown);
+    QTest::keyClick(&edit, Qt::Key_Down);
+    QTest::keyClick(&edit, Qt::Key_Up);
+    QCOMPARE(forwarded, (std::vector<int>{Qt::Key_PageDown, Qt::Key_Down, Qt::Key_Up}));
+    QCOMPARE(edit.text(), QStringLiteral("ab"));
+  }
+
+  void skinScrollBehavesAsAScrollBar() {
+    TSkinScroll bar;
+    bar.setRange(0, 100);
+    bar.setPageStep(10);
+    bar.resize(TSkinScroll::kWidth, 200);
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    QCOMPARE(bar.width(), TSkinScroll::kWidth);
+    QSignalSpy moved(&bar, &QScrollBar::valueChanged);
+    QStyleOptionSlider option;
+    option.initFrom(&bar);
+    option.orientation = Qt::Vertical;
+    option.minimum = 0;
+    option.maximum = 100;
+    option.pageStep = 10;
+    option.singleStep = 1;
+    const QRect add =
+        bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarAddLine, &bar);
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, add.center());
+    QCOMPARE(bar.value(), 1);
+    QCOMPARE(moved.count(), 1);
+    QTest::keyClick(&bar, Qt::Key_PageDown);
+    QCOMPARE(bar.value(), 11);
+    QVERIFY(!bar.grab().isNull());
+  }
+};
+
+}  // namespace gryvel::gui
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QFont::insertSubstitution("Courier New", "Liberation Mono");
+  QFont::insertSubstitution("Verdana", "DejaVu Sans");
+  gryvel::gui::TKivViewerTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "kiv_viewer_test.moc"

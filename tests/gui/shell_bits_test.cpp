@@ -1,0 +1,191 @@
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QtTest>
+
+#include "gui/about_box.h"
+#include "gui/help_window.h"
+#include "gui/icons.h"
+#include "gui/qt_translation.h"
+#include "results/language.h"
+#include "support/kiv_bytes.h"
+
+using namespace gryvel;
+using namespace gryvel::gui;
+
+namespace {
+
+// Share of pixels of `image` that are not fully transparent.
+double Coverage(const QImage& image) {
+  int opaque = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) opaque += qAlpha(image.pixel(x, y)) > 0;
+  return double(opaque) / (image.width() * image.height());
+}
+
+void WriteFile(const QString& path, const std::string& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes.data(), qint64(bytes.size()));
+}
+
+QString QtCancel() {
+  return QCoreApplication::translate("QPlatformTheme", "Cancel");
+}
+
+}  // namespace
+
+class TShellBitsTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void init() { SetUILanguage(TUILanguage::English); }
+
+  // Every icon is a valid picture that draws something at every toolbar size.
+  void IconsRenderAtEverySize() {
+    for (int i = 0; i < kIconCount; ++i) {
+      const auto icon = static_cast<TIcon>(i);
+      QVERIFY2(QFile::exists(IconPath(icon)), qPrintable(IconPath(icon)));
+      QVERIFY(!Icon(icon).isNull());
+      for (int size : {16, 22, 28, 56}) {
+        const QImage image = Icon(icon).pixmap(size, size).toImage();
+        QCOMPARE(image.size(), QSize(size, size));
+        const double coverage = Coverage(image);
+        QVERIFY2(
+            coverage > 0.05,
+            qPrintable(
+                QStringLiteral("%1 at %2 px: %3").arg(IconPath(icon)).arg(size).arg(coverage)));
+      }
+    }
+  }
+
+  void IconsThatMeanDifferentThingsLookDifferent() {
+    const TIcon pairs[][2] = {{TIcon::StateConnected, TIcon::StateDisconnected},
+                              {TIcon::StateConnected, TIcon::StateConnectedActive},
+                              {TIcon::EqualActive, TIcon::EqualInactive},
+                              {TIcon::PanelShow, TIcon::PanelHide},
+                              {TIcon::SortAscending, TIcon::SortDescending},
+                              {TIcon::DictionaryBinary, TIcon::DictionaryText}};
+    for (const auto& pair : pairs)
+      QVERIFY(Icon(pair[0]).pixmap(22, 22).toImage() != Icon(pair[1]).pixmap(22, 22).toImage());
+  }
+
+  void QtTranslationFollowsLanguage() {
+    QCOMPARE(QtCancel(), QStringLiteral("Cancel"));
+    SetQtTranslation(true);
+    QCOMPARE(QtCancel(), QStringLiteral("Отмена"));
+    QDialogButtonBox box(QDialogButtonBox::Cancel);
+    QCOMPARE(box.button(QDialogButtonBox::Cancel)->text().remove('&'), QStringLiteral("Отмена"));
+    SetQtTranslation(true);  // twice on, once off: off
+    SetQtTranslation(false);
+    QCOMPARE(QtCancel(), QStringLiteral("Cancel"));
+    SetQtTranslation(false);
+    QCOMPARE(QtCancel(), QStringLiteral("Cancel"));
+  }
+
+  void MissingQtTranslationChangesNothing() {
+    QTemporaryDir empty;
+    SetQtTranslation(true, empty.path());
+    QCOMPARE(QtCancel(), QStringLiteral("Cancel"));
+    SetQtTranslation(false);
+  }
+
+  void HelpPagesShowInBothLanguages() {
+    THelpWindow window;
+    for (bool english : {false, true}) {
+      window.ShowPage(GRYVEL_HELP_SOURCE_DIR, HelpContentsPage(english), english);
+      QTextBrowser* browser = window.findChild<QTextBrowser*>("helpBrowser");
+      QVERIFY(browser != nullptr);
+      QCOMPARE(browser->source().fileName(), HelpContentsPage(english));
+      const QString text = browser->toPlainText();
+      QVERIFY(text.contains(english ? "Crossword patterns" : "Шаблоны кроссворда"));
+      QVERIFY(text.contains("1221"));
+      QVERIFY(text.contains("Alt+Enter"));
+      QVERIFY(!browser->document()->isEmpty());
+    }
+  }
+
+  void HelpPageLinksLeadToExistingPagesAndAnchors() {
+    const QDir dir(GRYVEL_HELP_SOURCE_DIR);
+    const QRegularExpression href("href=\"([^\"#]*)(?:#([^\"]*))?\"");
+    for (const QString& page : {QStringLiteral("index.html"), QStringLiteral("index_en.html")}) {
+      QFile file(dir.filePath(page));
+      QVERIFY(file.open(QIODevice::ReadOnly));
+      const QString html = QString::fromUtf8(file.readAll());
+      for (const QRegularExpressionMatch& link : href.globalMatch(html)) {
+        const QString target = link.captured(1).isEmpty() ? page : link.captured(1);
+        QVERIFY2(QFile::exists(dir.filePath(target)), qPrintable(page + ": " + target));
+        if (!link.captured(2).isEmpty())
+          QVERIFY2(html.contains(QStringLiteral("name=\"%1\"").arg(link.captured(2))),
+                   qPrintable(page + ": #" + link.captured(2)));
+      }
+    }
+  }
+
+  void MissingHelpShowsMessage() {
+    QTemporaryDir empty;
+    THelpWindow window;
+    window.ShowPage(empty.path(), "index_en.html", true);
+    QVERIFY(window.Browser()->toPlainText().contains("help pages are missing"));
+    window.ShowPage({}, "index.html", false);
+    QVERIFY(window.Browser()->toPlainText().contains("не найдены"));
+  }
+
+  void ShowHelpKeepsOneWindow() {
+    QWidget owner;
+    THelpWindow* first = ShowHelp(&owner, true);
+    THelpWindow* second = ShowHelp(&owner, false);
+    QCOMPARE(first, second);
+    QVERIFY(first->isVisible());
+    QVERIFY(first->isWindow());
+    QCOMPARE(owner.findChildren<THelpWindow*>().size(), qsizetype(1));
+  }
+
+  void AboutBoxShowsNameVersionAndHeaderLicences() {
+    QTemporaryDir dir;
+    testing::HeadTexts texts;
+    texts.Title = "Test words";
+    texts.Comments = "Copyright: 2001 Somebody\r\nLicence: keep this line";
+    WriteFile(dir.filePath("dictionary.kiv"), testing::V2Header(0, texts));
+    WriteFile(dir.filePath("english.kiv"), "not a dictionary at all");
+
+    TAboutBox box(nullptr, {dir.filePath("missing"), dir.path()});
+    QCOMPARE(box.objectName(), QStringLiteral("aboutBox"));
+    QCOMPARE(box.windowTitle(), QStringLiteral("About"));
+    QVERIFY(box.isModal());
+    QCOMPARE(box.findChild<QLabel*>("nameLabel")->text(), QStringLiteral("Gryvel"));
+    QVERIFY(box.findChild<QLabel*>("versionLabel")->text().endsWith(GRYVEL_VERSION));
+    QVERIFY(!box.findChild<QLabel*>("pictureLabel")->pixmap().isNull());
+    auto* ok = box.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    QCOMPARE(ok->text(), QStringLiteral("Ok"));
+
+    const QString licences = box.findChild<QPlainTextEdit*>("licencesTextEdit")->toPlainText();
+    QVERIFY(licences.contains("Test words\n\nCopyright: 2001 Somebody\nLicence: keep this line"));
+    // The unreadable English file falls back to the short line.
+    QVERIFY(licences.contains("WordNet 3.0, © 2006 Princeton University"));
+    QVERIFY(!licences.contains("Lebedev"));
+  }
+
+  void AboutBoxFallsBackToShortLinesInRussian() {
+    SetUILanguage(TUILanguage::Russian);
+    QTemporaryDir empty;
+    TAboutBox box(nullptr, {empty.path()});
+    QCOMPARE(box.windowTitle(), QStringLiteral("О программе"));
+    const QString licences = box.LicenceText();
+    QVERIFY(licences.contains("© 1997–2008 Alexander I. Lebedev"));
+    QVERIFY(licences.contains("флаги аффиксов удалены"));
+    QVERIFY(licences.contains("© 2006 Princeton University"));
+  }
+};
+
+QTEST_MAIN(TShellBitsTest)
+#include "shell_bits_test.moc"

@@ -1,0 +1,162 @@
+#include "gui/single_instance.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QtTest>
+#include <cstdio>
+#include <cstring>
+
+using gryvel::gui::TSingleInstance;
+
+namespace {
+
+constexpr char kHoldArgument[] = "--hold-instance";
+
+// Child mode: takes the instance in `directory`, says "held" (or "refused"), and reports every
+// raise request with a line "raised" until killed.
+int HoldInstance(int argc, char** argv, const char* directory) {
+  QCoreApplication app(argc, argv);
+  TSingleInstance instance(QStringLiteral("test"), QString::fromLocal8Bit(directory));
+  instance.OnRaiseRequest = [] {
+    std::puts("raised");
+    std::fflush(stdout);
+  };
+  std::puts(instance.Acquire() ? "held" : "refused");
+  std::fflush(stdout);
+  return QCoreApplication::exec();
+}
+
+}  // namespace
+
+class TSingleInstanceTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir FDir;
+
+  // Starts a child that holds the instance; waits until it says so.
+  void StartHolder(QProcess& child) {
+    child.setProgram(QCoreApplication::applicationFilePath());
+    child.setArguments({kHoldArgument, FDir.path()});
+    child.start();
+    QVERIFY(child.waitForStarted());
+    QVERIFY(child.waitForReadyRead(5000));
+    QCOMPARE(child.readLine().trimmed(), QByteArray("held"));
+  }
+
+  static void Kill(QProcess& child) {
+    child.kill();  // SIGKILL: no destructor runs, the socket file stays behind
+    QVERIFY(child.waitForFinished(5000));
+  }
+
+ private Q_SLOTS:
+  void init() { QVERIFY(FDir.isValid()); }
+
+  void SecondObjectInSameProcessIsRefused() {
+    TSingleInstance first(QStringLiteral("test"), FDir.path());
+    QVERIFY(first.Acquire());
+    QVERIFY(first.Held());
+    QVERIFY(first.Acquire());  // again: still ours
+
+    TSingleInstance second(QStringLiteral("test"), FDir.path());
+    QVERIFY(!second.Acquire());
+    QVERIFY(!second.Held());
+
+    TSingleInstance other_name(QStringLiteral("other"), FDir.path());
+    QVERIFY(other_name.Acquire());
+  }
+
+  void ReleasedOnDestruction() {
+    {
+      TSingleInstance first(QStringLiteral("test"), FDir.path());
+      QVERIFY(first.Acquire());
+    }
+    TSingleInstance next(QStringLiteral("test"), FDir.path());
+    QVERIFY(next.Acquire());
+  }
+
+  void RaiseRequestReachesRunningCopy() {
+    TSingleInstance first(QStringLiteral("test"), FDir.path());
+    int raised = 0;
+    first.OnRaiseRequest = [&raised] { ++raised; };
+    QVERIFY(first.Acquire());
+    TSingleInstance second(QStringLiteral("test"), FDir.path());
+    QVERIFY(!second.Acquire());
+    QTRY_COMPARE(raised, 1);
+  }
+
+  void OtherProcessIsRefusedAndRaised() {
+    QProcess child;
+    StartHolder(child);
+    TSingleInstance second(QStringLiteral("test"), FDir.path());
+    QVERIFY(!second.Acquire());
+    QVERIFY(child.waitForReadyRead(5000));
+    QCOMPARE(child.readLine().trimmed(), QByteArray("raised"));
+    Kill(child);
+  }
+
+  void KilledCopyDoesNotBlockNewStart() {
+    QProcess child;
+    StartHolder(child);
+    const QString socket_path = TSingleInstance(QStringLiteral("test"), FDir.path()).ServerPath();
+    Kill(child);
+    QVERIFY(QFile::exists(socket_path));  // left behind by the killed copy
+
+    TSingleInstance next(QStringLiteral("test"), FDir.path());
+    int raised = 0;
+    next.OnRaiseRequest = [&raised] { ++raised; };
+    QVERIFY(next.Acquire());
+    // The stale socket was replaced: a later copy reaches this one.
+    TSingleInstance later(QStringLiteral("test"), FDir.path());
+    QVERIFY(!later.Acquire());
+    QTRY_COMPARE(raised, 1);
+  }
+
+  void GarbageOnSocketIsIgnored() {
+    TSingleInstance first(QStringLiteral("test"), FDir.path());
+    int raised = 0;
+    first.OnRaiseRequest = [&raised] { ++raised; };
+    QVERIFY(first.Acquire());
+    for (const QByteArray& bytes : {QByteArray("hello\n"), QByteArray(4096, 'x'), QByteArray()}) {
+      QLocalSocket socket;
+      socket.connectToServer(first.ServerPath());
+      QVERIFY(socket.waitForConnected(1000));
+      socket.write(bytes);
+      socket.waitForBytesWritten(1000);
+      socket.disconnectFromServer();
+    }
+    QTest::qWait(100);
+    QCOMPARE(raised, 0);
+    TSingleInstance second(QStringLiteral("test"), FDir.path());
+    QVERIFY(!second.Acquire());
+    QTRY_COMPARE(raised, 1);
+  }
+
+  void UnusableDirectoryStillStarts() {
+    TSingleInstance instance(QStringLiteral("test"), FDir.filePath("missing/dir"));
+    QVERIFY(instance.Acquire());
+    QVERIFY(!instance.Held());
+  }
+
+  void DefaultDirectoryIsPrivate() {
+    const QString dir = TSingleInstance::DefaultDirectory();
+    QVERIFY(!dir.isEmpty());
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    QCOMPARE(QFile::permissions(dir) & others, QFile::Permissions());
+  }
+};
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], kHoldArgument) == 0)
+    return HoldInstance(argc, argv, argv[2]);
+  QCoreApplication app(argc, argv);
+  TSingleInstanceTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "single_instance_test.moc"

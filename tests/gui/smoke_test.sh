@@ -1,0 +1,86 @@
+#!/bin/sh
+# Drives the real gryvel under Xvfb as a user would: first start with no settings file, wait
+# until the bundled dictionary is listed, search for a pattern, close, and find the search in
+# the settings file; then a second start while one runs must end at once with status 0, and a
+# copy killed outright must not keep the next one from starting.
+#   smoke_test.sh <folder holding gryvel and Dictionaries/>
+set -eu
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$@"
+fi
+
+bin=$(cd "$1" && pwd)
+work=$(mktemp -d)
+pid=""
+cleanup() {
+  [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "smoke test: $*" >&2; exit 1; }
+
+# A program folder of its own, so its gryvel.ini starts absent and nothing else shares its lock.
+mkdir -p "$work/app" "$work/run"
+chmod 700 "$work/run"
+cp "$bin/gryvel" "$work/app/"
+ln -s "$bin/Dictionaries" "$work/app/Dictionaries"
+export XDG_RUNTIME_DIR="$work/run"
+export LC_ALL=C.UTF-8
+ini="$work/app/gryvel.ini"
+
+start() {
+  "$work/app/gryvel" &
+  pid=$!
+  window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Gryvel$' | head -n 1) ||
+    fail "no window appeared"
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+}
+
+clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
+
+start
+[ -f "$ini" ] || fail "the first start did not write $ini"
+
+# The quick-search edit has the focus; Down moves the list's selection and Ctrl+Insert copies
+# the selected word: a word on the clipboard means the dictionary is listed.
+listed=""
+for _ in $(seq 1 100); do
+  xdotool key --clearmodifiers Down ctrl+Insert
+  listed=$(clipboard)
+  [ -n "$listed" ] && break
+  sleep 0.2
+done
+[ -n "$listed" ] || fail "the bundled dictionary was not listed"
+
+xdotool type --delay 20 'п?бе*л?'
+xdotool key Return
+sleep 0.5
+printf '' | xclip -selection clipboard
+xdotool key ctrl+Insert
+first=$(clipboard)
+echo "$first" | grep -q '^п.бе.*л.$' || fail "the search did not select a result (got '$first')"
+
+kill -TERM "$pid"
+wait "$pid" || fail "gryvel did not end cleanly"
+pid=""
+iconv -f CP1251 -t UTF-8 "$ini" | grep -q '^1=п?бе\*л?' ||
+  fail "the settings file does not hold the search"
+
+# A second copy while the first runs ends at once with status 0.
+start
+first_pid=$pid
+began=$(date +%s%N)
+timeout 5 "$work/app/gryvel" || fail "the second copy did not end with status 0"
+elapsed=$(( ($(date +%s%N) - began) / 1000000 ))
+[ "$elapsed" -lt 1000 ] || fail "the second copy took ${elapsed} ms"
+kill -0 "$first_pid" || fail "the first copy ended"
+
+# A copy killed outright leaves nothing that blocks the next start.
+kill -9 "$first_pid"
+wait "$first_pid" 2>/dev/null || true
+start
+kill -TERM "$pid"
+wait "$pid" || fail "gryvel did not end cleanly after a crashed copy"
+pid=""
+echo "smoke test passed (listed '$listed', found '$first', second copy ${elapsed} ms)"
