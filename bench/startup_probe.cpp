@@ -1,28 +1,29 @@
-// Starts as the window does and ends at its first paint that shows words, so that a timer
-// around the whole process (bench/startup) measures start-up as a user sees it. With "empty"
-// it shows an empty Qt Widgets window instead and ends at its first paint: the yardstick.
+// Starts the window as gryvel does and ends at its first paint that shows words, so that a
+// timer around the whole process (bench/startup) measures start-up as a user sees it. With
+// "empty" it shows an empty Qt Widgets window instead and ends at its first paint: the
+// yardstick. Run it from a folder holding Dictionaries/ (the window's program folder is the
+// probe's own), or give that folder:
 //   startup_probe empty
-//   startup_probe window PROGRAM_DIR      (PROGRAM_DIR holds Dictionaries/ and gryvel.ini)
+//   startup_probe window
 
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
-#include <cstdio>
 #include <cstring>
-#include <memory>
+#include <functional>
 
-#include "common/stopwatch.h"
+#include "gui/application.h"
 #include "gui/kiv_main_form.h"
-#include "gui/platform_hooks.h"
 #include "gui/ui/kiv_viewer.h"
 
 namespace {
 
-// Quits once `widget` has painted and `ready` holds.
+// Quits once the watched widget has painted while `ready` holds.
 class TPaintWatch : public QObject {
  public:
-  TPaintWatch(QWidget& widget, std::function<bool()> ready) : FReady(std::move(ready)) {
+  TPaintWatch(QWidget& widget, std::function<bool()> ready)
+      : QObject(&widget), FReady(std::move(ready)) {
     widget.installEventFilter(this);
   }
   bool eventFilter(QObject*, QEvent* event) override {
@@ -38,29 +39,15 @@ class TPaintWatch : public QObject {
 }  // namespace
 
 int main(int argc, char** argv) {
-  gryvel::TStopwatch::Start("Initialization");
-  QApplication app(argc, argv);
   if (argc >= 2 && std::strcmp(argv[1], "empty") == 0) {
+    QApplication app(argc, argv);
     QWidget window;
     window.resize(525, 395);
-    TPaintWatch watch(window, [] { return true; });
+    new TPaintWatch(window, [] { return true; });
     window.show();
     return QApplication::exec();
   }
-  if (argc < 3 || std::strcmp(argv[1], "window") != 0) {
-    std::fprintf(stderr, "usage: startup_probe empty | window PROGRAM_DIR\n");
-    return 2;
-  }
-  gryvel::gui::InstallPlatformHooks();
-  int status = 0;
-  {
-    gryvel::gui::TKivMainForm form(argv[2]);
-    gryvel::gui::TKivViewer& viewer = form.Viewer();
-    TPaintWatch watch(viewer, [&form] { return form.ResultSource().Count() > 0; });
-    form.SetInitTime(gryvel::TStopwatch::Stop("Initialization"));
-    form.ShowAsSaved();
-    status = QApplication::exec();
-  }
-  gryvel::gui::RemovePlatformHooks();
-  return status;
+  return gryvel::gui::RunApplication(argc, argv, [](gryvel::gui::TKivMainForm& form) {
+    new TPaintWatch(form.Viewer(), [&form] { return form.ResultSource().Count() > 0; });
+  });
 }

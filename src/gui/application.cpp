@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QSocketNotifier>
 #include <csignal>
+#include <fontconfig/fontconfig.h>
+#include <thread>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -42,15 +44,21 @@ void CloseOnTerminate(QWidget& window) {
 
 }  // namespace
 
-int RunApplication(int argc, char** argv) {
+int RunApplication(int argc, char** argv, const std::function<void(TKivMainForm&)>& shown) {
   TStopwatch::Start("Initialization");
+  // Reading the font configuration takes a few milliseconds; it overlaps the rest of start-up.
+  std::thread fonts([] { FcInit(); });
   QApplication::setApplicationName(QStringLiteral("Gryvel"));
   QApplication app(argc, argv);
   TSingleInstance instance;
-  if (!instance.Acquire()) return 0;  // another copy runs; it raises its window
+  if (!instance.Acquire()) {
+    fonts.join();
+    return 0;  // another copy runs; it raises its window
+  }
   InstallPlatformHooks();
   int status = 0;
   {
+    fonts.join();
     TKivMainForm form(PathFromQString(QCoreApplication::applicationDirPath()));
     instance.OnRaiseRequest = [&form] {
       if (form.isMinimized()) form.showNormal();
@@ -60,6 +68,7 @@ int RunApplication(int argc, char** argv) {
     CloseOnTerminate(form);
     form.SetInitTime(TStopwatch::Stop("Initialization"));
     form.ShowAsSaved();
+    if (shown) shown(form);
     status = QApplication::exec();
     instance.OnRaiseRequest = nullptr;
   }

@@ -16,6 +16,7 @@
 #include "common/format.h"
 #include "gui/dialogs.h"
 #include "gui/dictionary_tree.h"
+#include "gui/fonts.h"
 #include "gui/icons.h"
 #include "gui/main_commands.h"
 #include "gui/qt_translation.h"
@@ -99,10 +100,7 @@ void TKivMainForm::BuildLeftPanel() {
   ScrollStd->hide();
   FastSearch = new TEnterEdit(LeftPanel);
   FastSearch->setObjectName("FastSearch");
-  FastSearch->setFont(QFont(QStringLiteral("Courier New"), -1));
-  QFont edit_font(QStringLiteral("Courier New"));
-  edit_font.setPixelSize(13);
-  FastSearch->setFont(edit_font);
+  FastSearch->setFont(PixelFont(QStringLiteral("Courier New"), 13));
   Image1 = new QLabel(LeftPanel);
   Image1->setObjectName("Image1");
   Image1->setPixmap(Icon(TIcon::Search).pixmap(16, 16));

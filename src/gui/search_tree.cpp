@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 
+#include "gui/fonts.h"
 #include "gui/icons.h"
 #include "gui/text.h"
 #include "results/language.h"
@@ -19,22 +20,9 @@ namespace {
 
 constexpr int kIdRole = Qt::UserRole;
 
-QFont NodeFont(const QString& family, const QString& fallback, int points) {
-  QFont font;
-  font.setFamilies({family, fallback});
-  font.setPointSize(points);
-  return font;
-}
-
-QFont RootFont() {
-  return NodeFont("Verdana", "DejaVu Sans", 10);
-}
-QFont NewSearchFont() {
-  return NodeFont("Verdana", "DejaVu Sans", 8);
-}
-QFont EntryFont() {
-  return NodeFont("Courier New", "Liberation Mono", 10);
-}
+QFont RootFont() { return PointFont(QStringLiteral("Verdana"), 10); }
+QFont NewSearchFont() { return PointFont(QStringLiteral("Verdana"), 8); }
+QFont EntryFont() { return PointFont(QStringLiteral("Courier New"), 10); }
 
 TIcon NodeIcon(const THistoryNode& node) {
   switch (node.Kind) {

@@ -13,6 +13,7 @@
 #include "gui/dialogs.h"
 #include "gui/main_commands.h"
 #include "gui/platform_hooks.h"
+#include "gui/search_tree.h"
 #include "gui/text.h"
 #include "gui/ui/enter_edit.h"
 #include "gui/ui/kiv_viewer.h"
@@ -205,6 +206,21 @@ class TKivMainFormTest : public QObject {
     }
     QCOMPARE(HistoryTexts(THistoryBranch::Crossword),
              QStringList({QString::fromUtf8("*мост*"), QString::fromUtf8("*лес*")}));
+  }
+
+  void AClickOnAnEqualLettersIconSwitchesTheGroupAndCloseWritesIt() {
+    WriteIni(QStringLiteral("[Equal]\nCount=1\n1=ЕЁ=Е,1\n[Dictionaries]\nCount=1\nFileName_1=%1\n"
+                            "IsConnected_1=1\n")
+                 .arg(FDir.filePath("Dictionaries/dictionary.kiv")));
+    Open();
+    QVERIFY(FForm->CharacterManager().GetEqualLettersActive(0));
+    auto* tree = FForm->findChild<TSearchTree*>("SearchTree");
+    QVERIFY(tree != nullptr && tree->isVisible());
+    const THistoryNodeId id = FForm->History().Children(THistoryBranch::EqualLetters)[0].Id;
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->IconRect(tree->ItemOf(id)).center());
+    QVERIFY(!FForm->CharacterManager().GetEqualLettersActive(0));
+    QVERIFY(FForm->close());
+    QVERIFY(IniText().contains(QString::fromUtf8("1=ЕЁ=Е,0")));
   }
 
   void ResultsOnAndOffRestoreTopAndSelection() {

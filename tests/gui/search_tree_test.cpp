@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <vector>
 
+#include "gui/fonts.h"
 #include "gui/icons.h"
 #include "gui/text.h"
 #include "results/language.h"
@@ -104,9 +105,9 @@ class SearchTreeTest : public QObject {
     FHistory->AddEqualLetters(*FManager, {Cp("ЕЁ"), Cp("Е")[0], false});
     QCOMPARE(Item(THistoryBranch::Crossword, 0)->foreground(0).color(), QColor(128, 0, 0));
     QCOMPARE(Item(THistoryBranch::Crossword, 0)->font(0).pointSize(), 8);
-    QCOMPARE(Item(THistoryBranch::Crossword, 1)->font(0).family(), QString("Courier New"));
+    QCOMPARE(DesignedFamily(Item(THistoryBranch::Crossword, 1)->font(0).family()), QString("Courier New"));
     QCOMPARE(Item(THistoryBranch::Crossword, 1)->font(0).pointSize(), 10);
-    QCOMPARE(Root(THistoryBranch::Anagrams)->font(0).family(), QString("Verdana"));
+    QCOMPARE(DesignedFamily(Root(THistoryBranch::Anagrams)->font(0).family()), QString("Verdana"));
     QCOMPARE(Item(THistoryBranch::EqualLetters, 0)->text(0), QString("ЕЁ=Е"));
     QCOMPARE(Item(THistoryBranch::EqualLetters, 0)->icon(0).cacheKey(),
              Icon(TIcon::EqualInactive).cacheKey());

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <vector>
 
+#include "gui/fonts.h"
 #include "gui/text.h"
 #include "gui/ui/kiv_viewer.h"
 
@@ -97,12 +98,6 @@ TFontSettings TaggedFontSettings(const TKivViewer& viewer, const char* color_tag
   return settings;
 }
 
-QFont PixelFont(const char* family, int pixels) {
-  QFont font(QString::fromLatin1(family));
-  font.setPixelSize(pixels);
-  return font;
-}
-
 }  // namespace
 
 QColor ColorFromSetting(std::int32_t value) {
@@ -117,7 +112,7 @@ std::int32_t SettingFromColor(const QColor& color) {
 
 QFont FontFromSettings(const TFontSettings& settings) {
   QFont font;
-  if (!settings.Name.empty()) font.setFamily(ToQString(settings.Name));
+  if (!settings.Name.empty()) font.setFamily(InstalledFamily(ToQString(settings.Name)));
   // A negative size is a pixel height; absurd sizes are held to something drawable.
   if (settings.Size > 0)
     font.setPointSize(std::min(settings.Size, 200));
@@ -135,7 +130,7 @@ TFontSettings FontSettingsOf(const QFont& font, const QColor& color) {
   settings.Color = SettingFromColor(color);
   settings.Size = font.pointSize() > 0 ? font.pointSize()
                                        : static_cast<std::int32_t>(std::lround(font.pixelSize() * 72.0 / 96.0));
-  settings.Name = FromQString(font.family()).value_or(std::string());
+  settings.Name = FromQString(DesignedFamily(font.family())).value_or(std::string());
   settings.Style = (font.bold() ? kFontBold : 0) | (font.italic() ? kFontItalic : 0) |
                    (font.underline() ? kFontUnderline : 0) |
                    (font.strikeOut() ? kFontStrikeOut : 0);
@@ -152,9 +147,9 @@ void ApplyMainWindowStyle(TKivViewer& viewer) {
   viewer.SetBorderColor(TaggedColor(viewer, kBorderColorTag, kSystemColor | kButtonText));
   viewer.SetTextIndent(3);
   viewer.SetDescriptionIndent(16);
-  viewer.SetWordFont(PixelFont("Courier New", 16), Qt::black);
-  viewer.SetPartOfSpeechFont(PixelFont("Verdana", 11), Qt::gray);
-  viewer.SetDescriptionFont(PixelFont("Verdana", 11), QColor(0, 0, 128));
+  viewer.SetWordFont(PixelFont(QStringLiteral("Courier New"), 16), Qt::black);
+  viewer.SetPartOfSpeechFont(PixelFont(QStringLiteral("Verdana"), 11), Qt::gray);
+  viewer.SetDescriptionFont(PixelFont(QStringLiteral("Verdana"), 11), QColor(0, 0, 128));
   viewer.SetShowDescription(true);
   viewer.SetShowTexture(true);
   viewer.SetShowPartsOfSpeech(true);
