@@ -2,6 +2,7 @@
 // widgets, and written back from them at close.
 
 #include <QAction>
+#include <chrono>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QScrollBar>
@@ -10,6 +11,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 
+#include "common/synchronize.h"
 #include "gui/dialogs.h"
 #include "gui/dictionary_tree.h"
 #include "gui/kiv_main_form.h"
@@ -25,6 +27,13 @@
 #include "shell/viewer_settings.h"
 
 namespace gryvel::gui {
+
+namespace {
+
+// How long the window waits for the first words of a loading dictionary before it shows.
+constexpr std::chrono::milliseconds kFirstWordsWait{100};
+
+}  // namespace
 
 void TKivMainForm::ReadSettings() {
   const TFilterSettings filter = ReadFilterSettings(*FSettings);
@@ -142,6 +151,13 @@ TMainSettings TKivMainForm::MainSettings() {
 }
 
 void TKivMainForm::ShowAsSaved() {
+  // A dictionary that is loading shows its first words within a few milliseconds: wait for
+  // them (not long) so that the window does not open on an empty list that fills at once.
+  const auto deadline = std::chrono::steady_clock::now() + kFirstWordsWait;
+  SynchronizeWhile([this, deadline] {
+    return FDC.Count() == 0 && FDC.LoadingCount() > 0 &&
+           std::chrono::steady_clock::now() < deadline;
+  });
   if (FSavedPosition.Centred()) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     move(screen.center() - QPoint(width() / 2, height() / 2));
