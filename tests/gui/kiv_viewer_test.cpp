@@ -262,10 +262,10 @@ class TKivViewerTest : public QObject {
     w.viewer.SetSelItem(6);
     QCOMPARE(w.viewer.DrawnItems(), std::int64_t{2});
 
-    // The fill is SelColor at opacity 255 - 223 = 32 over white, right of the text.
+    // The fill is SelColor at opacity 223 over white, right of the text.
     const QRect r = w.viewer.Layout()[6].Rect;
     const QRgb fill = w.viewer.Composed().pixel(r.right() - 5, r.center().y());
-    const auto blend = [](int c) { return 255 + (c - 255) * 32 / 255; };
+    const auto blend = [](int c) { return 255 + (c - 255) * 223 / 255; };
     QVERIFY(std::abs(qRed(fill) - blend(200)) <= 2);
     QVERIFY(std::abs(qGreen(fill) - blend(174)) <= 2);
     QVERIFY(std::abs(qBlue(fill) - blend(162)) <= 2);

@@ -590,7 +590,9 @@ void TKivViewer::DrawItem(QPainter& painter, std::size_t slot) {
   const bool first = slot == 0;
   const bool at_bottom = bottom == BottomOf(ContentRect());
   if (item.Selected) {
-    const int alpha = 255 - FTransparency;
+    // Transparency is the selection's opacity: at 255 - Transparency the designed 223 would
+    // leave the selection all but invisible on a white list.
+    const int alpha = FTransparency;
     const int top = first ? r.y() : r.y() + 1;
     const int fill_bottom = (at_bottom ? bottom : bottom - 1) - 1;  // exclusive
     const int width = r.width() - 1;

@@ -83,7 +83,8 @@ class TKivViewer : public QWidget, public TResultViewer {
   void SetBorder(int border);
   int SelBorder() const { return FSelBorder; }
   void SetSelBorder(int border);
-  // The selection is blended with opacity 255 - Transparency; clamped to 0 .. 255.
+  // The selection's fill and edges are blended with opacity Transparency (the texture shows
+  // through the rest); clamped to 0 .. 255.
   int Transparency() const { return FTransparency; }
   void SetTransparency(int transparency);
   // Pixels from the item's left edge to the word, and further to the description.
