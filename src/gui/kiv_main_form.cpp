@@ -44,7 +44,7 @@ TKivMainForm::TKivMainForm(const std::string& program_dir, QWidget* parent)
     : QMainWindow(parent),
       FProgramDir(program_dir),
       FSettings(std::make_unique<TSettingsFile>(PosixFileSystem(), SettingsFilePath(program_dir),
-                                                program_dir)) {
+                                                program_dir, GRYVEL_DATA_DIR)) {
   setObjectName("KivMainForm");
   setWindowTitle(QStringLiteral("Gryvel"));
   setWindowIcon(Icon(TIcon::Application));

@@ -9,12 +9,15 @@
 
 namespace gryvel {
 
-std::string FindDefaultDictionary(const std::string& program_dir, TFileSystem& file_system) {
+std::string FindDefaultDictionary(const std::string& program_dir, TFileSystem& file_system,
+                                  const std::string& data_dir) {
   for (const char* name : {"Dictionaries/dictionary.kiv", "dictionary.kiv"}) {
     std::string path = JoinPath(program_dir, name);
     if (file_system.FileExists(path)) return path;
   }
-  return {};
+  if (data_dir.empty()) return {};
+  std::string installed = JoinPath(data_dir, "Dictionaries/dictionary.kiv");
+  return file_system.FileExists(installed) ? installed : std::string();
 }
 
 std::string DictionaryNameFromHeader(const std::string& file_name, TFileSystem& file_system) {
@@ -29,7 +32,8 @@ std::string DictionaryNameFromHeader(const std::string& file_name, TFileSystem& 
   return title.empty() ? ShellText(TShellText::NoDictionaryName) : title;
 }
 
-TIniStore CreateDefaultSettings(const std::string& program_dir, TFileSystem& file_system) {
+TIniStore CreateDefaultSettings(const std::string& program_dir, TFileSystem& file_system,
+                                const std::string& data_dir) {
   TIniStore store;
   TSectionWriter(store, "Main").Path("InitialDir", program_dir);
   store.WriteString("Main", "ShowStatusBar", "");
@@ -42,7 +46,7 @@ TIniStore CreateDefaultSettings(const std::string& program_dir, TFileSystem& fil
   store.WriteString("Pattern", "Count", "");
   store.WriteString("Anagram", "Count", "");
 
-  const std::string dictionary = FindDefaultDictionary(program_dir, file_system);
+  const std::string dictionary = FindDefaultDictionary(program_dir, file_system, data_dir);
   store.WriteInteger("Dictionaries", "Count", dictionary.empty() ? 0 : 1);
   if (!dictionary.empty()) {
     TSectionWriter(store, "Dictionaries").Path("FileName_1", dictionary);

@@ -15,11 +15,14 @@ namespace gryvel {
 // [Pattern] and [Anagram] Count, all empty, so that they read as their defaults; then
 // [Dictionaries] with Count 0, or 1 and the default dictionary's file, name and
 // IsConnected 1. Reads the dictionary's header through `file_system`.
-TIniStore CreateDefaultSettings(const std::string& program_dir, TFileSystem& file_system);
+TIniStore CreateDefaultSettings(const std::string& program_dir, TFileSystem& file_system,
+                                const std::string& data_dir = {});
 
 // The dictionary a first run lists: "Dictionaries/dictionary.kiv" in `program_dir` when it
-// exists, else "dictionary.kiv" there when that exists; empty when neither does.
-std::string FindDefaultDictionary(const std::string& program_dir, TFileSystem& file_system);
+// exists, else "dictionary.kiv" there when that exists, else "Dictionaries/dictionary.kiv" in
+// `data_dir` (where an installation keeps its data; none when empty); empty when none exists.
+std::string FindDefaultDictionary(const std::string& program_dir, TFileSystem& file_system,
+                                  const std::string& data_dir = {});
 
 // The name of the dictionary in `file_name` as its header gives it; "<Словарь>" when the
 // header has none or cannot be read.

@@ -47,7 +47,7 @@ TStatus WriteWholeFile(TFileSystem& file_system, const std::string& path,
 
 TStatus TSettingsFile::Read(TIniStore* store) {
   if (FFileSystem.FileExists(FPath)) return ReadExisting(store);
-  *store = CreateDefaultSettings(FProgramDir, FFileSystem);
+  *store = CreateDefaultSettings(FProgramDir, FFileSystem, FDataDir);
   FCreatedDefaults = true;
   // A first run in a place that cannot be written still starts from the first-run values.
   [[maybe_unused]] const TStatus written = WriteWholeFile(FFileSystem, FPath, store->Text());

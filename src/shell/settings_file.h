@@ -21,10 +21,15 @@ inline constexpr char kSettingsFileName[] = "gryvel.ini";
 class TSettingsFile {
  public:
   // `path` is the settings file (see SettingsFilePath); `program_dir`, without a trailing
-  // separator, is where the first-run file looks for the default dictionary. Files are reached
-  // through `file_system` (borrowed; it must outlive this object).
-  TSettingsFile(TFileSystem& file_system, std::string path, std::string program_dir)
-      : FFileSystem(file_system), FPath(std::move(path)), FProgramDir(std::move(program_dir)) {}
+  // separator, is where the first-run file looks for the default dictionary, and then
+  // `data_dir` (an installation's data directory; none when empty). Files are reached through
+  // `file_system` (borrowed; it must outlive this object).
+  TSettingsFile(TFileSystem& file_system, std::string path, std::string program_dir,
+                std::string data_dir = {})
+      : FFileSystem(file_system),
+        FPath(std::move(path)),
+        FProgramDir(std::move(program_dir)),
+        FDataDir(std::move(data_dir)) {}
 
   const std::string& Path() const { return FPath; }
   const std::string& ProgramDir() const { return FProgramDir; }
@@ -46,6 +51,7 @@ class TSettingsFile {
   TFileSystem& FFileSystem;
   std::string FPath;
   std::string FProgramDir;
+  std::string FDataDir;
   bool FCreatedDefaults = false;
 };
 

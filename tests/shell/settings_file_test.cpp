@@ -65,6 +65,16 @@ TEST_F(SettingsFileTest, TheDefaultDictionaryIsListedWithItsOwnName) {
   EXPECT_EQ("1", store.Value("Dictionaries", "IsConnected_1"));
 }
 
+TEST_F(SettingsFileTest, AnInstalledProgramFindsTheDefaultDictionaryInItsDataDirectory) {
+  files_.SetFile("/usr/share/gryvel/Dictionaries/dictionary.kiv", Bytes(testing::V2Header(0)));
+  EXPECT_EQ("", FindDefaultDictionary("/usr/bin", files_));
+  EXPECT_EQ("/usr/share/gryvel/Dictionaries/dictionary.kiv",
+            FindDefaultDictionary("/usr/bin", files_, "/usr/share/gryvel"));
+  files_.SetFile("/usr/bin/dictionary.kiv", Bytes(testing::V2Header(0)));
+  EXPECT_EQ("/usr/bin/dictionary.kiv",
+            FindDefaultDictionary("/usr/bin", files_, "/usr/share/gryvel"));
+}
+
 TEST_F(SettingsFileTest, ADictionaryWithoutATitleOrAHeaderIsListedUnnamed) {
   files_.SetFile("/prog/dictionary.kiv", Bytes("just words"));
   EXPECT_EQ("/prog/dictionary.kiv", FindDefaultDictionary("/prog", files_));

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -614,24 +615,25 @@ void TKivViewer::DrawItem(QPainter& painter, std::size_t slot) {
     return;
   }
 
-  painter.save();
-  painter.setClipRect(r);
   const QString word = WordOf(item.Index);
-  int x = r.x() + FTextIndent;
+  const QString part = FShowPartsOfSpeech ? PartOfSpeechOf(item.Index) : QString();
+  const int x = r.x() + FTextIndent;
+  const int part_x = x + FWordMetrics.horizontalAdvance(word) + kWordGap;
+  const int line_end = part.isEmpty() ? part_x : part_x + FPosMetrics.horizontalAdvance(part);
+  // Clipping costs: only a word line wider than the item needs it.
+  const bool clip = line_end > RightOf(r);
+  if (clip) painter.setClipRect(r);
   const int baseline = r.y() + FWordMetrics.ascent();
   painter.setFont(FWordFont);
   painter.setPen(FWordColor);
   painter.drawText(QPoint(x, baseline), word);
-  x += FWordMetrics.horizontalAdvance(word) + kWordGap;
-  if (FShowPartsOfSpeech) {
-    const QString part = PartOfSpeechOf(item.Index);
-    if (!part.isEmpty()) {
-      // One baseline with the word.
-      painter.setFont(FPosFont);
-      painter.setPen(FPosColor);
-      painter.drawText(QPoint(x, baseline), part);
-    }
+  if (!part.isEmpty()) {
+    // One baseline with the word.
+    painter.setFont(FPosFont);
+    painter.setPen(FPosColor);
+    painter.drawText(QPoint(part_x, baseline), part);
   }
+  if (clip) painter.setClipping(false);
   if (FShowDescription) {
     const TSlotText& text = FSlotTexts[slot];
     const int left = r.x() + FTextIndent + FDescriptionIndent;
@@ -655,7 +657,6 @@ void TKivViewer::DrawItem(QPainter& painter, std::size_t slot) {
     const int my = r.y() + static_cast<int>(std::lround((FLineHeight - marker.height()) / 2.0));
     painter.drawImage(QPoint(mx, my), marker);
   }
-  painter.restore();
 }
 
 void TKivViewer::DrawFrame(QPainter& painter) const {
@@ -666,8 +667,17 @@ void TKivViewer::DrawFrame(QPainter& painter) const {
 
 void TKivViewer::ComposeAll() {
   QPainter painter(&FComposed);
-  FillBackground(painter, rect());
   const std::vector<std::int32_t>* view = View();
+  if (view != nullptr && !view->empty() && !FLayout.empty()) {
+    // Each item fills its own rectangle: only the rest needs the background here.
+    const QRect content = ContentRect();
+    const int items_bottom = BottomOf(FLayout.back().Rect);
+    QRegion rest(rect());
+    rest -= QRect(content.x(), content.y(), content.width(), items_bottom - content.y());
+    for (const QRect& part : rest) FillBackground(painter, part);
+  } else {
+    FillBackground(painter, rect());
+  }
   if (view != nullptr && !view->empty()) {
     for (std::size_t slot = 0; slot < FLayout.size(); ++slot) DrawItem(painter, slot);
     if (FBorder > 0) DrawFrame(painter);
