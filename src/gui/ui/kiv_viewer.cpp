@@ -560,7 +560,9 @@ void TKivViewer::EnsureComposedSize() {
   const QSize size(static_cast<int>(std::ceil(width() * ratio)),
                    static_cast<int>(std::ceil(height() * ratio)));
   if (FComposed.size() == size && FComposed.devicePixelRatio() == ratio) return;
-  FComposed = QImage(size, QImage::Format_ARGB32_Premultiplied);
+  // 32-bit and opaque (the background is filled first): the format the window's backing
+  // store has, so the copy to the screen is a plain one; the selection still blends into it.
+  FComposed = QImage(size, QImage::Format_RGB32);
   FComposed.setDevicePixelRatio(ratio);
   // Text drawn into the image measures as the metrics taken for this widget.
   FComposed.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
