@@ -1,5 +1,6 @@
 #include "gui/dictionary_tree.h"
 
+#include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -112,6 +113,9 @@ TDictionaryTree::TDictionaryTree(TDictionaryCollection& collection, QWidget* par
     : QTreeWidget(parent), FCollection(collection) {
   setObjectName("DictionaryTree");
   setHeaderHidden(true);
+  // Long names and patterns scroll sideways rather than being cut short.
+  header()->setStretchLastSection(false);
+  header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   setColumnCount(1);
   setIconSize(QSize(16, 16));
   setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -1,6 +1,7 @@
 #include "gui/search_tree.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QActionGroup>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -57,6 +58,9 @@ TSearchTree::TSearchTree(TSearchHistory& history, TCharacterManager& manager, QW
     : QTreeWidget(parent), FHistory(history), FManager(manager) {
   setObjectName("SearchTree");
   setHeaderHidden(true);
+  // Long names and patterns scroll sideways rather than being cut short.
+  header()->setStretchLastSection(false);
+  header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   setColumnCount(1);
   setEditTriggers(QAbstractItemView::EditKeyPressed);
   setSelectionMode(QAbstractItemView::SingleSelection);
