@@ -11,7 +11,7 @@ class QPlainTextEdit;
 namespace gryvel::gui {
 
 // The project's web page, opened by the Help menu and the about box.
-inline constexpr char kHomePage[] = "https://gryvel.example.org/";
+inline constexpr char kHomePage[] = "https://gryvel.example/";
 
 // Opens kHomePage in the user's web browser.
 void ShowHomePage();
