@@ -182,8 +182,11 @@ void TKivMainForm::ConnectEngine() {
   ResultSource1.SetDictionary(&FDC);
   KivViewer1->SetDataSource(&ResultSource1);
   ResultSource1.OnChange = [this](TResultSource&) { UpdateCountPanels(); };
+  // A new search while results are shown switches from results to results: the place in the
+  // whole list stays as it was saved.
   ResultSource1.OnBeforeFilterActivated = [this](TResultSource&) {
     FRestoringPosition = true;
+    if (FResultsShown) return;
     FFullListTop = KivViewer1->TopIndex();
     FFullListSelection = FCurrentIndex;
   };
@@ -192,12 +195,14 @@ void TKivMainForm::ConnectEngine() {
     FRestoringPosition = false;
     KivViewer1->SetSelItem(FResultsSelection);
     ListScrolled(KivViewer1->TopIndex(), KivViewer1->MaxTop());
+    FResultsShown = true;
     FCommands->ViewResults->setChecked(true);
     UpdateCommandStates();
     UpdateCountPanels();
   };
   ResultSource1.OnBeforeFilterDeactivated = [this](TResultSource&) {
     FRestoringPosition = true;
+    if (!FResultsShown) return;
     FResultsTop = KivViewer1->TopIndex();
     FResultsSelection = FCurrentIndex;
   };
@@ -206,6 +211,7 @@ void TKivMainForm::ConnectEngine() {
     KivViewer1->SetSelItem(FFullListSelection);
     FRestoringPosition = false;
     ListScrolled(KivViewer1->TopIndex(), KivViewer1->MaxTop());
+    FResultsShown = false;
     FCommands->ViewResults->setChecked(false);
     UpdateCommandStates();
     UpdateCountPanels();

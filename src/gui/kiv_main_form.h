@@ -150,6 +150,7 @@ class TKivMainForm : public QMainWindow {
   std::int32_t FResultsTop = 0;
   std::int32_t FResultsSelection = -1;
   bool FRestoringPosition = false;
+  bool FResultsShown = false;  // the result list is shown (the last switch was to results)
   bool FInitializing = true;
   bool FClosing = false;
   bool FZoomed = false;

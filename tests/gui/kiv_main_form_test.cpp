@@ -253,6 +253,24 @@ class TKivMainFormTest : public QObject {
     }
   }
 
+  void ASecondSearchKeepsThePlaceInTheWholeList() {
+    Open();
+    FForm->resize(400, 200);
+    TKivViewer& viewer = FForm->Viewer();
+    viewer.SetTopIndex(5);
+    viewer.SetSelItem(viewer.DataSource()->View()[7]);
+    const std::int32_t top = viewer.TopIndex();
+    const std::int32_t selection = viewer.SelItem();
+    for (const char* pattern : {"*о*", "*а*"}) {
+      Type(QString::fromUtf8(pattern));
+      QTest::keyClick(Edit(), Qt::Key_Return);
+      QVERIFY(FForm->ResultSource().FilterActive());
+    }
+    FForm->Commands().ViewResults->trigger();
+    QCOMPARE(viewer.TopIndex(), top);
+    QCOMPARE(viewer.SelItem(), selection);
+  }
+
   void SortingKeepsTheSelectedWord() {
     Open();
     Type(QString::fromUtf8("победитель"));
