@@ -139,7 +139,6 @@ void TKivMainForm::BuildRightPanel() {
   DictionaryTree = new TDictionaryTree(FDC, PageControl);
   PageControl->addTab(SearchTree, QString());
   PageControl->addTab(DictionaryTree, QString());
-  PageControl->widget(0)->setObjectName("SearchTree");
   CloseRightPanel = new QToolButton(RightPanel);
   CloseRightPanel->setObjectName("ToolbarButton971");
   CloseRightPanel->setAutoRaise(true);
@@ -294,12 +293,14 @@ void TKivMainForm::ScrollBarMoved(int position) {
   Scroll->setValue(KivViewer1->TopIndex());
 }
 
+// At start-up both panels take their remembered widths; later the list keeps its width and
+// the window grows by the panel (a maximised window gives the panel part of the list).
 void TKivMainForm::ShowRightPanel() {
-  if (FInitializing) Splitter1->setSizes({FMain.LeftWidth, FMain.RightWidth});
-  const int grow = FMain.RightWidth + Splitter1->handleWidth();
+  const int left = FInitializing ? FMain.LeftWidth : LeftPanel->width();
   RightPanel->show();
-  if (!isMaximized() && !FInitializing) resize(width() + grow, height());
-  Splitter1->setSizes({LeftPanel->width(), FMain.RightWidth});
+  if (!isMaximized() && !FInitializing)
+    resize(width() + FMain.RightWidth + Splitter1->handleWidth(), height());
+  Splitter1->setSizes({left, FMain.RightWidth});
   tbAdvanced->setIcon(Icon(TIcon::PanelHide));
 }
 
@@ -329,7 +330,6 @@ void TKivMainForm::SetZoomed(bool zoomed) {
 void TKivMainForm::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() == QEvent::WindowStateChange) SetZoomed(isMaximized());
-  if (event->type() == QEvent::LanguageChange) return;
 }
 
 // Ctrl+click on the list copies the selected word into the quick-search edit.

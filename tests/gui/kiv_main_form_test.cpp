@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 #include <memory>
 
@@ -297,6 +298,23 @@ class TKivMainFormTest : public QObject {
     QTRY_COMPARE(viewer.TextIndent(), text);
     QCOMPARE(viewer.DescriptionIndent(), description);
     QVERIFY(FForm->findChild<QWidget*>("tbAdvanced")->isVisible());
+  }
+
+  void ThePanelButtonHidesAndShowsTheRightPanelButNotWhileMaximised() {
+    Open();
+    auto* panel = FForm->findChild<QWidget*>("RightPanel");
+    auto* button = FForm->findChild<QToolButton*>("tbAdvanced");
+    QVERIFY(panel->isVisible());
+    const int wide = FForm->width();
+    button->click();
+    QVERIFY(!panel->isVisible());
+    QVERIFY(FForm->width() < wide);
+    button->click();
+    QVERIFY(panel->isVisible());
+    FForm->setWindowState(Qt::WindowMaximized);
+    QTRY_VERIFY(!button->isVisible());
+    button->click();
+    QVERIFY(panel->isVisible());
   }
 
   void CancelAtTheFirstQuestionKeepsTheWindowOpenAndSavesNothing() {
