@@ -175,8 +175,8 @@ struct TLoadResult {
 TLoadResult LoadQueued(std::span<const std::string> files) {
   auto collection = std::make_unique<TDictionaryCollection>();
   bool done = false;
-  collection->OnProgress = [&](TKivDictionary*, std::uint8_t stage, std::uint8_t,
-                               const std::string&) { done = done || stage == kStageAllDone; };
+  const TSubscription progress = collection->OnProgress.Subscribe([&](TKivDictionary*, std::uint8_t stage, std::uint8_t,
+                               const std::string&) { done = done || stage == kStageAllDone; });
   TLoadResult result;
   const auto start = TClock::now();
   for (const std::string& path : files) {

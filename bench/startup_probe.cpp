@@ -49,7 +49,9 @@ int main(int argc, char** argv) {
     window.show();
     return QApplication::exec();
   }
-  return gryvel::gui::RunApplication(argc, argv, [](gryvel::gui::TKivMainForm& form) {
-    new TPaintWatch(form.Viewer(), [&form] { return form.ResultSource().Count() > 0; });
-  });
+  return gryvel::gui::RunApplication(
+      argc, argv, [](gryvel::gui::TKivMainForm& form, gryvel::TSession& session) {
+        auto* list = form.findChild<gryvel::gui::TKivViewer*>("KivViewer1");
+        new TPaintWatch(*list, [&session] { return session.Source.Count() > 0; });
+      });
 }

@@ -9,16 +9,16 @@
 namespace gryvel::cli {
 
 // crossword, anagram, palindromes, list: words in the result source's view order.
-int RunWordList(TSession& session, const TCliOptions& options);
+int RunWordList(TCliSession& session, const TCliOptions& options);
 // chain, analyze: result texts in the order found; Ctrl+C prints the results found so far.
-int RunWordSplits(TSession& session, const TCliOptions& options);
+int RunWordSplits(TCliSession& session, const TCliOptions& options);
 // info: the header fields and entry count of each dictionary.
-int RunInfo(TSession& session, const TCliOptions& options);
+int RunInfo(TCliSession& session, const TCliOptions& options);
 // show: the merged entry of one word.
-int RunShow(TSession& session, const TCliOptions& options);
+int RunShow(TCliSession& session, const TCliOptions& options);
 // convert: a dictionary written as a version-2 dictionary file or a word list.
-int RunConvert(TSession& session, const TCliOptions& options);
+int RunConvert(TCliSession& session, const TCliOptions& options);
 // import: a dictionary file built from tab-separated lines.
-int RunImport(TSession& session, const TCliOptions& options);
+int RunImport(TCliSession& session, const TCliOptions& options);
 
 }  // namespace gryvel::cli

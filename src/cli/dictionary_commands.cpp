@@ -98,7 +98,7 @@ std::int32_t FindEntry(const TDictionaryCollection& collection, const std::strin
 
 }  // namespace
 
-int RunInfo(TSession& session, const TCliOptions& options) {
+int RunInfo(TCliSession& session, const TCliOptions& options) {
   std::vector<std::string> files;
   if (!DictionaryFiles(options, &files)) return kExitFailure;
   if (int code = AddDictionaries(session, files); code != kExitOk) return code;
@@ -116,7 +116,7 @@ int RunInfo(TSession& session, const TCliOptions& options) {
   return kExitOk;
 }
 
-int RunShow(TSession& session, const TCliOptions& options) {
+int RunShow(TCliSession& session, const TCliOptions& options) {
   if (int code = OpenDictionaries(session, options); code != kExitOk) return code;
   const TDictionaryCollection& collection = session.Collection;
   const std::int32_t index = FindEntry(collection, options.Texts[0]);

@@ -54,7 +54,7 @@ int Save(TKivDictionary& dictionary, const std::string& path) {
 
 }  // namespace
 
-int RunConvert(TSession& session, const TCliOptions& options) {
+int RunConvert(TCliSession& session, const TCliOptions& options) {
   const std::string& in = options.Paths[0];
   const std::string& out = options.Paths[1];
   if (int code = AddDictionaries(session, {in}); code != kExitOk) return code;
@@ -70,7 +70,7 @@ int RunConvert(TSession& session, const TCliOptions& options) {
 }
 
 // The session is needed only for its character manager, which sets the word order.
-int RunImport(TSession& /*session*/, const TCliOptions& options) {
+int RunImport(TCliSession& /*session*/, const TCliOptions& options) {
   const std::string& in = options.Paths[0];
   std::string text;
   if (!ReadWholeFile(in, &text)) return kExitFailure;

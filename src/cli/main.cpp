@@ -18,7 +18,7 @@ namespace {
 
 using namespace gryvel::cli;
 
-int Dispatch(TSession& session, const TCliOptions& options) {
+int Dispatch(TCliSession& session, const TCliOptions& options) {
   switch (options.Command) {
     case TCommand::Chain:
     case TCommand::Analyze:
@@ -39,7 +39,7 @@ int Dispatch(TSession& session, const TCliOptions& options) {
 // Runs the command; an error the engine raises ends it with its text.
 int Run(const TCliOptions& options) {
   try {
-    TSession session(options);
+    TCliSession session(options);
     return Dispatch(session, options);
   } catch (const gryvel::EListError& error) {
     return Failure(gryvel::Cp1251ToUtf8(error.what()));

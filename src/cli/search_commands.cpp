@@ -18,16 +18,15 @@ namespace gryvel::cli {
 namespace {
 
 // Shows the merged list in the result source with the filter and the order of the options.
-void ShowDictionary(TSession& session, const TCliOptions& options) {
+void ShowDictionary(TCliSession& session, const TCliOptions& options) {
   TResultSource& source = session.Source;
-  source.SetDictionary(&session.Collection);
   if (options.Filter.Enable) source.SetFilterSettings(options.Filter);
   if (options.Sort == TSortOrder::ByLength) source.SortByLength();
   source.SetIncrementSort(!options.Descending);
 }
 
 // Marks the result of the command's search, if it has one.
-void Search(TSession& session, const TCliOptions& options) {
+void Search(TCliSession& session, const TCliOptions& options) {
   TResultSource& source = session.Source;
   switch (options.Command) {
     case TCommand::Crossword: {
@@ -87,7 +86,7 @@ int RunSplitSearch(TSearch& search, const TCliOptions& options, TFind find) {
 
 }  // namespace
 
-int RunWordList(TSession& session, const TCliOptions& options) {
+int RunWordList(TCliSession& session, const TCliOptions& options) {
   if (int code = OpenDictionaries(session, options); code != kExitOk) return code;
   ShowDictionary(session, options);
   Search(session, options);
@@ -95,7 +94,7 @@ int RunWordList(TSession& session, const TCliOptions& options) {
   return kExitOk;
 }
 
-int RunWordSplits(TSession& session, const TCliOptions& options) {
+int RunWordSplits(TCliSession& session, const TCliOptions& options) {
   if (int code = OpenDictionaries(session, options); code != kExitOk) return code;
   ShowDictionary(session, options);
   if (options.Command == TCommand::Chain) {

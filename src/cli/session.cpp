@@ -45,12 +45,12 @@ void ShowLoadProgress(const TKivDictionary* sender, std::uint8_t stage, std::uin
 
 }  // namespace
 
-TSession::TSession(const TCliOptions& options) {
-  Manager.SetCaseSensitive(options.CaseSensitive);
+TCliSession::TCliSession(const TCliOptions& options) {
+  TSearchOptions search;
+  search.CaseSensitive = options.CaseSensitive;
+  SetSearchOptions(search);
   for (const TEqualLetters& group : options.EqualLetters) Manager.AddEqualLetters(group);
-  Searcher.SetCharacterManager(&Manager);
   Searcher.SetAnagramOptions(options.AnagramMode);
-  Collection.SetStringSearcher(&Searcher);
 }
 
 bool DictionaryFiles(const TCliOptions& options, std::vector<std::string>* files) {
@@ -68,7 +68,7 @@ bool DictionaryFiles(const TCliOptions& options, std::vector<std::string>* files
   return false;
 }
 
-int AddDictionaries(TSession& session, const std::vector<std::string>& files) {
+int AddDictionaries(TCliSession& session, const std::vector<std::string>& files) {
   TDictionaryCollection& collection = session.Collection;
   for (const std::string& file : files) {
     if (!CheckReadable(file)) return kExitFailure;
@@ -87,11 +87,13 @@ int AddDictionaries(TSession& session, const std::vector<std::string>& files) {
   return kExitOk;
 }
 
-int LoadDictionaries(TSession& session, const std::vector<TKivDictionary*>& dictionaries,
+int LoadDictionaries(TCliSession& session, const std::vector<TKivDictionary*>& dictionaries,
                      bool connect) {
   TDictionaryCollection& collection = session.Collection;
-  collection.OnProgress = [](TKivDictionary* sender, std::uint8_t stage, std::uint8_t percent,
-                             const std::string&) { ShowLoadProgress(sender, stage, percent); };
+  TSubscription progress = collection.OnProgress.Subscribe(
+      [](TKivDictionary* sender, std::uint8_t stage, std::uint8_t percent, const std::string&) {
+        ShowLoadProgress(sender, stage, percent);
+      });
   for (const TKivDictionary* dictionary : dictionaries)
     if (!CheckVersion(*dictionary)) return kExitFailure;
   if (connect)
@@ -104,13 +106,13 @@ int LoadDictionaries(TSession& session, const std::vector<TKivDictionary*>& dict
     PrintEngineError(error.what());
     opened = false;
   }
-  collection.OnProgress = nullptr;
+  progress.Reset();
   TProgressLine::Stderr().Clear();
   // The engine has shown why a load failed.
   return opened && !session.Messages.Shown() ? kExitOk : kExitFailure;
 }
 
-int OpenDictionaries(TSession& session, const TCliOptions& options) {
+int OpenDictionaries(TCliSession& session, const TCliOptions& options) {
   std::vector<std::string> files;
   if (!DictionaryFiles(options, &files)) return kExitFailure;
   if (int code = AddDictionaries(session, files); code != kExitOk) return code;

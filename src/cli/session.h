@@ -5,27 +5,21 @@
 
 #include "cli/cli_options.h"
 #include "cli/diagnostics.h"
-#include "dictionary/dictionary_collection.h"
-#include "results/result_source.h"
-#include "search/character_manager.h"
-#include "search/string_searcher.h"
+#include "shell/session.h"
 
-// The engine objects one run of the tool works with, wired as the main window wires them.
+// The engine session of one run of the tool.
 
 namespace gryvel::cli {
 
-// Members are built in order: the message printer first, so that nothing the engine shows is
-// lost, then the character manager, which fills the word order every load and sort relies on.
-// REQUIRES: made and used on the thread that runs main.
-struct TSession {
-  // Applies the case option and the equal-letters groups of `options`.
-  explicit TSession(const TCliOptions& options);
-
+struct TMessagesFirst {
   TMessagePrinter Messages;
-  TCharacterManager Manager;
-  TStringSearcher Searcher;
-  TDictionaryCollection Collection;
-  TResultSource Source;
+};
+
+// The message printer is built first, so that nothing the engine shows is lost, then the
+// engine session. REQUIRES: made and used on the thread that runs main.
+struct TCliSession : TMessagesFirst, TSession {
+  // Applies the case option, the anagram mode and the equal-letters groups of `options`.
+  explicit TCliSession(const TCliOptions& options);
 };
 
 // The files of -d in order, or the bundled dictionary. Prints why and returns false when no
@@ -35,15 +29,15 @@ bool DictionaryFiles(const TCliOptions& options, std::vector<std::string>* files
 // Adds every file to the collection as a dictionary (its header read, nothing loaded) and
 // names it after the file; a file named twice is added once. Returns kExitOk, or prints why a
 // file cannot be read and returns kExitFailure.
-int AddDictionaries(TSession& session, const std::vector<std::string>& files);
+int AddDictionaries(TCliSession& session, const std::vector<std::string>& files);
 
 // Loads `dictionaries` of the collection on the calling thread, connecting them first when
 // `connect`, while a progress line shows how far it got. Returns kExitOk, or kExitFailure when
 // a dictionary could not be loaded (the reason printed).
-int LoadDictionaries(TSession& session, const std::vector<TKivDictionary*>& dictionaries,
+int LoadDictionaries(TCliSession& session, const std::vector<TKivDictionary*>& dictionaries,
                      bool connect);
 
 // DictionaryFiles, AddDictionaries and LoadDictionaries of every one, connected.
-int OpenDictionaries(TSession& session, const TCliOptions& options);
+int OpenDictionaries(TCliSession& session, const TCliOptions& options);
 
 }  // namespace gryvel::cli

@@ -30,7 +30,7 @@ TDictionaryCollection::TDictionaryCollection(TFileSystem* file_system)
     : FFileSystem(file_system), FManager([this] { LoadsDone(); }) {}
 
 TDictionaryCollection::~TDictionaryCollection() {
-  if (OnDestroy) OnDestroy(*this);
+  OnDestroy(*this);
   FDestroying = true;
   FManager.Stop();
   for (TMember& member : FMembers) member.Dictionary->RemoveObserver(this);
@@ -130,7 +130,7 @@ void TDictionaryCollection::DoConnect(TMember& member, bool incremental, bool re
     MergeEntries(member, incremental);
     ListChanged();
   }
-  if (OnConnect && !FDestroying) OnConnect(*this, IndexOf(&dictionary));
+  if (!FDestroying) OnConnect(*this, IndexOf(&dictionary));
 }
 
 void TDictionaryCollection::Disconnect(TKivDictionary& dictionary) {
@@ -143,7 +143,7 @@ void TDictionaryCollection::Disconnect(TKivDictionary& dictionary) {
     DropPointers(*member);
     ListChanged();
   }
-  if (OnDisconnect && !FDestroying) OnDisconnect(*this, IndexOf(&dictionary));
+  if (!FDestroying) OnDisconnect(*this, IndexOf(&dictionary));
 }
 
 void TDictionaryCollection::SetActive(TKivDictionary* dictionary) {
@@ -156,7 +156,7 @@ void TDictionaryCollection::SetActive(TKivDictionary* dictionary) {
     }
   }
   FActive = dictionary;
-  if (OnActiveDictionary && !FDestroying) OnActiveDictionary(*this);
+  if (!FDestroying) OnActiveDictionary(*this);
 }
 
 void TDictionaryCollection::MergeEntries(TMember& member, bool incremental) {
@@ -465,14 +465,14 @@ void TDictionaryCollection::DictionaryProgress(TKivDictionary& dictionary, std::
     FOverflowShown = true;
     percent = 100;
   }
-  if (OnProgress) OnProgress(&dictionary, stage, static_cast<std::uint8_t>(percent), text);
+  OnProgress(&dictionary, stage, static_cast<std::uint8_t>(percent), text);
 }
 
 void TDictionaryCollection::LoadsDone() {
   FTotalBytes = 0;
   FLoadedBytes = 0;
   FOverflowShown = false;
-  if (OnProgress && !FDestroying) OnProgress(nullptr, kStageAllDone, 100, "");
+  if (!FDestroying) OnProgress(nullptr, kStageAllDone, 100, "");
 }
 
 void TDictionaryCollection::DictionaryLoaded(TKivDictionary& dictionary) {
@@ -526,7 +526,7 @@ void TDictionaryCollection::EntriesReleasing(TKivDictionary& dictionary) {
 }
 
 void TDictionaryCollection::ListChanged() {
-  if (OnListChange && !FDestroying) OnListChange(*this);
+  if (!FDestroying) OnListChange(*this);
 }
 
 }  // namespace gryvel

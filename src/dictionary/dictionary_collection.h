@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/event.h"
 #include "dictionary/article_list.h"
 #include "dictionary/file_io.h"
 #include "dictionary/kiv_dictionary.h"
@@ -33,11 +34,12 @@ using TKivDictionaries = std::vector<TKivDictionary*>;
 // the entries already merged.
 class TDictionaryCollection : private TDictionaryObserver {
  public:
-  using TNotify = std::function<void(TDictionaryCollection&)>;
-  using TDictionaryNotify = std::function<void(TDictionaryCollection&, std::int32_t index)>;
+  // Events have any number of listeners (see TEvent).
+  using TNotify = TEvent<TDictionaryCollection&>;
+  using TDictionaryNotify = TEvent<TDictionaryCollection&, std::int32_t /*index*/>;
   // `sender` is the reporting dictionary, null for the final report (stage kStageAllDone).
-  using TProgress = std::function<void(TKivDictionary* sender, std::uint8_t stage,
-                                       std::uint8_t percent, const std::string& message)>;
+  using TProgress = TEvent<TKivDictionary* /*sender*/, std::uint8_t /*stage*/,
+                           std::uint8_t /*percent*/, const std::string& /*message*/>;
 
   // Dictionaries it creates reach their files through `file_system` (borrowed; the real one
   // when null).

@@ -13,6 +13,8 @@
 #include "gui/platform_hooks.h"
 #include "gui/single_instance.h"
 #include "gui/text.h"
+#include "shell/session.h"
+#include "shell/settings_location.h"
 
 namespace gryvel::gui {
 
@@ -44,7 +46,13 @@ void CloseOnTerminate(QWidget& window) {
 
 }  // namespace
 
-int RunApplication(int argc, char** argv, const std::function<void(TKivMainForm&)>& shown) {
+std::unique_ptr<TSettingsFile> ProgramSettings(const std::string& program_dir) {
+  return std::make_unique<TSettingsFile>(PosixFileSystem(), SettingsFilePath(program_dir),
+                                         program_dir, GRYVEL_DATA_DIR);
+}
+
+int RunApplication(int argc, char** argv,
+                   const std::function<void(TKivMainForm&, TSession&)>& shown) {
   TStopwatch::Start("Initialization");
   // Reading the font configuration takes a few milliseconds; it overlaps the rest of start-up.
   std::thread fonts([] { FcInit(); });
@@ -59,7 +67,8 @@ int RunApplication(int argc, char** argv, const std::function<void(TKivMainForm&
   int status = 0;
   {
     fonts.join();
-    TKivMainForm form(PathFromQString(QCoreApplication::applicationDirPath()));
+    TSession session(ProgramSettings(PathFromQString(QCoreApplication::applicationDirPath())));
+    TKivMainForm form(session);
     instance.OnRaiseRequest = [&form] {
       if (form.isMinimized()) form.showNormal();
       form.raise();
@@ -68,7 +77,7 @@ int RunApplication(int argc, char** argv, const std::function<void(TKivMainForm&
     CloseOnTerminate(form);
     form.SetInitTime(TStopwatch::Stop("Initialization"));
     form.ShowAsSaved();
-    if (shown) shown(form);
+    if (shown) shown(form, session);
     status = QApplication::exec();
     instance.OnRaiseRequest = nullptr;
   }

@@ -24,12 +24,12 @@
 #include "gui/text.h"
 #include "gui/ui/enter_edit.h"
 #include "gui/ui/kiv_viewer.h"
+#include "gui/ui/list_places.h"
 #include "gui/ui/skin_scroll.h"
 #include "gui/ui/viewer_style.h"
 #include "results/entry_marks.h"
 #include "results/language.h"
 #include "shell/shell_texts.h"
-#include "shell/settings_location.h"
 
 namespace gryvel::gui {
 
@@ -40,17 +40,19 @@ constexpr int kPanelWidths[] = {0, 40, 60, 60, 150};
 
 }  // namespace
 
-TKivMainForm::TKivMainForm(const std::string& program_dir, QWidget* parent)
+TKivMainForm::TKivMainForm(TSession& session, QWidget* parent)
     : QMainWindow(parent),
-      FProgramDir(program_dir),
-      FSettings(std::make_unique<TSettingsFile>(PosixFileSystem(), SettingsFilePath(program_dir),
-                                                program_dir, GRYVEL_DATA_DIR)) {
+      FSession(session),
+      FSettings(*session.Settings()),
+      CharacterManager1(session.Manager),
+      StringSearcher1(session.Searcher),
+      FDC(session.Collection),
+      ResultSource1(session.Source),
+      FHistory(session.History) {
   setObjectName("KivMainForm");
   setWindowTitle(QStringLiteral("Gryvel"));
   setWindowIcon(Icon(TIcon::Application));
   setMinimumHeight(300);
-  StringSearcher1.SetCharacterManager(&CharacterManager1);
-  FDC.SetStringSearcher(&StringSearcher1);
 
   FCommands = new TMainCommands(*this);
   BuildLeftPanel();
@@ -76,16 +78,8 @@ TKivMainForm::TKivMainForm(const std::string& program_dir, QWidget* parent)
   UpdateCountPanels();
 }
 
-TKivMainForm::~TKivMainForm() {
-  // The widgets hold the engine objects by reference: they go first.
-  FDC.OnProgress = nullptr;
-  FDC.OnConnect = nullptr;
-  FDC.OnDisconnect = nullptr;
-  FDC.OnActiveDictionary = nullptr;
-  KivViewer1->SetDataSource(nullptr);
-  delete Splitter1;
-  FHistory.OnChange = nullptr;
-}
+// The subscriptions end with their members; the widgets end with the window.
+TKivMainForm::~TKivMainForm() = default;
 
 void TKivMainForm::BuildLeftPanel() {
   LeftPanel = new QWidget(this);
@@ -178,43 +172,21 @@ void TKivMainForm::UpdateCountPanels() {
 }
 
 void TKivMainForm::ConnectEngine() {
-  ResultSource1.SetDictionary(&FDC);
   KivViewer1->SetDataSource(&ResultSource1);
-  ResultSource1.OnChange = [this](TResultSource&) { UpdateCountPanels(); };
-  // A new search while results are shown switches from results to results: the place in the
-  // whole list stays as it was saved.
-  ResultSource1.OnBeforeFilterActivated = [this](TResultSource&) {
-    FRestoringPosition = true;
-    if (FResultsShown) return;
-    FFullListTop = KivViewer1->TopIndex();
-    FFullListSelection = FCurrentIndex;
+  FListPlaces = std::make_unique<TListPlaces>(ResultSource1, *KivViewer1);
+  FListPlaces->OnPlaced = [this](std::int32_t position, std::int32_t max) {
+    ListScrolled(position, max);
   };
-  ResultSource1.OnAfterFilterActivated = [this](TResultSource&) {
-    KivViewer1->SetTopIndex(FResultsTop);
-    FRestoringPosition = false;
-    KivViewer1->SetSelItem(FResultsSelection);
-    ListScrolled(KivViewer1->TopIndex(), KivViewer1->MaxTop());
-    FResultsShown = true;
-    FCommands->ViewResults->setChecked(true);
-    UpdateCommandStates();
+  FEngineHooks += ResultSource1.OnChange.Subscribe([this](TResultSource&) {
     UpdateCountPanels();
-  };
-  ResultSource1.OnBeforeFilterDeactivated = [this](TResultSource&) {
-    FRestoringPosition = true;
-    if (!FResultsShown) return;
-    FResultsTop = KivViewer1->TopIndex();
-    FResultsSelection = FCurrentIndex;
-  };
-  ResultSource1.OnAfterFilterDeactivated = [this](TResultSource&) {
-    KivViewer1->SetTopIndex(FFullListTop);
-    KivViewer1->SetSelItem(FFullListSelection);
-    FRestoringPosition = false;
-    ListScrolled(KivViewer1->TopIndex(), KivViewer1->MaxTop());
-    FResultsShown = false;
-    FCommands->ViewResults->setChecked(false);
-    UpdateCommandStates();
-    UpdateCountPanels();
-  };
+  });
+  for (TResultSource::TNotify* after :
+       {&ResultSource1.OnAfterFilterActivated, &ResultSource1.OnAfterFilterDeactivated}) {
+    FEngineHooks += after->Subscribe([this](TResultSource& source) {
+      FCommands->ViewResults->setChecked(source.FilterActive());
+      UpdateCommandStates();
+    });
+  }
 
   KivViewer1->OnScroll = [this](TKivViewer&, std::int32_t position, std::int32_t max) {
     ListScrolled(position, max);
@@ -230,18 +202,21 @@ void TKivMainForm::ConnectEngine() {
   KivViewer1->installEventFilter(this);
   FastSearch->installEventFilter(this);
 
-  FDC.OnProgress = [this](TKivDictionary* sender, std::uint8_t stage, std::uint8_t percent,
-                          const std::string&) { Progress(sender, stage, percent); };
-  FDC.OnConnect = [this](TDictionaryCollection& collection, std::int32_t index) {
+  FEngineHooks += FDC.OnProgress.Subscribe(
+      [this](TKivDictionary* sender, std::uint8_t stage, std::uint8_t percent,
+             const std::string&) { Progress(sender, stage, percent); });
+  FEngineHooks += FDC.OnConnect.Subscribe([this](TDictionaryCollection& collection,
+                                                 std::int32_t index) {
     DictionaryTree->SetConnected(*collection.Dictionary(index), true);
-  };
-  FDC.OnDisconnect = [this](TDictionaryCollection& collection, std::int32_t index) {
+  });
+  FEngineHooks += FDC.OnDisconnect.Subscribe([this](TDictionaryCollection& collection,
+                                                    std::int32_t index) {
     DictionaryTree->SetConnected(*collection.Dictionary(index), false);
-  };
-  FDC.OnActiveDictionary = [this](TDictionaryCollection&) {
+  });
+  FEngineHooks += FDC.OnActiveDictionary.Subscribe([this](TDictionaryCollection&) {
     DictionaryTree->ActiveChanged();
     UpdateCommandStates();
-  };
+  });
 
   for (QScrollBar* bar : {static_cast<QScrollBar*>(Scroll), ScrollStd})
     connect(bar, &QScrollBar::valueChanged, this, &TKivMainForm::ScrollBarMoved);
@@ -283,7 +258,7 @@ void TKivMainForm::ListScrolled(std::int32_t position, std::int32_t max) {
     const QSignalBlocker block(bar);
     bar->setRange(0, max);
     bar->setPageStep(page);
-    if (!FRestoringPosition) bar->setValue(position);
+    if (!FListPlaces->Restoring()) bar->setValue(position);
   }
 }
 
@@ -317,10 +292,11 @@ void TKivMainForm::HideRightPanel() {
 void TKivMainForm::SetZoomed(bool zoomed) {
   if (zoomed == FZoomed) return;
   const int step = zoomed ? 4 : -4;
-  KivViewer1->BeginUpdate();
-  KivViewer1->SetTextIndent(KivViewer1->TextIndent() + step);
-  KivViewer1->SetDescriptionIndent(KivViewer1->DescriptionIndent() + step);
-  KivViewer1->EndUpdate(true);
+  {
+    const THoldViewer hold(*KivViewer1);
+    KivViewer1->SetTextIndent(KivViewer1->TextIndent() + step);
+    KivViewer1->SetDescriptionIndent(KivViewer1->DescriptionIndent() + step);
+  }
   FZoomed = zoomed;
   tbAdvanced->setVisible(!zoomed);
   Image1->setVisible(!zoomed);
@@ -352,12 +328,11 @@ bool TKivMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TKivMainForm::CopyWordToFastSearch() {
   if (FCurrentIndex < 0 || FCurrentIndex >= FDC.Count()) return;
-  const bool fast = FSearchOptions.DoFastSearch;
-  FSearchOptions.DoFastSearch = false;
+  FLocateWhileTyping = false;
   FastSearch->setText(ToQString(FDC.Item(FCurrentIndex)->Word));
   FastSearch->end(false);
   FastSearch->setFocus();
-  FSearchOptions.DoFastSearch = fast;
+  FLocateWhileTyping = true;
 }
 
 void TKivMainForm::CopySelectedWord() {
@@ -368,12 +343,7 @@ void TKivMainForm::CopySelectedWord() {
 // Commands whose windows come later stay disabled; the rest follow the state they need.
 void TKivMainForm::UpdateCommandStates() {
   TMainCommands& c = *FCommands;
-  for (QAction* later :
-       {c.FileNewDictionary, c.FileOpen, c.FileSave, c.FileSaveAs, c.FileSaveResults,
-        c.FileSaveResultsAs, c.FileProperties, c.EditAddEntry, c.EditChangeEntry, c.EditDelete,
-        c.SearchCrossword, c.SearchAnagrams, c.SearchWordAnalysis, c.SearchWordChain,
-        c.OptionsFilter, c.OptionsEqualLetters, c.OptionsStatistics, c.OptionsSettings})
-    later->setEnabled(false);
+  for (QAction* later : c.Later()) later->setEnabled(false);
   c.EditCopy->setEnabled(FCurrentIndex >= 0);
 }
 

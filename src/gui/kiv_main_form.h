@@ -6,14 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "dictionary/dictionary_collection.h"
-#include "results/result_source.h"
-#include "search/character_manager.h"
-#include "search/string_searcher.h"
+#include "common/event.h"
 #include "shell/layout_settings.h"
 #include "shell/main_settings.h"
-#include "shell/search_history.h"
-#include "shell/settings_file.h"
+#include "shell/session.h"
 
 class QLabel;
 class QScrollBar;
@@ -30,22 +26,23 @@ namespace gryvel::gui {
 class TDictionaryTree;
 class TEnterEdit;
 class TKivViewer;
+class TListPlaces;
 class TMainCommands;
 class TSearchTree;
 class TSkinScroll;
 
 // The main window: the word list with its scroll bars and the quick-search edit on the left,
 // the search history and the dictionaries on the right, the menus, two toolbars and the status
-// bar. It owns the engine objects the window shows (collection, searcher, result source,
-// history) and maps them to widgets; the rules live in the engine.
+// bar. It shows the engine session it is given and maps it to widgets; the rules live in the
+// engine.
 class TKivMainForm : public QMainWindow {
   Q_OBJECT
 
  public:
-  // Reads every settings group of the settings file of the program in `program_dir` (making
-  // the first-run file when there is none) and starts loading the connected dictionaries.
-  explicit TKivMainForm(const std::string& program_dir, QWidget* parent = nullptr);
-  // Stops the loading (the collection waits for its loader) and frees everything.
+  // Reads every settings group of the session's settings file (making the first-run file when
+  // there is none) and starts loading the connected dictionaries. `session` (borrowed) must
+  // outlive the window and have a settings file.
+  explicit TKivMainForm(TSession& session, QWidget* parent = nullptr);
   ~TKivMainForm() override;
 
   // The start-up time, shown in status panel 3 while the whole dictionary is shown.
@@ -63,16 +60,6 @@ class TKivMainForm : public QMainWindow {
   // Makes `code` ("RUS", "ENG", ...) the interface language and re-captions everything.
   void ApplyLanguage(const std::string& code);
 
-  TDictionaryCollection& Collection() { return FDC; }
-  TResultSource& ResultSource() { return ResultSource1; }
-  TSearchHistory& History() { return FHistory; }
-  TCharacterManager& CharacterManager() { return CharacterManager1; }
-  TStringSearcher& StringSearcher() { return StringSearcher1; }
-  TKivViewer& Viewer() { return *KivViewer1; }
-  TMainCommands& Commands() { return *FCommands; }
-  bool DoFastSearch() const { return FSearchOptions.DoFastSearch; }
-  void SetDoFastSearch(bool on) { FSearchOptions.DoFastSearch = on; }
-  std::int32_t CurrentIndex() const { return FCurrentIndex; }
   bool Closing() const { return FClosing; }
 
  protected:
@@ -112,15 +99,14 @@ class TKivMainForm : public QMainWindow {
   void SetZoomed(bool zoomed);
   void UpdateCommandStates();
 
-  std::string FProgramDir;
-  std::unique_ptr<TSettingsFile> FSettings;
-
-  // Engine objects, in the order they must be built (the viewer is destroyed first).
-  TCharacterManager CharacterManager1;
-  TStringSearcher StringSearcher1;
-  TDictionaryCollection FDC;
-  TResultSource ResultSource1;
-  TSearchHistory FHistory;
+  // The session's parts under the names the window has always used for them.
+  TSession& FSession;
+  TSettingsFile& FSettings;
+  TCharacterManager& CharacterManager1;
+  TStringSearcher& StringSearcher1;
+  TDictionaryCollection& FDC;
+  TResultSource& ResultSource1;
+  TSearchHistory& FHistory;
 
   TMainCommands* FCommands = nullptr;
   QSplitter* Splitter1 = nullptr;
@@ -138,19 +124,13 @@ class TKivMainForm : public QMainWindow {
   TDictionaryTree* DictionaryTree = nullptr;
   QLabel* FPanels[5] = {};
 
-  TSearchOptions FSearchOptions;
+  std::unique_ptr<TListPlaces> FListPlaces;
+  TSubscriptions FEngineHooks;
   TMainSettings FMain;
   TWindowPosition FSavedPosition;
-  std::string FLastPattern;
-  std::string FLastAnagram;
   double FInitTime = 0;
   std::int32_t FCurrentIndex = -1;
-  std::int32_t FFullListTop = 0;
-  std::int32_t FFullListSelection = -1;
-  std::int32_t FResultsTop = 0;
-  std::int32_t FResultsSelection = -1;
-  bool FRestoringPosition = false;
-  bool FResultsShown = false;  // the result list is shown (the last switch was to results)
+  bool FLocateWhileTyping = true;  // off while the edit takes a word from the list
   bool FInitializing = true;
   bool FClosing = false;
   bool FZoomed = false;

@@ -274,4 +274,12 @@ void TMainCommands::ApplyButtonSizes() {
   }
 }
 
+std::vector<QAction*> TMainCommands::Later() const {
+  return {FileNewDictionary, FileOpen,          FileSave,           FileSaveAs,
+          FileSaveResults,   FileSaveResultsAs, FileProperties,     EditAddEntry,
+          EditChangeEntry,   EditDelete,        SearchCrossword,    SearchAnagrams,
+          SearchWordAnalysis, SearchWordChain,  OptionsFilter,      OptionsEqualLetters,
+          OptionsStatistics, OptionsSettings};
+}
+
 }  // namespace gryvel::gui

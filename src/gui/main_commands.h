@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <vector>
 
 class QAction;
 class QActionGroup;
@@ -29,6 +30,8 @@ class TMainCommands : public QObject {
   // Large (28 x 27) or small (23 x 22) buttons.
   void SetLargeToolBarIcons(bool large);
   bool LargeToolBarIcons() const { return FLarge; }
+  // The commands whose windows have not come yet; the window keeps them disabled.
+  std::vector<QAction*> Later() const;
 
   QAction* FileNewDictionary;
   QAction* FileOpen;

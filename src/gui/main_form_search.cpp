@@ -16,6 +16,7 @@
 #include "gui/text.h"
 #include "gui/ui/enter_edit.h"
 #include "gui/ui/kiv_viewer.h"
+#include "gui/ui/list_places.h"
 #include "results/language.h"
 #include "shell/search_request.h"
 
@@ -59,7 +60,8 @@ void TKivMainForm::FastSearchChanged() {
     return;
   }
   const TTypingFeedback feedback =
-      TypedTextChanged(*typed, StringSearcher1, FSearchOptions.DoFastSearch);
+      TypedTextChanged(*typed, StringSearcher1,
+                       FLocateWhileTyping && FSession.SearchOptions().DoFastSearch);
   FPanels[1]->setText(ToQString(feedback.LengthText));
   if (feedback.Locate) ResultSource1.Locate(*typed);
 }
@@ -89,15 +91,10 @@ void TKivMainForm::RunPalindromeSearch() { RunRequest({TRequestKind::Palindromes
 
 // One search with the list's updates held; the result's first word is selected.
 void TKivMainForm::RunRequest(const TSearchRequest& request) {
-  if (request.Kind == TRequestKind::Crossword) FLastPattern = request.Text;
-  if (request.Kind == TRequestKind::Anagram) FLastAnagram = request.Text;
-  KivViewer1->BeginUpdate();
-  // The result list opens at its top.
-  FResultsTop = 0;
-  FResultsSelection = -1;
+  const THoldViewer hold(*KivViewer1);
+  FListPlaces->ForgetResultPlace();
   const bool found = RunSearchRequest(ResultSource1, request);
   if (found) KivViewer1->SetSelItem(ResultSource1.View().front());
-  KivViewer1->EndUpdate(true);
 }
 
 void TKivMainForm::RunHistoryAction(const THistoryAction& action) {
@@ -118,23 +115,25 @@ void TKivMainForm::RunHistoryAction(const THistoryAction& action) {
 
 void TKivMainForm::SetResultsShown(bool on) {
   if (on == ResultSource1.FilterActive()) return;
-  KivViewer1->BeginUpdate();
-  ResultSource1.SetFilterActive(on);
-  KivViewer1->EndUpdate(true);
+  {
+    const THoldViewer hold(*KivViewer1);
+    ResultSource1.SetFilterActive(on);
+  }
   FCommands->ViewResults->setChecked(ResultSource1.FilterActive());
 }
 
 // The selected word stays selected in the new order.
 void TKivMainForm::SortChanged() {
   const TMainCommands& c = *FCommands;
-  KivViewer1->BeginUpdate();
-  ResultSource1.SetIncrementSort(c.SortAscending->isChecked());
-  if (c.SortByLength->isChecked()) {
-    ResultSource1.SortByLength();
-  } else {
-    ResultSource1.SortAlphabetically();
+  {
+    const THoldViewer hold(*KivViewer1);
+    ResultSource1.SetIncrementSort(c.SortAscending->isChecked());
+    if (c.SortByLength->isChecked()) {
+      ResultSource1.SortByLength();
+    } else {
+      ResultSource1.SortAlphabetically();
+    }
   }
-  KivViewer1->EndUpdate(true);
   if (FCurrentIndex >= 0 && FCurrentIndex < FDC.Count())
     ResultSource1.Locate(FDC.Item(FCurrentIndex)->Word);
 }

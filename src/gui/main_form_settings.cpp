@@ -36,43 +36,40 @@ constexpr std::chrono::milliseconds kFirstWordsWait{100};
 }  // namespace
 
 void TKivMainForm::ReadSettings() {
-  const TFilterSettings filter = ReadFilterSettings(*FSettings);
+  const TFilterSettings filter = ReadFilterSettings(FSettings);
   ResultSource1.SetFilterSettings(filter);
   FCommands->ViewFilter->setChecked(filter.Enable);
 
-  for (TKivDictionary* dictionary : ReadDictionaryList(*FSettings, FDC))
+  for (TKivDictionary* dictionary : ReadDictionaryList(FSettings, FDC))
     DictionaryTree->AddDictionaryNode(dictionary->Name(), *dictionary);
 
-  FMain.Language = ReadLanguage(*FSettings);
+  FMain.Language = ReadLanguage(FSettings);
   SetLanguage(FMain.Language);
 
-  FSearchOptions = ReadSearchOptions(*FSettings);
-  FHistory.SetDoSaveLast(FSearchOptions.DoSaveLast);
-  FHistory.SetSaveLastCount(FSearchOptions.SaveLastCount);
-  CharacterManager1.SetCaseSensitive(FSearchOptions.CaseSensitive);
+  FSession.SetSearchOptions(ReadSearchOptions(FSettings));
 
   TToolbarPositions toolbars = ToolbarPositions();
-  ReadToolbarPositions(*FSettings, toolbars);
+  ReadToolbarPositions(FSettings, toolbars);
   ApplyToolbarPositions(toolbars);
 
   const std::string language = FMain.Language;
-  FMain = ReadMainSettings(*FSettings);
+  FMain = ReadMainSettings(FSettings);
   FMain.Language = language;
   ApplyMainSettings(FMain);
 
   FSavedPosition.State = kWindowNormal;
-  ReadWindowPosition(*FSettings, FSavedPosition);
+  ReadWindowPosition(FSettings, FSavedPosition);
   resize(FSavedPosition.Width, FSavedPosition.Height);
   if (!FSavedPosition.Centred()) move(FSavedPosition.Left, FSavedPosition.Top);
 
   TViewerSettings viewer = ViewerSettingsOf(*KivViewer1);
-  ReadViewerSettings(*FSettings, viewer);
+  ReadViewerSettings(FSettings, viewer);
   ApplyViewerSettings(*KivViewer1, viewer);
   FCommands->ViewDescriptions->setChecked(KivViewer1->ShowDescription());
 
-  ReadPatternHistory(*FSettings, FHistory);
-  ReadAnagramHistory(*FSettings, FHistory);
-  ReadEqualLetters(*FSettings, CharacterManager1, FHistory);
+  ReadPatternHistory(FSettings, FHistory);
+  ReadAnagramHistory(FSettings, FHistory);
+  ReadEqualLetters(FSettings, CharacterManager1, FHistory);
   SearchTree->ExpandAllAndScrollTop();
 
   ApplyLanguage(FMain.Language);
@@ -175,14 +172,14 @@ void TKivMainForm::ShowAsSaved() {
 // reported once and the file keeps its old contents.
 void TKivMainForm::WriteSettings() {
   const TStatus results[] = {
-      WriteDictionaryList(*FSettings, DictionaryListOf(FDC)),
-      WriteFilterSettings(*FSettings, ResultSource1.FilterSettings()),
-      WriteWindowPosition(*FSettings, WindowPosition()),
-      WriteMainSettings(*FSettings, MainSettings()),
-      WriteToolbarPositions(*FSettings, ToolbarPositions()),
-      WritePatternHistory(*FSettings, FHistory),
-      WriteAnagramHistory(*FSettings, FHistory),
-      WriteEqualLetters(*FSettings, CharacterManager1),
+      WriteDictionaryList(FSettings, DictionaryListOf(FDC)),
+      WriteFilterSettings(FSettings, ResultSource1.FilterSettings()),
+      WriteWindowPosition(FSettings, WindowPosition()),
+      WriteMainSettings(FSettings, MainSettings()),
+      WriteToolbarPositions(FSettings, ToolbarPositions()),
+      WritePatternHistory(FSettings, FHistory),
+      WriteAnagramHistory(FSettings, FHistory),
+      WriteEqualLetters(FSettings, CharacterManager1),
   };
   for (const TStatus& status : results) {
     if (status.ok()) continue;

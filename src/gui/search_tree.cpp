@@ -71,15 +71,12 @@ TSearchTree::TSearchTree(TSearchHistory& history, TCharacterManager& manager, QW
     for (const THistoryNode& node : FHistory.Children(branch)) root->addChild(MakeItem(node));
   }
   BuildMenu();
-  FHistory.OnChange = [this](const THistoryChange& change) { HistoryChanged(change); };
+  FHistoryHook = FHistory.OnChange.Subscribe(
+      [this](const THistoryChange& change) { HistoryChanged(change); });
   connect(this, &QTreeWidget::itemChanged, this,
           [this](QTreeWidgetItem* item, int) { ItemEdited(item); });
   connect(this, &QTreeWidget::itemDoubleClicked, this,
           [this](QTreeWidgetItem* item, int) { RunAction(FHistory.DoubleClick(NodeId(item))); });
-}
-
-TSearchTree::~TSearchTree() {
-  FHistory.OnChange = nullptr;
 }
 
 // --- Items

@@ -18,11 +18,10 @@ class TSearchTree : public QTreeWidget {
   Q_OBJECT
 
  public:
-  // Shows `history` and takes its OnChange until destroyed; `manager` is the searches'
+  // Shows `history` and listens to its OnChange until destroyed; `manager` is the searches'
   // character manager, whose equal-letters groups the tree switches and deletes. Both are
   // borrowed and must outlive the tree.
   TSearchTree(TSearchHistory& history, TCharacterManager& manager, QWidget* parent = nullptr);
-  ~TSearchTree() override;
 
   // What a double click or "New..." asks of the main window (a search dialog page, a search
   // to run again, the equal-letters dialog).
@@ -60,6 +59,7 @@ class TSearchTree : public QTreeWidget {
   void SetMode(TAnagramOptions mode);
 
   TSearchHistory& FHistory;
+  TSubscription FHistoryHook;
   TCharacterManager& FManager;
   bool FShowing = false;  // items are being set from the model, not edited by the user
   QMenu* FMenu = nullptr;

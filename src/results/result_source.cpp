@@ -27,8 +27,10 @@ void TResultSource::SetDictionary(TDictionaryCollection* collection) {
   Unhook();
   FDictionary = collection;
   if (collection == nullptr) return;
-  collection->OnListChange = [this](TDictionaryCollection&) { Refresh(); };
-  collection->OnDestroy = [this](TDictionaryCollection&) {
+  FDictionaryHooks += collection->OnListChange.Subscribe([this](TDictionaryCollection&) {
+    Refresh();
+  });
+  FDictionaryHooks += collection->OnDestroy.Subscribe([this](TDictionaryCollection&) {
     FDictionary = nullptr;
     FFlags.clear();
     FLengths.clear();
@@ -36,14 +38,12 @@ void TResultSource::SetDictionary(TDictionaryCollection* collection) {
     FView.clear();
     FCount = 0;
     FReady = false;
-  };
+  });
   Refresh();
 }
 
 void TResultSource::Unhook() {
-  if (FDictionary == nullptr) return;
-  FDictionary->OnListChange = nullptr;
-  FDictionary->OnDestroy = nullptr;
+  FDictionaryHooks.Reset();
 }
 
 void TResultSource::AddViewer(TResultViewer* viewer) {
@@ -152,13 +152,14 @@ void TResultSource::SearchPalindromes() {
 void TResultSource::SetFilterActive(bool on) {
   FFilterActive = on;
   if (FDictionary == nullptr) return;
-  Fire(on ? OnBeforeFilterActivated : OnBeforeFilterDeactivated);
+  (on ? OnBeforeFilterActivated : OnBeforeFilterDeactivated)(*this);
   RebuildView();
   FCount = static_cast<std::int32_t>(FView.size());
+  // Announced once: the viewers lay out before the after-event puts back their place.
   for (auto viewer = FViewers.rbegin(); viewer != FViewers.rend(); ++viewer)
     (*viewer)->DataChanged();
-  Fire(on ? OnAfterFilterActivated : OnAfterFilterDeactivated);
-  Changed();
+  (on ? OnAfterFilterActivated : OnAfterFilterDeactivated)(*this);
+  if (FUpdateCount == 0) OnChange(*this);
 }
 
 void TResultSource::SetFilterSettings(const TFilterSettings& settings) {
@@ -333,17 +334,13 @@ void TResultSource::Changed() {
   if (FUpdateCount > 0) return;
   for (auto viewer = FViewers.rbegin(); viewer != FViewers.rend(); ++viewer)
     (*viewer)->DataChanged();
-  Fire(OnChange);
+  OnChange(*this);
 }
 
 void TResultSource::NotifyItemChanged(std::int32_t index) {
   for (auto viewer = FViewers.rbegin(); viewer != FViewers.rend(); ++viewer)
     (*viewer)->ItemChanged(index);
-  Fire(OnChange);
-}
-
-void TResultSource::Fire(const TNotify& event) {
-  if (event) event(*this);
+  OnChange(*this);
 }
 
 }  // namespace gryvel

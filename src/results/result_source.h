@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/event.h"
 #include "dictionary/article_list.h"
 
 // Between one dictionary collection and the word lists that show it: a few flags per entry of
@@ -56,7 +57,7 @@ inline std::int32_t CenteredTop(std::int32_t position, std::int32_t visible) {
 // change handler, which runs there.
 class TResultSource {
  public:
-  using TNotify = std::function<void(TResultSource&)>;
+  using TNotify = TEvent<TResultSource&>;
   using TEntryList = std::vector<TArticleItem*>;
 
   // Bits of the per-entry flags.
@@ -70,15 +71,17 @@ class TResultSource {
   TResultSource(const TResultSource&) = delete;
   TResultSource& operator=(const TResultSource&) = delete;
 
+  // Any number of listeners each (see TEvent). OnChange follows every rebuilt view and changed
+  // entry; the Before/After pairs bracket a switch between the result and the whole list.
   TNotify OnChange;
   TNotify OnBeforeFilterActivated;
   TNotify OnAfterFilterActivated;
   TNotify OnBeforeFilterDeactivated;
   TNotify OnAfterFilterDeactivated;
 
-  // The collection whose merged list is viewed (borrowed). Setting another one makes this
-  // source its change handler (OnListChange) and runs Refresh; the source lets go of it
-  // when the collection is destroyed (OnDestroy).
+  // The collection whose merged list is viewed (borrowed). Setting another one subscribes
+  // this source to its list changes (OnListChange runs Refresh) and runs Refresh; the source
+  // lets go of it when the collection is destroyed (OnDestroy).
   TDictionaryCollection* Dictionary() const { return FDictionary; }
   void SetDictionary(TDictionaryCollection* collection);
 
@@ -162,10 +165,10 @@ class TResultSource {
   void SetDirectionBits();
   void Changed();
   void NotifyItemChanged(std::int32_t index);
-  void Fire(const TNotify& event);
   void Unhook();
 
   TDictionaryCollection* FDictionary = nullptr;
+  TSubscriptions FDictionaryHooks;
   TFilterSettings FFilterSettings;
   std::vector<std::uint8_t> FFlags;
   std::vector<std::uint8_t> FLengths;  // word lengths, 255 for 255 and more

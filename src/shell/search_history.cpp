@@ -135,7 +135,7 @@ THistoryNode TSearchHistory::MakeNode(THistoryNodeKind kind, THistoryBranch bran
 
 void TSearchHistory::Notify(THistoryChange::TKind kind, THistoryNodeId id, THistoryBranch branch,
                             std::int32_t row) {
-  if (OnChange) OnChange(THistoryChange{kind, id, branch, row});
+  OnChange(THistoryChange{kind, id, branch, row});
 }
 
 THistoryNodeId TSearchHistory::Insert(THistoryBranch branch, std::int32_t row, THistoryNode node) {

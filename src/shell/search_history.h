@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/event.h"
 #include "search/character_manager.h"
 #include "search/string_searcher.h"
 
@@ -76,7 +77,8 @@ class TSearchHistory {
   TSearchHistory(const TSearchHistory&) = delete;
   TSearchHistory& operator=(const TSearchHistory&) = delete;
 
-  std::function<void(const THistoryChange&)> OnChange;
+  // Any number of listeners (see TEvent).
+  TEvent<const THistoryChange&> OnChange;
 
   const THistoryNode& Root(THistoryBranch branch) const;
   // The children of `branch`'s root in row order.

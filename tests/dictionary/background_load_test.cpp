@@ -48,11 +48,11 @@ class BackgroundLoadTest : public ::testing::Test {
   }
 
   void Watch(TDictionaryCollection& collection) {
-    collection.OnProgress = [this](TKivDictionary* sender, std::uint8_t stage, std::uint8_t percent,
+    hooks_ += collection.OnProgress.Subscribe([this](TKivDictionary* sender, std::uint8_t stage, std::uint8_t percent,
                                    const std::string&) {
       progress_.push_back({sender, stage, percent});
       if (on_progress_) on_progress_(sender, stage);
-    };
+    });
   }
 
   // A version-2 file of the words numbered first .. first + count - 1.
@@ -104,6 +104,7 @@ class BackgroundLoadTest : public ::testing::Test {
   testing::CaptureMessages messages_;
   std::vector<Progress> progress_;
   std::function<void(TKivDictionary*, std::uint8_t)> on_progress_;
+  TSubscriptions hooks_;
   std::unique_ptr<TDictionaryCollection> collection_;
 };
 

@@ -94,13 +94,14 @@ TEST_F(CollectionTest, ConnectAndDisconnectFireOnlyWhenTheStateChanges) {
   TKivDictionary& first = Make({"ant"});
   TKivDictionary& second = Make({"bee"});
   std::vector<std::string> events;
-  collection_.OnConnect = [&](TDictionaryCollection&, std::int32_t i) {
+  TSubscriptions hooks;
+  hooks += collection_.OnConnect.Subscribe([&](TDictionaryCollection&, std::int32_t i) {
     events.push_back("connect " + std::to_string(i));
-  };
-  collection_.OnDisconnect = [&](TDictionaryCollection&, std::int32_t i) {
+  });
+  hooks += collection_.OnDisconnect.Subscribe([&](TDictionaryCollection&, std::int32_t i) {
     events.push_back("disconnect " + std::to_string(i));
-  };
-  collection_.OnListChange = [&](TDictionaryCollection&) { events.push_back("list"); };
+  });
+  hooks += collection_.OnListChange.Subscribe([&](TDictionaryCollection&) { events.push_back("list"); });
 
   collection_.Connect(second);
   collection_.Connect(second);       // connected already
@@ -190,7 +191,8 @@ TEST_F(CollectionTest, AReadOnlyDictionaryIsRefusedAsActive) {
   head.Title = Cp("Орфография");
   read_only.SetHeader(head);
   int events = 0;
-  collection_.OnActiveDictionary = [&](TDictionaryCollection&) { ++events; };
+  TSubscriptions hooks;
+  hooks += collection_.OnActiveDictionary.Subscribe([&](TDictionaryCollection&) { ++events; });
 
   collection_.SetActive(&writable);
   testing::CaptureMessages messages;
@@ -236,7 +238,8 @@ TEST_F(CollectionTest, RemovingADictionaryTakesItOutEverywhere) {
   collection_.Connect(second);
   collection_.SetActive(&first);
   int active_events = 0;
-  collection_.OnActiveDictionary = [&](TDictionaryCollection&) { ++active_events; };
+  TSubscriptions hooks;
+  hooks += collection_.OnActiveDictionary.Subscribe([&](TDictionaryCollection&) { ++active_events; });
 
   collection_.Remove(first);
   EXPECT_EQ(nullptr, collection_.Active());
@@ -268,7 +271,8 @@ TEST_F(CollectionTest, ClearAllEmptiesEveryDictionaryAndTheList) {
   collection_.Connect(first);
   collection_.Connect(second);
   int changes = 0;
-  collection_.OnListChange = [&](TDictionaryCollection&) { ++changes; };
+  TSubscriptions hooks;
+  hooks += collection_.OnListChange.Subscribe([&](TDictionaryCollection&) { ++changes; });
   collection_.ClearAll();
   EXPECT_EQ(0, collection_.Count());
   EXPECT_EQ(0, first.Count());

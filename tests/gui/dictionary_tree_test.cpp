@@ -18,6 +18,7 @@ class DictionaryTreeTest : public QObject {
  private:
   std::unique_ptr<testing::TempDir> FDir;
   std::unique_ptr<TDictionaryCollection> FCollection;
+  TSubscriptions FHooks;
   std::unique_ptr<TDictionaryTree> FTree;
 
   // The collection's dictionary on a file of `bytes` named `name`, listed in the tree.
@@ -55,17 +56,17 @@ class DictionaryTreeTest : public QObject {
     FCollection = std::make_unique<TDictionaryCollection>();
     FTree = std::make_unique<TDictionaryTree>(*FCollection);
     // As the main window wires them.
-    FCollection->OnConnect = [this](TDictionaryCollection& c, std::int32_t i) {
+    FHooks += FCollection->OnConnect.Subscribe([this](TDictionaryCollection& c, std::int32_t i) {
       FTree->SetConnected(*c.Dictionary(i), true);
-    };
-    FCollection->OnDisconnect = [this](TDictionaryCollection& c, std::int32_t i) {
+    });
+    FHooks += FCollection->OnDisconnect.Subscribe([this](TDictionaryCollection& c, std::int32_t i) {
       FTree->SetConnected(*c.Dictionary(i), false);
-    };
-    FCollection->OnActiveDictionary = [this](TDictionaryCollection&) { FTree->ActiveChanged(); };
-    FCollection->OnProgress = [this](TKivDictionary* sender, std::uint8_t stage, std::uint8_t,
+    });
+    FHooks += FCollection->OnActiveDictionary.Subscribe([this](TDictionaryCollection&) { FTree->ActiveChanged(); });
+    FHooks += FCollection->OnProgress.Subscribe([this](TKivDictionary* sender, std::uint8_t stage, std::uint8_t,
                                      const std::string&) {
       if (stage == kStageMerged && sender != nullptr) FTree->DictionaryLoaded(*sender);
-    };
+    });
   }
   void cleanup() {
     FTree.reset();

@@ -11,6 +11,7 @@
 
 #include "common/synchronize.h"
 #include "dictionary/kiv_dictionary.h"
+#include "gui/application.h"
 #include "gui/dialogs.h"
 #include "gui/main_commands.h"
 #include "gui/platform_hooks.h"
@@ -20,6 +21,7 @@
 #include "gui/ui/kiv_viewer.h"
 #include "results/language.h"
 #include "search/letter_maps.h"
+#include "shell/session.h"
 
 using namespace gryvel;
 using namespace gryvel::gui;
@@ -74,6 +76,7 @@ class TKivMainFormTest : public QObject {
  private:
   QTemporaryDir FDir;
   TScriptedDialogs FDialogs;
+  std::unique_ptr<TSession> FSession;  // outlives the window
   std::unique_ptr<TKivMainForm> FForm;
 
   QString Ini() const { return FDir.filePath("gryvel.ini"); }
@@ -89,19 +92,28 @@ class TKivMainFormTest : public QObject {
   }
   // Opens the window on the program directory and waits for its dictionaries.
   void Open() {
-    FForm = std::make_unique<TKivMainForm>(PathFromQString(FDir.path()));
+    FForm.reset();
+    FSession = std::make_unique<TSession>(ProgramSettings(PathFromQString(FDir.path())));
+    FForm = std::make_unique<TKivMainForm>(*FSession);
     FForm->resize(500, 420);
     FForm->show();
-    QTRY_VERIFY(FForm->Collection().Count() > 0 && FForm->Collection().LoadingCount() == 0);
+    QTRY_VERIFY(FSession->Collection.Count() > 0 && FSession->Collection.LoadingCount() == 0);
+  }
+  TKivViewer& Viewer() const { return *FForm->findChild<TKivViewer*>("KivViewer1"); }
+  TMainCommands& Commands() const { return *FForm->findChild<TMainCommands*>(); }
+  void WriteManyWords() {
+    QStringList many;
+    for (int i = 0; i < 60000; ++i) many << QString::fromUtf8("слово%1").arg(i, 6, 26, QChar('a'));
+    WriteDictionary(FDir.filePath("Dictionaries/dictionary.kiv"), many, "Большой");
   }
   TEnterEdit* Edit() const { return FForm->findChild<TEnterEdit*>("FastSearch"); }
   QString Panel(int i) const {
     return FForm->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i))->text();
   }
   QString Selected() const {
-    const std::int32_t index = FForm->Viewer().SelItem();
-    if (index < 0 || index >= FForm->Collection().Count()) return {};
-    return ToQString(FForm->Collection().Item(index)->Word);
+    const std::int32_t index = Viewer().SelItem();
+    if (index < 0 || index >= FSession->Collection.Count()) return {};
+    return ToQString(FSession->Collection.Item(index)->Word);
   }
   // Types `text` as a whole (QTest types Latin-1 only).
   void Type(const QString& text) {
@@ -110,7 +122,7 @@ class TKivMainFormTest : public QObject {
   }
   QStringList HistoryTexts(THistoryBranch branch) const {
     QStringList texts;
-    for (const THistoryNode& node : FForm->History().Children(branch))
+    for (const THistoryNode& node : FSession->History.Children(branch))
       if (node.Kind != THistoryNodeKind::NewSearch) texts << ToQString(node.Text);
     return texts;
   }
@@ -134,16 +146,17 @@ class TKivMainFormTest : public QObject {
   }
   void cleanup() {
     FForm.reset();
+    FSession.reset();
     SetUILanguage(TUILanguage::NotSet);
   }
 
   void FirstRunWritesTheSettingsFileAndListsTheDefaultDictionary() {
     Open();
     QVERIFY(QFile::exists(Ini()));
-    QCOMPARE(FForm->Collection().Count(), kWords.size());
+    QCOMPARE(FSession->Collection.Count(), kWords.size());
     QCOMPARE(Panel(2), QString::number(kWords.size()));
     QVERIFY(IniText().contains("Language=RUS"));
-    QCOMPARE(FForm->Commands().SearchPalindromes->text(), QString::fromUtf8("&Палиндромы"));
+    QCOMPARE(Commands().SearchPalindromes->text(), QString::fromUtf8("&Палиндромы"));
   }
 
   void TypingShowsTheLengthRangeAndLocatesPlainWords() {
@@ -157,7 +170,9 @@ class TKivMainFormTest : public QObject {
       QCOMPARE(Panel(1), QString::fromUtf8(c.Panel));
     }
     QCOMPARE(Selected(), QString::fromUtf8("победитель"));
-    FForm->SetDoFastSearch(false);
+    TSearchOptions options = FSession->SearchOptions();
+    options.DoFastSearch = false;
+    FSession->SetSearchOptions(options);
     Type(QString::fromUtf8("дом"));
     QCOMPARE(Panel(1), QString("3"));
     QCOMPARE(Selected(), QString::fromUtf8("победитель"));
@@ -167,8 +182,8 @@ class TKivMainFormTest : public QObject {
     Open();
     Type(QString::fromUtf8("кот"));
     QTest::keyClick(Edit(), Qt::Key_Return);
-    QVERIFY(FForm->ResultSource().FilterActive());
-    QCOMPARE(FForm->ResultSource().Count(), 4);  // кот котёл скот полкот
+    QVERIFY(FSession->Source.FilterActive());
+    QCOMPARE(FSession->Source.Count(), 4);  // кот котёл скот полкот
     QCOMPARE(Panel(2), QString("4"));
     QCOMPARE(Selected(), QString::fromUtf8("кот"));
     QCOMPARE(Edit()->text(), QString::fromUtf8("кот"));
@@ -184,14 +199,14 @@ class TKivMainFormTest : public QObject {
 
   void AltEnterRunsAnAnagramSearchInTheCurrentMode() {
     Open();
-    FForm->StringSearcher().SetAnagramOptions(aoUsual);
+    FSession->Searcher.SetAnagramOptions(aoUsual);
     Type(QString::fromUtf8("акрт"));
     QTest::keyClick(Edit(), Qt::Key_Return, Qt::AltModifier);
-    QCOMPARE(FForm->ResultSource().Count(), 2);  // карт трак
-    FForm->StringSearcher().SetAnagramOptions(aoMakeWords);
+    QCOMPARE(FSession->Source.Count(), 2);  // карт трак
+    FSession->Searcher.SetAnagramOptions(aoMakeWords);
     QTest::keyClick(Edit(), Qt::Key_Return, Qt::AltModifier);
-    QCOMPARE(FForm->ResultSource().Count(), 4);  // акр карт рак трак
-    const std::vector<THistoryNode>& anagrams = FForm->History().Children(THistoryBranch::Anagrams);
+    QCOMPARE(FSession->Source.Count(), 4);  // акр карт рак трак
+    const std::vector<THistoryNode>& anagrams = FSession->History.Children(THistoryBranch::Anagrams);
     QCOMPARE(anagrams.size(), std::size_t{2});
     QCOMPARE(anagrams[1].Mode, aoMakeWords);
   }
@@ -214,12 +229,12 @@ class TKivMainFormTest : public QObject {
                             "IsConnected_1=1\n")
                  .arg(FDir.filePath("Dictionaries/dictionary.kiv")));
     Open();
-    QVERIFY(FForm->CharacterManager().GetEqualLettersActive(0));
+    QVERIFY(FSession->Manager.GetEqualLettersActive(0));
     auto* tree = FForm->findChild<TSearchTree*>("SearchTree");
     QVERIFY(tree != nullptr && tree->isVisible());
-    const THistoryNodeId id = FForm->History().Children(THistoryBranch::EqualLetters)[0].Id;
+    const THistoryNodeId id = FSession->History.Children(THistoryBranch::EqualLetters)[0].Id;
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->IconRect(tree->ItemOf(id)).center());
-    QVERIFY(!FForm->CharacterManager().GetEqualLettersActive(0));
+    QVERIFY(!FSession->Manager.GetEqualLettersActive(0));
     QVERIFY(FForm->close());
     QVERIFY(IniText().contains(QString::fromUtf8("1=ЕЁ=Е,0")));
   }
@@ -229,21 +244,21 @@ class TKivMainFormTest : public QObject {
     FForm->resize(400, 200);
     Type(QString::fromUtf8("*о*"));
     QTest::keyClick(Edit(), Qt::Key_Return);
-    TKivViewer& viewer = FForm->Viewer();
+    TKivViewer& viewer = Viewer();
     viewer.SetTopIndex(2);
     viewer.SetSelItem(viewer.DataSource()->View()[3]);
     const std::int32_t result_top = viewer.TopIndex();
     const std::int32_t result_selection = viewer.SelItem();
-    QAction* results = FForm->Commands().ViewResults;
+    QAction* results = Commands().ViewResults;
     results->trigger();  // the whole list
-    QVERIFY(!FForm->ResultSource().FilterActive());
+    QVERIFY(!FSession->Source.FilterActive());
     viewer.SetTopIndex(5);
     viewer.SetSelItem(viewer.DataSource()->View()[7]);
     const std::int32_t full_top = viewer.TopIndex();
     const std::int32_t full_selection = viewer.SelItem();
     for (int round = 0; round < 2; ++round) {
       results->trigger();
-      QVERIFY(FForm->ResultSource().FilterActive());
+      QVERIFY(FSession->Source.FilterActive());
       QVERIFY(results->isChecked());
       QCOMPARE(viewer.TopIndex(), result_top);
       QCOMPARE(viewer.SelItem(), result_selection);
@@ -257,7 +272,7 @@ class TKivMainFormTest : public QObject {
   void ASecondSearchKeepsThePlaceInTheWholeList() {
     Open();
     FForm->resize(400, 200);
-    TKivViewer& viewer = FForm->Viewer();
+    TKivViewer& viewer = Viewer();
     viewer.SetTopIndex(5);
     viewer.SetSelItem(viewer.DataSource()->View()[7]);
     const std::int32_t top = viewer.TopIndex();
@@ -265,9 +280,9 @@ class TKivMainFormTest : public QObject {
     for (const char* pattern : {"*о*", "*а*"}) {
       Type(QString::fromUtf8(pattern));
       QTest::keyClick(Edit(), Qt::Key_Return);
-      QVERIFY(FForm->ResultSource().FilterActive());
+      QVERIFY(FSession->Source.FilterActive());
     }
-    FForm->Commands().ViewResults->trigger();
+    Commands().ViewResults->trigger();
     QCOMPARE(viewer.TopIndex(), top);
     QCOMPARE(viewer.SelItem(), selection);
   }
@@ -276,18 +291,18 @@ class TKivMainFormTest : public QObject {
     Open();
     Type(QString::fromUtf8("победитель"));
     QCOMPARE(Selected(), QString::fromUtf8("победитель"));
-    FForm->Commands().SortByLength->trigger();
-    QVERIFY(FForm->ResultSource().ByLength());
+    Commands().SortByLength->trigger();
+    QVERIFY(FSession->Source.ByLength());
     QCOMPARE(Selected(), QString::fromUtf8("победитель"));
-    FForm->Commands().SortDescending->trigger();
-    QVERIFY(!FForm->ResultSource().IncrementSort());
+    Commands().SortDescending->trigger();
+    QVERIFY(!FSession->Source.IncrementSort());
     QCOMPARE(Selected(), QString::fromUtf8("победитель"));
-    QCOMPARE(FForm->ResultSource().View().front(), FForm->Viewer().SelItem());
+    QCOMPARE(FSession->Source.View().front(), Viewer().SelItem());
   }
 
   void MaximisingWidensBothIndentsByFour() {
     Open();
-    TKivViewer& viewer = FForm->Viewer();
+    TKivViewer& viewer = Viewer();
     const int text = viewer.TextIndent();
     const int description = viewer.DescriptionIndent();
     FForm->setWindowState(Qt::WindowMaximized);
@@ -321,7 +336,7 @@ class TKivMainFormTest : public QObject {
     QDir(FDir.path()).mkpath("more");
     WriteDictionary(FDir.filePath("more/second.kiv"), {"альфа", "бета"}, "Второй");
     Open();
-    TDictionaryCollection& collection = FForm->Collection();
+    TDictionaryCollection& collection = FSession->Collection;
     const std::int32_t second = collection.AddDictionary(PathFromQString(FDir.filePath("more/second.kiv")));
     collection.Dictionary(second)->EnsureLoaded();
     collection.SetActive(collection.Dictionary(0));
@@ -355,9 +370,9 @@ class TKivMainFormTest : public QObject {
     QVERIFY(FForm->close());
     QStatusBar* bar = FForm->statusBar();
     const QString before = bar->currentMessage();
-    TKivDictionary* dictionary = FForm->Collection().Dictionary(0);
-    FForm->Collection().OnProgress(dictionary, kStageReading, 50, {});
-    FForm->Collection().OnProgress(dictionary, kStageLoaded, 100, {});
+    TKivDictionary* dictionary = FSession->Collection.Dictionary(0);
+    FSession->Collection.OnProgress(dictionary, kStageReading, 50, {});
+    FSession->Collection.OnProgress(dictionary, kStageLoaded, 100, {});
     QCOMPARE(bar->currentMessage(), before);
   }
 
@@ -368,22 +383,41 @@ class TKivMainFormTest : public QObject {
   }
   void ClosingWhileLoadingNeitherHangsNorCrashes() {
     QFETCH(int, stage);
-    QStringList many;
-    for (int i = 0; i < 60000; ++i) many << QString::fromUtf8("слово%1").arg(i, 6, 26, QChar('a'));
-    WriteDictionary(FDir.filePath("Dictionaries/dictionary.kiv"), many, "Большой");
-    FForm = std::make_unique<TKivMainForm>(PathFromQString(FDir.path()));
+    WriteManyWords();
+    FSession = std::make_unique<TSession>(ProgramSettings(PathFromQString(FDir.path())));
+    FForm = std::make_unique<TKivMainForm>(*FSession);
     FForm->show();
-    TDictionaryCollection& collection = FForm->Collection();
-    auto original = collection.OnProgress;
     bool closed = false;
     // The close arrives inside the progress report, as it would from pending events.
-    collection.OnProgress = [&](TKivDictionary* sender, std::uint8_t reported,
-                                std::uint8_t percent, const std::string& text) {
-      original(sender, reported, percent, text);
-      if (reported == stage && !closed) closed = FForm->close();
-    };
-    QTRY_VERIFY(closed || collection.LoadingCount() == 0);
-    FForm.reset();  // destroys the collection, cancelling a load still running
+    const TSubscription watch = FSession->Collection.OnProgress.Subscribe(
+        [&](TKivDictionary*, std::uint8_t reported, std::uint8_t, const std::string&) {
+          if (reported == stage && !closed) closed = FForm->close();
+        });
+    QTRY_VERIFY(closed);
+    QVERIFY(IniText().contains(QStringLiteral("\nWidth=")));  // written by the close
+    FForm.reset();
+    FSession.reset();  // destroys the collection, cancelling a load still running
+  }
+
+  // A listener that comes before the window destroys it in the middle of a report: the
+  // window's own listener is then not called, and the loading goes on to its end.
+  void AWindowDestroyedInsideAReportIsNotCalledAgain() {
+    WriteManyWords();
+    FSession = std::make_unique<TSession>(ProgramSettings(PathFromQString(FDir.path())));
+    int reports_after = 0;
+    const TSubscription first = FSession->Collection.OnProgress.Subscribe(
+        [&](TKivDictionary*, std::uint8_t stage, std::uint8_t, const std::string&) {
+          if (FForm == nullptr) {
+            ++reports_after;
+          } else if (stage == kStageReading) {
+            FForm.reset();
+          }
+        });
+    FForm = std::make_unique<TKivMainForm>(*FSession);
+    QTRY_VERIFY(FForm == nullptr && FSession->Collection.LoadingCount() == 0);
+    QVERIFY(reports_after > 0);
+    QCOMPARE(FSession->Collection.Count(), FSession->Collection.Dictionary(0)->Count());
+    FSession.reset();
   }
 };
 

@@ -19,11 +19,11 @@ using ::testing::ElementsAre;
 class SearchHistoryTest : public ::testing::Test {
  protected:
   SearchHistoryTest() {
-    history_.OnChange = [this](const THistoryChange& change) {
+    hooks_ += history_.OnChange.Subscribe([this](const THistoryChange& change) {
       const char* kinds[] = {"+", "-", "~"};
       changes_.push_back(kinds[change.Kind] + std::to_string(static_cast<int>(change.Branch)) +
                          "@" + std::to_string(change.Row));
-    };
+    });
   }
   ~SearchHistoryTest() override {
     SetUILanguage(TUILanguage::NotSet);
@@ -42,6 +42,7 @@ class SearchHistoryTest : public ::testing::Test {
   }
 
   TSearchHistory history_;
+  TSubscriptions hooks_;
   TCharacterManager manager_;
   std::vector<std::string> changes_;
 };

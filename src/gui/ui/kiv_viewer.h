@@ -258,4 +258,16 @@ class TKivViewer : public QWidget, public TResultViewer {
   std::string FPosBuffer;
 };
 
+// Holds a viewer's repaints for its lifetime; the last one released lays out and repaints.
+class THoldViewer {
+ public:
+  explicit THoldViewer(TKivViewer& viewer) : FViewer(viewer) { FViewer.BeginUpdate(); }
+  ~THoldViewer() { FViewer.EndUpdate(true); }
+  THoldViewer(const THoldViewer&) = delete;
+  THoldViewer& operator=(const THoldViewer&) = delete;
+
+ private:
+  TKivViewer& FViewer;
+};
+
 }  // namespace gryvel::gui

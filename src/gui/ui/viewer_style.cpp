@@ -138,7 +138,7 @@ TFontSettings FontSettingsOf(const QFont& font, const QColor& color) {
 }
 
 void ApplyMainWindowStyle(TKivViewer& viewer) {
-  viewer.BeginUpdate();
+  const THoldViewer hold(viewer);
   viewer.SetColor(Qt::white);
   viewer.SetBorder(1);
   viewer.SetSelBorder(1);
@@ -157,11 +157,10 @@ void ApplyMainWindowStyle(TKivViewer& viewer) {
   viewer.SetTransparency(223);
   viewer.SetBackGround(DefaultTexture());
   viewer.SetImages({DescriptionMarker()});
-  viewer.EndUpdate(true);
 }
 
 void ApplyViewerSettings(TKivViewer& viewer, const TViewerSettings& s) {
-  viewer.BeginUpdate();
+  const THoldViewer hold(viewer);
   viewer.SetColor(TaggedColor(viewer, kColorTag, s.Color));
   viewer.SetBorder(s.Border);
   viewer.SetBorderColor(TaggedColor(viewer, kBorderColorTag, s.BorderColor));
@@ -182,7 +181,6 @@ void ApplyViewerSettings(TKivViewer& viewer, const TViewerSettings& s) {
                              TaggedColor(viewer, kPosColorTag, s.POSFont.Color));
   viewer.SetWordFont(TaggedFont(viewer, kWordCharsetTag, s.Font),
                      TaggedColor(viewer, kWordColorTag, s.Font.Color));
-  viewer.EndUpdate(true);
 }
 
 TViewerSettings ViewerSettingsOf(const TKivViewer& viewer) {
