@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QWheelEvent>
 #include <limits>
 #include <memory>
 #include <string>
@@ -518,6 +519,35 @@ class TKivViewerTest : public QObject {
     QTest::keyClick(&bar, Qt::Key_PageDown);
     QCOMPARE(bar.value(), 11);
     QVERIFY(!bar.grab().isNull());
+  }
+
+  // The wheel scrolls the list by the desktop's rows per notch; a touchpad's small steps add
+  // up to the same, and the owner's scroll bar is told.
+  void wheelScrollsByTheDesktopsRowsPerNotch() {
+    World w(NumberedWords(40));
+    w.Show(10);
+    QApplication::setWheelScrollLines(3);
+    std::vector<std::int32_t> positions;
+    w.viewer.OnScroll = [&](TKivViewer&, std::int32_t position, std::int32_t) {
+      positions.push_back(position);
+    };
+    auto wheel = [&](int delta) {
+      const QPointF at(20, 20);
+      QWheelEvent event(at, w.viewer.mapToGlobal(at), {}, {0, delta}, Qt::NoButton,
+                        Qt::NoModifier, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(&w.viewer, &event);
+    };
+    wheel(-120);
+    QCOMPARE(w.viewer.TopIndex(), 3);
+    for (int i = 0; i < 4; ++i) wheel(-30);  // one notch in four touchpad steps
+    QCOMPARE(w.viewer.TopIndex(), 6);
+    wheel(-20);  // less than a row
+    QCOMPARE(w.viewer.TopIndex(), 6);
+    wheel(240);
+    QCOMPARE(w.viewer.TopIndex(), 0);
+    wheel(120);  // at the top already
+    QCOMPARE(w.viewer.TopIndex(), 0);
+    QCOMPARE(positions, (std::vector<std::int32_t>{3, 4, 5, 6, 0}));  // smoothly, row by row
   }
 };
 

@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QApplication>
+#include <QWheelEvent>
 #include <QRegion>
 #include <algorithm>
 #include <cmath>
@@ -347,6 +349,22 @@ void TKivViewer::keyPressEvent(QKeyEvent* event) {
     event->accept();
   else
     QWidget::keyPressEvent(event);
+}
+
+void TKivViewer::wheelEvent(QWheelEvent* event) {
+  constexpr double kNotch = 120;  // angleDelta of one wheel notch
+  const int delta = event->angleDelta().y();
+  if (delta == 0) return QWidget::wheelEvent(event);
+  // A turn the other way drops what was left of the last one.
+  if ((delta > 0) != (FWheelRows > 0)) FWheelRows = 0;
+  FWheelRows += delta / kNotch * QApplication::wheelScrollLines();
+  const auto rows = static_cast<std::int32_t>(FWheelRows);
+  FWheelRows -= rows;
+  event->accept();
+  if (rows == 0) return;
+  const std::int32_t before = FTopIndex;
+  SetTopIndex(FTopIndex - rows);
+  if (FTopIndex != before) FireScroll();
 }
 
 void TKivViewer::mousePressEvent(QMouseEvent* event) {

@@ -179,6 +179,9 @@ class TKivViewer : public QWidget, public TResultViewer {
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  // Scrolls by the desktop's wheel setting (rows per notch); high-resolution steps of a
+  // touchpad add up, so it scrolls smoothly.
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   // Texts of a slot, read once per layout.
@@ -245,6 +248,7 @@ class TKivViewer : public QWidget, public TResultViewer {
   std::int32_t FSelItem = -1;
   mutable std::int32_t FSelPositionHint = -1;
   std::int32_t FTopIndex = 0;
+  double FWheelRows = 0;  // rows the wheel moved that are not yet scrolled
   std::int32_t FFitAtEnd = 0;
   int FLineHeight = 0;
   std::vector<TItemSlot> FLayout;
