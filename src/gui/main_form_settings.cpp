@@ -33,6 +33,15 @@ namespace {
 // How long the window waits for the first words of a loading dictionary before it shows.
 constexpr std::chrono::milliseconds kFirstWordsWait{100};
 
+std::vector<TScreenArea> ScreenAreas() {
+  std::vector<TScreenArea> areas;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect r = screen->availableGeometry();
+    areas.push_back({r.x(), r.y(), r.width(), r.height()});
+  }
+  return areas;
+}
+
 }  // namespace
 
 void TKivMainForm::ReadSettings() {
@@ -59,6 +68,8 @@ void TKivMainForm::ReadSettings() {
 
   FSavedPosition.State = kWindowNormal;
   ReadWindowPosition(FSettings, FSavedPosition);
+  FSavedPosition = PlaceOnScreens(FSavedPosition, ScreenAreas());
+  // The size is the client area's and the place the frame's, as WindowPosition saves them.
   resize(FSavedPosition.Width, FSavedPosition.Height);
   if (!FSavedPosition.Centred()) move(FSavedPosition.Left, FSavedPosition.Top);
 
@@ -122,11 +133,12 @@ TToolbarPositions TKivMainForm::ToolbarPositions() const {
 
 TWindowPosition TKivMainForm::WindowPosition() const {
   const QRect bounds = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+  const QPoint frame = geometry().topLeft() - pos();  // the title bar and the border
   TWindowPosition position;
   position.Width = bounds.width();
   position.Height = bounds.height();
-  position.Left = bounds.x();
-  position.Top = bounds.y();
+  position.Left = bounds.x() - frame.x();
+  position.Top = bounds.y() - frame.y();
   position.State = isMaximized() ? kWindowMaximized : isMinimized() ? kWindowMinimized
                                                                    : kWindowNormal;
   return position;

@@ -1,5 +1,7 @@
 #include "shell/layout_settings.h"
 
+#include <algorithm>
+
 #include "shell/settings_io.h"
 #include "shell/shell_texts.h"
 
@@ -74,6 +76,48 @@ TStatus WriteToolbarPositions(TSettingsFile& file, const TToolbarPositions& posi
     TSectionWriter view(store, kViewDock);
     DockKeys(view, positions.View);
   });
+}
+
+namespace {
+
+// The title bar's height taken as the part of a window that must show for it to be moved.
+constexpr std::int64_t kTitleHeight = 24;
+
+bool Overlaps(std::int64_t a0, std::int64_t a1, std::int64_t b0, std::int64_t b1) {
+  return a0 < b1 && b0 < a1;
+}
+
+// Squared distance from the point to the area (0 inside it).
+std::int64_t Distance(const TScreenArea& s, std::int64_t x, std::int64_t y) {
+  const std::int64_t dx = std::max<std::int64_t>({s.Left - x, 0, x - (s.Left + s.Width)});
+  const std::int64_t dy = std::max<std::int64_t>({s.Top - y, 0, y - (s.Top + s.Height)});
+  return dx * dx + dy * dy;
+}
+
+std::int32_t KeepInside(std::int64_t start, std::int64_t size, std::int64_t area_start,
+                        std::int64_t area_size) {
+  const std::int64_t last = area_start + std::max<std::int64_t>(0, area_size - size);
+  return static_cast<std::int32_t>(std::clamp(start, area_start, last));
+}
+
+}  // namespace
+
+TWindowPosition PlaceOnScreens(TWindowPosition position, const std::vector<TScreenArea>& screens) {
+  if (position.Centred() || screens.empty()) return position;
+  const std::int64_t left = position.Left, top = position.Top;
+  const std::int64_t right = left + std::max(position.Width, 1);
+  const std::int64_t title_bottom = top + std::min<std::int64_t>(kTitleHeight, std::max(position.Height, 1));
+  for (const TScreenArea& s : screens)
+    if (Overlaps(left, right, s.Left, std::int64_t{s.Left} + s.Width) &&
+        Overlaps(top, title_bottom, s.Top, std::int64_t{s.Top} + s.Height))
+      return position;
+  const std::int64_t cx = left + position.Width / 2, cy = top + position.Height / 2;
+  const TScreenArea* nearest = &screens.front();
+  for (const TScreenArea& s : screens)
+    if (Distance(s, cx, cy) < Distance(*nearest, cx, cy)) nearest = &s;
+  position.Left = KeepInside(left, position.Width, nearest->Left, nearest->Width);
+  position.Top = KeepInside(top, position.Height, nearest->Top, nearest->Height);
+  return position;
 }
 
 }  // namespace gryvel

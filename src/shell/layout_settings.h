@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "common/status.h"
 #include "shell/settings_file.h"
@@ -23,6 +24,20 @@ struct TWindowPosition {
 
   bool Centred() const { return Left == -1 || Top == -1; }
 };
+
+// A screen's available area, in desktop pixels.
+struct TScreenArea {
+  std::int32_t Left = 0;
+  std::int32_t Top = 0;
+  std::int32_t Width = 0;
+  std::int32_t Height = 0;
+};
+
+// `position` (Left and Top being the frame's corner) moved onto the nearest of `screens` when
+// the top of the window, where its title bar is, lies on none of them (a monitor unplugged, a
+// damaged file), and kept inside that screen as far as its size allows. Unchanged when centred,
+// when it shows on a screen, or when there are no screens.
+TWindowPosition PlaceOnScreens(TWindowPosition position, const std::vector<TScreenArea>& screens);
 
 // Reads [WindowPos] over `position`: start from TWindowPosition{} with State set to the
 // window's current state. A state other than the three is ignored. Shows "код 005" on failure.

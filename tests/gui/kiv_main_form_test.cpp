@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -91,12 +93,12 @@ class TKivMainFormTest : public QObject {
     file.write(QByteArray::fromStdString(*FromQString(text)));
   }
   // Opens the window on the program directory and waits for its dictionaries.
-  void Open() {
+  void Open(bool sized = true) {
     FForm.reset();
     FSession = std::make_unique<TSession>(ProgramSettings(PathFromQString(FDir.path())));
     FForm = std::make_unique<TKivMainForm>(*FSession);
-    FForm->resize(500, 420);
-    FForm->show();
+    if (sized) FForm->resize(500, 420);
+    FForm->ShowAsSaved();
     QTRY_VERIFY(FSession->Collection.Count() > 0 && FSession->Collection.LoadingCount() == 0);
   }
   TKivViewer& Viewer() const { return *FForm->findChild<TKivViewer*>("KivViewer1"); }
@@ -363,6 +365,48 @@ class TKivMainFormTest : public QObject {
     FForm.reset();
     Open();
     QCOMPARE(HistoryTexts(THistoryBranch::Crossword), QStringList({QString::fromUtf8("п?бе*л?")}));
+  }
+
+  // [WindowPos] as the file holds it: Left, Top, Width, Height.
+  QList<int> SavedPlace() const {
+    QList<int> place;
+    for (const char* key : {"Left", "Top", "Width", "Height"}) {
+      const QRegularExpression line(QStringLiteral("\\n%1=(-?\\d+)").arg(key));
+      place << line.match(IniText()).captured(1).toInt();
+    }
+    return place;
+  }
+
+  // Leaves the window closed at `place` (Left, Top, Width, Height) in the settings file.
+  void SetSavedPlace(const QList<int>& place) {
+    Open(false);
+    QVERIFY(FForm->close());
+    QString text = IniText();
+    const char* keys[] = {"Left", "Top", "Width", "Height"};
+    for (int i = 0; i < 4; ++i) {
+      text.replace(QRegularExpression(QStringLiteral("\\n%1=-?\\d+").arg(keys[i])),
+                   QStringLiteral("\n%1=%2").arg(keys[i]).arg(place[i]));
+    }
+    WriteIni(text);
+    QCOMPARE(SavedPlace(), place);
+  }
+
+  void TenStartsAndClosesLeaveTheWindowWhereItWas() {
+    SetSavedPlace({138, 122, 530, 400});
+    for (int start = 0; start < 10; ++start) {
+      Open(false);
+      QVERIFY(FForm->close());
+      QCOMPARE(SavedPlace(), QList<int>({138, 122, 530, 400}));
+    }
+  }
+
+  void AWindowSavedOffEveryScreenComesBackOntoOne() {
+    SetSavedPlace({-99999, -5000, 530, 400});
+    Open(false);
+    const QRect screen = FForm->screen()->availableGeometry();
+    QVERIFY(screen.intersects(FForm->frameGeometry()));
+    QVERIFY(FForm->close());
+    QCOMPARE(SavedPlace(), QList<int>({screen.left(), screen.top(), 530, 400}));
   }
 
   void AProgressReportAfterCloseChangesNothing() {

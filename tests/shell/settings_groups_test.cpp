@@ -246,3 +246,35 @@ TEST_F(SettingsGroupsTest, ATransparencyOutOfRangeFailsTheViewerGroupWhereItStan
 
 }  // namespace
 }  // namespace gryvel
+
+namespace gryvel {
+namespace {
+
+TEST(PlaceOnScreens, AWindowOffEveryScreenComesBackOntoTheNearest) {
+  const std::vector<TScreenArea> two = {{0, 0, 1920, 1050}, {1920, 0, 1280, 1000}};
+  struct Case {
+    const char* name;
+    TWindowPosition saved;
+    std::int32_t left, top;
+  };
+  const Case cases[] = {
+      {"on the first screen", {525, 395, 538, 322}, 538, 322},
+      {"title bar on the second", {525, 395, 3000, 980}, 3000, 980},
+      {"far left", {525, 395, -99999, 300}, 0, 300},
+      {"unplugged monitor on the right", {525, 395, 3500, 200}, 1920 + 1280 - 525, 200},
+      {"below every screen", {525, 395, 100, 5000}, 100, 1050 - 395},
+      {"above: only the bottom shows", {525, 395, 100, -390}, 100, 0},
+      {"larger than the screen", {3000, 2000, -5000, -5000}, 0, 0},
+      {"centred stays centred", {525, 395, -1, -1}, -1, -1},
+  };
+  for (const Case& c : cases) {
+    const TWindowPosition placed = PlaceOnScreens(c.saved, two);
+    EXPECT_EQ(c.left, placed.Left) << c.name;
+    EXPECT_EQ(c.top, placed.Top) << c.name;
+    EXPECT_EQ(c.saved.Width, placed.Width) << c.name;
+  }
+  EXPECT_EQ(-99999, PlaceOnScreens({525, 395, -99999, 0}, {}).Left);  // no screens known
+}
+
+}  // namespace
+}  // namespace gryvel
