@@ -13,6 +13,7 @@
 #include "gui/platform_hooks.h"
 #include "gui/single_instance.h"
 #include "gui/text.h"
+#include "gui/window_lost.h"
 #include "shell/session.h"
 #include "shell/settings_location.h"
 
@@ -75,6 +76,8 @@ int RunApplication(int argc, char** argv,
       form.activateWindow();
     };
     CloseOnTerminate(form);
+    // A window destroyed from outside ends the program as a close does.
+    const TWindowLostWatch lost(form, [&form] { form.close(); });
     form.SetInitTime(TStopwatch::Stop("Initialization"));
     form.ShowAsSaved();
     if (shown) shown(form, session);

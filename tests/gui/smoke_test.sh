@@ -10,11 +10,15 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$@"
 fi
 
+# The real X platform, whatever a developer running the offscreen suites has exported.
+export QT_QPA_PLATFORM=xcb
 bin=$(cd "$1" && pwd)
 work=$(mktemp -d)
 pid=""
+wm=""
 cleanup() {
   [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null || true
+  [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -28,6 +32,11 @@ ln -s "$bin/Dictionaries" "$work/app/Dictionaries"
 export XDG_RUNTIME_DIR="$work/run"
 export LC_ALL=C.UTF-8
 ini="$work/app/gryvel.ini"
+
+# A window manager, as on a desktop: it frames the window, which is what its saved place must
+# allow for.
+openbox --sm-disable >/dev/null 2>&1 &
+wm=$!
 
 start() {
   "$work/app/gryvel" &
@@ -84,5 +93,39 @@ wait "$first_pid" 2>/dev/null || true
 start
 kill -TERM "$pid"
 wait "$pid" || fail "gryvel did not end cleanly after a crashed copy"
+pid=""
+
+# Starts and closes leave the window where it was.
+place() { sed -n '/^\[WindowPos\]/,/^\[/p' "$ini" | grep -E '^(Left|Top|Width|Height)='; }
+before=$(place)
+for _ in 1 2 3; do
+  start
+  kill -TERM "$pid"
+  wait "$pid" || fail "gryvel did not end cleanly"
+  pid=""
+done
+[ "$(place)" = "$before" ] || fail "the window moved: $(echo $before) became $(echo $(place))"
+
+# A window destroyed from outside ends the program as a close does: the settings are written
+# and the lock released, so the next start shows a window.
+start
+xdotool type --delay 40 '12321'
+xdotool key Return
+printf '' | xclip -selection clipboard
+found=""
+for _ in $(seq 1 50); do
+  xdotool key --clearmodifiers ctrl+Insert
+  found=$(clipboard)
+  echo "$found" | grep -Eiq '^(.)(.).\2\1$' && break
+  sleep 0.1
+done
+xdotool windowclose "$window"
+timeout 10 sh -c "while kill -0 $pid 2>/dev/null; do sleep 0.1; done" ||
+  fail "gryvel went on without its window"
+pid=""
+grep -q '^1=12321' "$ini" || fail "the settings were not written when the window was destroyed"
+start
+kill -TERM "$pid"
+wait "$pid" || fail "gryvel did not end cleanly after its window was destroyed"
 pid=""
 echo "smoke test passed (listed '$listed', found '$first', second copy ${elapsed} ms)"
