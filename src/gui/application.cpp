@@ -9,11 +9,14 @@
 #include <unistd.h>
 
 #include "common/stopwatch.h"
+#include "gui/dialogs.h"
 #include "gui/kiv_main_form.h"
 #include "gui/platform_hooks.h"
 #include "gui/single_instance.h"
 #include "gui/text.h"
 #include "gui/window_lost.h"
+#include "results/language.h"
+#include "shell/main_settings.h"
 #include "shell/session.h"
 #include "shell/settings_location.h"
 
@@ -60,20 +63,29 @@ int RunApplication(int argc, char** argv,
   QApplication::setApplicationName(QStringLiteral("Gryvel"));
   QApplication app(argc, argv);
   TSingleInstance instance;
+  const std::string program_dir = PathFromQString(QCoreApplication::applicationDirPath());
   if (!instance.Acquire()) {
     fonts.join();
-    return 0;  // another copy runs; it raises its window
+    if (instance.HolderAnswered()) return 0;  // another copy runs and has raised its window
+    // It holds the lock but shows nothing: say so rather than end without a word.
+    SetLanguage(ReadLanguage(*ProgramSettings(program_dir)));
+    TMessage message;
+    message.Text = Term(TTerm::RunningCopyNoAnswer);
+    message.Kind = TMessageKind::Error;
+    Dialogs().Ask(nullptr, message);
+    return 1;
   }
   InstallPlatformHooks();
   int status = 0;
   {
     fonts.join();
-    TSession session(ProgramSettings(PathFromQString(QCoreApplication::applicationDirPath())));
+    TSession session(ProgramSettings(program_dir));
     TKivMainForm form(session);
     instance.OnRaiseRequest = [&form] {
       if (form.isMinimized()) form.showNormal();
       form.raise();
       form.activateWindow();
+      return form.isVisible() && !form.Closing();
     };
     CloseOnTerminate(form);
     // A window destroyed from outside ends the program as a close does.

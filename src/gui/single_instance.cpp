@@ -18,6 +18,7 @@ namespace gryvel::gui {
 namespace {
 
 constexpr char kRaiseRequest[] = "raise\n";
+constexpr char kRaisedAnswer[] = "raised\n";
 // A peer that sends more than this without the request is not one of ours.
 constexpr qint64 kMaxRequestBytes = 64;
 constexpr int kConnectTimeoutMs = 1000;
@@ -69,7 +70,7 @@ bool TSingleInstance::Acquire() {
     const int error = errno;
     ::close(fd);
     if (error != EWOULDBLOCK) return true;
-    SendRaiseRequest();
+    FHolderAnswered = SendRaiseRequest();
     return false;
   }
   FLockFd = fd;
@@ -106,11 +107,11 @@ void TSingleInstance::ReadRequest(QLocalSocket* socket) {
   }
   if (!socket->canReadLine()) return;
   const bool raise = socket->readLine(kMaxRequestBytes) == kRaiseRequest;
+  if (raise && OnRaiseRequest && OnRaiseRequest()) socket->write(kRaisedAnswer);
   socket->disconnectFromServer();
-  if (raise && OnRaiseRequest) OnRaiseRequest();
 }
 
-void TSingleInstance::SendRaiseRequest() const {
+bool TSingleInstance::SendRaiseRequest() const {
   // The running copy may hold the lock a moment before it listens: retry for a while.
   QElapsedTimer timer;
   timer.start();
@@ -120,11 +121,20 @@ void TSingleInstance::SendRaiseRequest() const {
     if (socket.waitForConnected(kConnectTimeoutMs)) {
       socket.write(kRaiseRequest);
       socket.waitForBytesWritten(kConnectTimeoutMs);
-      socket.disconnectFromServer();
-      return;
+      // The answer comes once its event loop has run the request; none from a copy that hangs.
+      QByteArray answer;
+      while (!answer.endsWith('\n') && timer.elapsed() < 2 * kConnectTimeoutMs &&
+             answer.size() < kMaxRequestBytes) {
+        if (socket.bytesAvailable() == 0 &&
+            !socket.waitForReadyRead(static_cast<int>(2 * kConnectTimeoutMs - timer.elapsed())))
+          break;
+        answer += socket.read(kMaxRequestBytes);
+      }
+      return answer == kRaisedAnswer;
     }
     QThread::msleep(50);
   }
+  return false;
 }
 
 }  // namespace gryvel::gui

@@ -10,7 +10,8 @@ class QLocalSocket;
 // Keeps the program to one running copy per user. The first copy takes an advisory lock
 // (flock) on a file in the user's runtime directory and listens on a local socket beside it;
 // a later copy finds the lock taken, asks the first copy over the socket to raise its window
-// and ends. The kernel drops the lock when a process dies, so a crashed copy never blocks a
+// and ends. The first copy answers once its window shows, so a later copy can tell a copy that
+// hangs (or has lost its window) from one that works. The kernel drops the lock when a process dies, so a crashed copy never blocks a
 // new start, and the socket file it left behind is replaced.
 
 namespace gryvel::gui {
@@ -28,13 +29,15 @@ class TSingleInstance : public QObject {
 
   // True when this is the only copy: the lock is now held and raise requests are heard until
   // destruction. False when another copy holds the lock: it has been asked to raise its
-  // window (best effort, within about a second). When the lock file cannot be made at all,
+  // window, and HolderAnswered says whether it did within about a second. When the lock file cannot be made at all,
   // returns true, so the program still starts. Calling it again after success returns true.
   // REQUIRES: a QCoreApplication exists (the socket is served by its event loop).
   bool Acquire();
 
   // Whether Acquire succeeded and the lock is held.
   bool Held() const { return FLockFd >= 0; }
+  // After a failed Acquire: whether the running copy answered that its window is shown.
+  bool HolderAnswered() const { return FHolderAnswered; }
 
   QString LockFilePath() const;
   QString ServerPath() const;
@@ -43,18 +46,21 @@ class TSingleInstance : public QObject {
   // refused when another user owns it); empty when neither can be used.
   static QString DefaultDirectory();
 
-  // Called in the running copy, on its thread, when a later copy asks it to show itself.
-  std::function<void()> OnRaiseRequest;
+  // Called in the running copy, on its thread, when a later copy asks it to show itself;
+  // returns whether its window now shows (the later copy is told so).
+  std::function<bool()> OnRaiseRequest;
 
  private:
   void Listen();
   void AcceptConnections();
   void ReadRequest(QLocalSocket* socket);
-  void SendRaiseRequest() const;
+  // Whether the running copy answered that it raised its window.
+  bool SendRaiseRequest() const;
 
   QString FName;
   QString FDirectory;
   int FLockFd = -1;
+  bool FHolderAnswered = false;
   QLocalServer* FServer = nullptr;
 };
 

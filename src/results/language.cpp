@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <span>
+#include <utility>
 
 #include "common/ascii_case.h"
 #include "common/cp1251_utf8.h"
@@ -60,6 +61,21 @@ constexpr TTermRow kTerms[] = {
      "Найти слова, в которых встречаются все указанные буквы"},
     {TTerm::AnagramsMakeUpWords, "Make up words from these characters",
      "Составить слова из заданных букв"},
+    {TTerm::RunningCopyNoAnswer,
+     "Gryvel is already running but does not answer. End it (for example with "
+     "\"pkill -x gryvel\") and start Gryvel again.",
+     "Gryvel уже запущен, но не отвечает. Завершите его (например, командой "
+     "\"pkill -x gryvel\") и запустите Gryvel снова."},
+    {TTerm::SettingsNotSaved,
+     "The settings could not be saved to \"{1}\":\r\n{2}\r\n\r\nThe search history and the "
+     "window's settings of this session will be lost. Close anyway?",
+     "Не удалось сохранить параметры в \"{1}\":\r\n{2}\r\n\r\nИстория поиска и настройки "
+     "окна этого сеанса будут потеряны. Всё равно закрыть?"},
+    {TTerm::SettingsNotKept,
+     "The settings cannot be kept: \"{1}\" cannot be written:\r\n{2}\r\n\r\nGryvel starts "
+     "with its first-run settings; what you change will not be saved.",
+     "Параметры не удастся сохранить: файл \"{1}\" недоступен для записи:\r\n{2}\r\n\r\n"
+     "Gryvel запускается с начальными параметрами; изменения не будут сохранены."},
 };
 
 constexpr std::string_view kCountMarker = "{count}";
@@ -371,7 +387,7 @@ constexpr TWindowTable kWindowTables[] = {
 constexpr bool TermsInOrder() {
   for (std::size_t i = 0; i < std::size(kTerms); ++i)
     if (kTerms[i].Term != static_cast<TTerm>(i)) return false;
-  return std::size(kTerms) == static_cast<std::size_t>(TTerm::AnagramsMakeUpWords) + 1;
+  return std::size(kTerms) == static_cast<std::size_t>(TTerm::kLastTerm) + 1;
 }
 static_assert(TermsInOrder());
 
@@ -458,6 +474,16 @@ void SetLanguage(std::string_view name) {
 
 const std::string& Term(TTerm term) {
   return Tables().Terms[static_cast<std::size_t>(term)].Current();
+}
+
+std::string TermWith(TTerm term, std::string_view first, std::string_view second) {
+  std::string text = Term(term);
+  for (const auto& [marker, value] : {std::pair{std::string_view("{1}"), first},
+                                      std::pair{std::string_view("{2}"), second}}) {
+    if (const std::size_t at = text.find(marker); at != std::string::npos)
+      text.replace(at, marker.size(), value);
+  }
+  return text;
 }
 
 std::string RememberLastEntriesText(int count) {

@@ -61,10 +61,18 @@ enum class TTerm {
   AnagramsUsual,
   AnagramsIncludeAll,
   AnagramsMakeUpWords,
+  // The program's own messages; "{1}" and "{2}" take the values of TermWith.
+  RunningCopyNoAnswer,
+  SettingsNotSaved,      // {1} the settings file, {2} the reason
+  SettingsNotKept,       // {1} the settings file, {2} the reason
+  kLastTerm = SettingsNotKept,
 };
 
 // The text of `term` in the current language.
 const std::string& Term(TTerm term);
+
+// `term` with "{1}" replaced by `first` and "{2}" by `second` (code page 1251).
+std::string TermWith(TTerm term, std::string_view first, std::string_view second = {});
 
 // The RememberLastEntries term with "{count}" replaced by `count` in decimal.
 std::string RememberLastEntriesText(int count);

@@ -9,6 +9,7 @@
 #include <QtTest>
 #include <cstdio>
 #include <cstring>
+#include <csignal>
 
 using gryvel::gui::TSingleInstance;
 
@@ -17,13 +18,14 @@ namespace {
 constexpr char kHoldArgument[] = "--hold-instance";
 
 // Child mode: takes the instance in `directory`, says "held" (or "refused"), and reports every
-// raise request with a line "raised" until killed.
-int HoldInstance(int argc, char** argv, const char* directory) {
+// raise request with a line "raised" until killed; `shows` says whether it has a window to show.
+int HoldInstance(int argc, char** argv, const char* directory, bool shows) {
   QCoreApplication app(argc, argv);
   TSingleInstance instance(QStringLiteral("test"), QString::fromLocal8Bit(directory));
-  instance.OnRaiseRequest = [] {
+  instance.OnRaiseRequest = [shows] {
     std::puts("raised");
     std::fflush(stdout);
+    return shows;
   };
   std::puts(instance.Acquire() ? "held" : "refused");
   std::fflush(stdout);
@@ -39,9 +41,9 @@ class TSingleInstanceTest : public QObject {
   QTemporaryDir FDir;
 
   // Starts a child that holds the instance; waits until it says so.
-  void StartHolder(QProcess& child) {
+  void StartHolder(QProcess& child, const char* window = "shows") {
     child.setProgram(QCoreApplication::applicationFilePath());
-    child.setArguments({kHoldArgument, FDir.path()});
+    child.setArguments({kHoldArgument, FDir.path(), window});
     child.start();
     QVERIFY(child.waitForStarted());
     QVERIFY(child.waitForReadyRead(5000));
@@ -82,7 +84,10 @@ class TSingleInstanceTest : public QObject {
   void RaiseRequestReachesRunningCopy() {
     TSingleInstance first(QStringLiteral("test"), FDir.path());
     int raised = 0;
-    first.OnRaiseRequest = [&raised] { ++raised; };
+    first.OnRaiseRequest = [&raised] {
+      ++raised;
+      return true;
+    };
     QVERIFY(first.Acquire());
     TSingleInstance second(QStringLiteral("test"), FDir.path());
     QVERIFY(!second.Acquire());
@@ -108,7 +113,10 @@ class TSingleInstanceTest : public QObject {
 
     TSingleInstance next(QStringLiteral("test"), FDir.path());
     int raised = 0;
-    next.OnRaiseRequest = [&raised] { ++raised; };
+    next.OnRaiseRequest = [&raised] {
+      ++raised;
+      return true;
+    };
     QVERIFY(next.Acquire());
     // The stale socket was replaced: a later copy reaches this one.
     TSingleInstance later(QStringLiteral("test"), FDir.path());
@@ -119,7 +127,10 @@ class TSingleInstanceTest : public QObject {
   void GarbageOnSocketIsIgnored() {
     TSingleInstance first(QStringLiteral("test"), FDir.path());
     int raised = 0;
-    first.OnRaiseRequest = [&raised] { ++raised; };
+    first.OnRaiseRequest = [&raised] {
+      ++raised;
+      return true;
+    };
     QVERIFY(first.Acquire());
     for (const QByteArray& bytes : {QByteArray("hello\n"), QByteArray(4096, 'x'), QByteArray()}) {
       QLocalSocket socket;
@@ -134,6 +145,21 @@ class TSingleInstanceTest : public QObject {
     TSingleInstance second(QStringLiteral("test"), FDir.path());
     QVERIFY(!second.Acquire());
     QTRY_COMPARE(raised, 1);
+  }
+
+  // A later copy learns whether the running one showed its window: not when it has none, nor
+  // when it hangs.
+  void ALaterCopyKnowsWhetherTheRunningOneAnswered() {
+    for (const char* window : {"shows", "lost", "hangs"}) {
+      QProcess holder;
+      StartHolder(holder, std::strcmp(window, "lost") == 0 ? "lost" : "shows");
+      if (std::strcmp(window, "hangs") == 0) ::kill(static_cast<pid_t>(holder.processId()), SIGSTOP);
+      TSingleInstance later(QStringLiteral("test"), FDir.path());
+      QVERIFY(!later.Acquire());
+      QCOMPARE(later.HolderAnswered(), std::strcmp(window, "shows") == 0);
+      ::kill(static_cast<pid_t>(holder.processId()), SIGCONT);
+      Kill(holder);
+    }
   }
 
   void UnusableDirectoryStillStarts() {
@@ -152,8 +178,8 @@ class TSingleInstanceTest : public QObject {
 };
 
 int main(int argc, char** argv) {
-  if (argc == 3 && std::strcmp(argv[1], kHoldArgument) == 0)
-    return HoldInstance(argc, argv, argv[2]);
+  if (argc == 4 && std::strcmp(argv[1], kHoldArgument) == 0)
+    return HoldInstance(argc, argv, argv[2], std::strcmp(argv[3], "shows") == 0);
   QCoreApplication app(argc, argv);
   TSingleInstanceTest test;
   return QTest::qExec(&test, argc, argv);
