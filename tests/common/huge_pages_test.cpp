@@ -17,7 +17,9 @@ TEST(HugePagesTest, LargeBlocksStartOnAHugePageAndHoldTheirSize) {
   for (std::size_t size : {std::size_t{1}, kLargeBlock - 1, kLargeBlock, std::size_t{5'000'001}}) {
     auto* block = static_cast<unsigned char*>(AllocateLarge(size));
     ASSERT_NE(nullptr, block) << size;
-    if (size >= kLargeBlock) EXPECT_EQ(0u, reinterpret_cast<std::uintptr_t>(block) % kHuge) << size;
+    if (size >= kLargeBlock) {
+      EXPECT_EQ(0u, reinterpret_cast<std::uintptr_t>(block) % kHuge) << size;
+    }
     std::memset(block, 0xA5, size);
     EXPECT_EQ(0xA5, block[size - 1]);
     FreeLarge(block);
