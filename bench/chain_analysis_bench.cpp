@@ -37,6 +37,9 @@ struct World {
   explicit World(const std::string& file) {
     SetUiThread();
     collection.Dictionary(collection.AddDictionary(file))->EnsureLoaded();
+    // The loading run ends with a report that waits for this thread; a loader left waiting
+    // keeps the program from ending.
+    SynchronizeWhile([this] { return collection.LoadingCount() > 0; });
     for (const TArticleItem* item : collection.Dictionary(0)->Entries().Items())
       words.push_back(item->Word);
     Connect();

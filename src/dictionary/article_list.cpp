@@ -52,9 +52,13 @@ bool SortsBefore(const TArticleItem* a, const TArticleItem* b) {
 }  // namespace
 
 void* TArticleItem::operator new[](std::size_t size) {
-  void* block = ::operator new(size);
-  AdviseHugePages(block, size);
+  void* block = AllocateLarge(size);
+  if (block == nullptr) throw std::bad_alloc();
   return block;
+}
+
+void TArticleItem::operator delete[](void* block) noexcept {
+  FreeLarge(block);
 }
 
 TArticleList::~TArticleList() {
@@ -309,11 +313,9 @@ void TArticleList::ResetRecords(std::int32_t from, std::int32_t to) {
 bool TArticleList::ReserveIndex(std::int32_t n) {
   try {
     if (static_cast<std::size_t>(n) > FList.capacity()) {
-      const bool fresh = FList.empty();
       FList.reserve(n);
-      if (fresh) AdviseHugePages(FList.data(), FList.capacity() * sizeof(TArticleItem*));
     } else if (static_cast<std::size_t>(n) < FList.capacity()) {
-      std::vector<TArticleItem*> smaller;
+      TEntryPointers smaller;
       smaller.reserve(n);
       smaller.assign(FList.begin(), FList.end());
       FList.swap(smaller);

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/huge_pages.h"
+
 // A dictionary's entries: a store of fixed-size records plus an index of pointers to them kept
 // in word order (see dictionary/word_order.h). The entry index of an entry is its position in
 // the index. Words are code page 1251 bytes.
@@ -42,8 +44,11 @@ struct TArticleItem {
   // Records come in blocks of up to millions, filled as they are made: large blocks ask for
   // huge pages before the records are constructed.
   static void* operator new[](std::size_t size);
-  static void operator delete[](void* block) noexcept { ::operator delete(block); }
+  static void operator delete[](void* block) noexcept;
 };
+
+// Entry pointers, one per entry of a list: filled whole as a list loads or merges.
+using TEntryPointers = std::vector<TArticleItem*, THugePageAllocator<TArticleItem*>>;
 
 // The list index, capacity and count errors.
 class EListError : public std::runtime_error {
@@ -187,7 +192,7 @@ class TArticleList {
   bool ReserveIndex(std::int32_t n);
   bool ResizeStore(std::int32_t n);
 
-  std::vector<TArticleItem*> FList;    // the index; size is Count, reserved to Capacity
+  TEntryPointers FList;                // the index; size is Count, reserved to Capacity
   std::vector<TRecordBlock> FArtList;  // the store, blocks in position order
   std::int32_t FArtCount = 0;
   std::int32_t FCapacity = 0;

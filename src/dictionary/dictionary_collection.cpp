@@ -176,7 +176,7 @@ void TDictionaryCollection::MergeEntries(TMember& member, bool incremental) {
 
   std::size_t m = 0;  // next of the old list
   std::size_t d = 0;  // next of the dictionary
-  std::vector<TArticleItem*> merged;
+  TEntryPointers merged;
   if (resume) {
     // Resume after the last of its entries already in the list.
     std::size_t last = FList.size();
@@ -218,7 +218,7 @@ void TDictionaryCollection::MergeEntries(TMember& member, bool incremental) {
 }
 
 void TDictionaryCollection::DropPointers(TMember& member) {
-  std::vector<TArticleItem*> kept;
+  TEntryPointers kept;
   kept.reserve(FList.size());
   for (TArticleItem* item : FList) {
     if (!member.Ranges.Holds(item)) {

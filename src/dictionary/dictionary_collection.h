@@ -107,7 +107,7 @@ class TDictionaryCollection : private TDictionaryObserver {
 
   // The merged list.
   std::int32_t Count() const { return static_cast<std::int32_t>(FList.size()); }
-  const std::vector<TArticleItem*>& Items() const { return FList; }
+  const TEntryPointers& Items() const { return FList; }
   // Raises EListError for an index out of range.
   TArticleItem* Item(std::int32_t index) const;
 
@@ -193,7 +193,7 @@ class TDictionaryCollection : private TDictionaryObserver {
   TFileSystem* FFileSystem;
   TStringSearcher* FStringSearcher = nullptr;
   std::vector<TMember> FMembers;
-  std::vector<TArticleItem*> FList;  // the merged list
+  TEntryPointers FList;  // the merged list
   std::int32_t FConnectedCount = 0;
   TKivDictionary* FActive = nullptr;
   std::uint64_t FTotalBytes = 0;   // file sizes of the dictionaries queued in this run

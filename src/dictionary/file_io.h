@@ -18,7 +18,10 @@ namespace gryvel {
 // How a file opened for reading will be read; a hint to the system's read-ahead.
 enum class TReadAccess { kSequential, kRandom };
 
-// A file open for reading at explicit offsets. Not thread-safe.
+// A file open for reading at explicit offsets.
+// Thread safety: the files a TFileSystem opens keep no read position (pread), so one open file
+// may serve reads from several threads at once and be kept open for a long time; a
+// TReadAheadFile holds a buffer and serves one thread.
 class TReadFile {
  public:
   virtual ~TReadFile() = default;

@@ -42,12 +42,16 @@ std::uint16_t FlagsOf(const std::uint8_t* record) {
   return flags;
 }
 
+// Records are read this many bytes at a time, and a whole chunk only for a record that does not
+// fit: a buffer that stays in the cache, and no page faults for room most files never use.
+constexpr std::size_t kSmallChunk = 64 * 1024;
+
 // Reads the records from file offset `pos` on. Records are taken while they lie whole in the
-// chunk; the next chunk starts at the first record not taken, which fits because no record
-// is larger than a chunk, so every pass makes progress.
+// buffer; the next read starts at the first record not taken. A record larger than the buffer
+// grows it to a whole chunk, which holds any record, so every pass makes progress.
 TLoadOutcome ReadRecords(TReadFile& file, const TLoadJob& job, std::uint64_t pos) {
   TArticleList& entries = *job.Entries;
-  std::vector<std::uint8_t> buffer(kReadChunk);
+  std::vector<std::uint8_t> buffer(kSmallChunk);
   TProgressMeter meter(job, job.Head.FileSize, "FPercentDone>100\n\rProc: LoadAsKIV2");
   for (;;) {
     const std::size_t n = file.ReadAt(pos, buffer.data(), buffer.size());
@@ -65,7 +69,10 @@ TLoadOutcome ReadRecords(TReadFile& file, const TLoadJob& job, std::uint64_t pos
         ShowLoadMessage(problem);
         return TLoadOutcome::kFailed;
       }
-      if (size > n - p) break;
+      if (size > n - p) {
+        if (size > buffer.size()) buffer.resize(kReadChunk);
+        break;
+      }
       if (pos + p > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
         ShowLoadMessage(kFileTooLarge);  // offsets are 32-bit
         return TLoadOutcome::kFailed;

@@ -53,6 +53,7 @@ void TKivDictionary::SetFileName(const std::string& name) {
   if (name == FFileName) return;
   const bool renamed = !EqualIgnoringAsciiCase(name, FFileName);
   FFileName = name;
+  FDescriptionFile.reset();
   if (!renamed) return;
   Notify(OnFileNameChange);
   Notify(OnChange);
@@ -88,6 +89,7 @@ bool TKivDictionary::BeginLoad() {
   if (FLoading || FFileName.empty() || !FFileSystem->FileExists(FFileName)) return false;
   ReadHeader();
   if (FEntries.Count() > 0 || FDescriptions.Count() > 0) ReleaseEntries();
+  FDescriptionFile.reset();
   FLoading = true;
   FLoadPosition.store(0);
   FBytesReported = 0;
@@ -150,8 +152,8 @@ TKivDictionary::TLoadPlan TKivDictionary::PlanLoad(const TLoadOptions& options) 
 void TKivDictionary::RunLoad(TLoadPlan& plan) {
   Synchronize([] { TStopwatch::Start(kLoadTimer); });
   TLoadOutcome outcome = TLoadOutcome::kFailed;
+  std::unique_ptr<TReadFile> file;
   if (plan.Reader != nullptr) {
-    std::unique_ptr<TReadFile> file;
     Synchronize([&] {
       int error = 0;
       file = FFileSystem->OpenForReading(FFileName, TReadAccess::kSequential, &error);
@@ -171,6 +173,10 @@ void TKivDictionary::RunLoad(TLoadPlan& plan) {
     plan.Job.Progress(100, plan.Job.Head.FileSize);
     FLoadTime = TStopwatch::Stop(kLoadTimer);
     if (outcome != TLoadOutcome::kLoaded) ReleaseEntries();
+    // The file read stays open for the descriptions: the offsets point into it, whatever
+    // happens under its name later.
+    if (outcome == TLoadOutcome::kLoaded && plan.Reader == LoadAsKIV2)
+      FDescriptionFile = std::move(file);
     if (plan.Text) {
       FKind = TDictKind::kText;
       FHead.Count = static_cast<std::uint32_t>(FEntries.Count());
@@ -183,6 +189,7 @@ void TKivDictionary::ReleaseEntries() {
   for (TDictionaryObserver* observer : std::vector(FObservers)) observer->EntriesReleasing(*this);
   FEntries.Clear();
   FDescriptions.Clear();
+  FDescriptionFile.reset();
 }
 
 void TKivDictionary::LoadFinished() {
@@ -274,10 +281,15 @@ TStatus TKivDictionary::ReadDescription(std::int32_t index, std::string* text) c
   }
   if (FKind != TDictKind::kBinary || FHead.Version != 2 || FLoading) return TStatus::Ok();
   int error = 0;
-  const std::unique_ptr<TReadFile> file =
-      FFileSystem->OpenForReading(FFileName, TReadAccess::kRandom, &error);
+  TReadFile* file = DescriptionFile(&error);
   if (file == nullptr) return TStatus::Error(HeaderOpenErrorText(error, FFileName));
   return ReadKiv2Description(*file, item.Offset, text);
+}
+
+TReadFile* TKivDictionary::DescriptionFile(int* error) const {
+  if (FDescriptionFile == nullptr)
+    FDescriptionFile = FFileSystem->OpenForReading(FFileName, TReadAccess::kRandom, error);
+  return FDescriptionFile.get();
 }
 
 void TKivDictionary::SetDescription(std::int32_t index, std::string_view text) {
@@ -310,7 +322,6 @@ TStatus TKivDictionary::SaveToFile(const std::string& file_name) {
   // Descriptions still in the old file are read from it while the new file is written: the
   // old one is replaced only when the new one is complete.
   const bool in_file = FKind == TDictKind::kBinary && FHead.Version == 2;
-  std::unique_ptr<TReadFile> old_file;
   std::unique_ptr<TReadAheadFile> old;
   const TDescriptionSource describe = [&](std::int32_t index, std::string* text) {
     text->clear();
@@ -325,7 +336,7 @@ TStatus TKivDictionary::SaveToFile(const std::string& file_name) {
                                 PathForMessage(FFileName) + "\"";
     if (old == nullptr) {
       int error = 0;
-      old_file = FFileSystem->OpenForReading(FFileName, TReadAccess::kRandom, &error);
+      TReadFile* old_file = DescriptionFile(&error);
       if (old_file == nullptr)
         return TStatus::Error(failure + ": " + SystemErrorText(error) +
                               ". Error in saving procedure");
@@ -348,7 +359,10 @@ TStatus TKivDictionary::SaveToFile(const std::string& file_name) {
   if (status.ok()) status = out->Commit();
   if (!status.ok()) return SaveError(std::move(status));
 
-  // The new file is in place: the entries now describe it.
+  // The new file is in place: the entries now describe it, and the old one's handle reads
+  // what was replaced.
+  old.reset();
+  FDescriptionFile.reset();
   for (std::int32_t i = 0; i < FEntries.Count(); ++i) {
     TArticleItem* item = FEntries.Get(i);
     item->Offset = written.Offsets[i];

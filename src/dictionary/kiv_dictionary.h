@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -163,7 +164,10 @@ class TKivDictionary {
   // Deletes entry `index`. Raises EListError for an index out of range.
   void DeleteWord(std::int32_t index);
 
-  // The description of entry `index`; empty when it has none or it cannot be read.
+  // The description of entry `index`; empty when it has none or it cannot be read. Descriptions
+  // in a version-2 file are read through one handle kept open: the file the entries were loaded
+  // from, or after a save or a new file name the file under FileName(), opened when first
+  // needed.
   std::string GetDescription(std::int32_t index) const;
   // As GetDescription, but fails when a description in the file cannot be read.
   TStatus ReadDescription(std::int32_t index, std::string* text) const;
@@ -220,6 +224,9 @@ class TKivDictionary {
   // A queued load was dropped before it started.
   void LoadDropped() { FLoading = false; }
   void TakeHeader(const THeaderInfo& info);
+  // The file descriptions are read from, opened when there is none; null, with the system
+  // error number in *error, when it cannot be opened.
+  TReadFile* DescriptionFile(int* error) const;
   void Notify(const TNotify& event);
   TStatus SaveError(TStatus status) const;
 
@@ -234,6 +241,8 @@ class TKivDictionary {
   bool FVersion1 = false;
   TArticleList FEntries;
   TDescriptions FDescriptions;
+  // Where the record offsets of the entries point; dropped whenever they may point elsewhere.
+  mutable std::unique_ptr<TReadFile> FDescriptionFile;
   bool FLoading = false;
   bool FLoaded = false;
   bool FConnected = false;

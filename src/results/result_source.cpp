@@ -66,7 +66,7 @@ void TResultSource::Refresh() {
   FLengths.clear();
   FLengthOrder.clear();
   FView.clear();
-  const std::vector<TArticleItem*>& items = FDictionary->Items();
+  const TEntryPointers& items = FDictionary->Items();
   if (items.empty()) {
     FCount = 0;
     Changed();
@@ -100,7 +100,7 @@ void TResultSource::ApplyFilter() {
     own_pattern = searcher->Pattern().Text();
     searcher->SetPattern(filter.Pattern);
   }
-  const std::vector<TArticleItem*>& items = FDictionary->Items();
+  const TEntryPointers& items = FDictionary->Items();
   for (std::size_t i = 0; i < FFlags.size(); ++i) {
     if (FFlags[i] & kHidden) continue;
     const std::string& word = items[i]->Word;
@@ -116,7 +116,7 @@ template <typename Test>
 void TResultSource::MarkResult(TResultKind kind, const char* timer, Test test) {
   FResultKind = kind;
   TStopwatch::Start(timer);
-  const std::vector<TArticleItem*>& items = FDictionary->Items();
+  const TEntryPointers& items = FDictionary->Items();
   const std::size_t n = std::min(FFlags.size(), items.size());
   for (std::size_t i = 0; i < n; ++i) {
     std::uint8_t& flags = FFlags[i];
@@ -206,7 +206,7 @@ const std::vector<std::int32_t>& TResultSource::LengthOrder() {
   FLengthOrder.resize(FFlags.size());
   for (std::size_t i = 0; i < FLengthOrder.size(); ++i)
     FLengthOrder[i] = static_cast<std::int32_t>(i);
-  const std::vector<TArticleItem*>& items = FDictionary->Items();
+  const TEntryPointers& items = FDictionary->Items();
   SortByWordLength(
       FLengthOrder,
       [&](std::int32_t i) {
@@ -292,7 +292,7 @@ void TResultSource::SetDescription(std::int32_t index, std::string_view text) {
 
 template <typename Test>
 void TResultSource::MatchesToList(TEntryList& list, Test test) {
-  const std::vector<TArticleItem*>& items = FDictionary->Items();
+  const TEntryPointers& items = FDictionary->Items();
   list.resize(items.size());
   std::size_t found = 0;
   for (std::size_t i = 0; i < items.size(); ++i)
@@ -318,7 +318,7 @@ void TResultSource::AnagramsToList(TEntryList& list, std::string_view letters) {
 void TResultSource::ResultsToList(TEntryList& list) const {
   list.clear();
   if (FDictionary == nullptr) return;
-  const std::vector<TArticleItem*>& items = FDictionary->Items();
+  const TEntryPointers& items = FDictionary->Items();
   const std::size_t n = std::min(FFlags.size(), items.size());
   for (std::size_t i = 0; i < n; ++i)
     if (FFlags[i] & kInResult) list.push_back(items[i]);

@@ -39,6 +39,9 @@ bool TStringSearcher::IsPattern(std::string_view text) {
       case '*':
       case '+':
       case '?':
+      case '$':
+      case '@':
+      case '[':
         return true;
       default:
         if (c >= '0' && c <= '9') return true;

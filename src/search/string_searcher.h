@@ -52,7 +52,8 @@ class TStringSearcher {
     return MatchLetters(word);
   }
 
-  // Whether typed text holds any of "!", "(", ")", "*", "+", a digit or "?".
+  // Whether typed text holds a wildcard of either syntax: any of "!", "(", ")", "*", "+", "?",
+  // a digit, "$", "@" or "[". A lone "]" or "^" is ordinary text.
   static bool IsPattern(std::string_view text);
 
   // The anagram letters, mapped through the manager's LetterMap when set; "?" is a joker.

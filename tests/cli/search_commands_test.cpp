@@ -71,6 +71,29 @@ TEST_F(SearchCommandsTest, PrintsTheWordsFoundOnePerLineInViewOrder) {
   }
 }
 
+// Typed text in the second syntax is a pattern as it stands, not wrapped in stars: it finds
+// exactly what its twin in the first syntax finds.
+TEST_F(SearchCommandsTest, SecondSyntaxAloneIsAPattern) {
+  const struct {
+    const char* typed;
+    const char* twin;
+    std::string out;
+  } cases[] = {
+      {"$@$", "+!++", Lines({"кит", "Кот", "кот", "нос", "пёс", "пос", "рос", "рот", "сон", "ток"})},
+      {"к[оиу]т", "к(оиу)т", Lines({"кит", "Кот", "кот"})},
+      // No four-letter word fits; wrapped in stars it found «шалаш».
+      {"@$@$", "!++!++", ""},
+      {"[кр]о[!т]", "(кр)о!(т)", Lines({"рос"})},
+  };
+  for (const auto& c : cases) {
+    const CliResult typed = RunOnWords({"crossword", c.typed});
+    const CliResult twin = RunOnWords({"crossword", c.twin});
+    EXPECT_EQ(0, typed.exit_code) << c.typed << typed.err;
+    EXPECT_EQ(c.out, typed.out) << c.typed;
+    EXPECT_EQ(twin.out, typed.out) << c.typed << " / " << c.twin;
+  }
+}
+
 TEST_F(SearchCommandsTest, ChainAndAnalyzePrintOneResultPerLine) {
   const SearchCase cases[] = {
       {{"chain", "кот", "пёс"}, Lines({"кот - рот - рос - пос - пёс"})},

@@ -152,5 +152,29 @@ TEST_F(BundledDictionaryTest, CliSearchesTheRussianDictionaryWithoutDictionaryOp
   EXPECT_NE(std::string::npos, ("\n" + result.out).find("\nпобедитель\n")) << result.out;
 }
 
+// «$@$@$@» typed alone asks for six-letter words alternating consonant and vowel, as
+// «+!++!++!+» does, not for every word holding such a run.
+TEST_F(BundledDictionaryTest, CliSecondSyntaxPatternFindsTheSixLetterWordsOnly) {
+  const std::string vowels = Cp("аеёиоуыэюяАЕЁИОУЫЭЮЯ");
+  const std::string consonants = Cp("бвгджзйклмнпрстфхцчшщБВГДЖЗЙКЛМНПРСТФХЦЧШЩ");
+  auto is = [](const std::string& letters, char c) {
+    return letters.find(c) != std::string::npos;
+  };
+  int expected = 0;
+  for (const TArticleItem* item : russian_->Dictionary.Entries().Items()) {
+    const std::string& w = item->Word;
+    bool fits = w.size() == 6;
+    for (std::size_t k = 0; fits && k < w.size(); ++k)
+      fits = is(k % 2 == 0 ? consonants : vowels, w[k]);
+    expected += fits;
+  }
+  EXPECT_GT(expected, 500);
+  for (const char* typed : {"$@$@$@", "+!++!++!+"}) {
+    const testing::CliResult result = testing::RunCli({"--count", "crossword", typed});
+    EXPECT_EQ(0, result.exit_code) << result.err;
+    EXPECT_EQ(std::to_string(expected) + "\n", result.out) << typed;
+  }
+}
+
 }  // namespace
 }  // namespace gryvel

@@ -32,7 +32,7 @@ inline std::vector<std::string> MergedWords(const TDictionaryCollection& collect
 // The merged list is in strict word order, each pointer belongs to a connected dictionary, and
 // its words are exactly those of the connected dictionaries. REQUIRES: no load is running.
 inline void ExpectConsistent(const TDictionaryCollection& collection) {
-  const std::vector<TArticleItem*>& items = collection.Items();
+  const TEntryPointers& items = collection.Items();
   for (std::size_t i = 1; i < items.size(); ++i)
     ASSERT_LT(CompareWords(items[i - 1]->Word, items[i]->Word), 0)
         << Utf(items[i - 1]->Word) << " before " << Utf(items[i]->Word);

@@ -185,6 +185,29 @@ TEST_F(Kiv2ReaderTest, ARecordThatFillsAWholeChunkIsRead) {
   EXPECT_EQ((std::vector<std::string>{"aa", "bb", "cc"}), Words(dictionary_));
 }
 
+// Small records around records of every size up to a whole chunk, some larger than the
+// reader's usual read: each is read whole, and so is everything after it.
+TEST_F(Kiv2ReaderTest, RecordsOfAnySizeUpToAChunkAreReadAmongSmallOnes) {
+  const std::size_t sizes[] = {60'000, 64 * 1024, 70'000, 300'000, 999'000, 5, 130'000};
+  std::string body;
+  std::vector<std::string> words;
+  for (std::size_t k = 0; k < std::size(sizes); ++k) {
+    for (int i = 0; i < 300; ++i) {
+      words.push_back("k" + std::to_string(k) + "a" + std::to_string(100 + i));
+      body += V2Record(words.back(), "small");
+    }
+    words.push_back("k" + std::to_string(k) + "b");
+    body += V2Record(words.back(), std::string(sizes[k], static_cast<char>('a' + k)));
+  }
+  EXPECT_TRUE(Load(V2Header(static_cast<std::uint32_t>(words.size())) + body).empty());
+  EXPECT_EQ(words, Words(dictionary_));
+  for (std::size_t k = 0; k < std::size(sizes); ++k) {
+    const std::int32_t index = dictionary_.Entries().IndexOf("k" + std::to_string(k) + "b");
+    ASSERT_GE(index, 0) << k;
+    EXPECT_EQ(std::string(sizes[k], static_cast<char>('a' + k)), dictionary_.GetDescription(index));
+  }
+}
+
 TEST_F(Kiv2ReaderTest, AReservedBlockPastTheFileIsRefused) {
   std::string file = V2Header(1);
   file.replace(file.size() - 8, 4, Bytes().U32(1000).str());

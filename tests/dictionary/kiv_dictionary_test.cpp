@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dictionary/file_io.h"
@@ -228,6 +230,66 @@ TEST_F(KivDictionaryTest, LoadingTellsCollectionsAndClearsModified) {
   EXPECT_FALSE(loaded.Modified());
   EXPECT_EQ(std::vector<std::string>{"loaded"}, observer.calls);
   loaded.RemoveObserver(&observer);
+}
+
+// Counts the files opened for reading in the memory file system it passes them to.
+class CountingFileSystem : public TMemoryFileSystem {
+ public:
+  std::unique_ptr<TReadFile> OpenForReading(const std::string& path, TReadAccess access,
+                                            int* error) override {
+    ++opens;
+    return TMemoryFileSystem::OpenForReading(path, access, error);
+  }
+  int opens = 0;
+};
+
+// Three described words; `tag` makes files of the same layout with other descriptions.
+std::vector<std::uint8_t> DescribedFile(const std::string& tag) {
+  const std::string bytes = V2Header(3) + V2Record("alpha", "a " + tag) +
+                            V2Record("bravo", "b " + tag) + V2Record("charlie", "c " + tag);
+  return {bytes.begin(), bytes.end()};
+}
+
+TEST(KivDictionaryDescriptionsTest, AreReadThroughTheFileTheLoadOpened) {
+  CountingFileSystem files;
+  files.SetFile("d.kiv", DescribedFile("one"));
+  TKivDictionary dictionary(&files);
+  dictionary.SetFileName("d.kiv");
+  dictionary.Load();
+  const int opens_by_load = files.opens;
+  for (int round = 0; round < 3; ++round)
+    for (const auto& [index, text] : {std::pair{0, "a one"}, {1, "b one"}, {2, "c one"}})
+      EXPECT_EQ(text, dictionary.GetDescription(index));
+  EXPECT_EQ(opens_by_load, files.opens);
+
+  // Replaced under its name, the file the offsets came from is still the one read.
+  files.SetFile("d.kiv", DescribedFile("two"));
+  EXPECT_EQ("b one", dictionary.GetDescription(1));
+  // A new name is a new file: opened once, when a description is asked for.
+  files.SetFile("e.kiv", DescribedFile("new"));
+  dictionary.SetFileName("e.kiv");
+  EXPECT_EQ(opens_by_load, files.opens);
+  EXPECT_EQ("b new", dictionary.GetDescription(1));
+  EXPECT_EQ("c new", dictionary.GetDescription(2));
+  EXPECT_EQ(opens_by_load + 1, files.opens);
+  // A new load reads the file now under the name.
+  files.SetFile("e.kiv", DescribedFile("xyz"));
+  dictionary.Load();
+  EXPECT_EQ("a xyz", dictionary.GetDescription(0));
+}
+
+TEST(KivDictionaryDescriptionsTest, AFileThatCannotBeOpenedIsReportedAndTriedAgain) {
+  CountingFileSystem files;
+  files.SetFile("d.kiv", DescribedFile("one"));
+  TKivDictionary dictionary(&files);
+  dictionary.SetFileName("d.kiv");
+  dictionary.Load();
+  dictionary.SetFileName("gone.kiv");
+  std::string text = "left over";
+  EXPECT_FALSE(dictionary.ReadDescription(0, &text).ok());
+  EXPECT_EQ("", text);
+  files.SetFile("gone.kiv", DescribedFile("back"));
+  EXPECT_EQ("a back", dictionary.GetDescription(0));
 }
 
 }  // namespace

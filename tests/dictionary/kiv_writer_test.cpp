@@ -132,9 +132,14 @@ TEST_F(KivWriterTest, SavingOverTheOldFileKeepsTheDescriptionsStillInIt) {
   TKivDictionary second;
   second.SetFileName(path);
   second.Load();
+  EXPECT_EQ("first", second.GetDescription(0));  // the old file is open for reading now
   second.SetDescription(1, "changed");
   second.AddWord("aaa");  // moves every entry's index
   ASSERT_TRUE(second.Save().ok());
+  // The saved dictionary reads its descriptions from the new file, not the replaced one.
+  EXPECT_EQ("changed", second.GetDescription(2));
+  for (int i = 0; i < 20'000; i += 997)
+    EXPECT_EQ("description number " + std::to_string(i), second.GetDescription(3 + i));
 
   TKivDictionary third;
   third.SetFileName(path);

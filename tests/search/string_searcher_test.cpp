@@ -161,10 +161,11 @@ TEST_F(StringSearcherTest, LengthLimits) {
   }
 }
 
-TEST_F(StringSearcherTest, IsPattern) {
-  for (auto text : {"п?бе", "*ing", "1221", "!(а)", "+а", "(аб)", "a)", "a!"})
+TEST_F(StringSearcherTest, IsPatternKnowsBothSyntaxes) {
+  for (auto text : {"п?бе", "*ing", "1221", "!(а)", "+а", "(аб)", "a)", "a!", "$@$", "к@т", "@",
+                    "$", "[аб]", "к[оиу]т", "[", "a[!b"})
     EXPECT_TRUE(TStringSearcher::IsPattern(Cp(text))) << text;
-  for (auto text : {"кот", "", "[аб]", "$@", "a-b"})
+  for (auto text : {"кот", "", "a-b", "]", "a]", "^", "^c", "a^b]"})
     EXPECT_FALSE(TStringSearcher::IsPattern(Cp(text))) << text;
 }
 

@@ -30,7 +30,9 @@ TEST(SearchRequestTest, EnterWrapsPlainTextAndAltEnterAsksForAnagrams) {
       {"кот", false, TRequestKind::Crossword, "*кот*"},
       {"к?т", false, TRequestKind::Crossword, "к?т"},
       {"к1т1", false, TRequestKind::Crossword, "к1т1"},
-      {"[аб]от", false, TRequestKind::Crossword, "*[аб]от*"},  // no pattern character
+      {"[аб]от", false, TRequestKind::Crossword, "[аб]от"},
+      {"$@$", false, TRequestKind::Crossword, "$@$"},
+      {"от]", false, TRequestKind::Crossword, "*от]*"},  // a lone closing bracket is a letter
       {"акрт", true, TRequestKind::Anagram, "акрт"},
       {"", false, TRequestKind::None, ""},
       {"", true, TRequestKind::None, ""},
@@ -55,6 +57,7 @@ TEST(SearchRequestTest, TheLengthPanelShowsTheRangeOfAPatternOrTheLengthOfAWord)
   const Case cases[] = {
       {"кот", true, "3", true},    {"кот", false, "3", false}, {"?????", true, "5", false},
       {"??*?", true, "3+", false}, {"*", true, "0+", false},   {"", true, "", true},
+      {"$@$@$@", true, "6", false},
   };
   for (const Case& c : cases) {
     const TTypingFeedback feedback = TypedTextChanged(Cp(c.typed), searcher, c.fast);
