@@ -214,13 +214,13 @@ TEST_F(StringSearcherTest, AgreesWithARegularExpressionReading) {
   int matched = 0, tried = 0;
   for (bool case_sensitive : {false, true}) {
     manager.SetCaseSensitive(case_sensitive);
-    for (int round = 0; round < 2000; ++round) {
+    for (int round = 0; round < 1000; ++round) {
       std::string pattern;
       for (std::size_t k = 1 + pick(7); k > 0; --k) pattern += tokens[pick(std::size(tokens))];
       searcher.SetPattern(pattern);
       const std::optional<testing::PatternRegex> reading = testing::ReadPattern(pattern);
       const std::regex expression(reading ? reading->Expression : "[^\\s\\S]");
-      for (int w = 0; w < 20; ++w) {
+      for (int w = 0; w < 30; ++w) {
         std::string word;
         for (std::size_t k = pick(9); k > 0; --k) word += alphabet[pick(alphabet.size())];
         const bool expected = reading && std::regex_match(fold(word, case_sensitive), expression);
