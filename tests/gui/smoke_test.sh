@@ -60,10 +60,11 @@ done
 # some of them. 1221 finds four-letter words whose letters mirror each other («анна»).
 xdotool type --delay 40 '1221'
 xdotool key Return
-# The search runs in the window's own time: copy the selected word until it is a result.
+# The search and the copy run in the window's own time: copy the selected word until a
+# result arrives on the clipboard.
+printf '' | xclip -selection clipboard
 first=""
 for _ in $(seq 1 100); do
-  printf '' | xclip -selection clipboard
   xdotool key --clearmodifiers ctrl+Insert
   first=$(clipboard)
   echo "$first" | grep -Eiq '^(.)(.)\2\1$' && break
