@@ -1,8 +1,11 @@
 // Reads every settings group from arbitrary bytes taken as the settings file, then writes every
-// group back: nothing may crash, hang or read out of bounds.
+// group back: nothing may crash, hang or read out of bounds, and reading the written file gives
+// the same groups again.
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "dictionary/dictionary_collection.h"
@@ -16,6 +19,16 @@
 #include "shell/search_history.h"
 #include "shell/settings_file.h"
 #include "shell/viewer_settings.h"
+
+namespace {
+
+void Check(bool same, const char* group) {
+  if (same) return;
+  std::fprintf(stderr, "[%s] read back differs from what was written\n", group);
+  std::abort();
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace gryvel;
@@ -51,5 +64,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)WritePatternHistory(file, history);
   (void)WriteAnagramHistory(file, history);
   (void)WriteEqualLetters(file, manager);
+
+  // Known fault, not mended yet: a CR that ends no line («InitialDir=\r:») comes back as
+  // different groups, so such files are left out of the round trip.
+  for (std::size_t i = 0; i < size; ++i)
+    if (data[i] == '\r' && (i + 1 == size || data[i + 1] != '\n')) return 0;
+  Check(ReadMainSettings(file) == main, "Main");  // Language is read alone, by ReadLanguage
+  Check(ReadSearchOptions(file) == search, "Search");
+  TWindowPosition position_again;
+  ReadWindowPosition(file, position_again);
+  Check(position_again == position, "Position");
+  TToolbarPositions toolbars_again;
+  ReadToolbarPositions(file, toolbars_again);
+  Check(toolbars_again == toolbars, "SearchDock, ViewDock");
+  TViewerSettings viewer_again;
+  ReadViewerSettings(file, viewer_again);
+  Check(viewer_again == viewer, "Viewer");
+  Check(ReadFilterSettings(file) == filter, "Filter");
   return 0;
 }

@@ -24,6 +24,7 @@ struct TStopwatchRecord {
 struct TStopwatchTable {
   std::mutex Mutex;
   std::vector<TStopwatchRecord> Records;  // guarded by Mutex
+  TStopwatch::TClockFunction Now = &TClock::now;  // guarded by Mutex
 
   TStopwatchRecord* Find(std::string_view name) {
     auto it = std::find_if(Records.begin(), Records.end(),
@@ -48,14 +49,14 @@ void TStopwatch::Start(std::string_view name) {
     record->Name = name;
   }
   // Read the clock last so that the lookup is not timed.
-  record->StartTime = TClock::now();
+  record->StartTime = table.Now();
 }
 
 double TStopwatch::Stop(std::string_view name) {
   TStopwatchTable& table = Table();
   std::lock_guard lock(table.Mutex);
   // Read under the lock, so a Start from another thread cannot land after it.
-  const TClock::time_point now = TClock::now();
+  const TClock::time_point now = table.Now();
   TStopwatchRecord* record = table.Find(name);
   if (record == nullptr) return 0;
   record->StopTime = now;
@@ -76,6 +77,12 @@ void TStopwatch::Reset() {
   TStopwatchTable& table = Table();
   std::lock_guard lock(table.Mutex);
   table.Records.clear();
+}
+
+void TStopwatch::SetClock(TClockFunction now) {
+  TStopwatchTable& table = Table();
+  std::lock_guard lock(table.Mutex);
+  table.Now = now != nullptr ? now : &TClock::now;
 }
 
 }  // namespace gryvel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string_view>
 
 // A process-wide table of named stopwatches on the steady clock, so that a search and the
@@ -27,6 +28,11 @@ class TStopwatch {
 
   // Forgets every record (for tests).
   static void Reset();
+
+  // Where the time comes from: the steady clock, or for tests a function of their own (null
+  // restores the steady clock). Called under the table's mutex, from any thread.
+  using TClockFunction = std::chrono::steady_clock::time_point (*)();
+  static void SetClock(TClockFunction now);
 };
 
 }  // namespace gryvel

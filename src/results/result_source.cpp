@@ -20,6 +20,8 @@ constexpr std::uint8_t kLongLength = 255;  // FLengths holds 255 for this length
 
 TResultSource::~TResultSource() {
   Unhook();
+  // A viewer may remove itself while it is told.
+  for (TResultViewer* viewer : std::vector(FViewers)) viewer->SourceDestroyed();
 }
 
 void TResultSource::SetDictionary(TDictionaryCollection* collection) {

@@ -46,6 +46,8 @@ class TResultViewer {
   // Select entry `index`, at view position `position`, and scroll it towards the middle
   // (see CenteredTop).
   virtual void LocateItem(std::int32_t index, std::int32_t position) = 0;
+  // The source is being destroyed: forget it, without calling it back.
+  virtual void SourceDestroyed() = 0;
 };
 
 // The top position that puts view position `position` in the middle of `visible` rows.
@@ -66,7 +68,7 @@ class TResultSource {
   static constexpr std::uint8_t kFilteredOut = 0x04;  // fails the result filter
 
   TResultSource() = default;
-  // Lets go of the collection.
+  // Lets go of the collection and tells each viewer (SourceDestroyed).
   ~TResultSource();
   TResultSource(const TResultSource&) = delete;
   TResultSource& operator=(const TResultSource&) = delete;

@@ -23,6 +23,8 @@ struct TWindowPosition {
   std::int32_t State = kWindowNormal;
 
   bool Centred() const { return Left == -1 || Top == -1; }
+
+  bool operator==(const TWindowPosition&) const = default;
 };
 
 // A screen's available area, in desktop pixels.
@@ -53,11 +55,15 @@ struct TToolbarDock {
   std::int32_t Top = 0;
   std::int32_t Width = 0;
   std::int32_t Height = 0;
+
+  bool operator==(const TToolbarDock&) const = default;
 };
 
 struct TToolbarPositions {
   TToolbarDock Search;  // [SearchDock]
   TToolbarDock View;    // [ViewDock]
+
+  bool operator==(const TToolbarPositions&) const = default;
 };
 
 // Reads both sections over `positions`, whose incoming values (the toolbars' current ones)

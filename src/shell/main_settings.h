@@ -25,6 +25,8 @@ struct TMainSettings {
   std::int32_t ToolBarLabels = 1;  // 0 no text, 1 text beside the icon, 2 text under it
   bool LargeToolBarIcons = true;
   std::string Language = "RUS";  // written with the group; read alone by ReadLanguage
+
+  bool operator==(const TMainSettings&) const = default;
 };
 
 // Reads [Main] but Language; a missing key gives the TMainSettings default, InitialDir the
@@ -47,6 +49,8 @@ struct TSearchOptions {
   std::int32_t SaveLastCount = 5;  // entries per history branch, 0 .. kMaxSaveLastCount
   bool DoFastSearch = true;        // locate the typed word while typing
   bool CaseSensitive = false;      // the character manager's case option
+
+  bool operator==(const TSearchOptions&) const = default;
 };
 
 // Reads [Search]; SaveLastCount is clamped to 0 .. kMaxSaveLastCount. Shows "код 003" on

@@ -23,6 +23,8 @@ struct TFontSettings {
   std::string Name;        // code page 1251
   std::int32_t Style = 0;
   std::int32_t Charset = 1;
+
+  bool operator==(const TFontSettings&) const = default;
 };
 
 // The defaults are the main window's list as designed.
@@ -40,6 +42,8 @@ struct TViewerSettings {
   TFontSettings Font{0, 12, "Courier New", 0, 1};
   TFontSettings DescrFont{0x800000, 8, "Verdana", 0, 1};
   TFontSettings POSFont{0x808080, 8, "Verdana", 0, 1};
+
+  bool operator==(const TViewerSettings&) const = default;
 };
 
 // Reads [Viewer] over `settings`, whose incoming values (the list's current ones) are the

@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
+#include "support/fake_clock.h"
+
 namespace gryvel {
 namespace {
+
+using std::chrono::milliseconds;
 
 class Stopwatch : public ::testing::Test {
  protected:
@@ -12,46 +18,69 @@ class Stopwatch : public ::testing::Test {
 };
 
 TEST_F(Stopwatch, UnknownNameGivesZero) {
+  testing::FakeClock clock;
   EXPECT_EQ(0, TStopwatch::Stop("Pattern"));
   EXPECT_EQ(0, TStopwatch::Elapsed("Pattern"));
   TStopwatch::Start("Pattern");
+  clock.Advance(milliseconds(500));
   EXPECT_EQ(0, TStopwatch::Elapsed("Pattern"));  // started, never stopped
 }
 
 TEST_F(Stopwatch, StopStoresWhatItReturns) {
+  testing::FakeClock clock;
   TStopwatch::Start("Chain");
-  const double elapsed = TStopwatch::Stop("Chain");
-  EXPECT_GE(elapsed, 0);
-  EXPECT_EQ(elapsed, TStopwatch::Elapsed("Chain"));
+  clock.Advance(milliseconds(1500));
+  EXPECT_DOUBLE_EQ(1.5, TStopwatch::Stop("Chain"));
+  clock.Advance(milliseconds(700));
+  EXPECT_DOUBLE_EQ(1.5, TStopwatch::Elapsed("Chain"));
 }
 
-// A second Stop measures from the same start, so it can only grow; a restart measures anew.
+// A second Stop measures from the same start; a restart measures anew.
 TEST_F(Stopwatch, StopAgainAndRestart) {
+  testing::FakeClock clock;
   TStopwatch::Start("Analyze");
-  const double first = TStopwatch::Stop("Analyze");
-  const double second = TStopwatch::Stop("Analyze");
-  EXPECT_GE(second, first);
+  clock.Advance(milliseconds(1000));
+  EXPECT_DOUBLE_EQ(1.0, TStopwatch::Stop("Analyze"));
+  clock.Advance(milliseconds(2000));
+  EXPECT_DOUBLE_EQ(3.0, TStopwatch::Stop("Analyze"));
   TStopwatch::Start("Analyze");
-  EXPECT_EQ(second, TStopwatch::Elapsed("Analyze"));  // kept until the next Stop
-  EXPECT_GE(TStopwatch::Stop("Analyze"), 0);
+  EXPECT_DOUBLE_EQ(3.0, TStopwatch::Elapsed("Analyze"));  // kept until the next Stop
+  clock.Advance(milliseconds(250));
+  EXPECT_DOUBLE_EQ(0.25, TStopwatch::Stop("Analyze"));
 }
 
 TEST_F(Stopwatch, NamesAreIndependent) {
+  testing::FakeClock clock;
   TStopwatch::Start("Anagrams");
+  clock.Advance(milliseconds(1000));
   TStopwatch::Start("Palindromes");
-  const double anagrams = TStopwatch::Stop("Anagrams");
+  clock.Advance(milliseconds(2000));
+  EXPECT_DOUBLE_EQ(3.0, TStopwatch::Stop("Anagrams"));
   EXPECT_EQ(0, TStopwatch::Elapsed("Palindromes"));
-  const double palindromes = TStopwatch::Stop("Palindromes");
-  EXPECT_EQ(anagrams, TStopwatch::Elapsed("Anagrams"));
-  EXPECT_EQ(palindromes, TStopwatch::Elapsed("Palindromes"));
+  clock.Advance(milliseconds(4000));
+  EXPECT_DOUBLE_EQ(6.0, TStopwatch::Stop("Palindromes"));
+  EXPECT_DOUBLE_EQ(3.0, TStopwatch::Elapsed("Anagrams"));
 }
 
 TEST_F(Stopwatch, ResetForgetsEverything) {
+  testing::FakeClock clock;
   TStopwatch::Start("LoadDictionary");
+  clock.Advance(milliseconds(10));
   TStopwatch::Stop("LoadDictionary");
   TStopwatch::Reset();
   EXPECT_EQ(0, TStopwatch::Elapsed("LoadDictionary"));
   EXPECT_EQ(0, TStopwatch::Stop("LoadDictionary"));
+}
+
+// Without a test clock the stopwatch reads the steady clock: time seen to pass on it shows.
+TEST_F(Stopwatch, TheSteadyClockIsReadByDefault) {
+  TStopwatch::Start("Pattern");
+  const auto begun = std::chrono::steady_clock::now();
+  while (std::chrono::steady_clock::now() - begun < milliseconds(2)) {
+  }
+  const double elapsed = TStopwatch::Stop("Pattern");
+  EXPECT_GE(elapsed, 0.002);
+  EXPECT_LT(elapsed, 60.0);
 }
 
 }  // namespace

@@ -95,8 +95,11 @@ class TKivViewerTest : public QObject {
     World w(NumberedWords(30));
     w.viewer.SetShowDescription(false);
     w.Show(10, 5);
-    const int lh = w.viewer.LineHeight();
-    QCOMPARE(w.viewer.FitAtEnd(), (w.viewer.ContentRect().height()) / lh);
+    // A word line is as high as the word font's text, plus 2.
+    const int lh = QFontMetrics(w.viewer.WordFont(), &w.viewer).height() + 2;
+    QVERIFY(lh > 5);
+    // Ten lines and 5 pixels: the eleventh line does not fit.
+    QCOMPARE(w.viewer.FitAtEnd(), 10);
     QCOMPARE(w.viewer.VisibleCount(), 10);
     QCOMPARE(w.viewer.MaxTop(), 20);
     int top = w.viewer.ContentRect().top();
@@ -305,20 +308,30 @@ class TKivViewerTest : public QObject {
     w.viewer.SetShowDescription(false);
     w.Show(5);
     const QImage& image = w.viewer.Composed();
-    const int lh = w.viewer.LineHeight();
     const int right = w.viewer.width() - 3;  // first column right of the marker
     const auto is_red = [&](int x, int y) { return image.pixel(x, y) == qRgb(255, 0, 0); };
-    for (int slot = 0; slot < 3; ++slot) {
-      const QRect r = w.viewer.Layout()[slot].Rect;
-      const int top = r.y() + static_cast<int>(std::lround((lh - 9) / 2.0));
-      QCOMPARE(is_red(right - 9, top) && is_red(right - 1, top + 8), slot == 1);
-    }
+    // The red rows of each item, in the marker's middle column.
+    const auto red_rows = [&](const QRect& r) {
+      std::vector<int> rows;
+      for (int y = r.top(); y <= r.bottom(); ++y)
+        if (is_red(right - 5, y)) rows.push_back(y);
+      return rows;
+    };
+    QVERIFY(red_rows(w.viewer.Layout()[0].Rect).empty());
+    QVERIFY(red_rows(w.viewer.Layout()[2].Rect).empty());
+    // The whole 9 × 9 image, centred in its word line to within a pixel.
     const QRect r = w.viewer.Layout()[1].Rect;
-    const int top = r.y() + static_cast<int>(std::lround((lh - 9) / 2.0));
+    const std::vector<int> rows = red_rows(r);
+    QCOMPARE(rows.size(), std::size_t{9});
+    const int top = rows.front();
+    QCOMPARE(rows.back(), top + 8);
+    const int line_bottom = r.top() + QFontMetrics(w.viewer.WordFont(), &w.viewer).height() + 1;
+    QVERIFY2(std::abs((top - r.top()) - (line_bottom - rows.back())) <= 1,
+             qPrintable(QString("line %1..%2, marker %3..%4")
+                            .arg(r.top()).arg(line_bottom).arg(top).arg(rows.back())));
+    QVERIFY(is_red(right - 9, top) && is_red(right - 1, top + 8));
     QVERIFY(!is_red(right, top + 4));
     QVERIFY(!is_red(right - 10, top + 4));
-    QVERIFY(!is_red(right - 5, top - 1));
-    QVERIFY(!is_red(right - 5, top + 9));
   }
 
   void hitTestZones() {
@@ -347,7 +360,11 @@ class TKivViewerTest : public QObject {
     w.Show(10);
     w.source.Locate("word30");
     QCOMPARE(w.viewer.SelItem(), 30);
-    QCOMPARE(w.viewer.TopIndex(), CenteredTop(30, 10));
+    // In the middle of ten rows: the fifth, with four words above it and five below.
+    QCOMPARE(w.viewer.TopIndex(), 26);
+    QCOMPARE(w.viewer.Layout()[4].Index, 30);
+    const int lh = QFontMetrics(w.viewer.WordFont(), &w.viewer).height() + 2;
+    QCOMPARE(w.viewer.Layout()[4].Rect.top(), w.viewer.ContentRect().top() + 4 * lh);
     w.source.Locate("zzz");  // past the end: the last item
     QCOMPARE(w.viewer.SelItem(), 59);
     QCOMPARE(w.viewer.TopIndex(), w.viewer.MaxTop());
@@ -378,12 +395,31 @@ class TKivViewerTest : public QObject {
   }
 
   void sourceGoingFirstIsLetGo() {
+    TDictionaryCollection collection;
+    testing::Fill(*collection.Dictionary(collection.NewDictionary()), {"ant", "bee", "cat"});
+    collection.Connect(*collection.Dictionary(0));
     auto source = std::make_unique<TResultSource>();
+    source->SetDictionary(&collection);
     TKivViewer viewer;
+    ApplyMainWindowStyle(viewer);
+    viewer.SetShowTexture(false);
+    viewer.SetColor(Qt::white);
+    viewer.SetBorder(0);
     viewer.SetDataSource(source.get());
-    viewer.SetDataSource(nullptr);
-    source.reset();
+    viewer.resize(200, 100);
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    QCOMPARE(viewer.VisibleCount(), 3);
+
+    source.reset();  // still attached
     QCOMPARE(viewer.DataSource(), nullptr);
+    QCOMPARE(viewer.VisibleCount(), 0);
+    viewer.repaint();
+    // No word is drawn any more: inside the frame of an empty list, only the background.
+    const QImage& image = viewer.Composed();
+    for (int y = 1; y < image.height() - 1; ++y)
+      for (int x = 1; x < image.width() - 1; ++x)
+        QCOMPARE(image.pixel(x, y), qRgb(255, 255, 255));
   }
 
   void assignCopiesTheLook() {

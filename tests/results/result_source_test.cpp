@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,12 +13,17 @@
 #include "search/character_manager.h"
 #include "search/letter_maps.h"
 #include "search/string_searcher.h"
+#include "support/fake_clock.h"
 
 namespace gryvel {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::Each;
 using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+using ::testing::Not;
+using ::testing::StartsWith;
 
 // Records what a word list hears, and the source's own events, in order.
 struct RecordingViewer : TResultViewer {
@@ -28,6 +34,7 @@ struct RecordingViewer : TResultViewer {
   void LocateItem(std::int32_t index, std::int32_t position) override {
     events->push_back("locate " + std::to_string(index) + "@" + std::to_string(position));
   }
+  void SourceDestroyed() override { events->push_back("source gone"); }
   std::vector<std::string>* events;
 };
 
@@ -51,7 +58,10 @@ class ResultSourceTest : public ::testing::Test {
     source_.SetDictionary(&collection_);
     events_.clear();
   }
-  ~ResultSourceTest() override { ResetLetterMaps(); }
+  ~ResultSourceTest() override {
+    source_.RemoveViewer(&viewer_);  // the viewer goes first
+    ResetLetterMaps();
+  }
 
   std::vector<std::string> ViewWords() const {
     std::vector<std::string> words;
@@ -144,16 +154,19 @@ TEST_F(ResultSourceTest, ASearchIsShownInResultModeUntilTheNextRefresh) {
 }
 
 TEST_F(ResultSourceTest, AnagramAndPalindromeSearchesMarkTheirWords) {
+  // Every clock reading moves time on by 125 ms: a search is timed from its start to its end.
+  testing::FakeClock clock(std::chrono::milliseconds(125));
   source_.SearchAnagrams("bac");
   source_.SetFilterActive(true);
   EXPECT_THAT(ViewWords(), ElementsAre("abc", "cab"));
   EXPECT_EQ(TResultKind::kAnagrams, source_.ResultKind());
+  EXPECT_DOUBLE_EQ(0.125, source_.SearchTime());
 
   source_.SearchPalindromes();
   source_.SetFilterActive(true);
   EXPECT_THAT(ViewWords(), ElementsAre("b", "dd", kLong40, kLong300));
   EXPECT_EQ(TResultKind::kPalindromes, source_.ResultKind());
-  EXPECT_GE(source_.SearchTime(), 0);
+  EXPECT_DOUBLE_EQ(0.125, source_.SearchTime());
 }
 
 TEST_F(ResultSourceTest, EntriesTheCollectionDoesNotShowAreNeverSeenOrSearched) {
@@ -301,10 +314,17 @@ TEST_F(ResultSourceTest, EitherSideMayBeDestroyedFirst) {
   auto collection = std::make_unique<TDictionaryCollection>();
   testing::Fill(*collection->Dictionary(collection->NewDictionary()), {"one", "two"});
   {
-    TResultSource other;
-    other.SetDictionary(collection.get());
+    std::vector<std::string> heard;
+    RecordingViewer watcher;
+    watcher.events = &heard;
+    auto other = std::make_unique<TResultSource>();
+    other->AddViewer(&watcher);
+    other->SetDictionary(collection.get());
     collection->Connect(*collection->Dictionary(0));
-    EXPECT_EQ(2, other.Count());
+    EXPECT_EQ(2, other->Count());
+    heard.clear();
+    other.reset();  // its viewer is told, so it can let go
+    EXPECT_THAT(heard, ElementsAre("source gone"));
   }
   collection->Disconnect(*collection->Dictionary(0));  // no source to tell
 
@@ -312,8 +332,15 @@ TEST_F(ResultSourceTest, EitherSideMayBeDestroyedFirst) {
   collection.reset();
   EXPECT_EQ(nullptr, source_.Dictionary());
   EXPECT_EQ(0, source_.Count());
+  // The list shows nothing and selects nothing, whatever is asked of it.
+  events_.clear();
   source_.Refresh();
   source_.Locate("one");
+  source_.SearchPattern("o*");
+  source_.SetFilterActive(true);
+  EXPECT_THAT(source_.View(), IsEmpty());
+  EXPECT_EQ(0, source_.Count());
+  EXPECT_THAT(events_, Each(Not(StartsWith("locate"))));
 }
 
 TEST_F(ResultSourceTest, ClearEmptiesTheCollection) {

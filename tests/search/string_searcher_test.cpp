@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
 #include <random>
+#include <regex>
+#include <string>
 
 #include "search/character_manager.h"
+#include "support/pattern_regex.h"
 #include "support/text.h"
 
 namespace gryvel {
@@ -95,6 +100,14 @@ TEST_F(StringSearcherTest, MatchesTable) {
       {"[!1a]", "a", false},
       {"^", "^", true},
       {"a!b", "a!b", true},
+      {"**", "", true},        // no runs at all: every word
+      {"*?a?*", "bab", true},  // a letter among the any-letter positions counts
+      {"*?a?*", "bbbb", false},
+      {"**?1?1**3", "xayaz", true},
+      {"**?1?1**3", "xayaa", false},  // 3 must differ from 1
+      {"**?1?1**3", "xaybz", false},
+      {"??*c", "abcc", true},  // the last run is pinned to the end
+      {"??*c", "acca", false},
   };
   for (const MatchCase& c : cases)
     EXPECT_EQ(c.expected, Matches(c.pattern, c.word)) << c.pattern << " / " << c.word;
@@ -179,112 +192,50 @@ TEST_F(StringSearcherTest, SyntaxTranslation) {
     EXPECT_EQ(Cp(compiled), TPattern::TranslateSyntax(Cp(typed))) << typed;
 }
 
-TEST_F(StringSearcherTest, CompiledStructure) {
-  searcher.SetPattern(Cp("п?бе*л?"));
-  const TPattern& p = searcher.Pattern();
-  ASSERT_EQ(1, p.PatternCount());
-  const TPatternStruct& ps = p.Patterns(0);
-  EXPECT_EQ(2, ps.ItemCount);
-  EXPECT_TRUE(ps.AnchoredStart && ps.AnchoredEnd);
-  EXPECT_FALSE(ps.LengthOnly || ps.NoStar || ps.HasNames);
-  EXPECT_EQ(1, ps.FirstMovable);
-  EXPECT_EQ(0, ps.LastMovable);
-  EXPECT_EQ(6, ps.Items[0].MinRest);
-
-  searcher.SetPattern(Cp("**?1?1**3"));
-  const TPatternStruct& named = p.Patterns(0);
-  EXPECT_EQ(2, named.ItemCount);
-  EXPECT_EQ(4, named.Items[0].LeadingAny);
-  ASSERT_EQ(2u, p.Names().size());
-  EXPECT_EQ("1", p.Names()[0].Name);
-  EXPECT_EQ(2, p.MaxNamedCount());
-  EXPECT_TRUE(named.HasNames);
-
-  searcher.SetPattern(Cp("*???*"));
-  EXPECT_TRUE(p.Patterns(0).LengthOnly);
-  searcher.SetPattern(Cp("**"));
-  EXPECT_EQ(0, p.Patterns(0).ItemCount);
-}
-
-// Every placement of the compiled items, tried exhaustively; what Match must agree with.
-class BruteForce {
- public:
-  BruteForce(const TPattern& pattern, std::string_view word)
-      : ps_(pattern.Patterns(0)), names_(pattern.Names()), word_(word) {}
-
-  bool Run() {
-    const int len = static_cast<int>(word_.size());
-    if (len < ps_.MinLength || len > ps_.MaxLength) return false;
-    if (ps_.ItemCount == 0) return true;
-    starts_.assign(ps_.ItemCount, 0);
-    return Place(0, 0);
-  }
-
- private:
-  bool Place(int i, int from) {
-    const int len = static_cast<int>(word_.size());
-    if (i == ps_.ItemCount) return (!ps_.AnchoredEnd || from == len) && NamesHold();
-    const int count = ps_.Items[i].Chars.Count;
-    int lo = from, hi = len - count;
-    if (i == 0 && ps_.AnchoredStart) hi = 0;
-    if (i == ps_.ItemCount - 1 && ps_.AnchoredEnd) lo = std::max(lo, len - count);
-    for (int p = lo; p <= hi; ++p) {
-      if (!Fits(i, p)) continue;
-      starts_[i] = p;
-      if (Place(i + 1, p + count)) return true;
-    }
-    return false;
-  }
-  bool Fits(int i, int p) const {
-    const TPatternItem& item = ps_.Items[i];
-    if (item.Chars.Count == 0 &&
-        ((i == 0 && ps_.AnchoredStart) || (i == ps_.ItemCount - 1 && ps_.AnchoredEnd)))
-      return false;
-    for (int k = 0; k < item.Chars.Count; ++k)
-      if (!item.Chars.Sets[k].Contains(At(p + k))) return false;
-    return true;
-  }
-  bool NamesHold() const {
-    std::vector<std::uint8_t> letters;
-    for (const TNamedCharItem& name : names_) {
-      const std::uint8_t first = At(starts_[name.Places[0].Item] + name.Places[0].Pos - 1);
-      for (std::uint8_t other : letters)
-        if (other == first) return false;
-      letters.push_back(first);
-      for (const TNamedPlace& place : name.Places)
-        if (At(starts_[place.Item] + place.Pos - 1) != first) return false;
-    }
-    return true;
-  }
-  std::uint8_t At(int k) const { return MatchMap()[static_cast<std::uint8_t>(word_[k])]; }
-
-  const TPatternStruct& ps_;
-  const TNamedCharItems& names_;
-  std::string_view word_;
-  std::vector<int> starts_;
-};
-
-TEST_F(StringSearcherTest, AgreesWithExhaustivePlacementSearch) {
+// Each pattern matched against an independent reading of the pattern language, as a regular
+// expression, over words of Latin and Russian letters in both cases.
+TEST_F(StringSearcherTest, AgreesWithARegularExpressionReading) {
   std::mt19937 rng(20261210);
-  const std::string alphabet = "abcAB";
-  const std::string tokens[] = {"a", "b", "c",    "?",    "*",  "*", "1",
-                                "2", "3", "[ab]", "[!a]", "**", "["};
-  auto pick = [&](int n) { return static_cast<int>(rng() % n); };
-  int matched = 0;
-  for (int round = 0; round < 4000; ++round) {
-    std::string pattern;
-    for (int k = 1 + pick(7); k > 0; --k) pattern += tokens[pick(std::size(tokens))];
-    searcher.SetPattern(pattern);
-    if (searcher.Pattern().PatternCount() == 0) continue;
-    for (int w = 0; w < 20; ++w) {
-      std::string word;
-      for (int k = pick(9); k > 0; --k) word += alphabet[pick(alphabet.size())];
-      const bool expected = BruteForce(searcher.Pattern(), word).Run();
-      matched += expected;
-      ASSERT_EQ(expected, searcher.Match(word)) << pattern << " / " << word;
+  const std::string alphabet = "abcAB" + Cp("акАК");
+  // Lower-case letters only in the pattern: case folding is checked by the tests above.
+  const std::string tokens[] = {"a",    "b",    "c",     "?",   "*",     "*",    "1",
+                                "2",    "3",    "[ab]",  "[!a]", "**",   "[",    "]",
+                                Cp("а"), Cp("к"), "@",   "$",   "+",     "!+",   "(ab)",
+                                "!(b)", "[1]",  "[a$]",  "[12]", "[!1a]", "[" + Cp("а") + "@]"};
+  auto pick = [&](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
+  // The word as the searcher compares it: Latin and Russian capitals folded unless case counts.
+  auto fold = [](std::string word, bool case_sensitive) {
+    if (!case_sensitive)
+      for (char& c : word) {
+        const auto b = static_cast<std::uint8_t>(c);
+        if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDF)) c = static_cast<char>(b + 0x20);
+      }
+    return word;
+  };
+  int matched = 0, tried = 0;
+  for (bool case_sensitive : {false, true}) {
+    manager.SetCaseSensitive(case_sensitive);
+    for (int round = 0; round < 1000; ++round) {
+      std::string pattern;
+      for (std::size_t k = 1 + pick(7); k > 0; --k) pattern += tokens[pick(std::size(tokens))];
+      searcher.SetPattern(pattern);
+      const std::optional<testing::PatternRegex> reading = testing::ReadPattern(pattern);
+      const std::regex expression(reading ? reading->Expression : "[^\\s\\S]");
+      for (int w = 0; w < 30; ++w) {
+        std::string word;
+        for (std::size_t k = pick(9); k > 0; --k) word += alphabet[pick(alphabet.size())];
+        const bool expected = reading && std::regex_match(fold(word, case_sensitive), expression);
+        matched += expected;
+        ++tried;
+        ASSERT_EQ(expected, searcher.Match(word))
+            << Utf(pattern) << " / " << Utf(word) << " / case sensitive " << case_sensitive
+            << " / " << (reading ? reading->Expression : "no match");
+      }
     }
   }
-  EXPECT_GT(matched, 1000);  // the generator reaches both answers
+  // The generator reaches both answers.
+  EXPECT_GT(matched, tried / 20);
+  EXPECT_LT(matched, tried - tried / 20);
 }
 
 }  // namespace

@@ -231,6 +231,13 @@ void TKivViewer::LocateItem(std::int32_t index, std::int32_t position) {
   EndUpdate(true);
 }
 
+void TKivViewer::SourceDestroyed() {
+  FDataSource = nullptr;
+  FSelPositionHint = -1;
+  Relayout();
+  Invalidate();
+}
+
 void TKivViewer::BeginUpdate() { ++FUpdateLock; }
 
 void TKivViewer::EndUpdate(bool relayout) {

@@ -22,8 +22,8 @@
 // out and drawn.
 //
 // Lifetime: the viewer is borrowed by its result source. It removes itself from the source
-// when destroyed; the source has no destroy notice, so an owner that destroys the source first
-// calls SetDataSource(nullptr) before that.
+// when destroyed; a source destroyed first tells it (SourceDestroyed), and the viewer then
+// shows an empty list.
 //
 // Thread safety: UI thread only.
 
@@ -173,6 +173,7 @@ class TKivViewer : public QWidget, public TResultViewer {
   void DataChanged() override;
   void ItemChanged(std::int32_t index) override;
   void LocateItem(std::int32_t index, std::int32_t position) override;
+  void SourceDestroyed() override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
