@@ -1,6 +1,7 @@
 #include "results/meaning_index.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "dictionary/dictionary_collection.h"
 
@@ -17,8 +18,8 @@ std::string_view TMeaningDocuments::Text(std::size_t i) const {
   return std::string_view(FText).substr(start, FEnds[i] - start);
 }
 
-TMeaningDocuments CollectDescriptions(const TDictionaryCollection& collection) {
-  TMeaningDocuments documents;
+void ForEachDescription(const TDictionaryCollection& collection,
+                        const std::function<void(std::int32_t, std::string_view)>& visit) {
   for (std::int32_t d = 0; d < collection.DictionaryCount(); ++d) {
     const TKivDictionary& dictionary = *collection.Dictionary(d);
     if (!dictionary.Connected() || dictionary.Loading()) continue;
@@ -27,9 +28,15 @@ TMeaningDocuments CollectDescriptions(const TDictionaryCollection& collection) {
     // breaks, and the viewer reports the damage when the entry is shown.
     (void)dictionary.ForEachDescription([&](std::int32_t index, std::string_view text) {
       const std::int32_t entry = collection.Find(entries.Get(index)->Word);
-      if (entry >= 0) documents.Add(entry, text);
+      if (entry >= 0) visit(entry, text);
     });
   }
+}
+
+TMeaningDocuments CollectDescriptions(const TDictionaryCollection& collection) {
+  TMeaningDocuments documents;
+  ForEachDescription(collection,
+                     [&](std::int32_t entry, std::string_view text) { documents.Add(entry, text); });
   return documents;
 }
 
@@ -61,38 +68,39 @@ void TMeaningIndex::Key(std::string_view word, std::string* key) {
   KeyOfNormalized(token, key);
 }
 
-std::int32_t TMeaningIndex::TokenId(std::string_view token) {
-  const auto found = FTokenIds.find(token);
-  if (found != FTokenIds.end()) return found->second;
-  const auto id = static_cast<std::int32_t>(FTokens.size());
-  const auto inserted = FTokenIds.emplace(std::string(token), id).first;
-  FTokens.push_back(&inserted->first);
-  return id;
+void TMeaningIndex::Build(const TMeaningDocuments& documents) {
+  Begin();
+  Reserve(documents.Bytes() / 6);
+  for (std::size_t i = 0; i < documents.Count(); ++i)
+    AddDocument(documents.Entry(i), documents.Text(i));
+  Finish();
 }
 
-void TMeaningIndex::Build(const TMeaningDocuments& documents) {
-  FTokenIds.clear();
-  FTokens.clear();
+void TMeaningIndex::Begin() {
+  FTokens.Clear();
   FEdited.clear();
   FAdded.clear();
-  std::vector<std::uint64_t> pairs;  // token id << 32 | entry
-  pairs.reserve(documents.Bytes() / 6);
-  std::string token;
-  for (std::size_t i = 0; i < documents.Count(); ++i) {
-    const auto entry = static_cast<std::uint32_t>(documents.Entry(i));
-    ForEachMeaningWord(documents.Text(i), [&](std::string_view word) {
-      Normalize(word, &token);
-      pairs.push_back(std::uint64_t(static_cast<std::uint32_t>(TokenId(token))) << 32 | entry);
-    });
-  }
-  MakePostings(pairs);
+  FPairs.clear();
+}
+
+void TMeaningIndex::AddDocument(std::int32_t entry, std::string_view text) {
+  ForEachMeaningWord(text, [&](std::string_view word) {
+    Normalize(word, &FToken);
+    FPairs.push_back(std::uint64_t(static_cast<std::uint32_t>(FTokens.Insert(FToken))) << 32 |
+                     static_cast<std::uint32_t>(entry));
+  });
+}
+
+void TMeaningIndex::Finish() {
+  MakePostings();
   MakeKeys();
 }
 
-void TMeaningIndex::MakePostings(std::vector<std::uint64_t>& pairs) {
+void TMeaningIndex::MakePostings() {
+  std::vector<std::uint64_t>& pairs = FPairs;
   // A counting sort by token keeps each token's entries in document order, which is entry
   // order within each dictionary; lists that several dictionaries fed are sorted after.
-  FPostingStart.assign(FTokens.size() + 1, 0);
+  FPostingStart.assign(static_cast<std::size_t>(FTokens.Count()) + 1, 0);
   for (const std::uint64_t pair : pairs) ++FPostingStart[(pair >> 32) + 1];
   for (std::size_t t = 1; t < FPostingStart.size(); ++t) FPostingStart[t] += FPostingStart[t - 1];
   FPostings.resize(pairs.size());
@@ -118,24 +126,26 @@ void TMeaningIndex::MakePostings(std::vector<std::uint64_t>& pairs) {
 }
 
 void TMeaningIndex::MakeKeys() {
-  FKeyIds.clear();
-  std::vector<std::int32_t> key_of(FTokens.size());
+  FKeys.Clear();
+  const auto tokens = static_cast<std::size_t>(FTokens.Count());
+  std::vector<std::int32_t> key_of(tokens);
   std::string key;
-  for (std::size_t t = 0; t < FTokens.size(); ++t) {
-    KeyOfNormalized(*FTokens[t], &key);
-    key_of[t] = FKeyIds.emplace(key, static_cast<std::int32_t>(FKeyIds.size())).first->second;
+  for (std::size_t t = 0; t < tokens; ++t) {
+    KeyOfNormalized(FTokens.Word(static_cast<std::int32_t>(t)), &key);
+    key_of[t] = FKeys.Insert(key);
   }
-  FKeyStart.assign(FKeyIds.size() + 1, 0);
+  FKeyStart.assign(static_cast<std::size_t>(FKeys.Count()) + 1, 0);
   for (const std::int32_t k : key_of) ++FKeyStart[k + 1];
   for (std::size_t k = 1; k < FKeyStart.size(); ++k) FKeyStart[k] += FKeyStart[k - 1];
-  FKeyTokens.resize(FTokens.size());
+  FKeyTokens.resize(tokens);
   std::vector<std::uint32_t> next(FKeyStart.begin(), FKeyStart.end() - 1);
   for (std::size_t t = 0; t < key_of.size(); ++t)
     FKeyTokens[next[key_of[t]]++] = static_cast<std::int32_t>(t);
-  FSortedTokens.resize(FTokens.size());
-  for (std::size_t t = 0; t < FTokens.size(); ++t) FSortedTokens[t] = static_cast<std::int32_t>(t);
-  std::sort(FSortedTokens.begin(), FSortedTokens.end(),
-            [&](std::int32_t a, std::int32_t b) { return *FTokens[a] < *FTokens[b]; });
+  FSortedTokens.resize(tokens);
+  for (std::size_t t = 0; t < tokens; ++t) FSortedTokens[t] = static_cast<std::int32_t>(t);
+  std::sort(FSortedTokens.begin(), FSortedTokens.end(), [&](std::int32_t a, std::int32_t b) {
+    return FTokens.Word(a) < FTokens.Word(b);
+  });
 }
 
 void TMeaningIndex::AppendPostings(std::int32_t token, std::vector<std::int32_t>* entries) const {
@@ -150,9 +160,9 @@ void TMeaningIndex::AppendPostings(std::int32_t token, std::vector<std::int32_t>
 }
 
 void TMeaningIndex::EntriesWithKey(std::string_view key, std::vector<std::int32_t>* entries) const {
-  const auto found = FKeyIds.find(key);
-  if (found != FKeyIds.end())
-    for (std::uint32_t i = FKeyStart[found->second]; i < FKeyStart[found->second + 1]; ++i)
+  const std::int32_t found = FKeys.Find(key);
+  if (found >= 0)
+    for (std::uint32_t i = FKeyStart[found]; i < FKeyStart[found + 1]; ++i)
       AppendPostings(FKeyTokens[i], entries);
   for (const TAdded& added : FAdded)
     if (added.Key == key) entries->push_back(added.Entry);
@@ -161,9 +171,10 @@ void TMeaningIndex::EntriesWithKey(std::string_view key, std::vector<std::int32_
 void TMeaningIndex::EntriesWithPrefix(std::string_view prefix, std::vector<std::int32_t>* entries) {
   std::string normal;
   Normalize(prefix, &normal);
-  auto at = std::lower_bound(FSortedTokens.begin(), FSortedTokens.end(), normal,
-                             [&](std::int32_t t, const std::string& p) { return *FTokens[t] < p; });
-  for (; at != FSortedTokens.end() && FTokens[*at]->starts_with(normal); ++at)
+  auto at = std::lower_bound(
+      FSortedTokens.begin(), FSortedTokens.end(), normal,
+      [&](std::int32_t t, const std::string& p) { return FTokens.Word(t) < std::string_view(p); });
+  for (; at != FSortedTokens.end() && FTokens.Word(*at).starts_with(normal); ++at)
     AppendPostings(*at, entries);
   for (const TAdded& added : FAdded)
     if (added.Token.starts_with(normal)) entries->push_back(added.Entry);
@@ -186,13 +197,9 @@ std::size_t TMeaningIndex::MemoryBytes() const {
                       FPostingStart.capacity() * sizeof(std::uint32_t) +
                       FKeyStart.capacity() * sizeof(std::uint32_t) +
                       (FKeyTokens.capacity() + FSortedTokens.capacity()) * sizeof(std::int32_t) +
-                      FTokens.capacity() * sizeof(void*);
-  // A node of an unordered map: the pair, the next pointer, the cached hash, and a bucket.
-  constexpr std::size_t kNode = sizeof(std::string) + 8 + 2 * sizeof(void*) + sizeof(void*);
-  for (const auto& [token, id] : FTokenIds)
-    bytes += kNode + (token.size() > 15 ? token.capacity() + 1 : 0);
-  for (const auto& [key, id] : FKeyIds) bytes += kNode + (key.size() > 15 ? key.capacity() + 1 : 0);
-  return bytes + FAdded.size() * sizeof(TAdded);
+                      FTokens.MemoryBytes() + FKeys.MemoryBytes();
+  for (const TAdded& added : FAdded) bytes += sizeof(TAdded) + added.Token.capacity();
+  return bytes;
 }
 
 }  // namespace gryvel

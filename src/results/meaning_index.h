@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "common/cp1251_case.h"
+#include "results/word_table.h"
 #include "search/word_stemmer.h"
 
 // The inverted index of the search by meaning: from the words of the descriptions to the
@@ -36,9 +37,12 @@ class TMeaningDocuments {
   std::vector<std::int32_t> FEntries;
 };
 
-// Every description of every connected dictionary of `collection` (several holders of a word
-// each give one document for its entry). Reads each dictionary file once. REQUIRES: the UI
-// thread (it reads the dictionaries).
+// Calls `visit` with the merged entry index and the text of every description of every
+// connected dictionary of `collection` (several holders of a word each give one). Reads each
+// dictionary file once. REQUIRES: the UI thread (it reads the dictionaries).
+void ForEachDescription(const TDictionaryCollection& collection,
+                        const std::function<void(std::int32_t, std::string_view)>& visit);
+// The same descriptions, copied.
 TMeaningDocuments CollectDescriptions(const TDictionaryCollection& collection);
 
 // Calls `visit` with every word of `text` (a run of letters), skipping the lines that start
@@ -57,6 +61,12 @@ class TMeaningIndex {
 
   // Indexes every document; replaces what was held.
   void Build(const TMeaningDocuments& documents);
+  // The same in steps, for documents read as they come: Begin, AddDocument for each, Finish.
+  void Begin();
+  void AddDocument(std::int32_t entry, std::string_view text);
+  void Finish();
+  // Room for `words` words of documents, so that adding them copies nothing.
+  void Reserve(std::size_t words) { FPairs.reserve(words); }
 
   // The letter map it compares through.
   const TByteMap& Map() const { return FMap; }
@@ -74,16 +84,11 @@ class TMeaningIndex {
   void Update(std::int32_t entry, const std::vector<std::string>& texts);
 
   // Distinct words and (word, entry) pairs held, and the bytes held, roughly.
-  std::size_t WordCount() const { return FTokens.size(); }
+  std::size_t WordCount() const { return static_cast<std::size_t>(FTokens.Count()); }
   std::size_t PairCount() const { return FPostings.size() + FAdded.size(); }
   std::size_t MemoryBytes() const;
 
  private:
-  struct TStringHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-  };
-  using TIdMap = std::unordered_map<std::string, std::int32_t, TStringHash, std::equal_to<>>;
   // A word of an entry edited after the build.
   struct TAdded {
     std::string Token;  // under the map
@@ -95,21 +100,21 @@ class TMeaningIndex {
   void Normalize(std::string_view word, std::string* out) const;
   // The key of a word already through the map.
   void KeyOfNormalized(std::string_view token, std::string* key);
-  std::int32_t TokenId(std::string_view token);
   void AppendPostings(std::int32_t token, std::vector<std::int32_t>* entries) const;
-  // Turns the (token, entry) pairs into the per-token lists.
-  void MakePostings(std::vector<std::uint64_t>& pairs);
+  // Turns FPairs into the per-token lists.
+  void MakePostings();
   void MakeKeys();
 
   TByteMap FMap;
   bool FCaseSensitive;
   TWordStemmer FStemmer;
   std::string FScratch;
-  TIdMap FTokenIds;                        // token -> id
-  std::vector<const std::string*> FTokens;  // id -> token (the map's own key)
+  std::string FToken;
+  std::vector<std::uint64_t> FPairs;  // token << 32 | entry, between Begin and Finish
+  TWordTable FTokens;                        // the distinct words, under the map
   std::vector<std::uint32_t> FPostingStart;  // id -> start in FPostings; one more at the end
   std::vector<std::int32_t> FPostings;      // entries, ascending per token
-  TIdMap FKeyIds;                           // key -> id
+  TWordTable FKeys;
   std::vector<std::uint32_t> FKeyStart;     // key id -> start in FKeyTokens
   std::vector<std::int32_t> FKeyTokens;     // token ids, grouped by key
   std::vector<std::int32_t> FSortedTokens;  // token ids in byte order of the tokens

@@ -161,7 +161,13 @@ TMeaningIndex* TResultSource::MeaningIndex() {
   if (FMeaningIndex == nullptr || FMeaningIndex->Map() != MatchMap()) {
     TStopwatch::Start("MeaningIndex");
     auto index = std::make_unique<TMeaningIndex>(MatchMap());
-    index->Build(CollectDescriptions(*FDictionary));
+    index->Begin();
+    // About a dozen words a description: room reserved is only touched as it fills.
+    index->Reserve(FDictionary->Items().size() * 16);
+    ForEachDescription(*FDictionary, [&](std::int32_t entry, std::string_view text) {
+      index->AddDocument(entry, text);
+    });
+    index->Finish();
     FMeaningIndex = std::move(index);
     TStopwatch::Stop("MeaningIndex");
   }
