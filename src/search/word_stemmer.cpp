@@ -12,6 +12,12 @@ namespace {
 
 enum class TScript { kLatin, kCyrillic, kOther };
 
+// Code page 1251 bytes of ё, Ё, е, Е.
+constexpr std::uint8_t kYo = 0xB8;
+constexpr std::uint8_t kCapitalYo = 0xA8;
+constexpr std::uint8_t kYe = 0xE5;
+constexpr std::uint8_t kCapitalYe = 0xC5;
+
 TScript ScriptOf(std::string_view word) {
   bool latin = false;
   bool cyrillic = false;
@@ -19,7 +25,7 @@ TScript ScriptOf(std::string_view word) {
     const auto b = static_cast<std::uint8_t>(c);
     if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z'))
       latin = true;
-    else if (b >= 0xC0 || b == 0xA8 || b == 0xB8)
+    else if (b >= 0xC0 || b == kCapitalYo || b == kYo)
       cyrillic = true;
     else
       return TScript::kOther;
@@ -50,7 +56,7 @@ constexpr std::array<std::uint8_t, 256> kCp1251FromKoi8 = MakeCp1251FromKoi8();
 
 std::uint8_t Koi8Of(std::uint8_t b) {
   if (b >= 0xC0) return kKoi8FromCp1251[b - 0xC0];
-  return b == 0xA8 ? 0xB3 : 0xA3;  // Ё, ё: ScriptOf admits no other byte here
+  return b == kCapitalYo ? 0xB3 : 0xA3;  // ScriptOf admits no other byte here
 }
 
 sb_stemmer* NewStemmer(const char* language, const char* encoding) {
@@ -87,8 +93,16 @@ void TWordStemmer::Stem(std::string_view word, std::string* stem) {
   if (out == nullptr) throw std::bad_alloc();
   const auto length = static_cast<std::size_t>(sb_stemmer_length(stemmer));
   stem->assign(reinterpret_cast<const char*>(out), length);
-  if (script == TScript::kCyrillic)
-    for (char& c : *stem) c = static_cast<char>(kCp1251FromKoi8[static_cast<std::uint8_t>(c)]);
+  if (script != TScript::kCyrillic) return;
+  for (std::size_t i = 0; i < stem->size(); ++i) {
+    char& c = (*stem)[i];
+    c = static_cast<char>(kCp1251FromKoi8[static_cast<std::uint8_t>(c)]);
+    // Snowball writes ё as е; the stem is the word's start, so its own letter goes back.
+    const auto w = i < word.size() ? static_cast<std::uint8_t>(word[i]) : 0;
+    const auto b = static_cast<std::uint8_t>(c);
+    if ((w == kYo || w == kCapitalYo) && (b == kYe || b == kCapitalYe))
+      c = word[i];
+  }
 }
 
 }  // namespace gryvel

@@ -20,7 +20,8 @@ class TWordStemmer {
 
   // Stores in *stem the stem of `word`, a run of lower-case letters: the Russian stemmer's for
   // a word with a Cyrillic letter and no Latin one, the English stemmer's for a word of Latin
-  // letters only, the word itself otherwise (mixed scripts, other characters).
+  // letters only, the word itself otherwise (mixed scripts, other characters). A stem keeps
+  // the word's ё: whether ё counts as е is the caller's choice.
   void Stem(std::string_view word, std::string* stem);
 
  private:
