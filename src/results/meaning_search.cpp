@@ -129,6 +129,7 @@ void ListedEntries(const TMeaningIndex& index, const TDictionaryCollection& coll
     if (dictionary->Loading()) continue;
     const std::string text = dictionary->GetDescription(dictionary->Entries().IndexOf(item->Word));
     ForEachMeaningWord(text, [&](std::string_view word) {
+      if (IsFunctionWord(word)) return;  // "a", "of" in a gloss name nothing
       const std::int32_t at = collection.Find(word);
       if (at < 0 || at == own) return;
       const std::string& headword = items[at]->Word;
