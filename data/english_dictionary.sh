@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the bundled English dictionary from WordNet 3.0 (wordnet_tsv.awk: single-word lemmas,
-# their parts of speech and glosses), imported by gryvel-cli under a header that names the
+# their parts of speech, glosses and synonyms), imported by gryvel-cli under a header that names the
 # source and carries its licence.
 # Usage: english_dictionary.sh GRYVEL_CLI WORDNET_DIR COPYRIGHT TSV OUT
 set -eu
@@ -13,7 +13,8 @@ awk -f "$here/wordnet_tsv.awk" \
   "$wordnet/index.noun" "$wordnet/index.verb" "$wordnet/index.adj" "$wordnet/index.adv" >"$tsv"
 
 intro="Every single-word lemma of WordNet 3.0 (Debian package wordnet-base) with its parts\
- of speech and its glosses: nouns, verbs, adjectives, adverbs, each in sense order."
+ of speech and its glosses: nouns, verbs, adjectives, adverbs, each in sense order, each\
+ gloss followed by the other words of its synset (\"syn.:\")."
 licence=$(awk -v files='*' -f "$here/copyright_licence.awk" "$copyright")
 
 mkdir -p "$(dirname "$out")"

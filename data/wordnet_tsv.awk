@@ -1,7 +1,7 @@
 # Turns the WordNet 3.0 database into import lines "word<TAB>parts<TAB>description": every
 # lemma of letters and hyphens (no collocations), the parts of speech it belongs to, and its
 # glosses, numbered when there are several, ordered by the index files as given and then by
-# sense. Give the data.* files first, then the index.* files, e.g.
+# sense; a gloss is followed by "; syn.: " and the other words of its synset, if any. Give the data.* files first, then the index.* files, e.g.
 #   awk -f wordnet_tsv.awk data.noun data.verb index.noun index.verb
 # Lines that start with a space are the licence text at the top of every file. The layouts
 # (wndb(5)):
@@ -27,6 +27,13 @@ kind == "data" {
   gsub(/\t/, " ", gloss)
   gsub(/\\/, "&&", gloss)  # the import reads "\\" as one backslash
   glosses[pos, $1] = gloss
+  members[pos, $1] = ""
+  for (i = 0; i < strtonum16($4); ++i) {
+    member = $(5 + 2 * i)
+    sub(/\([a-z]+\)$/, "", member)  # an adjective's position marker
+    gsub(/_/, " ", member)
+    members[pos, $1] = members[pos, $1] "|" member
+  }
   next
 }
 
@@ -37,7 +44,7 @@ $1 !~ /^[A-Za-z][A-Za-z-]*$/ { next }
   parts[$1] = parts[$1] pos
   for (i = NF - $3 + 1; i <= NF; ++i) {
     if (!((pos, $i) in glosses)) fail("no synset " $i " for " $1)
-    text[$1, ++senses[$1]] = glosses[pos, $i]
+    text[$1, ++senses[$1]] = glosses[pos, $i] synonyms($1, members[pos, $i])
   }
 }
 
@@ -50,6 +57,22 @@ END {
       description = description (i > 1 ? "\\n" : "") i ". " text[lemma, i]
     print lemma "\t" parts[lemma] "\t" description
   }
+}
+
+# "; syn.: " and the words of `list` ("|word|word...") other than `lemma`, or "".
+function synonyms(lemma, list,   n, words, i, out) {
+  n = split(substr(list, 2), words, "|")
+  for (i = 1; i <= n; ++i)
+    if (tolower(words[i]) != tolower(lemma)) out = out (out == "" ? "" : ", ") words[i]
+  return out == "" ? "" : "; syn.: " out
+}
+
+# The value of a hexadecimal field such as w_cnt.
+function strtonum16(field,   i, value) {
+  value = 0
+  for (i = 1; i <= length(field); ++i)
+    value = value * 16 + index("0123456789abcdef", tolower(substr(field, i, 1))) - 1
+  return value
 }
 
 function fail(message) {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "cli/argument_values.h"
+#include "results/meaning_search.h"
 
 namespace gryvel::cli {
 
@@ -18,7 +19,8 @@ constexpr TCommandMask Bit(TCommand command) {
 }
 
 constexpr TCommandMask kWordLists = Bit(TCommand::Crossword) | Bit(TCommand::Anagram) |
-                                    Bit(TCommand::Palindromes) | Bit(TCommand::List);
+                                    Bit(TCommand::Palindromes) | Bit(TCommand::Meaning) |
+                                    Bit(TCommand::List);
 constexpr TCommandMask kSplits = Bit(TCommand::Chain) | Bit(TCommand::Analyze);
 constexpr TCommandMask kReading = kWordLists | kSplits | Bit(TCommand::Info) | Bit(TCommand::Show);
 constexpr TCommandMask kWriting = Bit(TCommand::Convert) | Bit(TCommand::Import);
@@ -29,12 +31,15 @@ struct TCommandSpec {
   int TextCount;  // text arguments, then file arguments
   int PathCount;
   std::string_view ArgumentNames[2];
+  bool EmptyFirst = false;  // the first text may be empty
+  bool Rest = false;        // the last text takes every further word, joined by spaces
 };
 
 constexpr TCommandSpec kCommands[] = {
     {"crossword", TCommand::Crossword, 1, 0, {"PATTERN"}},
     {"anagram", TCommand::Anagram, 1, 0, {"LETTERS"}},
     {"palindromes", TCommand::Palindromes, 0, 0, {}},
+    {"meaning", TCommand::Meaning, 2, 0, {"PATTERN", "CLUE"}, true, true},
     {"chain", TCommand::Chain, 2, 0, {"FROM", "TO"}},
     {"analyze", TCommand::Analyze, 1, 0, {"WORD"}},
     {"list", TCommand::List, 0, 0, {}},
@@ -230,13 +235,17 @@ TStatus ReadCommand(const std::vector<std::string_view>& words, TCliOptions* opt
   if (words.size() - 1 < wanted)
     return TStatus::Error(std::string(spec->Name) + ": missing " +
                           std::string(spec->ArgumentNames[words.size() - 1]));
-  if (words.size() - 1 > wanted)
+  if (words.size() - 1 > wanted && !spec->Rest)
     return TStatus::Error(std::string(spec->Name) + ": unexpected argument " +
                           Quote(words[wanted + 1]));
   for (int k = 0; k < spec->TextCount; ++k) {
+    std::string utf8(words[1 + k]);
+    if (spec->Rest && k + 1 == spec->TextCount)
+      for (std::size_t more = 2 + k; more < words.size(); ++more) utf8.append(" ").append(words[more]);
     std::string text;
-    if (TStatus status = ParseText(words[1 + k], spec->ArgumentNames[k], &text); !status.ok())
-      return status;
+    if (!(k == 0 && spec->EmptyFirst && utf8.empty()))
+      if (TStatus status = ParseText(utf8, spec->ArgumentNames[k], &text); !status.ok())
+        return status;
     options->Texts.push_back(std::move(text));
   }
   for (int k = 0; k < spec->PathCount; ++k) {
@@ -252,6 +261,8 @@ TStatus ReadCommand(const std::vector<std::string_view>& words, TCliOptions* opt
 TStatus CheckCombination(const TCliOptions& options) {
   if (options.Command == TCommand::Chain && options.Texts[0].size() != options.Texts[1].size())
     return TStatus::Error("chain: FROM and TO must have the same number of letters");
+  if (options.Command == TCommand::Meaning && ParseClue(options.Texts[1]).empty())
+    return TStatus::Error("meaning: CLUE has no words");
   if (options.Command == TCommand::Convert && options.TextOutput && options.Header.Any())
     return TStatus::Error("convert --text writes no header: drop --title, --author and the like");
   return TStatus::Ok();

@@ -20,6 +20,7 @@ enum class TCommand {
   Crossword,
   Anagram,
   Palindromes,
+  Meaning,
   Chain,
   Analyze,
   List,

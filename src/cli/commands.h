@@ -8,7 +8,7 @@
 
 namespace gryvel::cli {
 
-// crossword, anagram, palindromes, list: words in the result source's view order.
+// crossword, anagram, palindromes, meaning, list: words in the result source's view order.
 int RunWordList(TCliSession& session, const TCliOptions& options);
 // chain, analyze: result texts in the order found; Ctrl+C prints the results found so far.
 int RunWordSplits(TCliSession& session, const TCliOptions& options);

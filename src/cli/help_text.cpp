@@ -19,6 +19,14 @@ Commands:
                        case always counts
                          gryvel-cli anagram --mode make акорт
   palindromes          words that read the same backwards
+  meaning PATTERN CLUE...
+                       words that fit PATTERN ('' for any word) and whose description
+                       holds a word of CLUE, or that the entry of a CLUE word lists in
+                       its description; words compare by their stems, a final '*'
+                       stands for any ending. Words the CLUE's own entries list come
+                       first (in the alphabetical order)
+                         gryvel-cli meaning 'п????а' успех
+                         gryvel-cli -d english.kiv meaning 'b????' cold
   chain FROM TO        every shortest chain of words from FROM to TO (same length),
                        each step changing --change letters; one chain per line
                          gryvel-cli chain --change 1 кот пёс
@@ -42,7 +50,7 @@ Dictionaries:
                        program, else in the installed data directory
                          gryvel-cli -d ru.kiv -d extra.txt crossword '???'
 
-Matching (crossword, anagram, palindromes, list, chain, analyze):
+Matching (crossword, anagram, palindromes, meaning, list, chain, analyze):
   --case-sensitive     letters of different case differ (default: case is ignored)
   --equal LETTERS=E    count each of LETTERS as the letter E; repeatable
                          gryvel-cli --equal ё=е crossword 'ел?а'
@@ -52,7 +60,7 @@ Matching (crossword, anagram, palindromes, list, chain, analyze):
                        MIN- has no upper limit, -MAX starts at 1
                          gryvel-cli --length 5-7 anagram 'к?т??'
 
-Output (crossword, anagram, palindromes, list; --count and --json also for chain and
+Output (crossword, anagram, palindromes, meaning, list; --count and --json also for chain and
 analyze, --json also for info and show):
   --sort alpha|length  order of the words (default alpha; by length, words of equal
                        length stay in alphabetical order)

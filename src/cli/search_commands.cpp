@@ -40,6 +40,9 @@ void Search(TCliSession& session, const TCliOptions& options) {
     case TCommand::Palindromes:
       source.SearchPalindromes();
       break;
+    case TCommand::Meaning:
+      source.SearchMeaning(options.Texts[0], options.Texts[1]);
+      break;
     default:
       return;
   }

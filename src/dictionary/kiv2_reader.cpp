@@ -150,4 +150,33 @@ TStatus ReadKiv2Description(TReadFile& file, std::int64_t offset, std::string* t
   return TStatus::Ok();
 }
 
+bool TKiv2DescriptionReader::Fill(std::uint64_t offset) {
+  FWindow.resize(kReadChunk);
+  FWindow.resize(FFile.ReadAt(offset, FWindow.data(), FWindow.size()));
+  FStart = offset;
+  return !FWindow.empty();
+}
+
+TStatus TKiv2DescriptionReader::Read(std::int64_t offset, std::string_view* text) {
+  *text = {};
+  if (offset < 0) return TStatus::Error(kDamagedDescription);
+  const auto at = static_cast<std::uint64_t>(offset);
+  // A record is never larger than a chunk: one that starts in the window lies whole in it,
+  // unless the window ends first, and then a window starting at the record holds it.
+  auto inside = [&](std::uint64_t size) {
+    return at >= FStart && at - FStart + size <= FWindow.size();
+  };
+  if (!inside(kRecordFixedSize) && !Fill(at)) return TStatus::Error(kDamagedDescription);
+  if (!inside(kRecordFixedSize)) return TStatus::Error(kDamagedDescription);
+  const std::uint32_t size = LoadU32(FWindow.data() + (at - FStart));
+  if (size < kRecordFixedSize || size > kReadChunk) return TStatus::Error(kDamagedDescription);
+  if (!inside(size) && (!Fill(at) || !inside(size))) return TStatus::Error(kDamagedDescription);
+  const std::uint8_t* record = FWindow.data() + (at - FStart);
+  if (CheckRecord(record, size) != nullptr) return TStatus::Error(kDamagedDescription);
+  if (!(record[4] & kRecordHasDescription)) return TStatus::Ok();
+  const std::uint8_t* field = record + kRecordFixedSize + LoadU32(record + 8);
+  *text = std::string_view(reinterpret_cast<const char*>(field + 4), LoadU32(field));
+  return TStatus::Ok();
+}
+
 }  // namespace gryvel

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "common/status.h"
 #include "dictionary/file_io.h"
@@ -23,5 +25,24 @@ TLoadOutcome LoadAsKIV2(TReadFile& file, const TLoadJob& job);
 // Fails, leaving *text empty, when the record or its description does not lie whole inside
 // the file.
 TStatus ReadKiv2Description(TReadFile& file, std::int64_t offset, std::string* text);
+
+// Reads the descriptions of many records through a window of kReadChunk bytes of the file, so
+// that a walk over records at rising offsets reads each part of the file once (any order
+// works, only slower). The file is borrowed.
+class TKiv2DescriptionReader {
+ public:
+  explicit TKiv2DescriptionReader(TReadFile& file) : FFile(file) {}
+
+  // As ReadKiv2Description; *text points into the window and stays valid until the next call.
+  TStatus Read(std::int64_t offset, std::string_view* text);
+
+ private:
+  // Makes the window start at `offset`; false when nothing can be read there.
+  bool Fill(std::uint64_t offset);
+
+  TReadFile& FFile;
+  std::vector<std::uint8_t> FWindow;
+  std::uint64_t FStart = 0;  // file offset of FWindow[0]
+};
 
 }  // namespace gryvel

@@ -292,6 +292,39 @@ TReadFile* TKivDictionary::DescriptionFile(int* error) const {
   return FDescriptionFile.get();
 }
 
+TStatus TKivDictionary::ForEachDescription(
+    const std::function<void(std::int32_t index, std::string_view text)>& visit) const {
+  if (FLoading) return TStatus::Ok();
+  std::unique_ptr<TReadFile> file;
+  std::unique_ptr<TKiv2DescriptionReader> reader;
+  TStatus first = TStatus::Ok();
+  const std::span<TArticleItem* const> items = FEntries.Items();
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const TArticleItem& item = *items[i];
+    const auto index = static_cast<std::int32_t>(i);
+    if (!(item.Flags & kFlagHasDescription)) continue;
+    if (item.Flags & kFlagDescriptionInMemory) {
+      if (const std::string* held = FDescriptions.Find(index)) visit(index, *held);
+      continue;
+    }
+    if (FKind != TDictKind::kBinary || FHead.Version != 2) continue;
+    if (reader == nullptr) {
+      int error = 0;
+      file = FFileSystem->OpenForReading(FFileName, TReadAccess::kSequential, &error);
+      if (file == nullptr) return TStatus::Error(HeaderOpenErrorText(error, FFileName));
+      reader = std::make_unique<TKiv2DescriptionReader>(*file);
+    }
+    std::string_view text;
+    TStatus status = reader->Read(item.Offset, &text);
+    if (!status.ok()) {
+      if (first.ok()) first = std::move(status);
+      continue;
+    }
+    if (!text.empty()) visit(index, text);
+  }
+  return first;
+}
+
 void TKivDictionary::SetDescription(std::int32_t index, std::string_view text) {
   if (FEntries.Count() == 0) return;
   TArticleItem* item = FEntries.Get(index);

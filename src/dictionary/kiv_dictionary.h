@@ -171,6 +171,12 @@ class TKivDictionary {
   std::string GetDescription(std::int32_t index) const;
   // As GetDescription, but fails when a description in the file cannot be read.
   TStatus ReadDescription(std::int32_t index, std::string* text) const;
+  // Calls `visit` with the entry index and the description of every entry that has one, in
+  // entry order, reading the file once for them all; `text` is valid during the call. Entries
+  // whose description cannot be read are skipped, and the first failure is returned after the
+  // walk. Nothing while loading.
+  TStatus ForEachDescription(
+      const std::function<void(std::int32_t index, std::string_view text)>& visit) const;
   // Sets the description of entry `index` in memory. Nothing for an empty list or an unchanged
   // text. Raises EListError for an index out of range.
   void SetDescription(std::int32_t index, std::string_view text);

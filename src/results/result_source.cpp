@@ -7,6 +7,8 @@
 #include "common/stopwatch.h"
 #include "dictionary/dictionary_collection.h"
 #include "results/length_sort.h"
+#include "results/meaning_search.h"
+#include "search/letter_maps.h"
 #include "search/string_searcher.h"
 
 namespace gryvel {
@@ -38,6 +40,8 @@ void TResultSource::SetDictionary(TDictionaryCollection* collection) {
     FLengths.clear();
     FLengthOrder.clear();
     FView.clear();
+    FRanks.clear();
+    FMeaningIndex.reset();
     FCount = 0;
     FReady = false;
   });
@@ -65,6 +69,8 @@ void TResultSource::Refresh() {
   if (FDictionary == nullptr || FUpdateCount > 0) return;
   FReady = false;
   FFlags.clear();
+  FRanks.clear();
+  FMeaningIndex.reset();  // its entry indices are those of the old list
   FLengths.clear();
   FLengthOrder.clear();
   FView.clear();
@@ -117,6 +123,7 @@ void TResultSource::ApplyFilter() {
 template <typename Test>
 void TResultSource::MarkResult(TResultKind kind, const char* timer, Test test) {
   FResultKind = kind;
+  FRanks.clear();
   TStopwatch::Start(timer);
   const TEntryPointers& items = FDictionary->Items();
   const std::size_t n = std::min(FFlags.size(), items.size());
@@ -149,6 +156,66 @@ void TResultSource::SearchPalindromes() {
   if (searcher == nullptr) return;
   MarkResult(TResultKind::kPalindromes, "Palindromes",
              [searcher](std::string_view word) { return searcher->IsPalindrome(word); });
+}
+
+TMeaningIndex* TResultSource::MeaningIndex() {
+  if (FDictionary == nullptr) return nullptr;
+  if (FMeaningIndex == nullptr || FMeaningIndex->Map() != MatchMap()) {
+    TStopwatch::Start("MeaningIndex");
+    auto index = std::make_unique<TMeaningIndex>(MatchMap());
+    index->Begin();
+    // About a dozen words a description: room reserved is only touched as it fills.
+    index->Reserve(FDictionary->Items().size() * 16);
+    ForEachDescription(*FDictionary, [&](std::int32_t entry, std::string_view text) {
+      index->AddDocument(entry, text);
+    });
+    index->Finish();
+    FMeaningIndex = std::move(index);
+    TStopwatch::Stop("MeaningIndex");
+  }
+  return FMeaningIndex.get();
+}
+
+void TResultSource::SetMeaningIndex(std::unique_ptr<TMeaningIndex> index) {
+  FMeaningIndex = std::move(index);
+}
+
+void TResultSource::SearchMeaning(std::string_view pattern, std::string_view clue) {
+  TStringSearcher* searcher = FDictionary != nullptr ? FDictionary->StringSearcher() : nullptr;
+  if (searcher == nullptr) return;
+  TMeaningIndex& index = *MeaningIndex();
+  const bool any_word = pattern.empty();
+  if (!any_word) searcher->SetPattern(pattern);
+  std::vector<std::uint8_t> ranks;
+  TStopwatch::Start("Meaning");
+  RankMeanings(index, *FDictionary, ParseClue(clue), &ranks);
+  const std::size_t n = std::min(FFlags.size(), ranks.size());
+  const std::vector<TArticleItem*>& items = FDictionary->Items();
+  for (std::size_t i = 0; i < n; ++i) {
+    std::uint8_t& flags = FFlags[i];
+    if (flags & kHidden) continue;
+    const bool found = ranks[i] != kNoMeaning && (any_word || searcher->Match(items[i]->Word));
+    flags = found ? flags | kInResult : flags & ~kInResult;
+  }
+  FSearchTime = TStopwatch::Stop("Meaning");
+  FResultKind = TResultKind::kMeaning;
+  ranks.resize(FFlags.size(), kNoMeaning);
+  FRanks = std::move(ranks);
+}
+
+std::uint8_t TResultSource::Rank(std::int32_t index) const {
+  return index >= 0 && static_cast<std::size_t>(index) < FRanks.size() ? FRanks[index]
+                                                                        : kNoMeaning;
+}
+
+bool TResultSource::Ranked() const {
+  return FResultKind == TResultKind::kMeaning && !ByLength() && FRanks.size() == FFlags.size();
+}
+
+template <typename List, typename RankOf>
+void TResultSource::OrderByRank(List& list, RankOf rank_of) const {
+  std::stable_sort(list.begin(), list.end(),
+                   [&](const auto& a, const auto& b) { return rank_of(a) < rank_of(b); });
 }
 
 void TResultSource::SetFilterActive(bool on) {
@@ -201,6 +268,7 @@ void TResultSource::RebuildView() {
     k += (FFlags[i] & mask) == want;
   }
   FView.resize(k);
+  if (FFilterActive && Ranked()) OrderByRank(FView, [this](std::int32_t i) { return FRanks[i]; });
 }
 
 const std::vector<std::int32_t>& TResultSource::LengthOrder() {
@@ -280,6 +348,8 @@ void TResultSource::Clear() {
   FLengths.clear();
   FLengthOrder.clear();
   FView.clear();
+  FRanks.clear();
+  FMeaningIndex.reset();
   FCount = 0;
   if (FDictionary != nullptr) FDictionary->ClearAll();
   Changed();
@@ -288,6 +358,12 @@ void TResultSource::Clear() {
 void TResultSource::SetDescription(std::int32_t index, std::string_view text) {
   if (FDictionary == nullptr) return;
   FDictionary->SetEntryDescription(index, text);
+  if (FMeaningIndex != nullptr) {
+    std::vector<std::string> texts;
+    for (const auto& [dictionary, item] : FDictionary->HeldEntries(index))
+      texts.push_back(dictionary->GetDescription(dictionary->Entries().IndexOf(item->Word)));
+    FMeaningIndex->Update(index, texts);
+  }
   FCount = static_cast<std::int32_t>(FView.size());
   NotifyItemChanged(index);
 }
@@ -322,8 +398,11 @@ void TResultSource::ResultsToList(TEntryList& list) const {
   if (FDictionary == nullptr) return;
   const TEntryPointers& items = FDictionary->Items();
   const std::size_t n = std::min(FFlags.size(), items.size());
+  std::vector<std::int32_t> found;
   for (std::size_t i = 0; i < n; ++i)
-    if (FFlags[i] & kInResult) list.push_back(items[i]);
+    if (FFlags[i] & kInResult) found.push_back(static_cast<std::int32_t>(i));
+  if (Ranked()) OrderByRank(found, [this](std::int32_t i) { return FRanks[i]; });
+  for (const std::int32_t i : found) list.push_back(items[i]);
   if (ByLength()) SortListByLength(list);
 }
 

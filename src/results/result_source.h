@@ -2,12 +2,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/event.h"
 #include "dictionary/article_list.h"
+#include "results/meaning_index.h"
 
 // Between one dictionary collection and the word lists that show it: a few flags per entry of
 // the collection's merged list (shown at all, in the current search result, hidden by the
@@ -33,7 +35,13 @@ struct TFilterSettings {
 };
 
 // The kind of the last search.
-enum class TResultKind : std::uint8_t { kNone = 0, kPattern = 1, kAnagrams = 2, kPalindromes = 3 };
+enum class TResultKind : std::uint8_t {
+  kNone = 0,
+  kPattern = 1,
+  kAnagrams = 2,
+  kPalindromes = 3,
+  kMeaning = 4,
+};
 
 // A word list showing a result source. Calls come on the UI thread.
 class TResultViewer {
@@ -112,6 +120,23 @@ class TResultSource {
   void SearchPattern(std::string_view pattern);
   void SearchAnagrams(std::string_view letters);
   void SearchPalindromes();
+  // The search by meaning (see meaning_search.h): the entries that fit `pattern` (any word
+  // when empty) and that the words of `clue` find. Each found entry gets a rank (Rank);
+  // while the result is shown in the alphabetical order, the rank comes first: the entries
+  // the clue's own entries list, then the others, each group in the chosen direction. The
+  // order by length ignores ranks. Builds the meaning index first when needed.
+  void SearchMeaning(std::string_view pattern, std::string_view clue);
+  // The rank of entry `index` in the last search by meaning (kNoMeaning when not found or
+  // after another search).
+  std::uint8_t Rank(std::int32_t index) const;
+
+  // The index of the search by meaning, built from the collection's descriptions under the
+  // current MatchMap when it is missing or compares otherwise. Kept up to date by
+  // SetDescription; dropped when the merged list changes (Refresh). Null without a collection.
+  TMeaningIndex* MeaningIndex();
+  // Hands over an index built elsewhere (for example on another thread, from
+  // CollectDescriptions taken after the last Refresh). Dropped like one built here.
+  void SetMeaningIndex(std::unique_ptr<TMeaningIndex> index);
 
   // Shows only the result (true) or the whole dictionary (false); always rebuilds.
   void SetFilterActive(bool on);
@@ -161,6 +186,10 @@ class TResultSource {
   void MatchesToList(TEntryList& list, Test test);
   bool Visible(std::uint8_t flags) const;
   void RebuildView();
+  // Puts the ranked entries of a shown search by meaning in rank order, stable.
+  template <typename List, typename RankOf>
+  void OrderByRank(List& list, RankOf rank_of) const;
+  bool Ranked() const;
   // Every entry index ordered by word length, stable; made when first needed after a Refresh.
   const std::vector<std::int32_t>& LengthOrder();
   void SelectOrder(std::uint8_t order);
@@ -185,6 +214,8 @@ class TResultSource {
   bool FIncrementSort = true;
   bool FReady = false;
   TResultKind FResultKind = TResultKind::kNone;
+  std::vector<std::uint8_t> FRanks;  // per entry, for a result of kind kMeaning
+  std::unique_ptr<TMeaningIndex> FMeaningIndex;
   double FSearchTime = 0;
 };
 

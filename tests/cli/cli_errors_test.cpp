@@ -24,6 +24,9 @@ TEST_F(CliErrorsTest, UsageErrorsExitWithTwoAndAHintToHelp) {
       {{"list", "extra"}, "unexpected argument 'extra'"},
       {{"crossword", "中"}, "U+4E2D"},
       {{"crossword", ""}, "PATTERN is empty"},
+      {{"meaning", "?"}, "missing CLUE"},
+      {{"meaning", "?", ""}, "CLUE is empty"},
+      {{"meaning", "?", "*", "..."}, "meaning: CLUE has no words"},
       {{"--sort"}, "'--sort' needs a value"},
       {{"--sort", "size", "list"}, "'size' is not one of alpha, length"},
       {{"--mode", "odd", "anagram", "кот"}, "'odd' is not one of usual, extended, make"},
@@ -92,7 +95,7 @@ TEST_F(CliErrorsTest, HelpNamesEveryCommandAndOption) {
   const CliResult help = RunCli({"list", "--help", "--frob"});
   EXPECT_EQ(0, help.exit_code);
   for (const char* name :
-       {"crossword", "anagram",  "palindromes",  "chain",    "analyze",  "list",
+       {"crossword", "anagram",  "palindromes",  "meaning",  "chain",    "analyze",  "list",
         "info",      "show",     "convert",      "import",   "--dict",   "--case-sensitive",
         "--equal",   "--sort",   "--descending", "--filter", "--length", "--describe",
         "--count",   "--json",   "--mode",       "--change", "--items",  "--text",

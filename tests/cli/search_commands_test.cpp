@@ -141,6 +141,32 @@ TEST_F(SearchCommandsTest, DescribeAndJsonCarryTheEntryDetails) {
       escaped.out);
 }
 
+TEST_F(SearchCommandsTest, MeaningTakesAPatternAndTheRestOfTheWordsAsTheClue) {
+  const std::string kiv = Import("meanings",
+                                 "победа\t\tперевес, успех\n"
+                                 "триумф\t\tполный успех\n"
+                                 "успех\t\tудача\n"
+                                 "удача\t\tвезение\n");
+  const SearchCase cases[] = {
+      {{"meaning", "", "успеха"}, Lines({"удача", "победа", "триумф"})},
+      {{"meaning", "??????", "успех"}, Lines({"победа", "триумф"})},
+      {{"meaning", "", "полный", "успех"}, Lines({"удача", "триумф", "победа"})},
+      {{"--count", "meaning", "", "побед*"}, Lines({"1"})},  // «успех», listed by «победа»
+      {{"meaning", "", "поражение"}, ""},
+  };
+  for (const SearchCase& c : cases) {
+    std::vector<std::string> args = c.args;
+    args.insert(args.begin(), {"-d", kiv});
+    const CliResult result = RunCli(args);
+    EXPECT_EQ(0, result.exit_code) << result.err;
+    EXPECT_EQ(c.out, result.out) << c.args.back();
+  }
+  const CliResult json = RunCli({"-d", kiv, "--json", "meaning", "у????", "везение"});
+  EXPECT_EQ("[\n  {\"word\": \"удача\", \"parts\": \"\", \"number\": \"\", "
+            "\"description\": \"везение\"}\n]\n",
+            json.out);
+}
+
 TEST_F(SearchCommandsTest, WordsOfSeveralDictionariesAreListedOnce) {
   const std::string extra = dir_.Write("extra.txt", "кот слон ток");
   const CliResult result = RunCli({"-d", words_, "-d", extra, "crossword", "*о?"});

@@ -92,6 +92,40 @@ TEST_F(BundledDictionaryTest, BothLoadSilentlyWithTheirLanguageAndLicence) {
   }
 }
 
+TEST_F(BundledDictionaryTest, TheRussianHeaderNamesBothSourcesAndTheirLicences) {
+  const std::string& comments = russian_->Dictionary.Head().Comments;
+  for (const char* text : {"hunspell-ru", "License: custom-bsd-4-clauses", "mythes-ru",
+                           "License: LGPL-2.1"})
+    EXPECT_NE(std::string::npos, comments.find(text)) << text;
+}
+
+TEST_F(BundledDictionaryTest, RussianWordsAreDescribedByTheirSynonymsThenAntonyms) {
+  // The word list's 146,269 words and the thesaurus's 1,089 single head words it lacks.
+  EXPECT_EQ(147'358, russian_->Dictionary.Count());
+  std::int32_t described = 0;
+  for (const TArticleItem* item : russian_->Dictionary.Entries().Items())
+    described += (item->Flags & kFlagHasDescription) != 0;
+  EXPECT_EQ(11'346, described);
+  const struct {
+    const char* word;
+    const char* description;
+  } cases[] = {
+      {"победа", "перевес, успех, торжество, триумф, лавры\r\nантонимы: поражение"},
+      {"Америка", "США, Штаты"},  // the thesaurus's «америка», a proper noun in the list
+      {"абракадабра",
+       "нелепость, нелепица, абсурд, ахинея, бессмыслица, белиберда, вздор, галиматья, дичь, "
+       "дребедень, ерунда, несообразность, околесина, околесица, околесная, чепуха, чушь, "
+       "сапоги всмятку"},
+  };
+  for (const auto& c : cases) {
+    const std::int32_t index = russian_->Find(Cp(c.word));
+    ASSERT_GE(index, 0) << c.word;
+    EXPECT_EQ(c.description, Utf(russian_->Dictionary.GetDescription(index))) << c.word;
+  }
+  EXPECT_EQ(-1, russian_->Find(Cp("америка")));
+  EXPECT_EQ(-1, russian_->Find(Cp("брать в наем")));  // several words: only a description
+}
+
 TEST_F(BundledDictionaryTest, RussianHoldsCommonWordsAndKeepsTheirCase) {
   EXPECT_GT(russian_->Dictionary.Count(), 100'000);
   for (const char* word : {"победитель", "кот", "пёс", "Москва"})
@@ -135,6 +169,8 @@ TEST_F(BundledDictionaryTest, EnglishDescriptionsNumberTheSensesNounsFirst) {
   // Sixteen noun senses, then the verb senses, numbered on.
   EXPECT_TRUE(run.starts_with("1. a score in baseball")) << run.substr(0, 80);
   EXPECT_NE(std::string::npos, run.find("\r\n2. the act of testing something"));
+  // Each sense ends with the other words of its synset.
+  EXPECT_NE(std::string::npos, run.find("a new trial\"; syn.: test, trial\r\n3. "));
   EXPECT_NE(std::string::npos, run.find("\r\n17. move fast by using one's feet"));
 
   // A single sense goes without a number.

@@ -1,0 +1,143 @@
+// The search by meaning over both bundled dictionaries (when they are built): loading the two
+// dictionaries, building the meaning index from their descriptions (counters: words, pairs,
+// index_MiB), a search with an empty pattern for a common and a rare clue of each language,
+// and, as the yardstick, rg -w CLUE over a text dump of the same descriptions (one line per
+// description; the time includes starting rg, as a user running it pays it).
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "bench_files.h"
+#include "common/cp1251_utf8.h"
+#include "common/synchronize.h"
+#include "dictionary/dictionary_collection.h"
+#include "results/meaning_index.h"
+#include "results/result_source.h"
+#include "search/character_manager.h"
+#include "search/letter_maps.h"
+#include "search/string_searcher.h"
+
+namespace gryvel::bench {
+namespace {
+
+constexpr const char* kDictionaries[] = {GRYVEL_BUNDLED_DIRECTORY "/dictionary.kiv",
+                                         GRYVEL_BUNDLED_DIRECTORY "/english.kiv"};
+
+struct World {
+  TCharacterManager manager;
+  TStringSearcher searcher;
+  TDictionaryCollection collection;
+  TResultSource source;
+
+  World() {
+    SetUiThread();
+    searcher.SetCharacterManager(&manager);
+    collection.SetStringSearcher(&searcher);
+    TKivDictionaries all;
+    for (const char* file : kDictionaries)
+      all.push_back(collection.Dictionary(collection.AddDictionary(file)));
+    collection.LoadNow(all);
+    for (TKivDictionary* dictionary : all) collection.Connect(*dictionary);
+    source.SetDictionary(&collection);
+  }
+};
+
+World& TheWorld() {
+  static World world;
+  return world;
+}
+
+void BM_LoadBothDictionaries(benchmark::State& state) {
+  // Runs before TheWorld exists: only one character manager drives MatchMap at a time.
+  std::unique_ptr<World> world;
+  for (auto _ : state) {
+    world = std::make_unique<World>();
+    benchmark::DoNotOptimize(world->collection.Count());
+    state.PauseTiming();  // freeing is not loading
+    world.reset();
+    state.ResumeTiming();
+  }
+}
+
+void BM_BuildIndex(benchmark::State& state) {
+  World& world = TheWorld();
+  std::unique_ptr<TMeaningIndex> index;
+  for (auto _ : state) {
+    world.source.Refresh();  // drops the index
+    benchmark::DoNotOptimize(world.source.MeaningIndex());
+  }
+  index = std::make_unique<TMeaningIndex>(MatchMap());
+  const TMeaningDocuments documents = CollectDescriptions(world.collection);
+  index->Build(documents);
+  state.counters["descriptions"] = static_cast<double>(documents.Count());
+  state.counters["words"] = static_cast<double>(index->WordCount());
+  state.counters["pairs"] = static_cast<double>(index->PairCount());
+  state.counters["index_MiB"] = static_cast<double>(index->MemoryBytes()) / (1 << 20);
+}
+
+// Reading the descriptions alone (into one copy, as for a build on another thread).
+void BM_CollectDescriptions(benchmark::State& state) {
+  World& world = TheWorld();
+  for (auto _ : state) benchmark::DoNotOptimize(CollectDescriptions(world.collection).Count());
+}
+
+std::string Clue(const char* utf8) {
+  std::string text;
+  (void)Utf8ToCp1251(utf8, &text);
+  return text;
+}
+
+void BM_Search(benchmark::State& state, const char* clue_utf8) {
+  World& world = TheWorld();
+  const std::string clue = Clue(clue_utf8);
+  world.source.SearchMeaning("", clue);  // builds the index
+  for (auto _ : state) world.source.SearchMeaning("", clue);
+  world.source.SetFilterActive(true);
+  state.counters["found"] = world.source.Count();
+  world.source.SetFilterActive(false);
+}
+
+// The descriptions as UTF-8 text, one per line, written once.
+const std::string& DumpFile() {
+  static const std::string path = [] {
+    const std::string file = Directory() + "/descriptions.txt";
+    std::ofstream out(file, std::ios::binary);
+    const TMeaningDocuments documents = CollectDescriptions(TheWorld().collection);
+    for (std::size_t i = 0; i < documents.Count(); ++i) {
+      std::string line = Cp1251ToUtf8(documents.Text(i));
+      for (char& c : line)
+        if (c == '\r' || c == '\n') c = ' ';
+      out << line << '\n';
+    }
+    return file;
+  }();
+  return path;
+}
+
+void BM_Rg(benchmark::State& state, const char* clue_utf8) {
+  const std::string command =
+      std::string("rg -w -c '") + clue_utf8 + "' '" + DumpFile() + "' >/dev/null";
+  for (auto _ : state)
+    if (std::system(command.c_str()) == -1) state.SkipWithError("cannot run rg");
+}
+
+BENCHMARK(BM_LoadBothDictionaries)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_CollectDescriptions)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildIndex)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK_CAPTURE(BM_Search, common_ru, "успех")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Search, common_en, "cold")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Search, rare_ru, "пращур")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Search, rare_en, "quagmire")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Rg, common_ru, "успех")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Rg, common_en, "cold")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Rg, rare_ru, "пращур")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Rg, rare_en, "quagmire")->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace gryvel::bench
+
+BENCHMARK_MAIN();

@@ -1,0 +1,203 @@
+#include "results/meaning_search.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "dictionary/collection_checks.h"
+#include "dictionary/dictionary_collection.h"
+#include "results/result_source.h"
+#include "search/character_manager.h"
+#include "search/letter_maps.h"
+#include "search/string_searcher.h"
+#include "support/text.h"
+
+namespace gryvel {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing::Cp;
+
+// A small dictionary whose descriptions point at each other the way a thesaurus and a
+// glossary do.
+class MeaningSearchTest : public ::testing::Test {
+ protected:
+  MeaningSearchTest() {
+    FillCollationMap();
+    searcher_.SetCharacterManager(&manager_);
+    collection_.SetStringSearcher(&searcher_);
+    dictionary_ = collection_.Dictionary(collection_.NewDictionary());
+    const std::pair<const char*, const char*> entries[] = {
+        {"bleak", "unpleasantly cold and damp"},
+        {"cold", "having a low temperature; syn.: chilly, frigid"},
+        {"chilly", ""},
+        {"frigid", "extremely cold"},
+        {"warm", "having a comfortable temperature"},
+        {"ёлка", "хвойное дерево"},
+        {"ель", "дерево, похожее на ёлку"},
+        {"дуб", "лиственное дерево"},
+        {"перевес", ""},
+        {"победа", "перевес, успех, торжество\nантонимы: поражение"},
+        {"поражение", "неудача, провал\nантонимы: победа"},
+        {"провал", "полная неудача"},
+        {"счастье", "радость"},
+        {"триумф", "торжество победы, полный успех"},
+        {"удача", "везение"},
+        {"успех", "удача, счастье"},
+    };
+    std::vector<std::string> words;
+    for (const auto& [word, text] : entries) words.push_back(Cp(word));
+    std::sort(words.begin(), words.end(), [](const std::string& a, const std::string& b) {
+      return CompareWords(a, b) < 0;
+    });
+    gryvel::testing::Fill(*dictionary_, words);
+    for (const auto& [word, text] : entries) {
+      if (*text == '\0') continue;
+      std::string description = Cp(text);
+      for (std::size_t at = 0; (at = description.find('\n', at)) != std::string::npos; at += 2)
+        description.replace(at, 1, "\r\n");
+      dictionary_->SetDescription(dictionary_->Entries().IndexOf(Cp(word)), description);
+    }
+    collection_.Connect(*dictionary_);
+    collection_.SetActive(dictionary_);
+    source_.SetDictionary(&collection_);
+  }
+  ~MeaningSearchTest() override { ResetLetterMaps(); }
+
+  // The words shown after a search by meaning, in view order, as UTF-8.
+  std::vector<std::string> Search(const char* pattern, const char* clue) {
+    source_.SearchMeaning(Cp(pattern), Cp(clue));
+    source_.SetFilterActive(true);
+    std::vector<std::string> words;
+    for (const std::int32_t i : source_.View())
+      words.push_back(testing::Utf(collection_.Item(i)->Word));
+    return words;
+  }
+
+  std::int32_t IndexOf(const char* word) { return collection_.Find(Cp(word)); }
+
+  TCharacterManager manager_;
+  TStringSearcher searcher_;
+  TDictionaryCollection collection_;
+  TKivDictionary* dictionary_ = nullptr;
+  TResultSource source_;
+};
+
+TEST_F(MeaningSearchTest, TheClueEntrysOwnListComesFirstThenTheDescriptionsThatHoldTheClue) {
+  // «успех» lists «удача» and «счастье»; «победа» and «триумф» hold «успех».
+  EXPECT_THAT(Search("", "успех"), ElementsAre("счастье", "удача", "победа", "триумф"));
+  // Each group follows the chosen direction; the order by length ignores the groups.
+  source_.SetIncrementSort(false);
+  EXPECT_THAT(Search("", "успех"), ElementsAre("удача", "счастье", "триумф", "победа"));
+  source_.SetIncrementSort(true);
+  source_.SortByLength();
+  EXPECT_THAT(Search("", "успех"), ElementsAre("удача", "победа", "триумф", "счастье"));
+  EXPECT_EQ(TResultKind::kMeaning, source_.ResultKind());
+  EXPECT_EQ(kListedGroup, source_.Rank(IndexOf("удача")));
+  EXPECT_EQ(kDescribedGroup, source_.Rank(IndexOf("триумф")));
+  EXPECT_EQ(kNoMeaning, source_.Rank(IndexOf("провал")));
+}
+
+TEST_F(MeaningSearchTest, SavedResultsFollowTheRankOrder) {
+  Search("", "успех");
+  TResultSource::TEntryList list;
+  source_.ResultsToList(list);
+  std::vector<std::string> words;
+  for (const TArticleItem* item : list) words.push_back(testing::Utf(item->Word));
+  EXPECT_THAT(words, ElementsAre("счастье", "удача", "победа", "триумф"));
+}
+
+TEST_F(MeaningSearchTest, ThePatternFiltersAndAnEmptyPatternTakesAnyWord) {
+  EXPECT_THAT(Search("п????а", "успех"), ElementsAre("победа"));
+  EXPECT_THAT(Search("b????", "cold"), ElementsAre("bleak"));
+  EXPECT_THAT(Search("", "cold"), ElementsAre("chilly", "frigid", "bleak"));
+}
+
+TEST_F(MeaningSearchTest, WordsCompareByTheirStems) {
+  const struct {
+    const char* clue;
+    std::vector<std::string> found;
+  } cases[] = {
+      {"успеха", {"счастье", "удача", "победа", "триумф"}},
+      {"успехом", {"счастье", "удача", "победа", "триумф"}},
+      {"неудачи", {"поражение", "провал"}},
+      {"colds", {"chilly", "frigid", "bleak"}},
+      // The stemmer keeps comparatives whole: the base is looked up too.
+      {"colder", {"chilly", "frigid", "bleak"}},
+      {"temperatures", {"cold", "warm"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.found, Search("", c.clue)) << c.clue;
+}
+
+TEST_F(MeaningSearchTest, AStarStandsForAnyEnding) {
+  // «побед*»: «триумф» holds «победы»; «победа» is the clue word's own entry and lists
+  // «перевес» and «успех».
+  EXPECT_THAT(Search("", "побед*"), ElementsAre("перевес", "успех", "триумф"));
+  EXPECT_THAT(Search("", "неуда*"), ElementsAre("поражение", "провал"));
+  EXPECT_THAT(Search("", "colde*"), IsEmpty());
+}
+
+TEST_F(MeaningSearchTest, AntonymLinesAreNotMeanings) {
+  // «поражение» names «победа» only among its antonyms.
+  EXPECT_THAT(Search("", "победа"), ElementsAre("перевес", "успех", "триумф"));
+}
+
+TEST_F(MeaningSearchTest, EqualLettersFollowTheCharacterManager) {
+  EXPECT_THAT(Search("", "елка"), IsEmpty());
+  manager_.AddEqualLetters({Cp("ёЁ"), Cp("е")[0], true});
+  EXPECT_THAT(Search("", "елка"), ElementsAre("ель"));
+  EXPECT_THAT(Search("", "ёлки"), ElementsAre("ель"));
+}
+
+TEST_F(MeaningSearchTest, TheCaseOptionFollowsTheCharacterManager) {
+  EXPECT_THAT(Search("", "COLD"), ElementsAre("chilly", "frigid", "bleak"));
+  manager_.SetCaseSensitive(true);
+  EXPECT_THAT(Search("", "COLD"), IsEmpty());
+  EXPECT_THAT(Search("", "cold"), ElementsAre("chilly", "frigid", "bleak"));
+}
+
+TEST_F(MeaningSearchTest, AnAbsentClueFindsNothing) {
+  EXPECT_THAT(Search("", "абракадабра"), IsEmpty());
+  EXPECT_THAT(Search("", "..."), IsEmpty());
+}
+
+TEST_F(MeaningSearchTest, SeveralClueWordsRankEntriesTheyAllReachFirst) {
+  // Both words reach «триумф»; «в» is a function word and is dropped.
+  EXPECT_THAT(Search("", "полный успех в торжестве"),
+              ElementsAre("счастье", "удача", "триумф", "победа", "провал"));
+}
+
+TEST_F(MeaningSearchTest, AnEntryEditedAfterTheIndexWasBuiltIsFoundByItsNewText) {
+  EXPECT_THAT(Search("", "везение"), ElementsAre("удача"));
+  source_.SetDescription(IndexOf("триумф"), Cp("большое везение"));
+  EXPECT_THAT(Search("", "везение"), ElementsAre("триумф", "удача"));
+  EXPECT_THAT(Search("", "торжество"), ElementsAre("победа"));
+  // A new word changes the list: the index is built again.
+  ASSERT_GE(collection_.AddWord(Cp("фортуна")), 0);
+  source_.SetDescription(IndexOf("фортуна"), Cp("везение"));
+  EXPECT_THAT(Search("", "везение"), ElementsAre("триумф", "удача", "фортуна"));
+  EXPECT_THAT(Search("", "фортуна"), IsEmpty());
+}
+
+TEST(ParseClueTest, SplitsLettersDropsFunctionWordsAndMarksPrefixes) {
+  const struct {
+    const char* clue;
+    std::vector<TClueWord> words;
+  } cases[] = {
+      {"Успех в борьбе", {{Cp("Успех")}, {Cp("борьбе")}}},
+      {"побед*", {{Cp("побед"), true}}},
+      {"в", {{Cp("в")}}},  // nothing else: the function word stays
+      {"cold, colder; cold", {{"cold"}, {"colder"}}},
+      {"the end of a day", {{"end"}, {"day"}}},
+      {"*", {}},
+      {" 12 - ", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.words, ParseClue(Cp(c.clue))) << c.clue;
+}
+
+}  // namespace
+}  // namespace gryvel
