@@ -11,10 +11,10 @@ here=$(dirname "$0")
     printf '\nDictionaries/dictionary.kiv: the base forms of the Russian word list of the Debian\n'
     printf 'package hunspell-ru (dictionaries/ru_RU/ru_RU.dic) without their affix flags,\n'
     printf 'a modified version.\n\n'
-    awk -v files='dictionaries/ru_RU/*' -f "$here/../data/copyright_licence.awk" "$3" | tr -d '\r' | sed 's/^/  /'
+    awk -v files='dictionaries/ru_RU/*' -f "$here/../data/copyright_licence.awk" "$3" | tr -d '\r' | sed 's/^./  &/'
     printf '\n\nDictionaries/english.kiv: the single-word lemmas and glosses of WordNet 3.0, from\n'
     printf 'the Debian package wordnet-base.\n\n'
-    awk -v files='*' -f "$here/../data/copyright_licence.awk" "$4" | tr -d '\r' | sed 's/^/  /'
+    awk -v files='*' -f "$here/../data/copyright_licence.awk" "$4" | tr -d '\r' | sed 's/^./  &/'
     printf '\n'
   fi
 } >"$out.tmp"
