@@ -16,7 +16,7 @@ desktop-file-validate "$root/usr/share/applications/example.gryvel.Gryvel.deskto
 appstreamcli validate --no-net "$root/usr/share/metainfo/example.gryvel.Gryvel.metainfo.xml" >/dev/null
 mkdir -p "$work/mime/packages"
 cp "$root/usr/share/mime/packages/gryvel.xml" "$work/mime/packages/"
-update-mime-database "$work/mime"
+update-mime-database "$work/mime" >/dev/null 2>&1
 grep -q 'glob="\*.kiv"\|\*\.kiv' "$work/mime/globs2"
 
 echo "file list"

@@ -6,13 +6,12 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Gryvel developers")
 set(CPACK_PACKAGE_CONTACT "Gryvel developers <dev@gryvel.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "find words for crosswords and word games")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Gryvel holds Russian and English word dictionaries in memory and finds words that\n"
-    "fit a crossword pattern, anagrams, palindromes, word chains and splits of a word\n"
-    "into several words, in a desktop window (gryvel) or in a terminal (gryvel-cli).\n"
-    "A Russian dictionary (from hunspell-ru) and an English one (from WordNet 3.0)\n"
-    "come with it.")
-string(CONCAT CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "Gryvel holds Russian and English word dictionaries in memory and finds\n"
+       "words that fit a crossword pattern, anagrams, palindromes, word chains\n"
+       "and splits of a word into several words, in a desktop window (gryvel)\n"
+       "or in a terminal (gryvel-cli). A Russian dictionary (from hunspell-ru)\n"
+       "and an English one (from WordNet 3.0) come with it.")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
