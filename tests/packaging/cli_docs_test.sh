@@ -40,7 +40,7 @@ if [[ -r $library ]]; then
     COMP_POINT=${#COMP_LINE}
     COMPREPLY=()
     _gryvel_cli gryvel-cli "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
-    printf '%s\n' "${COMPREPLY[@]}" | sort | tr '\n' ' '
+    ((${#COMPREPLY[@]} == 0)) || printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort | tr '\n' ' '
   }
   check() {  # expected completions, then the words
     local expected=$1
@@ -55,10 +55,10 @@ if [[ -r $library ]]; then
   check "alpha length " --sort ""
   check "extended " anagram --mode e
   check "ENG RUS " --language ""
-  check "analyze anagram " -d words.kiv an
+  check "anagram analyze " -d words.kiv an
   check "info " --length 5 --sort length inf
   check "" crossword "п?"
-  check "--describe --descending " crossword x --des
+  check "--descending --describe " crossword x --des
 fi
 
 [[ $failures -eq 0 ]] && echo "all commands and options covered"
