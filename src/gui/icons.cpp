@@ -1,6 +1,7 @@
 #include "gui/icons.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QHash>
 #include <QIconEngine>
 #include <QPainter>
@@ -9,6 +10,7 @@
 #include <QSvgRenderer>
 #include <array>
 #include <memory>
+#include <map>
 
 // Resources of a static library are linked only when something names their initialiser, and
 // Q_INIT_RESOURCE must be used outside any namespace.
@@ -54,6 +56,22 @@ constexpr std::array<const char*, kIconCount> kFiles = {
     "sort_alphabetical",          // SortAlphabetical
     "sort_by_length",             // SortByLength
     "description_marker",         // DescriptionMarker
+    "entry_editor",               // EntryEditor
+    "dictionary_properties",      // DictionaryProperties
+    "chart_line",                 // ChartLine
+    "chart_bar",                  // ChartBar
+    "chart_both",                 // ChartBoth
+    "chart_marks",                // ChartMarks
+    "save_image",                 // SaveImage
+    "options",                    // Options
+    "options_search",             // OptionsSearch
+    "options_interface",          // OptionsInterface
+    "options_word_list",          // OptionsWordList
+    "open",                       // Open
+    "save",                       // Save
+    "help",                       // Help
+    "copy",                       // Copy
+    "properties",                 // Properties
     "application",                // Application
 };
 
@@ -62,26 +80,83 @@ int IndexOf(TIcon icon) {
   return index >= 0 && index < kIconCount ? index : static_cast<int>(TIcon::Application);
 }
 
-// Parses its picture once and keeps every pixmap it renders: Qt's own SVG icons parse the
-// file again for each size and state, which showed in the window's start-up time.
+// The pictures are drawn for a light window: dark slate lines (kInk) on white paper (kPaper),
+// pale tints and saturated accents. Under a dark palette each colour is swapped for its
+// counterpart; near-white glyphs on an accent (#FAFAFA) and the application icon keep theirs.
+constexpr const char* kInk = "#37474F";
+constexpr const char* kPaper = "#FFFFFF";
+struct TDarkColour {
+  const char* Light;
+  const char* Dark;
+};
+constexpr TDarkColour kDarkColours[] = {
+    {"#E3F2FD", "#1C3550"}, {"#BBDEFB", "#1F4E79"}, {"#FFF8E1", "#3E3620"},
+    {"#FFF3E0", "#4A3520"}, {"#CFD8DC", "#546E7A"}, {"#1E88E5", "#42A5F5"},
+    {"#1565C0", "#64B5F6"}, {"#0D47A1", "#42A5F5"}, {"#2E7D32", "#81C784"},
+    {"#43A047", "#66BB6A"}, {"#B26A00", "#FFB74D"}, {"#8D6E63", "#BCAAA4"},
+};
+
+bool IsDark(const QPalette& palette) {
+  return palette.color(QPalette::Window).lightness() <
+         palette.color(QPalette::WindowText).lightness();
+}
+
+// The picture's colours for `palette`: an empty name for the colours it is drawn in, else the
+// palette's ink and paper, which also name the recoloured picture in the caches.
+QString VariantName(const QPalette& palette) {
+  if (!IsDark(palette)) return {};
+  return palette.color(QPalette::WindowText).name() + palette.color(QPalette::Base).name();
+}
+
+// `svg` with every colour swapped for its dark counterpart, in one pass so that a colour
+// already swapped is not swapped again.
+QByteArray DarkPicture(const QByteArray& svg, const QPalette& palette) {
+  QHash<QByteArray, QByteArray> swaps;
+  swaps.insert(kInk, palette.color(QPalette::WindowText).name().toLatin1());
+  swaps.insert(kPaper, palette.color(QPalette::Base).name().toLatin1());
+  for (const TDarkColour& colour : kDarkColours) swaps.insert(colour.Light, colour.Dark);
+  QByteArray result;
+  result.reserve(svg.size());
+  qsizetype at = 0;
+  for (qsizetype hash = svg.indexOf('#'); hash >= 0; hash = svg.indexOf('#', at)) {
+    const QByteArray colour = svg.mid(hash, 7).toUpper();
+    const auto found = swaps.constFind(colour);
+    result += svg.mid(at, hash - at);
+    result += found != swaps.constEnd() ? *found : svg.mid(hash, 7);
+    at = hash + 7;
+  }
+  result += svg.mid(at);
+  return result;
+}
+
+// Parses its picture once per palette variant and keeps every pixmap it renders: Qt's own SVG
+// icons parse the file again for each size and state, which showed in the window's start-up.
 class TSvgIconEngine final : public QIconEngine {
  public:
-  explicit TSvgIconEngine(QString path) : FPath(std::move(path)) {}
+  TSvgIconEngine(QString path, bool follows_palette)
+      : FPath(std::move(path)), FFollowsPalette(follows_palette) {}
 
-  QIconEngine* clone() const override { return new TSvgIconEngine(FPath); }
+  QIconEngine* clone() const override { return new TSvgIconEngine(FPath, FFollowsPalette); }
   QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
   QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
     return scaledPixmap(size, mode, state, 1.0);
   }
+  // `size` in device pixels, as QIcon asks for it.
   QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State,
                        qreal scale) override {
-    const QSize pixels = size * scale;
-    const QString key = QStringLiteral("%1x%2/%3").arg(pixels.width()).arg(pixels.height()).arg(mode);
+    const QPalette palette = QGuiApplication::palette();
+    const QString variant = FFollowsPalette ? VariantName(palette) : QString();
+    const QSize& pixels = size;
+    const QString key = QStringLiteral("%1x%2/%3/%4")
+                            .arg(pixels.width())
+                            .arg(pixels.height())
+                            .arg(mode)
+                            .arg(variant);
     if (const auto found = FPixmaps.constFind(key); found != FPixmaps.constEnd()) return *found;
-    QPixmap pixmap = Render(pixels);
+    QPixmap pixmap = Render(pixels, variant, palette);
     if (mode != QIcon::Normal && mode != QIcon::Active) {
       QStyleOption option;
-      option.palette = QGuiApplication::palette();
+      option.palette = palette;
       pixmap = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
     }
     pixmap.setDevicePixelRatio(scale);
@@ -91,21 +166,35 @@ class TSvgIconEngine final : public QIconEngine {
   void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
              QIcon::State state) override {
     const qreal scale = painter->device()->devicePixelRatioF();
-    painter->drawPixmap(rect, scaledPixmap(rect.size(), mode, state, scale));
+    painter->drawPixmap(rect, scaledPixmap(rect.size() * scale, mode, state, scale));
   }
 
  private:
-  QPixmap Render(const QSize& pixels) {
-    if (!FRenderer) FRenderer = std::make_unique<QSvgRenderer>(FPath);
+  QSvgRenderer& Renderer(const QString& variant, const QPalette& palette) {
+    std::unique_ptr<QSvgRenderer>& renderer = FRenderers[variant];
+    if (!renderer) {
+      if (FSource.isNull()) {
+        QFile file(FPath);
+        FSource = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("");
+      }
+      renderer = std::make_unique<QSvgRenderer>(variant.isEmpty() ? FSource
+                                                                  : DarkPicture(FSource, palette));
+    }
+    return *renderer;
+  }
+
+  QPixmap Render(const QSize& pixels, const QString& variant, const QPalette& palette) {
     QPixmap pixmap(pixels);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    FRenderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    Renderer(variant, palette).render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
     return pixmap;
   }
 
   QString FPath;
-  std::unique_ptr<QSvgRenderer> FRenderer;
+  bool FFollowsPalette;
+  QByteArray FSource;
+  std::map<QString, std::unique_ptr<QSvgRenderer>> FRenderers;
   QHash<QString, QPixmap> FPixmaps;
 };
 
@@ -115,13 +204,33 @@ QString IconPath(TIcon icon) {
   return QStringLiteral(":/icons/%1.svg").arg(QLatin1String(kFiles[IndexOf(icon)]));
 }
 
+QString ThemeIconName(TIcon icon) {
+  switch (icon) {
+    case TIcon::Open:
+      return QStringLiteral("document-open");
+    case TIcon::Save:
+      return QStringLiteral("document-save");
+    case TIcon::Help:
+      return QStringLiteral("help-contents");
+    case TIcon::Copy:
+      return QStringLiteral("edit-copy");
+    case TIcon::Properties:
+      return QStringLiteral("document-properties");
+    default:
+      return {};
+  }
+}
+
 QIcon Icon(TIcon icon) {
   static const bool initialised = (InitGuiResources(), true);
   (void)initialised;
   static std::array<QIcon, kIconCount> cache;
   QIcon& cached = cache[IndexOf(icon)];
-  if (cached.isNull()) cached = QIcon(new TSvgIconEngine(IconPath(icon)));
-  return cached;
+  if (cached.isNull())
+    cached = QIcon(new TSvgIconEngine(IconPath(icon), icon != TIcon::Application));
+  // The theme is asked each time: the desktop may switch themes while the program runs.
+  const QString theme_name = ThemeIconName(icon);
+  return theme_name.isEmpty() ? cached : QIcon::fromTheme(theme_name, cached);
 }
 
 }  // namespace gryvel::gui

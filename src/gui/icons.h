@@ -4,7 +4,8 @@
 #include <QString>
 
 // The program's own images: flat SVG icons drawn on a 24 x 24 grid, held in the Qt resources,
-// so they stay sharp at every toolbar size and screen scale.
+// so they stay sharp at every toolbar size and screen scale. The application icon is also
+// installed into the desktop's icon theme (packaging/).
 
 namespace gryvel::gui {
 
@@ -43,13 +44,39 @@ enum class TIcon {
   SortAlphabetical,
   SortByLength,
   DescriptionMarker,
+  // The entry editor and the dictionary properties dialog.
+  EntryEditor,
+  DictionaryProperties,
+  // The statistics window: chart styles, value marks, saving the chart as a picture.
+  ChartLine,
+  ChartBar,
+  ChartBoth,
+  ChartMarks,
+  SaveImage,
+  // The options dialog and its pages (search, interface, word list).
+  Options,
+  OptionsSearch,
+  OptionsInterface,
+  OptionsWordList,
+  // Commands with a standard desktop icon: the theme's icon when it has one (see Icon).
+  Open,
+  Save,
+  Help,
+  Copy,
+  Properties,
   Application,
 };
 
 inline constexpr int kIconCount = static_cast<int>(TIcon::Application) + 1;
 
-// The icon; loaded once and then served from a cache. REQUIRES: a QGuiApplication exists.
+// The icon. Commands with a standard desktop name take the desktop theme's icon when the
+// theme has one, else the bundled picture. Bundled pictures follow the application palette:
+// under a dark palette their dark lines turn light and their white paper dark, so they stay
+// legible. REQUIRES: a QGuiApplication exists.
 QIcon Icon(TIcon icon);
+
+// The desktop theme's name for the icon ("document-open", ...); empty when it has none.
+QString ThemeIconName(TIcon icon);
 
 // The resource path of the icon's SVG file (":/icons/....svg").
 QString IconPath(TIcon icon);

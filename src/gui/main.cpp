@@ -1,3 +1,9 @@
+#include <QGuiApplication>
+
 #include "gui/application.h"
 
-int main(int argc, char** argv) { return gryvel::gui::RunApplication(argc, argv); }
+int main(int argc, char** argv) {
+  // The installed desktop entry's name: desktops match the window to its menu entry and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("example.gryvel.Gryvel"));
+  return gryvel::gui::RunApplication(argc, argv);
+}

@@ -1,0 +1,21 @@
+#!/bin/sh
+# Writes the copyright file of an installation: the program's own notice, then the copyright
+# and licence of each bundled word list, taken from the Debian packages they are built from.
+# Usage: make_copyright.sh HEAD OUT [RU_COPYRIGHT WORDNET_COPYRIGHT]
+set -eu
+head=$1 out=$2
+here=$(dirname "$0")
+{
+  cat "$head"
+  if [ $# -ge 4 ]; then
+    printf '\nDictionaries/dictionary.kiv: the base forms of the Russian word list of the Debian\n'
+    printf 'package hunspell-ru (dictionaries/ru_RU/ru_RU.dic) without their affix flags,\n'
+    printf 'a modified version.\n\n'
+    awk -v files='dictionaries/ru_RU/*' -f "$here/../data/copyright_licence.awk" "$3" | tr -d '\r' | sed 's/^./  &/'
+    printf '\n\nDictionaries/english.kiv: the single-word lemmas and glosses of WordNet 3.0, from\n'
+    printf 'the Debian package wordnet-base.\n\n'
+    awk -v files='*' -f "$here/../data/copyright_licence.awk" "$4" | tr -d '\r' | sed 's/^./  &/'
+    printf '\n'
+  fi
+} >"$out.tmp"
+mv "$out.tmp" "$out"
