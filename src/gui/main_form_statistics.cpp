@@ -15,8 +15,7 @@ void TKivMainForm::ToggleStatistics() {
     FStatForm = new TStatForm(ResultSource1, FDC, this);
     connect(FStatForm, &TStatForm::VisibilityChanged, FCommands->OptionsStatistics,
             &QAction::setChecked);
-    connect(FStatForm, &TStatForm::MainFormRequested, this,
-            [this] { FastSearch->setFocus(); });
+    connect(FStatForm, &TStatForm::MainFormRequested, this, [this] { FastSearch->setFocus(); });
   }
   if (FStatForm->isVisible()) {
     FStatForm->close();

@@ -30,10 +30,14 @@ namespace {
 constexpr const char* kStatisticKeys[] = {"LengthItem", "FirstLettersItem", "UniqueLettersItem",
                                           "AllLettersItem"};
 
-QString Text(std::string_view key) { return ToQString(WindowText(TWindowTexts::Statistics, key)); }
+QString Text(std::string_view key) {
+  return ToQString(WindowText(TWindowTexts::Statistics, key));
+}
 
 // An icon of the desktop theme, or none, so that the button shows its text.
-QIcon ThemeIcon(const char* name) { return QIcon::fromTheme(QString::fromLatin1(name)); }
+QIcon ThemeIcon(const char* name) {
+  return QIcon::fromTheme(QString::fromLatin1(name));
+}
 
 QAction* MakeAction(QObject* owner, const char* object_name, QActionGroup* group = nullptr) {
   auto* action = new QAction(owner);
@@ -60,7 +64,8 @@ TStatForm::TStatForm(TResultSource& source, TDictionaryCollection& collection, Q
   FHook = FSource.OnChange.Subscribe([this](TResultSource&) {
     if (isVisible()) Recompute();
   });
-  resize(fontMetrics().height() * QSize(42, 28));
+  resize(fontMetrics().height() * QSize(56, 30));
+  ComboBox1->setFocus();
 }
 
 TStatForm::~TStatForm() = default;
@@ -96,8 +101,8 @@ void TStatForm::BuildActions() {
   GraphPopupMenuDataValuesItem->setCheckable(true);
   GraphPopupMenuDataValuesItem->setChecked(true);
   GraphPopupMenuDataValuesItem->setIcon(ThemeIcon("insert-text"));
-  for (QAction* marks : {GraphPopupMenuValuesItem, GraphPopupMenuPercentItem,
-                         GraphPopupMenuDataValuesItem})
+  for (QAction* marks :
+       {GraphPopupMenuValuesItem, GraphPopupMenuPercentItem, GraphPopupMenuDataValuesItem})
     connect(marks, &QAction::triggered, this, &TStatForm::MarksChanged);
 
   tbMainForm = MakeAction(this, "tbMainForm");
@@ -144,10 +149,12 @@ void TStatForm::BuildToolBar() {
   FToolBar->addActions({tbAlpha, tbDecrease, tbIncrease});
   FToolBar->addSeparator();
   FToolBar->addActions({FSaveImageItem, tbMainForm});
-  const std::pair<QAction*, const char*> names[] = {
-      {GraphPopupMenuDataValuesItem, "tbShowMarks"}, {tbAlpha, "tbAlphaButton"},
-      {tbDecrease, "tbDecreaseButton"},              {tbIncrease, "tbIncreaseButton"},
-      {FSaveImageItem, "tbSaveImage"},               {tbMainForm, "tbMainFormButton"}};
+  const std::pair<QAction*, const char*> names[] = {{GraphPopupMenuDataValuesItem, "tbShowMarks"},
+                                                    {tbAlpha, "tbAlphaButton"},
+                                                    {tbDecrease, "tbDecreaseButton"},
+                                                    {tbIncrease, "tbIncreaseButton"},
+                                                    {FSaveImageItem, "tbSaveImage"},
+                                                    {tbMainForm, "tbMainFormButton"}};
   for (const auto& [action, name] : names) FToolBar->widgetForAction(action)->setObjectName(name);
   for (QToolButton* button : FToolBar->findChildren<QToolButton*>())
     button->setFocusPolicy(Qt::TabFocus);
@@ -189,11 +196,16 @@ void TStatForm::ApplyLanguage() {
   }
   FStatisticLabel->setText(Text("StatisticLabel"));
   const std::pair<QAction*, const char*> captions[] = {
-      {GraphPopupMenuLineItem, "LineItem"},     {GraphPopupMenuColumnItem, "ColumnItem"},
-      {GraphPopupMenuAllItem, "AllItem"},       {GraphPopupMenuValuesItem, "ValuesItem"},
-      {GraphPopupMenuPercentItem, "PercentItem"}, {GraphPopupMenuDataValuesItem, "DataValuesItem"},
-      {tbAlpha, "ByCategoryHint"},              {tbDecrease, "DescendingHint"},
-      {tbIncrease, "AscendingHint"},            {tbMainForm, "MainFormHint"},
+      {GraphPopupMenuLineItem, "LineItem"},
+      {GraphPopupMenuColumnItem, "ColumnItem"},
+      {GraphPopupMenuAllItem, "AllItem"},
+      {GraphPopupMenuValuesItem, "ValuesItem"},
+      {GraphPopupMenuPercentItem, "PercentItem"},
+      {GraphPopupMenuDataValuesItem, "DataValuesItem"},
+      {tbAlpha, "ByCategoryHint"},
+      {tbDecrease, "DescendingHint"},
+      {tbIncrease, "AscendingHint"},
+      {tbMainForm, "MainFormHint"},
       {FSaveImageItem, "SaveImageItem"}};
   for (const auto& [action, key] : captions) action->setText(Text(key));
   ToolbarButton972->setToolTip(Text("ChartStyleHint"));
@@ -270,10 +282,9 @@ void TStatForm::BackToMainForm() {
 
 void TStatForm::SaveImage() {
   QString chosen;
-  QString name = Dialogs().SaveFileName(this, FSaveImageItem->text().remove(u'&'), QString(),
-                                        QtFileFilter(WindowText(TWindowTexts::Statistics,
-                                                                "ImageFilter")),
-                                        &chosen);
+  QString name = Dialogs().SaveFileName(
+      this, FSaveImageItem->text().remove(u'&'), QString(),
+      QtFileFilter(WindowText(TWindowTexts::Statistics, "ImageFilter")), &chosen);
   if (name.isEmpty()) return;
   if (QFileInfo(name).suffix().isEmpty())
     name += chosen.contains(QLatin1String("svg"), Qt::CaseInsensitive) ? ".svg" : ".png";

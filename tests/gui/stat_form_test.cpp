@@ -25,7 +25,9 @@ using namespace gryvel::gui;
 
 namespace {
 
-std::string Cp(const QString& text) { return *FromQString(text); }
+std::string Cp(const QString& text) {
+  return *FromQString(text);
+}
 
 // Hands out the scripted file name and filter, and remembers the messages asked.
 class TScriptedDialogs : public TDialogs {
@@ -52,14 +54,15 @@ class TScriptedDialogs : public TDialogs {
 // A session showing one new dictionary of `words`.
 std::unique_ptr<TSession> SessionOf(const QStringList& words) {
   auto session = std::make_unique<TSession>();
-  TKivDictionary& dictionary =
-      *session->Collection.Dictionary(session->Collection.NewDictionary());
+  TKivDictionary& dictionary = *session->Collection.Dictionary(session->Collection.NewDictionary());
   for (const QString& word : words) (void)dictionary.AddWord(Cp(word));
   session->Collection.Connect(dictionary);
   return session;
 }
 
-std::vector<double> Values(std::initializer_list<double> values) { return values; }
+std::vector<double> Values(std::initializer_list<double> values) {
+  return values;
+}
 
 }  // namespace
 
@@ -108,6 +111,7 @@ class TStatFormTest : public QObject {
     QCOMPARE(Chart().LineValues(), Values({1, 2}));
     QCOMPARE(Chart().BarValues(), Values({1, 2}));
     QCOMPARE(Chart().ValueAxisMin(), 0.0);
+    QCOMPARE(Chart().CategoryLabelsAngle(), 0.0);
     QVERIFY(Chart().ValueAxisMax() >= 2);
     QCOMPARE(FForm->windowTitle(), QString("Statistics :  Length"));
   }
@@ -214,6 +218,7 @@ class TStatFormTest : public QObject {
     QVERIFY(Chart().Categories().size() >= 40);
     QTRY_VERIFY(Chart().PlacedMarks().size() < Chart().MarkTexts().size());
     QVERIFY(Chart().PlacedMarks().contains("33"));
+    QCOMPARE(Chart().CategoryLabelsAngle(), -90.0);
   }
 
   void EscapeClosesTheWindow() {

@@ -19,10 +19,9 @@ namespace gryvel::gui {
 
 namespace {
 
-constexpr int kUprightLabelsFrom = 40;  // categories from which the axis labels stand upright
-constexpr double kMarkRoom = 1.12;      // the value axis reaches past the largest count by this
-constexpr int kMarkGap = 3;             // pixels between a point and its mark
-constexpr int kDiamond = 9;             // the line's point markers, in pixels
+constexpr double kMarkRoom = 1.12;  // the value axis reaches past the largest count by this
+constexpr int kMarkGap = 3;         // pixels between a point and its mark
+constexpr int kDiamond = 9;         // the line's point markers, in pixels
 
 // A tick interval of 1, 2 or 5 times a power of ten that splits [0, top] into at most about
 // eight steps; never below 1, since the values are counts.
@@ -42,8 +41,8 @@ QImage DiamondMarker(const QColor& color) {
   painter.setPen(color.darker(140));
   painter.setBrush(color);
   const double half = kDiamond / 2.0;
-  const QPointF corners[] = {{half, 0.5}, {kDiamond - 0.5, half}, {half, kDiamond - 0.5},
-                             {0.5, half}};
+  const QPointF corners[] = {
+      {half, 0.5}, {kDiamond - 0.5, half}, {half, kDiamond - 0.5}, {0.5, half}};
   painter.drawPolygon(corners, 4);
   return image;
 }
@@ -59,7 +58,10 @@ TStatChart::TStatChart(QWidget* parent) : QChartView(parent) {
   setRenderHint(QPainter::Antialiasing);
   BuildSeries();
   ApplyStyle();
-  connect(FChart, &QChart::plotAreaChanged, this, &TStatChart::PlaceMarks);
+  connect(FChart, &QChart::plotAreaChanged, this, [this] {
+    FitCategoryLabels();
+    PlaceMarks();
+  });
 }
 
 // The bars go first, so the line is drawn over them when both are shown.
@@ -81,8 +83,8 @@ void TStatChart::BuildSeries() {
   FValueAxis->setTickAnchor(0);
   FChart->addAxis(FCategoryAxis, Qt::AlignBottom);
   FChart->addAxis(FValueAxis, Qt::AlignLeft);
-  for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(Series2),
-                                  static_cast<QAbstractSeries*>(Series1)}) {
+  for (QAbstractSeries* series :
+       {static_cast<QAbstractSeries*>(Series2), static_cast<QAbstractSeries*>(Series1)}) {
     series->attachAxis(FCategoryAxis);
     series->attachAxis(FValueAxis);
   }
@@ -107,12 +109,12 @@ void TStatChart::SetPoints(std::vector<TStatPoint> points, const QString& catego
     largest = std::max(largest, point.Y);
   }
   FCategoryAxis->setCategories(categories);
-  FCategoryAxis->setLabelsAngle(FPoints.size() >= kUprightLabelsFrom ? -90 : 0);
   Series1->replace(line);
   FBars->remove(0, FBars->count());
   FBars->append(bars);
   SetValueRange(largest);
   SetAxisTitles(category_title, value_title);
+  FitCategoryLabels();
 
   for (QGraphicsSimpleTextItem* mark : FMarks) delete mark;
   FMarks.clear();
@@ -168,14 +170,25 @@ QString TStatChart::MarkText(const TStatPoint& point) const {
   return ToQString(FormatCount(point.Y));
 }
 
+// Category labels too wide for their share of the axis would be cut short: they stand upright.
+void TStatChart::FitCategoryLabels() {
+  const QFontMetrics metrics(FCategoryAxis->labelsFont());
+  int widest = 0;
+  for (const QString& category : FCategoryAxis->categories())
+    widest = std::max(widest, metrics.horizontalAdvance(category));
+  const qreal share = FChart->plotArea().width() /
+                      static_cast<qreal>(std::max<qsizetype>(1, FCategoryAxis->count()));
+  const qreal angle = widest + metrics.averageCharWidth() > share ? -90 : 0;
+  if (FCategoryAxis->labelsAngle() != angle) FCategoryAxis->setLabelsAngle(angle);
+}
+
 // Largest count first (the first in axis order on ties); a mark that would overlap a placed
 // one, or leave the chart, stays hidden.
 void TStatChart::PlaceMarks() {
   std::vector<std::size_t> order(FMarks.size());
   std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
-    return FPoints[a].Y > FPoints[b].Y;
-  });
+  std::stable_sort(order.begin(), order.end(),
+                   [this](std::size_t a, std::size_t b) { return FPoints[a].Y > FPoints[b].Y; });
   const QRectF area = FChart->rect();
   std::vector<QRectF> placed;
   for (const std::size_t i : order) {
@@ -183,8 +196,8 @@ void TStatChart::PlaceMarks() {
     const QPointF point =
         FChart->mapToPosition(QPointF(static_cast<qreal>(i), FPoints[i].Y), Series1);
     const QRectF box = mark->boundingRect();
-    const QRectF rect(point.x() - box.width() / 2, point.y() - box.height() - kMarkGap,
-                      box.width(), box.height());
+    const QRectF rect(point.x() - box.width() / 2, point.y() - box.height() - kMarkGap, box.width(),
+                      box.height());
     const bool fits = FMarksVisible && area.contains(rect) &&
                       std::none_of(placed.begin(), placed.end(),
                                    [&](const QRectF& other) { return other.intersects(rect); });
@@ -195,7 +208,9 @@ void TStatChart::PlaceMarks() {
   }
 }
 
-QStringList TStatChart::Categories() const { return FCategoryAxis->categories(); }
+QStringList TStatChart::Categories() const {
+  return FCategoryAxis->categories();
+}
 
 std::vector<double> TStatChart::LineValues() const {
   std::vector<double> values;
@@ -222,9 +237,20 @@ QStringList TStatChart::PlacedMarks() const {
   return texts;
 }
 
-bool TStatChart::LineShown() const { return Series1->isVisible(); }
-bool TStatChart::BarsShown() const { return Series2->isVisible(); }
-double TStatChart::ValueAxisMin() const { return FValueAxis->min(); }
-double TStatChart::ValueAxisMax() const { return FValueAxis->max(); }
+bool TStatChart::LineShown() const {
+  return Series1->isVisible();
+}
+bool TStatChart::BarsShown() const {
+  return Series2->isVisible();
+}
+qreal TStatChart::CategoryLabelsAngle() const {
+  return FCategoryAxis->labelsAngle();
+}
+double TStatChart::ValueAxisMin() const {
+  return FValueAxis->min();
+}
+double TStatChart::ValueAxisMax() const {
+  return FValueAxis->max();
+}
 
 }  // namespace gryvel::gui

@@ -18,7 +18,7 @@ class QValueAxis;
 // category axis, a value axis from 0, and marks above the points showing each value or its
 // percentage of the total. Marks are laid out largest count first and a mark that would
 // overlap one already placed is left out, so the largest counts stay readable however many
-// categories there are; with many categories the category labels turn upright.
+// categories there are; category labels that would not fit side by side stand upright.
 //
 // UI thread only.
 
@@ -61,12 +61,15 @@ class TStatChart : public QChartView {
   double ValueAxisMin() const;
   double ValueAxisMax() const;
 
+  // The angle of the category labels: 0, or -90 when they stand upright.
+  qreal CategoryLabelsAngle() const;
   // Lays out the marks anew (also done after a resize of the plot area).
   void PlaceMarks();
 
  private:
   void BuildSeries();
   void ApplyStyle();
+  void FitCategoryLabels();
   void SetValueRange(std::int32_t largest);
   QString MarkText(const TStatPoint& point) const;
 
