@@ -19,9 +19,10 @@ namespace gryvel::gui {
 
 namespace {
 
-constexpr double kMarkRoom = 1.12;  // the value axis reaches past the largest count by this
-constexpr int kMarkGap = 3;         // pixels between a point and its mark
-constexpr int kDiamond = 9;         // the line's point markers, in pixels
+constexpr double kMarkRoom = 1.12;   // the value axis reaches past the largest count by this
+constexpr int kMarkGap = 3;          // pixels between a point and its mark
+constexpr int kDiamond = 9;          // the line's point markers, in pixels
+constexpr qreal kSmallestLabel = 5;  // points
 
 // A tick interval of 1, 2 or 5 times a power of ten that splits [0, top] into at most about
 // eight steps; never below 1, since the values are counts.
@@ -58,10 +59,10 @@ TStatChart::TStatChart(QWidget* parent) : QChartView(parent) {
   setRenderHint(QPainter::Antialiasing);
   BuildSeries();
   ApplyStyle();
-  connect(FChart, &QChart::plotAreaChanged, this, [this] {
-    FitCategoryLabels();
-    PlaceMarks();
-  });
+  connect(FChart, &QChart::plotAreaChanged, this, &TStatChart::PlaceMarks);
+  // Resizing the labels changes the layout that reported the change: once it has ended.
+  connect(FChart, &QChart::plotAreaChanged, this, &TStatChart::FitCategoryLabels,
+          Qt::QueuedConnection);
 }
 
 // The bars go first, so the line is drawn over them when both are shown.
@@ -77,6 +78,7 @@ void TStatChart::BuildSeries() {
   FChart->addSeries(Series1);
 
   FCategoryAxis = new QBarCategoryAxis(FChart);
+  FLabelFont = FCategoryAxis->labelsFont();
   FValueAxis = new QValueAxis(FChart);
   FValueAxis->setLabelFormat("%.0f");
   FValueAxis->setTickType(QValueAxis::TicksDynamic);
@@ -170,16 +172,20 @@ QString TStatChart::MarkText(const TStatPoint& point) const {
   return ToQString(FormatCount(point.Y));
 }
 
-// Category labels too wide for their share of the axis would be cut short: they stand upright.
+// Category labels too wide for their share of the axis would be cut short: their font shrinks
+// until they fit, down to a size that stays legible.
 void TStatChart::FitCategoryLabels() {
-  const QFontMetrics metrics(FCategoryAxis->labelsFont());
+  QFont font = FLabelFont;
+  const QFontMetrics metrics(font);
   int widest = 0;
   for (const QString& category : FCategoryAxis->categories())
     widest = std::max(widest, metrics.horizontalAdvance(category));
   const qreal share = FChart->plotArea().width() /
                       static_cast<qreal>(std::max<qsizetype>(1, FCategoryAxis->count()));
-  const qreal angle = widest + metrics.averageCharWidth() > share ? -90 : 0;
-  if (FCategoryAxis->labelsAngle() != angle) FCategoryAxis->setLabelsAngle(angle);
+  const qreal needed = widest + 2 * metrics.averageCharWidth();
+  if (needed > share && share > 0)
+    font.setPointSizeF(std::max(kSmallestLabel, font.pointSizeF() * share / needed));
+  if (FCategoryAxis->labelsFont() != font) FCategoryAxis->setLabelsFont(font);
 }
 
 // Largest count first (the first in axis order on ties); a mark that would overlap a placed
@@ -243,8 +249,8 @@ bool TStatChart::LineShown() const {
 bool TStatChart::BarsShown() const {
   return Series2->isVisible();
 }
-qreal TStatChart::CategoryLabelsAngle() const {
-  return FCategoryAxis->labelsAngle();
+qreal TStatChart::CategoryLabelsShrink() const {
+  return FCategoryAxis->labelsFont().pointSizeF() / FLabelFont.pointSizeF();
 }
 double TStatChart::ValueAxisMin() const {
   return FValueAxis->min();

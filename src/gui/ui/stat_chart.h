@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChartView>
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -18,7 +19,7 @@ class QValueAxis;
 // category axis, a value axis from 0, and marks above the points showing each value or its
 // percentage of the total. Marks are laid out largest count first and a mark that would
 // overlap one already placed is left out, so the largest counts stay readable however many
-// categories there are; category labels that would not fit side by side stand upright.
+// categories there are; category labels that would not fit side by side are set smaller.
 //
 // UI thread only.
 
@@ -61,8 +62,9 @@ class TStatChart : public QChartView {
   double ValueAxisMin() const;
   double ValueAxisMax() const;
 
-  // The angle of the category labels: 0, or -90 when they stand upright.
-  qreal CategoryLabelsAngle() const;
+  // The size of the category labels' font against its usual size: 1, or less when they were
+  // shrunk to fit.
+  qreal CategoryLabelsShrink() const;
   // Lays out the marks anew (also done after a resize of the plot area).
   void PlaceMarks();
 
@@ -79,6 +81,7 @@ class TStatChart : public QChartView {
   QBarSet* FBars = nullptr;
   QBarCategoryAxis* FCategoryAxis = nullptr;
   QValueAxis* FValueAxis = nullptr;
+  QFont FLabelFont;  // the category labels' usual font
   std::vector<TStatPoint> FPoints;
   std::vector<QGraphicsSimpleTextItem*> FMarks;  // one per point, owned by the chart
   TChartStyle FStyle = TChartStyle::Line;
