@@ -21,6 +21,7 @@
 #include "gui/main_commands.h"
 #include "gui/qt_translation.h"
 #include "gui/search_tree.h"
+#include "gui/stat_form.h"
 #include "gui/text.h"
 #include "gui/ui/enter_edit.h"
 #include "gui/ui/kiv_viewer.h"
@@ -357,6 +358,7 @@ void TKivMainForm::ApplyLanguage(const std::string& code) {
   tbAdvanced->setToolTip(ToQString(WindowText(TWindowTexts::MainWindow, "DictionariesHint")));
   SearchTree->ApplyLanguage();
   DictionaryTree->ApplyLanguage();
+  if (FStatForm != nullptr) FStatForm->ApplyLanguage();
   KivViewer1->update();
 }
 
@@ -366,6 +368,7 @@ void TKivMainForm::closeEvent(QCloseEvent* event) {
     return;
   }
   FClosing = true;
+  if (FStatForm != nullptr) FStatForm->close();
   if (!FSettingsWritten) WriteSettings();
   FSettingsWritten = true;
   event->accept();

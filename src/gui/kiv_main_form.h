@@ -30,6 +30,7 @@ class TListPlaces;
 class TMainCommands;
 class TSearchTree;
 class TSkinScroll;
+class TStatForm;
 
 // The main window: the word list with its scroll bars and the quick-search edit on the left,
 // the search history and the dictionaries on the right, the menus, two toolbars and the status
@@ -99,6 +100,9 @@ class TKivMainForm : public QMainWindow {
   void SetZoomed(bool zoomed);
   void UpdateCommandStates();
 
+  // The statistics window, made on first use and kept while the window lives.
+  void ToggleStatistics();
+
   // The session's parts under the names the window has always used for them.
   TSession& FSession;
   TSettingsFile& FSettings;
@@ -123,6 +127,7 @@ class TKivMainForm : public QMainWindow {
   TSearchTree* SearchTree = nullptr;
   TDictionaryTree* DictionaryTree = nullptr;
   QLabel* FPanels[5] = {};
+  TStatForm* FStatForm = nullptr;
 
   std::unique_ptr<TListPlaces> FListPlaces;
   TSubscriptions FEngineHooks;

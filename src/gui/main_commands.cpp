@@ -109,7 +109,8 @@ TMainCommands::TMainCommands(QMainWindow& window) : QObject(&window), FWindow(wi
   EditCopy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   EditDelete->setShortcutContext(Qt::WidgetWithChildrenShortcut);
 
-  for (QAction* toggle : {ViewStatusBar, ViewDescriptions, ViewFilter, ViewResults})
+  for (QAction* toggle :
+       {ViewStatusBar, ViewDescriptions, ViewFilter, ViewResults, OptionsStatistics})
     toggle->setCheckable(true);
   auto* direction = new QActionGroup(this);
   auto* order = new QActionGroup(this);
@@ -279,7 +280,7 @@ std::vector<QAction*> TMainCommands::Later() const {
           FileSaveResults,   FileSaveResultsAs, FileProperties,     EditAddEntry,
           EditChangeEntry,   EditDelete,        SearchCrossword,    SearchAnagrams,
           SearchWordAnalysis, SearchWordChain,  OptionsFilter,      OptionsEqualLetters,
-          OptionsStatistics, OptionsSettings};
+          OptionsSettings};
 }
 
 }  // namespace gryvel::gui

@@ -34,6 +34,7 @@ void TKivMainForm::ConnectCommands() {
   connect(c.ViewStatusBar, &QAction::toggled, statusBar(), &QWidget::setVisible);
   connect(c.ViewDescriptions, &QAction::toggled, this,
           [this](bool on) { KivViewer1->SetShowDescription(on); });
+  connect(c.OptionsStatistics, &QAction::triggered, this, &TKivMainForm::ToggleStatistics);
   connect(c.HelpContents, &QAction::triggered, this,
           [this] { ShowHelp(this, UILanguage() != TUILanguage::Russian); });
   connect(c.HelpHomePage, &QAction::triggered, this, [] { ShowHomePage(); });

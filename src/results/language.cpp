@@ -207,6 +207,17 @@ constexpr TRow kStatistics[] = {
     {"ValueAxisTitle", "word count", "количество слов"},
     {"LengthAxisTitle", "length", "длина"},
     {"LetterAxisTitle", "letter", "буквы"},
+    // Beyond the designed window: tool tips, saving the chart, the combo box's label.
+    {"StatisticLabel", "&Statistic:", "&Статистика:"},
+    {"ByCategoryHint", "By category", "По категориям"},
+    {"DescendingHint", "By value, descending", "По убыванию значений"},
+    {"AscendingHint", "By value, ascending", "По возрастанию значений"},
+    {"ChartStyleHint", "Chart style", "Вид диаграммы"},
+    {"MainFormHint", "Back to the main window", "Вернуться в главное окно"},
+    {"SaveImageItem", "&Save image...", "&Сохранить изображение..."},
+    {"ImageFilter", "PNG image|*.png|SVG image|*.svg", "Изображение PNG|*.png|Изображение SVG|*.svg"},
+    {"SaveImageErrorLabel", "The image could not be saved to {file}.",
+     "Не удалось сохранить изображение в файл {file}."},
 };
 
 constexpr TRow kProperties[] = {

@@ -1,0 +1,30 @@
+// The main window's side of the statistics window: the Options menu's command shows or closes
+// it, and its check follows whether the window is visible.
+
+#include <QAction>
+
+#include "gui/kiv_main_form.h"
+#include "gui/main_commands.h"
+#include "gui/stat_form.h"
+#include "gui/ui/enter_edit.h"
+
+namespace gryvel::gui {
+
+void TKivMainForm::ToggleStatistics() {
+  if (FStatForm == nullptr) {
+    FStatForm = new TStatForm(ResultSource1, FDC, this);
+    connect(FStatForm, &TStatForm::VisibilityChanged, FCommands->OptionsStatistics,
+            &QAction::setChecked);
+    connect(FStatForm, &TStatForm::MainFormRequested, this, [this] { FastSearch->setFocus(); });
+  }
+  if (FStatForm->isVisible()) {
+    FStatForm->close();
+  } else {
+    FStatForm->show();
+    FStatForm->raise();
+    FStatForm->activateWindow();
+  }
+  FCommands->OptionsStatistics->setChecked(FStatForm->isVisible());
+}
+
+}  // namespace gryvel::gui
