@@ -278,8 +278,7 @@ std::vector<QAction*> TMainCommands::Later() const {
   return {FileNewDictionary, FileOpen,          FileSave,           FileSaveAs,
           FileSaveResults,   FileSaveResultsAs, FileProperties,     EditAddEntry,
           EditChangeEntry,   EditDelete,        SearchCrossword,    SearchAnagrams,
-          SearchWordAnalysis, SearchWordChain,  OptionsFilter,      OptionsEqualLetters,
-          OptionsStatistics, OptionsSettings};
+          SearchWordAnalysis, SearchWordChain,  OptionsStatistics};
 }
 
 }  // namespace gryvel::gui
