@@ -1,10 +1,13 @@
 #include "gui/dialogs.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QStringList>
 
+#include "gui/equal_form.h"
 #include "gui/text.h"
 
 namespace gryvel::gui {
@@ -57,7 +60,40 @@ class TQtDialogs final : public TDialogs {
                        const QString& filter, QString* selected_filter) override {
     return QFileDialog::getSaveFileName(parent, caption, dir, filter, selected_filter);
   }
+  std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial,
+                                  const std::function<void(const QFont&)>& trying) override {
+    QFontDialog dialog(initial, parent);
+    if (trying) QObject::connect(&dialog, &QFontDialog::currentFontChanged, &dialog, trying);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.selectedFont();
+  }
+  std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial) override {
+    const QColor color = QColorDialog::getColor(initial, parent);
+    if (!color.isValid()) return std::nullopt;
+    return color;
+  }
+  std::optional<TEqualLetters> AskEqualLetters(QWidget* parent, bool add,
+                                               const TEqualLetters& initial) override {
+    TEqualForm form(add ? TEqualForm::kAdd : TEqualForm::kChange, initial, parent);
+    if (form.exec() != QDialog::Accepted) return std::nullopt;
+    return form.Result();
+  }
 };
+
+}  // namespace
+
+std::optional<QFont> TDialogs::ChooseFont(QWidget*, const QFont&,
+                                          const std::function<void(const QFont&)>&) {
+  return std::nullopt;
+}
+
+std::optional<QColor> TDialogs::ChooseColor(QWidget*, const QColor&) { return std::nullopt; }
+
+std::optional<TEqualLetters> TDialogs::AskEqualLetters(QWidget*, bool, const TEqualLetters&) {
+  return std::nullopt;
+}
+
+namespace {
 
 TQtDialogs& QtDialogs() {
   static TQtDialogs dialogs;

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QString>
+#include <functional>
+#include <optional>
 
 #include "common/message_sink.h"
+#include "search/character_manager.h"
 
 class QWidget;
 
@@ -23,6 +28,20 @@ class TDialogs {
   // the one chosen.
   virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& dir,
                                const QString& filter, QString* selected_filter) = 0;
+
+  // The dialogs below answer "cancelled" unless overridden, so a test scripts only those it
+  // drives; the real ones are Qt's, and the equal-letters dialog.
+
+  // The font chosen, starting from `initial`; nullopt when cancelled. `trying` (when set)
+  // hears each font the user picks before deciding.
+  virtual std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial,
+                                          const std::function<void(const QFont&)>& trying);
+  // The colour chosen, starting from `initial`; nullopt when cancelled.
+  virtual std::optional<QColor> ChooseColor(QWidget* parent, const QColor& initial);
+  // The equal-letters dialog, adding a group (`add`) or changing `initial`: the group typed,
+  // active; nullopt when cancelled or a field was left empty.
+  virtual std::optional<TEqualLetters> AskEqualLetters(QWidget* parent, bool add,
+                                                       const TEqualLetters& initial);
 };
 
 // The dialogs in use: real Qt dialogs unless a test installed others.

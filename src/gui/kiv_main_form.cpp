@@ -19,6 +19,7 @@
 #include "gui/fonts.h"
 #include "gui/icons.h"
 #include "gui/main_commands.h"
+#include "gui/option_form.h"
 #include "gui/qt_translation.h"
 #include "gui/search_tree.h"
 #include "gui/stat_form.h"
@@ -359,6 +360,7 @@ void TKivMainForm::ApplyLanguage(const std::string& code) {
   SearchTree->ApplyLanguage();
   DictionaryTree->ApplyLanguage();
   if (FStatForm != nullptr) FStatForm->ApplyLanguage();
+  if (FOptionForm != nullptr) FOptionForm->ApplyLanguage();
   KivViewer1->update();
 }
 

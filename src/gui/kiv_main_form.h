@@ -10,6 +10,7 @@
 #include "shell/layout_settings.h"
 #include "shell/main_settings.h"
 #include "shell/session.h"
+#include "shell/viewer_settings.h"
 
 class QLabel;
 class QScrollBar;
@@ -28,6 +29,7 @@ class TEnterEdit;
 class TKivViewer;
 class TListPlaces;
 class TMainCommands;
+class TOptionForm;
 class TSearchTree;
 class TSkinScroll;
 class TStatForm;
@@ -102,6 +104,13 @@ class TKivMainForm : public QMainWindow {
 
   // The statistics window, made on first use and kept while the window lives.
   void ToggleStatistics();
+  // The filter, options and equal-letters dialogs (main_form_options.cpp).
+  void ConnectOptionCommands();
+  void ShowFilterForm();
+  void ShowOptionForm();
+  void ApplyWordListOptions(const TViewerSettings& viewer, bool standard_scroll);
+  void AddEqualLettersCommand();
+  TOptionForm* FOptionForm = nullptr;  // made on first use, kept while the window lives
 
   // The session's parts under the names the window has always used for them.
   TSession& FSession;

@@ -279,8 +279,7 @@ std::vector<QAction*> TMainCommands::Later() const {
   return {FileNewDictionary, FileOpen,          FileSave,           FileSaveAs,
           FileSaveResults,   FileSaveResultsAs, FileProperties,     EditAddEntry,
           EditChangeEntry,   EditDelete,        SearchCrossword,    SearchAnagrams,
-          SearchWordAnalysis, SearchWordChain,  OptionsFilter,      OptionsEqualLetters,
-          OptionsSettings};
+          SearchWordAnalysis, SearchWordChain};
 }
 
 }  // namespace gryvel::gui

@@ -51,6 +51,7 @@ void TKivMainForm::ConnectCommands() {
     }
   });
   connect(CloseRightPanel, &QToolButton::clicked, this, &TKivMainForm::HideRightPanel);
+  ConnectOptionCommands();
 }
 
 void TKivMainForm::FastSearchChanged() {
@@ -108,8 +109,11 @@ void TKivMainForm::RunHistoryAction(const THistoryAction& action) {
       StringSearcher1.SetAnagramOptions(action.Mode);
       RunAnagramSearch(action.Text);
       break;
+    case THistoryAction::AddEqualLetters:
+      AddEqualLettersCommand();
+      break;
     default:
-      // The search and equal-letters dialogs come later.
+      // The search dialog comes later.
       break;
   }
 }

@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 
+#include "gui/dialogs.h"
 #include "gui/fonts.h"
 #include "gui/icons.h"
 #include "gui/text.h"
@@ -184,6 +185,13 @@ void TSearchTree::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  // F2 edits a history entry in place; on an equal-letters group it opens its dialog.
+  if (event->key() == Qt::Key_F2 && state() != QAbstractItemView::EditingState &&
+      !FHistory.CanEditInPlace(CurrentId()) && FHistory.CanChange(CurrentId())) {
+    ChangeCommand();
+    event->accept();
+    return;
+  }
   QTreeWidget::keyPressEvent(event);
 }
 
@@ -223,8 +231,7 @@ void TSearchTree::UpdateMenu() {
   const THistoryNodeId id = CurrentId();
   const THistoryNode* node = FHistory.Find(id);
   FNewAction->setEnabled(node != nullptr);
-  // Changing an equal-letters group needs its dialog, which this tree does not open.
-  FChangeAction->setEnabled(FHistory.CanEditInPlace(id));
+  FChangeAction->setEnabled(FHistory.CanChange(id));
   FDeleteAction->setEnabled(FHistory.CanChange(id));
   FModeMenu->setEnabled(FHistory.CanSetAnagramMode(id));
   for (int mode = 0; mode < 3; ++mode)
@@ -267,9 +274,19 @@ void TSearchTree::NewCommand() {
   RunAction(FHistory.NewCommand(CurrentId()));
 }
 
+// A history entry is edited in place; an equal-letters group in the equal-letters dialog.
 void TSearchTree::ChangeCommand() {
   QTreeWidgetItem* item = currentItem();
-  if (FHistory.CanEditInPlace(NodeId(item))) editItem(item);
+  const THistoryNodeId id = NodeId(item);
+  if (FHistory.CanEditInPlace(id)) {
+    editItem(item);
+    return;
+  }
+  const THistoryNode* node = FHistory.Find(id);
+  if (node == nullptr || node->Kind != THistoryNodeKind::EqualLetters) return;
+  const TEqualLetters old = FManager.GetEqualLetters(node->EqualIndex);
+  if (const std::optional<TEqualLetters> group = Dialogs().AskEqualLetters(this, false, old))
+    FHistory.ChangeEqualLetters(id, FManager, *group);
 }
 
 void TSearchTree::DeleteCommand() {

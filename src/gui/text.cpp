@@ -27,4 +27,8 @@ QString PathToQString(std::string_view native) {
 
 std::string PathFromQString(const QString& path) { return path.toUtf8().toStdString(); }
 
+QValidator::State TCodePageValidator::validate(QString& input, int&) const {
+  return FromQString(input) ? Acceptable : Invalid;
+}
+
 }  // namespace gryvel::gui

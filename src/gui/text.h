@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QValidator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,5 +20,13 @@ std::optional<std::string> FromQString(const QString& text, QString* error = nul
 // A native (UTF-8) file name as Qt shows and takes it, and back.
 QString PathToQString(std::string_view native);
 std::string PathFromQString(const QString& path);
+
+// An edit's validator refusing characters code page 1251 cannot hold, so that what the user
+// types always reaches the engine whole.
+class TCodePageValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int& pos) const override;
+};
 
 }  // namespace gryvel::gui

@@ -301,6 +301,18 @@ constexpr TRow kOptions[] = {
     {"ShowEntriesCheck", "show &entries", "показывать &описание слов"},
     {"DefaultTextureItem", "Default", "Стандартная"},
     {"LoadTextureItem", "Load from file...", "Загрузить..."},
+    // Texts of this program's own for the options dialog: the background colour's button, the
+    // texture's file dialog, and the rows of the preview list.
+    {"ChooseColorButton", "C&hoose...", "&Выбрать..."},
+    {"TextureFilter", "Pictures|*.png;*.jpg;*.jpeg;*.bmp|All files|*.*",
+     "Рисунки|*.png;*.jpg;*.jpeg;*.bmp|Все файлы|*.*"},
+    {"SampleWordItem", "Word", "Слово"},
+    {"SampleWordDescriptionItem",
+     "A description of the word, wrapped under it over as many lines as it needs.",
+     "Описание слова; длинное описание переносится на следующие строки."},
+    {"SampleSelectedWordItem", "Selected word", "Выделенное слово"},
+    {"SampleSelectedDescriptionItem", "The selection lets the background show through.",
+     "Сквозь выделение виден фон."},
 };
 
 constexpr TRow kSearch[] = {

@@ -32,6 +32,12 @@ std::string EqualLettersText(const TEqualLetters& group) {
   return text;
 }
 
+std::optional<TEqualLetters> EqualLettersFromInput(std::string_view letters,
+                                                   std::string_view equivalent) {
+  if (letters.empty() || equivalent.empty()) return std::nullopt;
+  return TEqualLetters{std::string(letters), equivalent.front(), true};
+}
+
 TSearchHistory::TSearchHistory() {
   for (int b = 0; b < kHistoryBranches; ++b) {
     const auto branch = static_cast<THistoryBranch>(b);

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -178,6 +179,11 @@ class TSearchHistory {
   bool FDoSaveLast = true;
   std::int32_t FSaveLastCount = 5;
 };
+
+// The group the equal-letters dialog makes of its two fields: `letters`, the first character of
+// `equivalent`, active. nullopt when either field is empty: nothing is added or changed.
+std::optional<TEqualLetters> EqualLettersFromInput(std::string_view letters,
+                                                   std::string_view equivalent);
 
 // The text of an equal-letters node: Letters, "=", Equivalent.
 std::string EqualLettersText(const TEqualLetters& group);

@@ -53,6 +53,16 @@ TStatus ReadViewer(const TIniStore& store, TFileSystem& files, TViewerSettings& 
 
 }  // namespace
 
+std::int32_t TransparencyPercent(std::int32_t transparency) {
+  return (255 - transparency) * 100 / 255;
+}
+
+std::optional<std::int32_t> TransparencyFromPercent(std::int32_t percent) {
+  if (percent < 0 || percent >= 100) return std::nullopt;
+  // percent * 2.55 in hundredths, rounded half up: exact where a binary 2.55 is not.
+  return 255 - (percent * 255 + 50) / 100;
+}
+
 bool ReadViewerSettings(TSettingsFile& file, TViewerSettings& settings) {
   return ReadSettingsGroup(
       file, ShellText(TShellText::ViewerReadError),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/status.h"
@@ -45,6 +46,14 @@ struct TViewerSettings {
 
   bool operator==(const TViewerSettings&) const = default;
 };
+
+// The selection's transparency as the options dialog shows it, in percent: the list blends the
+// selection with opacity Transparency, so 0 % is opaque. (255 - transparency) * 100 / 255,
+// rounded down.
+std::int32_t TransparencyPercent(std::int32_t transparency);
+// The Transparency that shows `percent`: 255 - round(percent * 2.55); nullopt (no change) for a
+// percentage outside 0 .. 99, since 100 % would hide the selection.
+std::optional<std::int32_t> TransparencyFromPercent(std::int32_t percent);
 
 // Reads [Viewer] over `settings`, whose incoming values (the list's current ones) are the
 // defaults. A texture file that does not exist reads as the built-in texture. A Transparency

@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <vector>
 
+#include "gui/dialogs.h"
 #include "gui/fonts.h"
 #include "gui/icons.h"
 #include "gui/text.h"
@@ -238,7 +239,7 @@ class SearchTreeTest : public QObject {
     QCOMPARE(MenuState(Root(THistoryBranch::Crossword)), QString("1000"));
     QCOMPARE(MenuState(Item(THistoryBranch::Anagrams, 0)), QString("1000"));
     QCOMPARE(MenuState(Item(THistoryBranch::Crossword, 1)), QString("1110"));
-    QCOMPARE(MenuState(Item(THistoryBranch::EqualLetters, 0)), QString("1010"));
+    QCOMPARE(MenuState(Item(THistoryBranch::EqualLetters, 0)), QString("1110"));
     QCOMPARE(MenuState(Item(THistoryBranch::Anagrams, 1)), QString("1111"));
     QVERIFY(Action("searchTreeIncludeAllAction")->isChecked());
     QVERIFY(!Action("searchTreeUsualAction")->isChecked());
@@ -252,6 +253,37 @@ class SearchTreeTest : public QObject {
     QCOMPARE(FActions.size(), std::size_t{2});
     QCOMPARE(FActions[0].Kind, THistoryAction::AnagramPage);
     QCOMPARE(FActions[1].Kind, THistoryAction::AddEqualLetters);
+  }
+
+  void changeOnAnEqualLettersNodeOpensItsDialog() {
+    struct TAnswer : TDialogs {
+      TMessageAnswer Ask(QWidget*, const TMessage&) override { return TMessageAnswer::Ok; }
+      QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+      }
+      QString SaveFileName(QWidget*, const QString&, const QString&, const QString&,
+                           QString*) override {
+        return {};
+      }
+      std::optional<TEqualLetters> AskEqualLetters(QWidget*, bool add,
+                                                   const TEqualLetters& initial) override {
+        Asked.push_back({add, initial});
+        return TEqualLetters{"xy", 'z', true};
+      }
+      std::vector<std::pair<bool, TEqualLetters>> Asked;
+    } dialogs;
+    TDialogs* previous = SetDialogs(&dialogs);
+    FHistory->AddEqualLetters(*FManager, {"ab", 'a', false});
+    Show();
+    FTree->setCurrentItem(Item(THistoryBranch::EqualLetters, 0));
+    QTest::keyClick(FTree.get(), Qt::Key_F2);
+    SetDialogs(previous);
+    QCOMPARE(dialogs.Asked.size(), std::size_t{1});
+    QCOMPARE(dialogs.Asked[0], std::make_pair(false, TEqualLetters{"ab", 'a', false}));
+    QCOMPARE(Texts(THistoryBranch::EqualLetters), QStringList{"xy=z"});
+    QCOMPARE(FManager->GetEqualLetters(0), (TEqualLetters{"xy", 'z', true}));
+    QCOMPARE(Item(THistoryBranch::EqualLetters, 0)->icon(0).cacheKey(),
+             Icon(TIcon::EqualActive).cacheKey());
   }
 
   void rightButtonSelectsTheNode() {

@@ -208,6 +208,14 @@ TEST_F(SearchHistoryTest, AnUnchangedOrIncompleteGroupChangesNothing) {
   EXPECT_THAT(changes_, ElementsAre());
 }
 
+TEST(EqualLettersFromInputTest, BothFieldsMakeAnActiveGroupAndAnEmptyOneNothing) {
+  EXPECT_EQ((TEqualLetters{Cp("ЕЁ"), Cp("е")[0], true}), EqualLettersFromInput(Cp("ЕЁ"), Cp("е")));
+  // Only the first character of the equivalent counts.
+  EXPECT_EQ((TEqualLetters{"ab", 'x', true}), EqualLettersFromInput("ab", "xyz"));
+  EXPECT_FALSE(EqualLettersFromInput("ab", ""));
+  EXPECT_FALSE(EqualLettersFromInput("", "x"));
+}
+
 TEST_F(SearchHistoryTest, RebuildingFollowsTheManager) {
   history_.AddEqualLetters(manager_, {"ab", 'c', true});
   TCharacterManager edited(TManagerRole::WorkingCopy);

@@ -229,6 +229,23 @@ TEST_F(SettingsGroupsTest, AMissingTextureIsTheBuiltInOneUnderTheDefaultName) {
   EXPECT_EQ("Default", TIniStore(Cp(Ini())).Value("Viewer", "TextureFileName"));
 }
 
+// The list draws the selection with opacity Transparency: more percent, more see-through.
+TEST(TransparencyPercentTest, PercentIsHowMuchTheSelectionLetsThrough) {
+  const struct {
+    std::int32_t Percent;
+    std::int32_t Transparency;
+  } both_ways[] = {{0, 255}, {12, 224}, {20, 204}, {30, 178}, {50, 127}, {98, 5}};
+  for (const auto& c : both_ways) {
+    SCOPED_TRACE(c.Percent);
+    EXPECT_EQ(c.Transparency, TransparencyFromPercent(c.Percent));
+    EXPECT_EQ(c.Percent, TransparencyPercent(c.Transparency));
+  }
+  EXPECT_EQ(12, TransparencyPercent(223));  // the designed value
+  EXPECT_EQ(100, TransparencyPercent(0));
+  EXPECT_EQ(3, TransparencyFromPercent(99));
+  for (const std::int32_t refused : {-1, 100, 250}) EXPECT_FALSE(TransparencyFromPercent(refused));
+}
+
 TEST_F(SettingsGroupsTest, ATransparencyOutOfRangeFailsTheViewerGroupWhereItStands) {
   for (const char* transparency : {"256", "-1"}) {
     SetIni(std::string("[Viewer]\nColor=1\nBorder=2\nBorderColor=3\nTransparency=") + transparency +
