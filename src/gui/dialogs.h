@@ -4,6 +4,7 @@
 
 #include "common/message_sink.h"
 
+class QDialog;
 class QWidget;
 
 // The seam between the windows and every modal question or file dialog: windows ask through
@@ -23,6 +24,9 @@ class TDialogs {
   // the one chosen.
   virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& dir,
                                const QString& filter, QString* selected_filter) = 0;
+  // Runs one of the program's own dialogs modally and returns its result (QDialog::Accepted
+  // or Rejected). Tests fill the dialog's fields and answer instead.
+  virtual int Exec(QDialog& dialog);
 };
 
 // The dialogs in use: real Qt dialogs unless a test installed others.

@@ -275,9 +275,7 @@ void TMainCommands::ApplyButtonSizes() {
 }
 
 std::vector<QAction*> TMainCommands::Later() const {
-  return {FileNewDictionary, FileOpen,          FileSave,           FileSaveAs,
-          FileSaveResults,   FileSaveResultsAs, FileProperties,     EditAddEntry,
-          EditChangeEntry,   EditDelete,        SearchCrossword,    SearchAnagrams,
+  return {EditAddEntry,      EditChangeEntry,   SearchCrossword,    SearchAnagrams,
           SearchWordAnalysis, SearchWordChain,  OptionsFilter,      OptionsEqualLetters,
           OptionsStatistics, OptionsSettings};
 }

@@ -94,4 +94,29 @@ std::string WithDefaultExtension(const std::string& path, std::string_view exten
   return result += extension;
 }
 
+TDictionaryFields FieldsOf(const TDictHead& head) {
+  return {head.Title, head.Comments, head.Author,
+          head.Web.empty() ? std::string(kWebPlaceholder) : head.Web,
+          head.Email.empty() ? std::string(kEmailPlaceholder) : head.Email};
+}
+
+TDictHead WithFields(TDictHead head, const TDictionaryFields& fields) {
+  head.Title = fields.Title;
+  head.Comments = fields.Comments;
+  head.Author = fields.Author;
+  head.Web = fields.Web == kWebPlaceholder ? std::string() : fields.Web;
+  head.Email = fields.Email == kEmailPlaceholder ? std::string() : fields.Email;
+  return head;
+}
+
+std::string WebTarget(std::string_view web) {
+  if (web.empty() || web == kWebPlaceholder) return {};
+  return std::string(web);
+}
+
+std::string MailTarget(std::string_view email) {
+  if (email == kEmailPlaceholder || email.find('@') == std::string_view::npos) return {};
+  return "mailto:" + std::string(email);
+}
+
 }  // namespace gryvel

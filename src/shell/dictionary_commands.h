@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dictionary/dict_head.h"
 #include "dictionary/dictionary_collection.h"
 
 // The rules behind the window's dictionary and entry commands that need no widget: which
@@ -39,5 +40,26 @@ std::string FilterExtension(std::string_view pipe_filter, int index);
 // `path` with "." and `extension` appended when its file name has no extension and
 // `extension` is not empty; otherwise `path`.
 std::string WithDefaultExtension(const std::string& path, std::string_view extension);
+
+// The texts of the dictionary properties dialog. An empty web or e-mail address shows its
+// placeholder, and a field left at its placeholder stores an empty address.
+inline constexpr std::string_view kWebPlaceholder = "http://";
+inline constexpr std::string_view kEmailPlaceholder = "@";
+
+struct TDictionaryFields {
+  std::string Title;
+  std::string Comments;
+  std::string Author;
+  std::string Web;
+  std::string Email;
+};
+
+TDictionaryFields FieldsOf(const TDictHead& head);
+// `head` with the texts of `fields`.
+TDictHead WithFields(TDictHead head, const TDictionaryFields& fields);
+// The address "Go to..." opens, or empty when it opens nothing.
+std::string WebTarget(std::string_view web);
+// The "mailto:" address "Message..." opens, or empty when it opens nothing.
+std::string MailTarget(std::string_view email);
 
 }  // namespace gryvel

@@ -110,5 +110,31 @@ TEST(DictionaryCommandsTest, AFileNameWithoutExtensionGetsTheDefaultOne) {
   EXPECT_EQ("/d/results", WithDefaultExtension("/d/results", ""));
 }
 
+TEST(DictionaryCommandsTest, PlaceholdersShowEmptyAddressesAndStoreNothing) {
+  TDictHead head;
+  head.Title = "T";
+  head.Flags = kHeadSixthText;
+  const TDictionaryFields shown = FieldsOf(head);
+  EXPECT_EQ("http://", shown.Web);
+  EXPECT_EQ("@", shown.Email);
+  EXPECT_EQ(head, WithFields(head, shown));  // untouched fields change nothing
+
+  const TDictHead stored = WithFields(head, {"New", "C", "A", "http://x.example", "nobody"});
+  EXPECT_EQ("New", stored.Title);
+  EXPECT_EQ("http://x.example", stored.Web);
+  EXPECT_EQ("nobody", stored.Email);  // stored, though "Message..." will not open it
+  EXPECT_EQ(kHeadSixthText, stored.Flags);
+  EXPECT_EQ("http://x.example", FieldsOf(stored).Web);
+}
+
+TEST(DictionaryCommandsTest, GoToAndMessageOpenOnlyRealAddresses) {
+  EXPECT_EQ("", WebTarget("http://"));
+  EXPECT_EQ("", WebTarget(""));
+  EXPECT_EQ("https://a.example", WebTarget("https://a.example"));
+  EXPECT_EQ("", MailTarget("@"));
+  EXPECT_EQ("", MailTarget("nobody"));
+  EXPECT_EQ("mailto:me@a.example", MailTarget("me@a.example"));
+}
+
 }  // namespace
 }  // namespace gryvel
