@@ -1,6 +1,7 @@
 #include "gui/application.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <csignal>
 #include <fontconfig/fontconfig.h>
@@ -44,6 +45,15 @@ void CloseOnTerminate(QWidget& window) {
   sigaction(SIGINT, &action, nullptr);
 }
 
+// The files named on the command line, as absolute paths; options are left to Qt.
+QStringList FileArguments() {
+  QStringList files;
+  const QStringList arguments = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < arguments.size(); ++i)
+    if (!arguments[i].startsWith(u'-')) files << QFileInfo(arguments[i]).absoluteFilePath();
+  return files;
+}
+
 }  // namespace
 
 std::unique_ptr<TSettingsFile> ProgramSettings(const std::string& program_dir) {
@@ -59,7 +69,8 @@ int RunApplication(int argc, char** argv,
   QApplication::setApplicationName(QStringLiteral("Gryvel"));
   QApplication app(argc, argv);
   TSingleInstance instance;
-  if (!instance.Acquire()) {
+  const QStringList files = FileArguments();
+  if (!instance.Acquire(files)) {
     fonts.join();
     return 0;  // another copy runs; it raises its window
   }
@@ -74,12 +85,15 @@ int RunApplication(int argc, char** argv,
       form.raise();
       form.activateWindow();
     };
+    instance.OnOpenFiles = [&form](const QStringList& more) { form.OpenDictionaryFiles(more); };
     CloseOnTerminate(form);
     form.SetInitTime(TStopwatch::Stop("Initialization"));
     form.ShowAsSaved();
+    if (!files.isEmpty()) form.OpenDictionaryFiles(files);
     if (shown) shown(form, session);
     status = QApplication::exec();
     instance.OnRaiseRequest = nullptr;
+    instance.OnOpenFiles = nullptr;
   }
   RemovePlatformHooks();
   return status;

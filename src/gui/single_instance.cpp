@@ -17,9 +17,12 @@ namespace gryvel::gui {
 
 namespace {
 
+// A request: "raise", then one "file <percent-encoded path>" line per file to open, then an
+// empty line.
 constexpr char kRaiseRequest[] = "raise\n";
+constexpr char kFileLine[] = "file ";
 // A peer that sends more than this without the request is not one of ours.
-constexpr qint64 kMaxRequestBytes = 64;
+constexpr qint64 kMaxRequestBytes = 1 << 20;
 constexpr int kConnectTimeoutMs = 1000;
 
 // Whether `path` is a real directory (not a symbolic link) owned by us and closed to others.
@@ -59,7 +62,7 @@ QString TSingleInstance::ServerPath() const {
   return FDirectory + '/' + FName + ".socket";
 }
 
-bool TSingleInstance::Acquire() {
+bool TSingleInstance::Acquire(const QStringList& files) {
   if (FLockFd >= 0) return true;
   if (FDirectory.isEmpty()) return true;
   const QByteArray path = QFile::encodeName(LockFilePath());
@@ -69,7 +72,7 @@ bool TSingleInstance::Acquire() {
     const int error = errno;
     ::close(fd);
     if (error != EWOULDBLOCK) return true;
-    SendRaiseRequest();
+    SendRaiseRequest(files);
     return false;
   }
   FLockFd = fd;
@@ -104,13 +107,24 @@ void TSingleInstance::ReadRequest(QLocalSocket* socket) {
     socket->abort();
     return;
   }
-  if (!socket->canReadLine()) return;
-  const bool raise = socket->readLine(kMaxRequestBytes) == kRaiseRequest;
+  const QByteArray request = socket->peek(socket->bytesAvailable());
+  if (!request.endsWith("\n\n")) return;  // the rest is still coming
+  socket->readAll();
   socket->disconnectFromServer();
-  if (raise && OnRaiseRequest) OnRaiseRequest();
+  const QList<QByteArray> lines = request.chopped(1).split('\n');
+  if (lines.value(0) + '\n' != kRaiseRequest) return;
+  QStringList files;
+  for (const QByteArray& line : lines.mid(1))
+    if (line.startsWith(kFileLine))
+      files << QString::fromUtf8(QByteArray::fromPercentEncoding(line.mid(qsizetype(sizeof kFileLine) - 1)));
+  if (OnRaiseRequest) OnRaiseRequest();
+  if (!files.isEmpty() && OnOpenFiles) OnOpenFiles(files);
 }
 
-void TSingleInstance::SendRaiseRequest() const {
+void TSingleInstance::SendRaiseRequest(const QStringList& files) const {
+  QByteArray request = kRaiseRequest;
+  for (const QString& file : files) request += kFileLine + file.toUtf8().toPercentEncoding() + '\n';
+  request += '\n';
   // The running copy may hold the lock a moment before it listens: retry for a while.
   QElapsedTimer timer;
   timer.start();
@@ -118,7 +132,7 @@ void TSingleInstance::SendRaiseRequest() const {
     QLocalSocket socket;
     socket.connectToServer(ServerPath());
     if (socket.waitForConnected(kConnectTimeoutMs)) {
-      socket.write(kRaiseRequest);
+      socket.write(request);
       socket.waitForBytesWritten(kConnectTimeoutMs);
       socket.disconnectFromServer();
       return;
