@@ -129,6 +129,7 @@ class TKivMainForm : public QMainWindow {
   void WriteDictionaryListNow();
   void UpdateDictionaryCommandStates();
   void DeleteSelectedEntry();
+  void ShowEntryEditor(bool change);
   void SaveResults(bool save_as);
 
   // The session's parts under the names the window has always used for them.

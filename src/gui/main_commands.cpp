@@ -275,7 +275,7 @@ void TMainCommands::ApplyButtonSizes() {
 }
 
 std::vector<QAction*> TMainCommands::Later() const {
-  return {EditAddEntry,      EditChangeEntry,   SearchCrossword,    SearchAnagrams,
+  return {SearchCrossword,    SearchAnagrams,
           SearchWordAnalysis, SearchWordChain,  OptionsFilter,      OptionsEqualLetters,
           OptionsStatistics, OptionsSettings};
 }

@@ -79,6 +79,13 @@ void TKivMainForm::ConnectDictionaryCommands() {
   connect(c.FileSaveResults, &QAction::triggered, this, [this] { SaveResults(false); });
   connect(c.FileSaveResultsAs, &QAction::triggered, this, [this] { SaveResults(true); });
   connect(c.EditDelete, &QAction::triggered, this, &TKivMainForm::DeleteSelectedEntry);
+  connect(c.EditAddEntry, &QAction::triggered, this, [this] { ShowEntryEditor(false); });
+  connect(c.EditChangeEntry, &QAction::triggered, this, [this] { ShowEntryEditor(true); });
+  // The list's own menu holds the entry commands.
+  KivViewer1->setContextMenuPolicy(Qt::ActionsContextMenu);
+  auto* separator = new QAction(KivViewer1);
+  separator->setSeparator(true);
+  KivViewer1->addActions({c.EditAddEntry, c.EditChangeEntry, separator, c.EditCopy, c.EditDelete});
   setAcceptDrops(true);
   // The results commands start disabled and follow each showing of results.
   c.FileSaveResults->setEnabled(false);

@@ -6,7 +6,10 @@
 #include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
+#include <QCheckBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QMenu>
 #include <QMimeData>
 #include <QStatusBar>
@@ -19,6 +22,8 @@
 #include "gui/application.h"
 #include "gui/dialogs.h"
 #include "gui/dictionary_tree.h"
+#include "gui/entry_editor_dialog.h"
+#include "gui/ui/enter_edit.h"
 #include "gui/kiv_main_form.h"
 #include "gui/main_commands.h"
 #include "gui/platform_hooks.h"
@@ -434,6 +439,134 @@ class TDictionaryCommandsTest : public QObject {
     Commands().EditDelete->trigger();
     QCOMPARE(Words(), (QStringList{U("дом"), U("кот")}));
     QVERIFY(Dictionary(0).Modified());
+  }
+
+  void TheEditorAddsAnEntryWithItsMarksAndLooksUpWhatIsTyped() {
+    Open();
+    Collection().SetActive(&Dictionary(0));
+    QString seen_description;
+    bool add_enabled = true;
+    FDialogs.Fill = [&](QDialog& dialog) {
+      auto* word = dialog.findChild<TEnterEdit*>("WordEdit");
+      auto* memo = dialog.findChild<QPlainTextEdit*>("Memo1");
+      word->setText(U("ко"));
+      memo->setPlainText(U("моё описание"));
+      word->setText(U("кот"));  // held already
+      seen_description = memo->toPlainText();
+      add_enabled = dialog.findChild<QPushButton*>("ButtonAddChange")->isEnabled();
+      word->setText(U("кото"));
+      word->setText(U("котик"));
+      if (memo->toPlainText() != U("моё описание")) return int(QDialog::Rejected);
+      dialog.findChild<QCheckBox*>("cbNoun")->setChecked(true);
+      dialog.findChild<QCheckBox*>("cbPlural")->setChecked(true);
+      dialog.findChild<QPushButton*>("ButtonOk")->click();
+      return dialog.result();
+    };
+    Commands().EditAddEntry->trigger();
+    QVERIFY(!add_enabled);
+    QCOMPARE(seen_description, QString());  // "кот" has no description
+    const std::int32_t index = Collection().Find(Cp("котик"));
+    QVERIFY(index >= 0);
+    QCOMPARE(Collection().Item(index)->Parts, kPartNoun);
+    QVERIFY(Collection().Item(index)->Flags & kFlagPlural);
+    QCOMPARE(ToQString(Collection().Description(index)), U("моё описание"));
+    QCOMPARE(ToQString(Collection().Item(Viewer().SelItem())->Word), U("котик"));
+    std::string pos;
+    Viewer().OnGetPartOfSpeechText(Viewer(), index, pos);
+    QVERIFY(!pos.empty());
+    QVERIFY(Dictionary(0).Modified());
+  }
+
+  void ChangingWithTheSameWordChangesOnlyTheOtherFields() {
+    Open();
+    Collection().SetActive(&Dictionary(0));
+    Viewer().SetSelItem(Collection().Find(Cp("кит")));
+    QVERIFY(Commands().EditChangeEntry->isEnabled());
+    FDialogs.Fill = [&](QDialog& dialog) {
+      if (dialog.findChild<TEnterEdit*>("WordEdit")->isEnabled()) return int(QDialog::Rejected);
+      dialog.findChild<QPlainTextEdit*>("Memo1")->setPlainText(U("зверь"));
+      dialog.findChild<QCheckBox*>("cbNoun")->setChecked(true);
+      dialog.findChild<QPushButton*>("ButtonOk")->click();
+      return dialog.result();
+    };
+    Commands().EditChangeEntry->trigger();
+    const std::int32_t index = Collection().Find(Cp("кит"));
+    QCOMPARE(ToQString(Collection().Description(index)), U("зверь"));
+    QCOMPARE(Collection().Item(index)->Parts, kPartNoun);
+    QCOMPARE(Words().size(), 3);
+
+    FDialogs.Fill = [&](QDialog& dialog) {
+      dialog.findChild<TEnterEdit*>("ReplaceEdit")->setText(U("кат"));
+      dialog.findChild<QPushButton*>("ButtonOk")->click();
+      return dialog.result();
+    };
+    Commands().EditChangeEntry->trigger();
+    QCOMPARE(Words(), (QStringList{U("дом"), U("кат"), U("кот")}));
+    QCOMPARE(ToQString(Collection().Description(Collection().Find(Cp("кат")))), U("зверь"));
+  }
+
+  void AddingWithNoDictionaryExplainsAndStaysOpen() {
+    QFile::remove(Path("Dictionaries/dictionary.kiv"));
+    Open();
+    bool stayed = false;
+    FDialogs.Fill = [&](QDialog& dialog) {
+      dialog.findChild<TEnterEdit*>("WordEdit")->setText(U("слово"));
+      dialog.findChild<QPushButton*>("ButtonOk")->click();
+      stayed = dialog.result() != QDialog::Accepted;
+      return int(QDialog::Rejected);
+    };
+    Commands().EditAddEntry->trigger();
+    QVERIFY(stayed);
+    QCOMPARE(FDialogs.Asked.size(), 1);
+    QVERIFY(FDialogs.Asked.first().startsWith(U("Выберите, пожалуйста, словарь.")));
+  }
+
+  void PropertiesShowPlaceholdersAndATitleChangeRenamesAndSaves() {
+    Open();
+    QString web, mail;
+    FDialogs.Fill = [&](QDialog& dialog) {
+      web = dialog.findChild<QLineEdit*>("Edit2")->text();
+      mail = dialog.findChild<QLineEdit*>("Edit3")->text();
+      if (dialog.findChild<QPushButton*>("ButtonApply")->isEnabled()) return int(QDialog::Rejected);
+      dialog.findChild<QLineEdit*>("Edit4")->setText(U("Другой"));
+      dialog.findChild<QLineEdit*>("Edit3")->setText(U("me@a.example"));
+      return int(QDialog::Accepted);
+    };
+    Commands().FileProperties->trigger();
+    QCOMPARE(web, QString("http://"));
+    QCOMPARE(mail, QString("@"));
+    QCOMPARE(Tree().topLevelItem(0)->text(0), U("Другой"));
+    QVERIFY(!Dictionary(0).Modified());  // saved at once
+    TKivDictionary reread;
+    reread.SetFileName(Dictionary(0).FileName());
+    const TDictHead head = reread.ReadHeader();
+    QCOMPARE(ToQString(head.Title), U("Другой"));
+    QCOMPARE(head.Email, std::string("me@a.example"));
+    QCOMPARE(head.Web, std::string());
+  }
+
+  void AReadOnlyHeaderShowsReadOnlyFieldsAndIsKept() {
+    {
+      TKivDictionary dictionary;
+      dictionary.SetLoaded();
+      TDictHead head = dictionary.Head();
+      head.Title = "Locked";
+      head.Flags = kHeadReadOnly;
+      dictionary.SetHeader(head);
+      (void)dictionary.AddWord("x");
+      QVERIFY(dictionary.SaveToFile(PathFromQString(Path("Dictionaries/dictionary.kiv"))).ok());
+    }
+    Open();
+    bool read_only = false;
+    FDialogs.Fill = [&](QDialog& dialog) {
+      read_only = dialog.findChild<QLineEdit*>("Edit4")->isReadOnly() &&
+                  dialog.findChild<QPlainTextEdit*>("Memo1")->isReadOnly();
+      return int(QDialog::Accepted);
+    };
+    const QByteArray before = ReadFile(Path("Dictionaries/dictionary.kiv"));
+    Commands().FileProperties->trigger();
+    QVERIFY(read_only);
+    QCOMPARE(ReadFile(Path("Dictionaries/dictionary.kiv")), before);
   }
 };
 
