@@ -1,6 +1,7 @@
 #include "gui/dictionary_properties_dialog.h"
 
 #include <QDesktopServices>
+#include <algorithm>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -113,6 +114,12 @@ void TDictionaryPropertiesDialog::ApplyLanguage() {
   for (int i = 0; i < 5; ++i) FLabels[i]->setText(Text(kLabelKeys[i]));
   ButtonGoTo->setText(Text("GoToButton"));
   ButtonMessage->setText(Text("MessageButton"));
+  // Both address fields end at the same place.
+  ButtonGoTo->setMinimumWidth(0);
+  ButtonMessage->setMinimumWidth(0);
+  const int wide = std::max(ButtonGoTo->sizeHint().width(), ButtonMessage->sizeHint().width());
+  ButtonGoTo->setMinimumWidth(wide);
+  ButtonMessage->setMinimumWidth(wide);
   ButtonOk->setText(ToQString(Term(TTerm::Ok)));
   ButtonCancel->setText(ToQString(Term(TTerm::Cancel)));
   ButtonApply->setText(ToQString(Term(TTerm::Apply)));
