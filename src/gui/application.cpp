@@ -1,6 +1,7 @@
 #include "gui/application.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <csignal>
 #include <fontconfig/fontconfig.h>
@@ -48,6 +49,15 @@ void CloseOnTerminate(QWidget& window) {
   sigaction(SIGINT, &action, nullptr);
 }
 
+// The files named on the command line, as absolute paths; options are left to Qt.
+QStringList FileArguments() {
+  QStringList files;
+  const QStringList arguments = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < arguments.size(); ++i)
+    if (!arguments[i].startsWith(u'-')) files << QFileInfo(arguments[i]).absoluteFilePath();
+  return files;
+}
+
 }  // namespace
 
 std::unique_ptr<TSettingsFile> ProgramSettings(const std::string& program_dir) {
@@ -64,7 +74,8 @@ int RunApplication(int argc, char** argv,
   QApplication app(argc, argv);
   TSingleInstance instance;
   const std::string program_dir = PathFromQString(QCoreApplication::applicationDirPath());
-  if (!instance.Acquire()) {
+  const QStringList files = FileArguments();
+  if (!instance.Acquire(files)) {
     fonts.join();
     if (instance.HolderAnswered()) return 0;  // another copy runs and has raised its window
     // It holds the lock but shows nothing: say so rather than end without a word.
@@ -87,14 +98,17 @@ int RunApplication(int argc, char** argv,
       form.activateWindow();
       return form.isVisible() && !form.Closing();
     };
+    instance.OnOpenFiles = [&form](const QStringList& more) { form.OpenDictionaryFiles(more); };
     CloseOnTerminate(form);
     // A window destroyed from outside ends the program as a close does.
     const TWindowLostWatch lost(form, [&form] { form.close(); });
     form.SetInitTime(TStopwatch::Stop("Initialization"));
     form.ShowAsSaved();
+    if (!files.isEmpty()) form.OpenDictionaryFiles(files);
     if (shown) shown(form, session);
     status = QApplication::exec();
     instance.OnRaiseRequest = nullptr;
+    instance.OnOpenFiles = nullptr;
   }
   RemovePlatformHooks();
   return status;

@@ -4,6 +4,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QDialog>
+#include <QRegularExpression>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -58,7 +60,23 @@ class TQtDialogs final : public TDialogs {
   }
   QString SaveFileName(QWidget* parent, const QString& caption, const QString& dir,
                        const QString& filter, QString* selected_filter) override {
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter, selected_filter);
+    // The default extension follows the chosen file type, so the dialog's overwrite question
+    // is asked about the name that will be written.
+    QFileDialog dialog(parent, caption, dir, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const auto follow = [&dialog](const QString& chosen) {
+      const QRegularExpressionMatch match =
+          QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(chosen);
+      dialog.setDefaultSuffix(match.hasMatch() ? match.captured(1) : QString());
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+    if (selected_filter != nullptr && !selected_filter->isEmpty())
+      dialog.selectNameFilter(*selected_filter);
+    follow(dialog.selectedNameFilter());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (selected_filter != nullptr) *selected_filter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().constFirst();
   }
   std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial,
                                   const std::function<void(const QFont&)>& trying) override {
@@ -103,6 +121,8 @@ TQtDialogs& QtDialogs() {
 TDialogs* g_dialogs = nullptr;
 
 }  // namespace
+
+int TDialogs::Exec(QDialog& dialog) { return dialog.exec(); }
 
 TDialogs& Dialogs() { return g_dialogs != nullptr ? *g_dialogs : QtDialogs(); }
 

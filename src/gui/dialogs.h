@@ -9,6 +9,7 @@
 #include "common/message_sink.h"
 #include "search/character_manager.h"
 
+class QDialog;
 class QWidget;
 
 // The seam between the windows and every modal question or file dialog: windows ask through
@@ -42,6 +43,9 @@ class TDialogs {
   // active; nullopt when cancelled or a field was left empty.
   virtual std::optional<TEqualLetters> AskEqualLetters(QWidget* parent, bool add,
                                                        const TEqualLetters& initial);
+  // Runs one of the program's own dialogs modally and returns its result (QDialog::Accepted
+  // or Rejected). Tests fill the dialog's fields and answer instead.
+  virtual int Exec(QDialog& dialog);
 };
 
 // The dialogs in use: real Qt dialogs unless a test installed others.

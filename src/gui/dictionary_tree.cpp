@@ -118,9 +118,16 @@ TDictionaryTree::TDictionaryTree(TDictionaryCollection& collection, QWidget* par
   header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   setColumnCount(1);
   setIconSize(QSize(16, 16));
-  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setEditTriggers(QAbstractItemView::EditKeyPressed);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setItemDelegate(new TStateImageDelegate(this));
+  setContextMenuPolicy(Qt::CustomContextMenu);
+  // An edit in place ends in a changed text; other data changes (the state) are not renames.
+  connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) {
+    const TNodeInfo* record = NodeInfo(item);
+    if (record == nullptr || record->NodeKind != TNodeKind::Dictionary || !OnRenamed) return;
+    if (item->text(0) != ToQString(record->Object->Name())) OnRenamed(*record->Object, item->text(0));
+  });
 }
 
 // --- The node table
@@ -151,7 +158,7 @@ QTreeWidgetItem* TDictionaryTree::AddDictionaryNode(std::string_view name,
   auto* node = new QTreeWidgetItem;
   node->setText(0, ToQString(name));
   node->setData(0, kInfoRole, record);
-  node->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+  node->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
   addTopLevelItem(node);
   AddDictionaryInfoNodes(node, dictionary);
   return node;
@@ -261,6 +268,25 @@ void TDictionaryTree::ApplyLanguage() {
     if (!UpdateInfoTexts(topLevelItem(i))) RefreshDictionaryNode(topLevelItem(i));
 }
 
+// --- Commands
+
+void TDictionaryTree::EditNode(QTreeWidgetItem* node) {
+  if (NodeInfo(node) == nullptr || node->parent() != nullptr) return;
+  setCurrentItem(node);
+  editItem(node);
+}
+
+void TDictionaryTree::SetNodeText(const TKivDictionary& dictionary, std::string_view name) {
+  if (QTreeWidgetItem* node = NodeOf(dictionary)) {
+    const QSignalBlocker block(this);
+    node->setText(0, ToQString(name));
+  }
+}
+
+void TDictionaryTree::RemoveDictionaryNode(const TKivDictionary& dictionary) {
+  delete NodeOf(dictionary);
+}
+
 // --- Mouse
 
 int TDictionaryTree::StateImage(const QTreeWidgetItem* item) const {
@@ -274,8 +300,16 @@ QRect TDictionaryTree::StateImageRect(const QTreeWidgetItem* item) const {
 }
 
 void TDictionaryTree::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::RightButton)
-    if (QTreeWidgetItem* item = itemAt(event->position().toPoint())) setCurrentItem(item);
+  const QPoint at = event->position().toPoint();
+  QTreeWidgetItem* item = itemAt(at);
+  if (event->button() == Qt::RightButton && item != nullptr) setCurrentItem(item);
+  if (event->button() == Qt::LeftButton && item != nullptr && OnStateImageClick &&
+      StateImageRect(item).contains(at)) {
+    const TNodeInfo* record = NodeInfo(item);
+    setCurrentItem(item);
+    if (record != nullptr) OnStateImageClick(*record->Object);
+    return;
+  }
   QTreeWidget::mousePressEvent(event);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTreeWidget>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -58,6 +59,18 @@ class TDictionaryTree : public QTreeWidget {
   void ActiveChanged();
   // Rebuilds every information text in the current language.
   void ApplyLanguage();
+
+  // Starts editing the text of top-level `node` in place.
+  void EditNode(QTreeWidgetItem* node);
+  // Shows `name` (code page 1251) on the node of `dictionary`.
+  void SetNodeText(const TKivDictionary& dictionary, std::string_view name);
+  // Takes the node of `dictionary`, and its information nodes, out of the tree.
+  void RemoveDictionaryNode(const TKivDictionary& dictionary);
+
+  // A left click on the state image of the node of the dictionary.
+  std::function<void(TKivDictionary&)> OnStateImageClick;
+  // An edit in place of a dictionary node ended with a new text.
+  std::function<void(TKivDictionary&, const QString&)> OnRenamed;
 
   // The state image shown on `item` (DictionaryStateImage); 0 for an information node.
   int StateImage(const QTreeWidgetItem* item) const;

@@ -73,6 +73,7 @@ TKivMainForm::TKivMainForm(TSession& session, QWidget* parent)
 
   ConnectEngine();
   ConnectCommands();
+  ConnectDictionaryCommands();
   ReadSettings();
   FInitializing = false;
   FastSearch->setFocus();
@@ -325,6 +326,14 @@ bool TKivMainForm::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
+  // The list's Ctrl+Insert copies its entry in both clipboard forms.
+  if (watched == KivViewer1 && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::ControlModifier) {
+      if (FCurrentIndex >= 0 && FCurrentIndex < FDC.Count()) FDC.CopyToClipboard({FCurrentIndex});
+      return true;
+    }
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -347,6 +356,7 @@ void TKivMainForm::UpdateCommandStates() {
   TMainCommands& c = *FCommands;
   for (QAction* later : c.Later()) later->setEnabled(false);
   c.EditCopy->setEnabled(FCurrentIndex >= 0);
+  UpdateDictionaryCommandStates();
 }
 
 void TKivMainForm::ApplyLanguage(const std::string& code) {
@@ -392,14 +402,8 @@ bool TKivMainForm::CloseQuery() {
     const TMessageAnswer answer = Dialogs().Ask(this, question);
     if (answer == TMessageAnswer::Cancel) return false;
     if (answer != TMessageAnswer::Yes) continue;
-    if (!PosixFileSystem().FileExists(dictionary.FileName())) {
-      QString filter = QtFileFilter(WindowText(TWindowTexts::MainWindow, "SaveDictionaryFilter"));
-      const QString file = Dialogs().SaveFileName(this, QString(), QString(), filter, nullptr);
-      if (file.isEmpty()) break;
-      dictionary.SetFileName(PathFromQString(file));
-    }
-    // A failed save has shown its message; closing now would lose the changes.
-    if (!dictionary.Save().ok()) return false;
+    // A cancelled save dialog or a failed save keeps the window open with the changes.
+    if (!SaveModifiedDictionary(dictionary)) return false;
   }
   return true;
 }

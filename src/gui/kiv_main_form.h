@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -12,7 +13,11 @@
 #include "shell/session.h"
 #include "shell/viewer_settings.h"
 
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
+class QMenu;
+class QTreeWidgetItem;
 class QScrollBar;
 class QSplitter;
 class QTabWidget;
@@ -65,10 +70,15 @@ class TKivMainForm : public QMainWindow {
 
   bool Closing() const { return FClosing; }
 
+  // Opens dictionary files as "Open..." does: a file open already has its node selected.
+  void OpenDictionaryFiles(const QStringList& files);
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildLeftPanel();
@@ -111,6 +121,28 @@ class TKivMainForm : public QMainWindow {
   void ApplyWordListOptions(const TViewerSettings& viewer, bool standard_scroll);
   void AddEqualLettersCommand();
   TOptionForm* FOptionForm = nullptr;  // made on first use, kept while the window lives
+  // Dictionaries, entries and results files (main_form_dictionaries.cpp,
+  // main_form_entries.cpp, main_form_results.cpp).
+  void ConnectDictionaryCommands();
+  void ShowDictionaryMenu(const QPoint& at);
+  void ToggleConnected(TKivDictionary& dictionary);
+  void RenameDictionary(TKivDictionary& dictionary, const QString& text);
+  void RemoveDictionary(TKivDictionary& dictionary);
+  void ShowDictionaryProperties(QTreeWidgetItem* node);
+  void NewDictionary();
+  void OpenDictionary();
+  void SaveDictionary();
+  void SaveDictionaryAs();
+  // Saves `dictionary` to `path` as a dictionary or, when `as_text`, its words as text.
+  bool SaveDictionaryTo(TKivDictionary& dictionary, const std::string& path, bool as_text);
+  // Asks for a dictionary file name; *as_text tells whether the text type was chosen.
+  QString AskDictionaryFileName(const QString& start, bool* as_text);
+  bool SaveModifiedDictionary(TKivDictionary& dictionary);
+  void WriteDictionaryListNow();
+  void UpdateDictionaryCommandStates();
+  void DeleteSelectedEntry();
+  void ShowEntryEditor(bool change);
+  void SaveResults(bool save_as);
 
   // The session's parts under the names the window has always used for them.
   TSession& FSession;
@@ -149,6 +181,10 @@ class TKivMainForm : public QMainWindow {
   bool FClosing = false;
   bool FZoomed = false;
   bool FSettingsWritten = false;
+  QMenu* FDictionaryMenu = nullptr;
+  std::string FLastResultsFile;
+  std::string FLastPattern;
+  std::string FLastAnagram;
 };
 
 }  // namespace gryvel::gui

@@ -276,10 +276,7 @@ void TMainCommands::ApplyButtonSizes() {
 }
 
 std::vector<QAction*> TMainCommands::Later() const {
-  return {FileNewDictionary, FileOpen,          FileSave,           FileSaveAs,
-          FileSaveResults,   FileSaveResultsAs, FileProperties,     EditAddEntry,
-          EditChangeEntry,   EditDelete,        SearchCrossword,    SearchAnagrams,
-          SearchWordAnalysis, SearchWordChain};
+  return {SearchCrossword, SearchAnagrams, SearchWordAnalysis, SearchWordChain};
 }
 
 }  // namespace gryvel::gui

@@ -95,6 +95,8 @@ void TKivMainForm::RunPalindromeSearch() { RunRequest({TRequestKind::Palindromes
 void TKivMainForm::RunRequest(const TSearchRequest& request) {
   const THoldViewer hold(*KivViewer1);
   FListPlaces->ForgetResultPlace();
+  if (request.Kind == TRequestKind::Crossword) FLastPattern = request.Text;  // for results files
+  if (request.Kind == TRequestKind::Anagram) FLastAnagram = request.Text;
   const bool found = RunSearchRequest(ResultSource1, request);
   if (found) KivViewer1->SetSelItem(ResultSource1.View().front());
 }

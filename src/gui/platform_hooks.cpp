@@ -35,7 +35,8 @@ void InstallNumberFormat() {
 
 void PutOnQtClipboard(const TClipboardData& data) {
   auto* mime = new QMimeData;
-  mime->setText(ToQString(data.Text));
+  // Desktop editors take LF line ends.
+  mime->setText(ToQString(data.Text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   mime->setData(QString::fromLatin1(kArticleMimeType),
                 QByteArray(data.Article.data(), static_cast<qsizetype>(data.Article.size())));
   QGuiApplication::clipboard()->setMimeData(mime);

@@ -17,10 +17,13 @@ namespace gryvel::gui {
 
 namespace {
 
+// A request: "raise", then one "file <percent-encoded path>" line per file to open, then an
+// empty line.
 constexpr char kRaiseRequest[] = "raise\n";
 constexpr char kRaisedAnswer[] = "raised\n";
+constexpr char kFileLine[] = "file ";
 // A peer that sends more than this without the request is not one of ours.
-constexpr qint64 kMaxRequestBytes = 64;
+constexpr qint64 kMaxRequestBytes = 1 << 20;
 constexpr int kConnectTimeoutMs = 1000;
 
 // Whether `path` is a real directory (not a symbolic link) owned by us and closed to others.
@@ -60,7 +63,7 @@ QString TSingleInstance::ServerPath() const {
   return FDirectory + '/' + FName + ".socket";
 }
 
-bool TSingleInstance::Acquire() {
+bool TSingleInstance::Acquire(const QStringList& files) {
   if (FLockFd >= 0) return true;
   if (FDirectory.isEmpty()) return true;
   const QByteArray path = QFile::encodeName(LockFilePath());
@@ -70,7 +73,7 @@ bool TSingleInstance::Acquire() {
     const int error = errno;
     ::close(fd);
     if (error != EWOULDBLOCK) return true;
-    FHolderAnswered = SendRaiseRequest();
+    FHolderAnswered = SendRaiseRequest(files);
     return false;
   }
   FLockFd = fd;
@@ -105,13 +108,27 @@ void TSingleInstance::ReadRequest(QLocalSocket* socket) {
     socket->abort();
     return;
   }
-  if (!socket->canReadLine()) return;
-  const bool raise = socket->readLine(kMaxRequestBytes) == kRaiseRequest;
-  if (raise && OnRaiseRequest && OnRaiseRequest()) socket->write(kRaisedAnswer);
+  const QByteArray request = socket->peek(socket->bytesAvailable());
+  if (!request.endsWith("\n\n")) return;  // the rest is still coming
+  socket->readAll();
+  const QList<QByteArray> lines = request.chopped(1).split('\n');
+  if (lines.value(0) + '\n' != kRaiseRequest) {
+    socket->disconnectFromServer();
+    return;
+  }
+  QStringList files;
+  for (const QByteArray& line : lines.mid(1))
+    if (line.startsWith(kFileLine))
+      files << QString::fromUtf8(QByteArray::fromPercentEncoding(line.mid(qsizetype(sizeof kFileLine) - 1)));
+  if (OnRaiseRequest && OnRaiseRequest()) socket->write(kRaisedAnswer);
   socket->disconnectFromServer();
+  if (!files.isEmpty() && OnOpenFiles) OnOpenFiles(files);
 }
 
-bool TSingleInstance::SendRaiseRequest() const {
+bool TSingleInstance::SendRaiseRequest(const QStringList& files) const {
+  QByteArray request = kRaiseRequest;
+  for (const QString& file : files) request += kFileLine + file.toUtf8().toPercentEncoding() + '\n';
+  request += '\n';
   // The running copy may hold the lock a moment before it listens: retry for a while.
   QElapsedTimer timer;
   timer.start();
@@ -119,7 +136,7 @@ bool TSingleInstance::SendRaiseRequest() const {
     QLocalSocket socket;
     socket.connectToServer(ServerPath());
     if (socket.waitForConnected(kConnectTimeoutMs)) {
-      socket.write(kRaiseRequest);
+      socket.write(request);
       socket.waitForBytesWritten(kConnectTimeoutMs);
       // The answer comes once its event loop has run the request; none from a copy that hangs.
       QByteArray answer;

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QLocalServer;
@@ -29,10 +30,11 @@ class TSingleInstance : public QObject {
 
   // True when this is the only copy: the lock is now held and raise requests are heard until
   // destruction. False when another copy holds the lock: it has been asked to raise its
-  // window, and HolderAnswered says whether it did within about a second. When the lock file cannot be made at all,
+  // window and to open `files` (absolute paths), if any; HolderAnswered says whether it
+  // showed its window within about a second. When the lock file cannot be made at all,
   // returns true, so the program still starts. Calling it again after success returns true.
   // REQUIRES: a QCoreApplication exists (the socket is served by its event loop).
-  bool Acquire();
+  bool Acquire(const QStringList& files = {});
 
   // Whether Acquire succeeded and the lock is held.
   bool Held() const { return FLockFd >= 0; }
@@ -49,13 +51,15 @@ class TSingleInstance : public QObject {
   // Called in the running copy, on its thread, when a later copy asks it to show itself;
   // returns whether its window now shows (the later copy is told so).
   std::function<bool()> OnRaiseRequest;
+  // Called after OnRaiseRequest when the later copy was started with files to open.
+  std::function<void(const QStringList&)> OnOpenFiles;
 
  private:
   void Listen();
   void AcceptConnections();
   void ReadRequest(QLocalSocket* socket);
   // Whether the running copy answered that it raised its window.
-  bool SendRaiseRequest() const;
+  bool SendRaiseRequest(const QStringList& files) const;
 
   QString FName;
   QString FDirectory;

@@ -224,6 +224,8 @@ constexpr TRow kProperties[] = {
     {"TitleLabel", "Title:", "Название:"},
     {"CommentsLabel", "Comments:", "Описание:"},
     {"AuthorLabel", "Author:", "Автор:"},
+    {"WebLabel", "Web site:", "Сайт:"},
+    {"EmailLabel", "E-mail:", "E-mail:"},
     {"GoToButton", "Go to...", "Перейти..."},
     {"MessageButton", "Message...", "Сообщение..."},
 };

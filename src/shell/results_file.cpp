@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "common/cp1251_utf8.h"
 #include "common/message_sink.h"
 #include "shell/shell_texts.h"
 
@@ -9,10 +10,18 @@ namespace gryvel {
 
 namespace {
 
-constexpr char kNewLine[] = "\r\n";
+// Lines are built ending in LF and converted to the file's encoding at the end.
+void AddLine(std::string& text, std::string_view line) { text.append(line).push_back('\n'); }
 
-void AddLine(std::string& text, std::string_view line) {
-  text.append(line).append(kNewLine);
+std::string Encoded(const std::string& text, TWordListEncoding encoding) {
+  if (encoding == TWordListEncoding::Utf8Lf) return Cp1251ToUtf8(text);
+  std::string crlf;
+  crlf.reserve(text.size() + text.size() / 8);
+  for (const char c : text) {
+    if (c == '\n') crlf.push_back('\r');
+    crlf.push_back(c);
+  }
+  return crlf;
 }
 
 void AddKindLines(std::string& text, const TResultsRequest& request) {
@@ -36,7 +45,7 @@ void AddKindLines(std::string& text, const TResultsRequest& request) {
 }  // namespace
 
 std::string ResultsFileText(const TResultsRequest& request,
-                            const TResultSource::TEntryList& entries) {
+                            const TResultSource::TEntryList& entries, TWordListEncoding encoding) {
   std::string text;
   for (int line = 0; line < kResultsBannerLines; ++line) AddLine(text, ResultsBanner(line));
   AddKindLines(text, request);
@@ -44,15 +53,15 @@ std::string ResultsFileText(const TResultsRequest& request,
   AddLine(text, "\t" + ShellText(TShellText::ResultsHeading));
   AddLine(text, "");
   for (const TArticleItem* entry : entries) AddLine(text, entry->Word);
-  return text;
+  return Encoded(text, encoding);
 }
 
 TStatus SaveResultsFile(TFileSystem& file_system, const std::string& path,
                         const TResultSource& source, const TResultsRequest& request,
-                        std::string* last_results_file) {
+                        TWordListEncoding encoding, std::string* last_results_file) {
   TResultSource::TEntryList entries;
   source.ResultsToList(entries);
-  const std::string text = ResultsFileText(request, entries);
+  const std::string text = ResultsFileText(request, entries, encoding);
   TStatus status;
   const std::unique_ptr<TWriteFile> file = file_system.CreateReplacing(path, &status);
   if (file != nullptr) status = file->Append(text.data(), text.size());

@@ -5,10 +5,12 @@
 
 #include "common/status.h"
 #include "dictionary/file_io.h"
+#include "dictionary/text_writer.h"
 #include "results/result_source.h"
 
 // The results file: the words of the current search result as text, headed by a fixed banner
-// and the search that found them. Code page 1251, lines ended by CR LF.
+// and the search that found them, in code page 1251 with CR LF line ends or in UTF-8 with LF
+// (what the window writes, so that the desktop's editors show it).
 
 namespace gryvel {
 
@@ -24,7 +26,7 @@ struct TResultsRequest {
 // pattern, or "Набор букв: " and the letters; palindromes alone; no line for no search), an
 // empty line, a tab and the heading, an empty line, then the words of `entries`.
 std::string ResultsFileText(const TResultsRequest& request,
-                            const TResultSource::TEntryList& entries);
+                            const TResultSource::TEntryList& entries, TWordListEncoding encoding);
 
 // Writes the result of `source` (in ResultsToList order: the merged list's order, or by
 // length when that order is chosen; the result filter is not applied) to `path`, replacing a
@@ -32,7 +34,7 @@ std::string ResultsFileText(const TResultsRequest& request,
 // the message is shown and returned, and *last_results_file and any old file stay as they were.
 TStatus SaveResultsFile(TFileSystem& file_system, const std::string& path,
                         const TResultSource& source, const TResultsRequest& request,
-                        std::string* last_results_file);
+                        TWordListEncoding encoding, std::string* last_results_file);
 
 // Whether "Save results" must ask for a file name: when no results file was written yet.
 // "Save results as..." always asks.

@@ -28,6 +28,11 @@ enum class TShellText {
   ResultsHeading,  // "------- Результаты -------"
   QuestionCaption,      // "Запрос", the caption of every question
   SaveChangesQuestion,  // asked at close for a modified dictionary; see ShellTextWith
+  RemoveDictionaryQuestion,  // "Удалить словарь "%s" из списка?"
+  MakeActiveQuestion,        // "Сделать словарь "%s" активным?"
+  SavingDictionary,          // "Сохраняю словарь в ", followed by the file name
+  InformationCaption,        // "Информация"
+  ChooseDictionary,          // the entry editor's message when no dictionary takes the word
 };
 
 // The text of `text`. Thread safety: any thread; the texts are converted once, on first use.

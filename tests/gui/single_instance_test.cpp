@@ -94,6 +94,20 @@ class TSingleInstanceTest : public QObject {
     QTRY_COMPARE(raised, 1);
   }
 
+  void FilesOfALaterCopyReachTheRunningOne() {
+    TSingleInstance first(QStringLiteral("test"), FDir.path());
+    QStringList opened;
+    int raised = 0;
+    first.OnRaiseRequest = [&raised] { ++raised; };
+    first.OnOpenFiles = [&opened](const QStringList& files) { opened = files; };
+    QVERIFY(first.Acquire());
+    const QStringList files = {QStringLiteral("/a b/словарь.kiv"), QStringLiteral("/x\nfile 100%")};
+    TSingleInstance second(QStringLiteral("test"), FDir.path());
+    QVERIFY(!second.Acquire(files));
+    QTRY_COMPARE(opened, files);
+    QCOMPARE(raised, 1);
+  }
+
   void OtherProcessIsRefusedAndRaised() {
     QProcess child;
     StartHolder(child);

@@ -53,7 +53,8 @@ class ResultsFileTest : public ::testing::Test {
   // Saves to `name` in the temporary directory and returns the file as UTF-8.
   std::string Save(const TResultsRequest& request) {
     const std::string path = dir_.File("results.txt");
-    EXPECT_TRUE(SaveResultsFile(PosixFileSystem(), path, source_, request, &last_).ok());
+    EXPECT_TRUE(SaveResultsFile(PosixFileSystem(), path, source_, request,
+                                TWordListEncoding::Cp1251Crlf, &last_).ok());
     EXPECT_EQ(path, last_);
     return testing::Utf(dir_.Read("results.txt"));
   }
@@ -97,20 +98,35 @@ TEST_F(ResultsFileTest, EachKindHasItsOwnLinesAndAnEmptyResultStillHasTheHeading
   EXPECT_EQ(std::string(kBanner) + kHeading, Save({TResultKind::kNone, "x", "y"}));
 }
 
+TEST_F(ResultsFileTest, TheUtf8FormHasTheSameLinesEndedByLineFeeds) {
+  source_.SearchPalindromes();
+  source_.SetFilterActive(true);
+  const std::string path = dir_.File("utf8.txt");
+  ASSERT_TRUE(
+      SaveResultsFile(PosixFileSystem(), path, source_, {TResultKind::kPalindromes, "", ""},
+                      TWordListEncoding::Utf8Lf, &last_)
+          .ok());
+  std::string expected = std::string(kBanner) + "Вид поиска: ПАЛИНДРОМЫ\r\n" + kHeading +
+                         "abba\r\nшалаш\r\n";
+  std::erase(expected, '\r');
+  EXPECT_EQ(expected, dir_.Read("utf8.txt"));
+}
+
 TEST_F(ResultsFileTest, AFailedSaveIsShownAndKeepsTheOldFileAndTheLastName) {
   testing::CaptureMessages messages;
   const std::string path = dir_.Write("old.txt", "old");
   testing::FailingFileSystem files;
   files.FailAfterBytes(100);
   last_ = "/earlier.txt";
-  const TStatus status = SaveResultsFile(files, path, source_, {}, &last_);
+  const TStatus status = SaveResultsFile(files, path, source_, {}, TWordListEncoding::Utf8Lf, &last_);
   EXPECT_FALSE(status.ok());
   EXPECT_EQ("/earlier.txt", last_);
   EXPECT_EQ("old", dir_.Read("old.txt"));
   EXPECT_THAT(messages.Texts(), ElementsAre(status.message()));
 
   EXPECT_FALSE(
-      SaveResultsFile(PosixFileSystem(), dir_.File("no/such/dir.txt"), source_, {}, &last_).ok());
+      SaveResultsFile(PosixFileSystem(), dir_.File("no/such/dir.txt"), source_, {},
+                      TWordListEncoding::Utf8Lf, &last_).ok());
   EXPECT_EQ("/earlier.txt", last_);
   ASSERT_EQ(2u, messages.Texts().size());
   EXPECT_THAT(messages.Texts()[1], HasSubstr("no/such/dir.txt"));
