@@ -20,6 +20,7 @@
 #include "gui/icons.h"
 #include "gui/main_commands.h"
 #include "gui/qt_translation.h"
+#include "gui/search_form.h"
 #include "gui/search_tree.h"
 #include "gui/text.h"
 #include "gui/ui/enter_edit.h"
@@ -358,6 +359,7 @@ void TKivMainForm::ApplyLanguage(const std::string& code) {
   SearchTree->ApplyLanguage();
   DictionaryTree->ApplyLanguage();
   KivViewer1->update();
+  if (FSearchForm != nullptr) FSearchForm->ApplyLanguage();
 }
 
 void TKivMainForm::closeEvent(QCloseEvent* event) {
@@ -366,6 +368,7 @@ void TKivMainForm::closeEvent(QCloseEvent* event) {
     return;
   }
   FClosing = true;
+  CloseSearchDialog();
   if (!FSettingsWritten) WriteSettings();
   FSettingsWritten = true;
   event->accept();

@@ -28,7 +28,9 @@ class TEnterEdit;
 class TKivViewer;
 class TListPlaces;
 class TMainCommands;
+class TSearchForm;
 class TSearchTree;
+enum class TSearchPage : std::uint8_t;
 class TSkinScroll;
 
 // The main window: the word list with its scroll bars and the quick-search edit on the left,
@@ -98,6 +100,10 @@ class TKivMainForm : public QMainWindow {
   void CopyWordToFastSearch();
   void SetZoomed(bool zoomed);
   void UpdateCommandStates();
+  // The search dialog (main_form_search_dialog.cpp).
+  void ConnectSearchDialog();
+  void OpenSearchDialog(TSearchPage page);
+  void CloseSearchDialog();
 
   // The session's parts under the names the window has always used for them.
   TSession& FSession;
@@ -122,6 +128,8 @@ class TKivMainForm : public QMainWindow {
   QToolButton* CloseRightPanel = nullptr;
   TSearchTree* SearchTree = nullptr;
   TDictionaryTree* DictionaryTree = nullptr;
+  TSearchForm* FSearchForm = nullptr;  // made on first use
+  std::string FLastRequests[2];        // the last crossword pattern and anagram letters run
   QLabel* FPanels[5] = {};
 
   std::unique_ptr<TListPlaces> FListPlaces;

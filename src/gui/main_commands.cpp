@@ -275,10 +275,9 @@ void TMainCommands::ApplyButtonSizes() {
 }
 
 std::vector<QAction*> TMainCommands::Later() const {
-  return {FileNewDictionary, FileOpen,          FileSave,           FileSaveAs,
-          FileSaveResults,   FileSaveResultsAs, FileProperties,     EditAddEntry,
-          EditChangeEntry,   EditDelete,        SearchCrossword,    SearchAnagrams,
-          SearchWordAnalysis, SearchWordChain,  OptionsFilter,      OptionsEqualLetters,
+  return {FileNewDictionary, FileOpen,          FileSave,      FileSaveAs,
+          FileSaveResults,   FileSaveResultsAs, FileProperties, EditAddEntry,
+          EditChangeEntry,   EditDelete,        OptionsFilter,  OptionsEqualLetters,
           OptionsStatistics, OptionsSettings};
 }
 

@@ -13,6 +13,7 @@
 #include "gui/help_window.h"
 #include "gui/kiv_main_form.h"
 #include "gui/main_commands.h"
+#include "gui/search_form.h"
 #include "gui/text.h"
 #include "gui/ui/enter_edit.h"
 #include "gui/ui/kiv_viewer.h"
@@ -50,6 +51,7 @@ void TKivMainForm::ConnectCommands() {
     }
   });
   connect(CloseRightPanel, &QToolButton::clicked, this, &TKivMainForm::HideRightPanel);
+  ConnectSearchDialog();
 }
 
 void TKivMainForm::FastSearchChanged() {
@@ -93,6 +95,8 @@ void TKivMainForm::RunPalindromeSearch() { RunRequest({TRequestKind::Palindromes
 void TKivMainForm::RunRequest(const TSearchRequest& request) {
   const THoldViewer hold(*KivViewer1);
   FListPlaces->ForgetResultPlace();
+  if (request.Kind == TRequestKind::Crossword) FLastRequests[0] = request.Text;
+  if (request.Kind == TRequestKind::Anagram) FLastRequests[1] = request.Text;
   const bool found = RunSearchRequest(ResultSource1, request);
   if (found) KivViewer1->SetSelItem(ResultSource1.View().front());
 }
@@ -107,8 +111,14 @@ void TKivMainForm::RunHistoryAction(const THistoryAction& action) {
       StringSearcher1.SetAnagramOptions(action.Mode);
       RunAnagramSearch(action.Text);
       break;
+    case THistoryAction::CrosswordPage:
+      OpenSearchDialog(TSearchPage::Crossword);
+      break;
+    case THistoryAction::AnagramPage:
+      OpenSearchDialog(TSearchPage::Anagram);
+      break;
     default:
-      // The search and equal-letters dialogs come later.
+      // The equal-letters dialog comes later.
       break;
   }
 }
