@@ -40,6 +40,9 @@ constexpr int kPollMs = 25;
 // The list is rebuilt from all results at once, so it is rebuilt less often as it grows.
 constexpr qint64 kMinShowPeriodMs = 150;
 constexpr int kShowCostFactor = 4;
+// Past this many results a running search no longer rebuilds the list (a rebuild of all of
+// them would stall the dialog); the list catches up when the search ends.
+constexpr std::size_t kLiveListLimit = 50'000;
 
 QString SearchText(std::string_view key) {
   return ToQString(WindowText(TWindowTexts::Search, key));
@@ -511,7 +514,8 @@ void TSearchForm::Finish() {
 // as rebuilding the list leaves the dialog responsive.
 void TSearchForm::ShowResults(bool force) {
   if (FTaken.empty()) return;
-  if (!force && FSinceShown.elapsed() < std::max(kMinShowPeriodMs, kShowCostFactor * FShowCost))
+  if (!force && (FSinceShown.elapsed() < std::max(kMinShowPeriodMs, kShowCostFactor * FShowCost) ||
+                 static_cast<std::size_t>(FResults.Count()) + FTaken.size() > kLiveListLimit))
     return;
   QElapsedTimer cost;
   cost.start();

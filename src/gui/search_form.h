@@ -61,6 +61,9 @@ class TSearchForm : public QDialog {
   bool Searching() const;
   // The number of results in the dialog's list.
   std::int32_t ResultCount() const;
+  // The number of results the current or last search found so far (the Found counter); the
+  // list may lag behind it while a search with very many results runs.
+  std::int32_t FoundCount() const { return FFound; }
 
   void ApplyLanguage();
 
