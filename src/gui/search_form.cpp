@@ -97,6 +97,8 @@ TSearchForm::TSearchForm(TSession& session, QWidget* parent)
   PageControl->addTab(BuildCrosswordPage(), Icon(TIcon::Crossword), {});
   PageControl->addTab(BuildAnagramPage(), Icon(TIcon::Anagram), {});
   PageControl->addTab(BuildAnalysisPage(), Icon(TIcon::WordAnalysis), {});
+  // The result list takes the height the dialog gains; the page keeps what it needs.
+  PageControl->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(PageControl);
   layout->addWidget(BuildResultPanel(), 1);
@@ -370,8 +372,14 @@ void TSearchForm::Open(TSearchPage page, const QString& pattern, bool use_patter
                        const QString& letters) {
   FPage = page;
   const bool request = page == TSearchPage::Crossword || page == TSearchPage::Anagram;
-  for (int i = 0; i < PageControl->count(); ++i)
-    PageControl->setTabVisible(i, i == static_cast<int>(page));
+  for (int i = 0; i < PageControl->count(); ++i) {
+    const bool shown = i == static_cast<int>(page);
+    PageControl->setTabVisible(i, shown);
+    // Hidden pages must not size the page control.
+    const QSizePolicy::Policy policy = shown ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+    PageControl->widget(i)->setSizePolicy(policy, policy);
+  }
+  PageControl->updateGeometry();
   PageControl->setCurrentIndex(static_cast<int>(page));
   RequestPanel->setVisible(request);
   SearchPanel->setVisible(!request);
