@@ -42,7 +42,7 @@ constexpr qint64 kMinShowPeriodMs = 150;
 constexpr int kShowCostFactor = 4;
 // Past this many results a running search no longer rebuilds the list (a rebuild of all of
 // them would stall the dialog); the list catches up when the search ends.
-constexpr std::size_t kLiveListLimit = 50'000;
+constexpr std::size_t kLiveListLimit = 20'000;
 
 QString SearchText(std::string_view key) {
   return ToQString(WindowText(TWindowTexts::Search, key));
@@ -108,6 +108,9 @@ TSearchForm::TSearchForm(TSession& session, QWidget* parent)
   Timer1->setInterval(1000);
   FPoll = new QTimer(this);
   FPoll->setInterval(kPollMs);
+  // A finished search is taken at once, not at the next poll.
+  for (TSearchWorker* worker : {FChainWorker.get(), FAnalysisWorker.get()})
+    worker->OnDone = [this] { QMetaObject::invokeMethod(this, &TSearchForm::Poll, Qt::QueuedConnection); };
   FSource->SetDictionary(&FResults.Collection());
   FList->SetDataSource(FSource.get());
   rbAll->setChecked(true);

@@ -38,6 +38,7 @@ void TSearchWorker::Start(std::function<void()> find) {
     HandOver(true);
     FVariants.store(FSearch.Variants());
     FBusy.store(false);
+    if (OnDone) OnDone();
   });
 }
 

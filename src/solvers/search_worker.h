@@ -30,6 +30,10 @@ class TSearchWorker {
   TSearchWorker(const TSearchWorker&) = delete;
   TSearchWorker& operator=(const TSearchWorker&) = delete;
 
+  // Called on the worker thread when a search has ended and handed over its last results, so
+  // that the window can take them at once. Set it before Start.
+  std::function<void()> OnDone;
+
   // Starts `find` (a call of the search's Find) on the worker thread. Nothing while a search
   // still runs.
   void Start(std::function<void()> find);
