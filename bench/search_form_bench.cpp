@@ -79,9 +79,10 @@ struct World {
   }
 };
 
+// Never destroyed: the dialog inside must not outlive the application object.
 World& Generated() {
-  static World world(SortedDistinct(GenerateWords(1'000'000)));
-  return world;
+  static World* world = new World(SortedDistinct(GenerateWords(1'000'000)));
+  return *world;
 }
 
 World* Bundled() {
