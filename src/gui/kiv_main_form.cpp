@@ -21,6 +21,7 @@
 #include "gui/main_commands.h"
 #include "gui/option_form.h"
 #include "gui/qt_translation.h"
+#include "gui/search_form.h"
 #include "gui/search_tree.h"
 #include "gui/stat_form.h"
 #include "gui/text.h"
@@ -372,6 +373,7 @@ void TKivMainForm::ApplyLanguage(const std::string& code) {
   if (FStatForm != nullptr) FStatForm->ApplyLanguage();
   if (FOptionForm != nullptr) FOptionForm->ApplyLanguage();
   KivViewer1->update();
+  if (FSearchForm != nullptr) FSearchForm->ApplyLanguage();
 }
 
 void TKivMainForm::closeEvent(QCloseEvent* event) {
@@ -381,6 +383,7 @@ void TKivMainForm::closeEvent(QCloseEvent* event) {
   }
   FClosing = true;
   if (FStatForm != nullptr) FStatForm->close();
+  CloseSearchDialog();
   if (!FSettingsWritten) WriteSettings();
   FSettingsWritten = true;
   event->accept();

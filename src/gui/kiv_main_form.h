@@ -35,7 +35,9 @@ class TKivViewer;
 class TListPlaces;
 class TMainCommands;
 class TOptionForm;
+class TSearchForm;
 class TSearchTree;
+enum class TSearchPage : std::uint8_t;
 class TSkinScroll;
 class TStatForm;
 
@@ -111,6 +113,10 @@ class TKivMainForm : public QMainWindow {
   void CopyWordToFastSearch();
   void SetZoomed(bool zoomed);
   void UpdateCommandStates();
+  // The search dialog (main_form_search_dialog.cpp).
+  void ConnectSearchDialog();
+  void OpenSearchDialog(TSearchPage page);
+  void CloseSearchDialog();
 
   // The statistics window, made on first use and kept while the window lives.
   void ToggleStatistics();
@@ -167,6 +173,7 @@ class TKivMainForm : public QMainWindow {
   QToolButton* CloseRightPanel = nullptr;
   TSearchTree* SearchTree = nullptr;
   TDictionaryTree* DictionaryTree = nullptr;
+  TSearchForm* FSearchForm = nullptr;  // made on first use
   QLabel* FPanels[5] = {};
   TStatForm* FStatForm = nullptr;
 

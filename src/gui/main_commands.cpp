@@ -276,7 +276,7 @@ void TMainCommands::ApplyButtonSizes() {
 }
 
 std::vector<QAction*> TMainCommands::Later() const {
-  return {SearchCrossword, SearchAnagrams, SearchWordAnalysis, SearchWordChain};
+  return {};
 }
 
 }  // namespace gryvel::gui

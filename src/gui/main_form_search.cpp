@@ -13,6 +13,7 @@
 #include "gui/help_window.h"
 #include "gui/kiv_main_form.h"
 #include "gui/main_commands.h"
+#include "gui/search_form.h"
 #include "gui/text.h"
 #include "gui/ui/enter_edit.h"
 #include "gui/ui/kiv_viewer.h"
@@ -52,6 +53,7 @@ void TKivMainForm::ConnectCommands() {
   });
   connect(CloseRightPanel, &QToolButton::clicked, this, &TKivMainForm::HideRightPanel);
   ConnectOptionCommands();
+  ConnectSearchDialog();
 }
 
 void TKivMainForm::FastSearchChanged() {
@@ -95,7 +97,8 @@ void TKivMainForm::RunPalindromeSearch() { RunRequest({TRequestKind::Palindromes
 void TKivMainForm::RunRequest(const TSearchRequest& request) {
   const THoldViewer hold(*KivViewer1);
   FListPlaces->ForgetResultPlace();
-  if (request.Kind == TRequestKind::Crossword) FLastPattern = request.Text;  // for results files
+  // For results files and the search dialog.
+  if (request.Kind == TRequestKind::Crossword) FLastPattern = request.Text;
   if (request.Kind == TRequestKind::Anagram) FLastAnagram = request.Text;
   const bool found = RunSearchRequest(ResultSource1, request);
   if (found) KivViewer1->SetSelItem(ResultSource1.View().front());
@@ -114,8 +117,13 @@ void TKivMainForm::RunHistoryAction(const THistoryAction& action) {
     case THistoryAction::AddEqualLetters:
       AddEqualLettersCommand();
       break;
+    case THistoryAction::CrosswordPage:
+      OpenSearchDialog(TSearchPage::Crossword);
+      break;
+    case THistoryAction::AnagramPage:
+      OpenSearchDialog(TSearchPage::Anagram);
+      break;
     default:
-      // The search dialog comes later.
       break;
   }
 }

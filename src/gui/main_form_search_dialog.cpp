@@ -1,0 +1,56 @@
+// The main window's side of the search dialog: the four commands that open it, the history's
+// "New search..." nodes, and the crossword and anagram requests it hands back.
+
+#include <QAction>
+
+#include "gui/kiv_main_form.h"
+#include "gui/main_commands.h"
+#include "gui/search_form.h"
+#include "gui/text.h"
+#include "gui/ui/enter_edit.h"
+#include "shell/search_request.h"
+
+namespace gryvel::gui {
+
+void TKivMainForm::ConnectSearchDialog() {
+  const std::pair<QAction*, TSearchPage> commands[] = {
+      {FCommands->SearchCrossword, TSearchPage::Crossword},
+      {FCommands->SearchAnagrams, TSearchPage::Anagram},
+      {FCommands->SearchWordAnalysis, TSearchPage::Analysis},
+      {FCommands->SearchWordChain, TSearchPage::Chain},
+  };
+  for (const auto& [action, page] : commands)
+    connect(action, &QAction::triggered, this, [this, page] { OpenSearchDialog(page); });
+}
+
+void TKivMainForm::OpenSearchDialog(TSearchPage page) {
+  if (FSearchForm == nullptr) {
+    FSearchForm = new TSearchForm(FSession, this);
+    connect(FSearchForm, &TSearchForm::CrosswordRequested, this, [this](const QString& typed) {
+      const std::optional<std::string> text = FromQString(typed);
+      if (!text) return;
+      FastSearch->setText(typed);
+      const TSearchRequest request{TRequestKind::Crossword, CrosswordPattern(*text)};
+      RunRequest(request);
+      RecordSearchRequest(FHistory, request, StringSearcher1.AnagramOptions());
+    });
+    connect(FSearchForm, &TSearchForm::AnagramRequested, this, [this](const QString& letters) {
+      const std::optional<std::string> text = FromQString(letters);
+      if (!text) return;
+      const TSearchRequest request{TRequestKind::Anagram, *text};
+      RunRequest(request);
+      RecordSearchRequest(FHistory, request, StringSearcher1.AnagramOptions());
+    });
+  }
+  FSearchForm->Open(page, ToQString(FLastPattern), !FastSearch->text().isEmpty(),
+                    ToQString(FLastAnagram));
+}
+
+// Called before the window closes: a running chain or analysis ends first.
+void TKivMainForm::CloseSearchDialog() {
+  if (FSearchForm == nullptr) return;
+  FSearchForm->StopSearch();
+  FSearchForm->reject();
+}
+
+}  // namespace gryvel::gui

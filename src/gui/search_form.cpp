@@ -1,0 +1,627 @@
+#include "gui/search_form.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <optional>
+
+#include "common/format.h"
+#include "gui/help_window.h"
+#include "gui/icons.h"
+#include "gui/text.h"
+#include "gui/ui/kiv_viewer.h"
+#include "results/language.h"
+#include "results/result_source.h"
+#include "shell/session.h"
+#include "solvers/search_worker.h"
+#include "solvers/word_analysis.h"
+#include "solvers/word_chain.h"
+
+namespace gryvel::gui {
+
+namespace {
+
+constexpr int kPollMs = 25;
+// The list is rebuilt from all results at once, so it is rebuilt less often as it grows.
+constexpr qint64 kMinShowPeriodMs = 150;
+constexpr int kShowCostFactor = 4;
+// Past this many results a running search no longer rebuilds the list (a rebuild of all of
+// them would stall the dialog); the list catches up when the search ends.
+constexpr std::size_t kLiveListLimit = 20'000;
+
+QString SearchText(std::string_view key) {
+  return ToQString(WindowText(TWindowTexts::Search, key));
+}
+
+QLineEdit* NewEdit(QWidget* parent, const char* name) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(name);
+  return edit;
+}
+
+QLabel* NewLabel(QWidget* parent, const char* name, QWidget* buddy = nullptr) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(name);
+  if (buddy != nullptr) label->setBuddy(buddy);
+  return label;
+}
+
+QPushButton* NewButton(QWidget* parent, const char* name) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  return button;
+}
+
+QSpinBox* NewSpin(QWidget* parent, const char* name, int minimum) {
+  auto* spin = new QSpinBox(parent);
+  spin->setObjectName(name);
+  spin->setRange(minimum, 99);
+  spin->setValue(minimum);
+  return spin;
+}
+
+// The code page text of an edit; nullopt for a character no dictionary can hold.
+std::optional<std::string> EditText(const QLineEdit* edit) { return FromQString(edit->text()); }
+
+}  // namespace
+
+TSearchForm::TSearchForm(TSession& session, QWidget* parent)
+    : QDialog(parent),
+      FSession(session),
+      FChain(std::make_unique<TWordChain>(session.Source)),
+      FAnalysis(std::make_unique<TWordAnalysis>(session.Source)),
+      FChainWorker(std::make_unique<TSearchWorker>(*FChain)),
+      FAnalysisWorker(std::make_unique<TSearchWorker>(*FAnalysis)),
+      FSource(std::make_unique<TResultSource>()) {
+  setObjectName("SearchForm");
+  setWindowModality(Qt::WindowModal);
+  PageControl = new QTabWidget(this);
+  PageControl->setObjectName("PageControl");
+  PageControl->addTab(BuildChainPage(), Icon(TIcon::WordChain), {});
+  PageControl->addTab(BuildCrosswordPage(), Icon(TIcon::Crossword), {});
+  PageControl->addTab(BuildAnagramPage(), Icon(TIcon::Anagram), {});
+  PageControl->addTab(BuildAnalysisPage(), Icon(TIcon::WordAnalysis), {});
+  // The result list takes the height the dialog gains; the page keeps what it needs.
+  PageControl->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(PageControl);
+  layout->addWidget(BuildResultPanel(), 1);
+  layout->addWidget(BuildRequestButtons());
+  layout->addWidget(BuildSearchPanel());
+  Timer1 = new QTimer(this);
+  Timer1->setInterval(1000);
+  FPoll = new QTimer(this);
+  FPoll->setInterval(kPollMs);
+  // A finished search is taken at once, not at the next poll.
+  for (TSearchWorker* worker : {FChainWorker.get(), FAnalysisWorker.get()})
+    worker->OnDone = [this] { QMetaObject::invokeMethod(this, &TSearchForm::Poll, Qt::QueuedConnection); };
+  FSource->SetDictionary(&FResults.Collection());
+  FList->SetDataSource(FSource.get());
+  rbAll->setChecked(true);
+  Connect();
+  ApplyLanguage();
+  UpdateRangeEnabled();
+  UpdateLettersLabel();
+}
+
+TSearchForm::~TSearchForm() {
+  StopSearch();
+  FList->SetDataSource(nullptr);
+}
+
+QWidget* TSearchForm::BuildCrosswordPage() {
+  auto* page = new QWidget;
+  page->setObjectName("TabSheetCrossword");
+  MaskWord = NewEdit(page, "MaskWord");
+  PatternLabel = NewLabel(page, "PatternLabel", MaskWord);
+  auto* legend = new QGroupBox(page);
+  auto* legend_layout = new QVBoxLayout(legend);
+  WildcardsLabel = NewLabel(legend, "WildcardsLabel");
+  AnyCharLabel = NewLabel(legend, "AnyCharLabel");
+  AnyStringLabel = NewLabel(legend, "AnyStringLabel");
+  AnyCLabel = NewLabel(legend, "AnyCLabel");
+  AnyVLabel = NewLabel(legend, "AnyVLabel");
+  ExampleLabel = NewLabel(legend, "ExampleLabel");
+  for (QLabel* label :
+       {WildcardsLabel, AnyCharLabel, AnyStringLabel, AnyCLabel, AnyVLabel, ExampleLabel})
+    legend_layout->addWidget(label);
+  CrosswordTipLabel = NewLabel(page, "CrosswordTipLabel");
+  CrosswordTipLabel->setWordWrap(true);
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(PatternLabel);
+  layout->addWidget(MaskWord);
+  layout->addWidget(legend);
+  layout->addWidget(CrosswordTipLabel);
+  layout->addStretch();
+  return page;
+}
+
+QWidget* TSearchForm::BuildAnagramPage() {
+  auto* page = new QWidget;
+  page->setObjectName("TabSheetAnagrams");
+  AnagramWord = NewEdit(page, "AnagramWord");
+  AnagramWordLabel = NewLabel(page, "AnagramWordLabel", AnagramWord);
+  SearchKindLabel = NewLabel(page, "SearchKindLabel");
+  rbUsual = new QRadioButton(page);
+  rbUsual->setObjectName("rbUsual");
+  rbExpanded = new QRadioButton(page);
+  rbExpanded->setObjectName("rbExpanded");
+  rbMakeUpWords = new QRadioButton(page);
+  rbMakeUpWords->setObjectName("rbMakeUpWords");
+  FAnagramModes = new QButtonGroup(page);
+  FAnagramModes->addButton(rbUsual, aoUsual);
+  FAnagramModes->addButton(rbExpanded, aoExtended);
+  FAnagramModes->addButton(rbMakeUpWords, aoMakeWords);
+  rbUsual->setChecked(true);
+  AnagramDescription = NewLabel(page, "AnagramDescription");
+  AnagramDescription->setWordWrap(true);
+  AnagramsTipLabel = NewLabel(page, "AnagramsTipLabel");
+  AnagramsTipLabel->setWordWrap(true);
+  auto* modes = new QHBoxLayout;
+  for (QRadioButton* radio : {rbUsual, rbExpanded, rbMakeUpWords}) modes->addWidget(radio);
+  modes->addStretch();
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(AnagramWordLabel);
+  layout->addWidget(AnagramWord);
+  layout->addWidget(SearchKindLabel);
+  layout->addLayout(modes);
+  layout->addWidget(AnagramDescription);
+  layout->addWidget(AnagramsTipLabel);
+  layout->addStretch();
+  return page;
+}
+
+QWidget* TSearchForm::BuildChainPage() {
+  auto* page = new QWidget;
+  page->setObjectName("TabSheetChainOfWords");
+  FirstWord = NewEdit(page, "FirstWord");
+  LastWord = NewEdit(page, "LastWord");
+  FirstWordLabel = NewLabel(page, "FirstWordLabel", FirstWord);
+  LastWordLabel = NewLabel(page, "LastWordLabel", LastWord);
+  Edit1 = NewSpin(page, "Edit1", 1);
+  ChangeLabel = NewLabel(page, "ChangeLabel", Edit1);
+  LettersLabel = NewLabel(page, "LettersLabel");
+  auto* layout = new QGridLayout(page);
+  layout->addWidget(FirstWordLabel, 0, 0);
+  layout->addWidget(FirstWord, 0, 1, 1, 3);
+  layout->addWidget(LastWordLabel, 1, 0);
+  layout->addWidget(LastWord, 1, 1, 1, 3);
+  layout->addWidget(ChangeLabel, 2, 0);
+  layout->addWidget(Edit1, 2, 1);
+  layout->addWidget(LettersLabel, 2, 2);
+  layout->setColumnStretch(3, 1);
+  return page;
+}
+
+QWidget* TSearchForm::BuildAnalysisPage() {
+  auto* page = new QWidget;
+  page->setObjectName("TabSheetWordAnalysis");
+  edAnalyze = NewEdit(page, "edAnalyze");
+  AnalyzeWordLabel = NewLabel(page, "AnalyzeWordLabel", edAnalyze);
+  ItemsLabel = NewLabel(page, "ItemsLabel");
+  rbAll = new QRadioButton(page);
+  rbAll->setObjectName("rbAll");
+  rbRange = new QRadioButton(page);
+  rbRange->setObjectName("rbRange");
+  Edit2 = NewSpin(page, "Edit2", 2);
+  Edit3 = NewSpin(page, "Edit3", 2);
+  FromLabel = NewLabel(page, "FromLabel", Edit2);
+  ToLabel = NewLabel(page, "ToLabel", Edit3);
+  auto* items = new QHBoxLayout;
+  for (QWidget* widget : std::initializer_list<QWidget*>{ItemsLabel, rbAll, rbRange, FromLabel,
+                                                         Edit2, ToLabel, Edit3})
+    items->addWidget(widget);
+  items->addStretch();
+  auto* layout = new QGridLayout(page);
+  layout->addWidget(AnalyzeWordLabel, 0, 0);
+  layout->addWidget(edAnalyze, 0, 1);
+  layout->addLayout(items, 1, 0, 1, 2);
+  return page;
+}
+
+QWidget* TSearchForm::BuildRequestButtons() {
+  RequestPanel = new QWidget(this);
+  RequestPanel->setObjectName("RequestPanel");
+  btnFind = NewButton(RequestPanel, "btnFind");
+  btnCancel = NewButton(RequestPanel, "btnCancel");
+  btnHelp = NewButton(RequestPanel, "btnHelp");
+  auto* layout = new QHBoxLayout(RequestPanel);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addStretch();
+  for (QPushButton* button : {btnFind, btnCancel, btnHelp}) layout->addWidget(button);
+  return RequestPanel;
+}
+
+QWidget* TSearchForm::BuildSearchPanel() {
+  SearchPanel = new QWidget(this);
+  SearchPanel->setObjectName("SearchPanel");
+  auto* layout = new QGridLayout(SearchPanel);
+  layout->setContentsMargins(0, 0, 0, 0);
+  VariantsCaption = NewLabel(SearchPanel, "VariantsCaption");
+  FoundCaption = NewLabel(SearchPanel, "FoundCaption");
+  TimeCaption = NewLabel(SearchPanel, "TimeCaption");
+  Label4 = NewLabel(SearchPanel, "Label4");
+  Label5 = NewLabel(SearchPanel, "Label5");
+  Label6 = NewLabel(SearchPanel, "Label6");
+  int column = 0;
+  for (auto [caption, value] : {std::pair{VariantsCaption, Label4}, std::pair{FoundCaption, Label5},
+                                std::pair{TimeCaption, Label6}}) {
+    value->setText(QStringLiteral("0"));
+    value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("000 000 000")));
+    layout->addWidget(caption, 0, column);
+    layout->addWidget(value, 1, column++);
+  }
+  layout->setColumnStretch(column++, 1);
+  btnFind2 = NewButton(SearchPanel, "btnFind2");
+  btnStop = NewButton(SearchPanel, "btnStop");
+  btnCancel2 = NewButton(SearchPanel, "btnCancel2");
+  btnStop->setEnabled(false);
+  for (QPushButton* button : {btnFind2, btnStop, btnCancel2})
+    layout->addWidget(button, 0, column++, 2, 1, Qt::AlignBottom);
+  return SearchPanel;
+}
+
+QWidget* TSearchForm::BuildResultPanel() {
+  Panel3 = new QWidget(this);
+  Panel3->setObjectName("Panel3");
+  FList = new TKivViewer(Panel3);
+  FList->setObjectName("ResultList");
+  FList->SetBorder(0);
+  FList->SetDescriptionIndent(3);
+  FList->SetTextIndent(5);
+  FList->SetSelBorderColor(QColor(0, 0, 128));
+  FList->SetBorderColor(Qt::black);
+  FList->SetShowDescription(true);
+  FList->SetWordFont(QFont(QStringLiteral("Small Fonts"), 7), Qt::black);
+  FList->SetDescriptionFont(QFont(QStringLiteral("Verdana"), 10), QColor(0, 0, 128));
+  FList->setMinimumHeight(FList->fontMetrics().height() * 6);
+  FListScroll = new QScrollBar(Qt::Vertical, Panel3);
+  FListScroll->setObjectName("ResultScroll");
+  auto* layout = new QHBoxLayout(Panel3);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(FList, 1);
+  layout->addWidget(FListScroll);
+  return Panel3;
+}
+
+void TSearchForm::Connect() {
+  connect(btnFind, &QPushButton::clicked, this, &TSearchForm::FindRequest);
+  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(btnHelp, &QPushButton::clicked, this, &TSearchForm::ShowHelpTopic);
+  connect(btnFind2, &QPushButton::clicked, this, &TSearchForm::FindSearch);
+  connect(btnStop, &QPushButton::clicked, this, [this] {
+    if (FWorker != nullptr) FWorker->Stop();
+  });
+  connect(btnCancel2, &QPushButton::clicked, this, &QDialog::reject);
+  for (QLineEdit* edit : {MaskWord, AnagramWord})
+    connect(edit, &QLineEdit::returnPressed, btnFind, &QPushButton::click);
+  for (QLineEdit* edit : {FirstWord, LastWord, edAnalyze})
+    connect(edit, &QLineEdit::returnPressed, this, [this] {
+      if (btnFind2->isEnabled()) btnFind2->click();
+    });
+  Edit1->installEventFilter(this);
+  for (QLineEdit* edit : {FirstWord, LastWord})
+    connect(edit, &QLineEdit::textChanged, this, &TSearchForm::UpdateFind2);
+  connect(Edit1, &QSpinBox::valueChanged, this, &TSearchForm::UpdateLettersLabel);
+  connect(Edit2, &QSpinBox::valueChanged, this, [this](int from) {
+    if (Edit3->value() < from) Edit3->setValue(from);
+  });
+  connect(Edit3, &QSpinBox::valueChanged, this, [this](int to) {
+    if (Edit2->value() > to) Edit2->setValue(to);
+  });
+  connect(rbAll, &QRadioButton::toggled, this, &TSearchForm::UpdateRangeEnabled);
+  connect(FAnagramModes, &QButtonGroup::idToggled, this, &TSearchForm::UpdateAnagramDescription);
+  connect(Timer1, &QTimer::timeout, this,
+          [this] { Label6->setText(QString::number(++FTicks)); });
+  connect(FPoll, &QTimer::timeout, this, &TSearchForm::Poll);
+  FList->OnScroll = [this](TKivViewer&, std::int32_t position, std::int32_t max) {
+    ListScrolled(position, max);
+  };
+  connect(FListScroll, &QScrollBar::valueChanged, this,
+          [this](int position) { FList->SetTopIndex(position); });
+}
+
+void TSearchForm::ApplyLanguage() {
+  setWindowTitle(SearchText("Caption"));
+  const char* tabs[] = {"WordChainTab", "CrosswordTab", "AnagramsTab", "WordAnalysisTab"};
+  for (int i = 0; i < 4; ++i) PageControl->setTabText(i, SearchText(tabs[i]).trimmed());
+  const std::pair<QLabel*, const char*> labels[] = {
+      {PatternLabel, "PatternLabel"},         {WildcardsLabel, "WildcardsLabel"},
+      {AnyCharLabel, "AnyCharLabel"},         {AnyStringLabel, "AnyStringLabel"},
+      {AnyCLabel, "AnyConsonantLabel"},       {AnyVLabel, "AnyVowelLabel"},
+      {ExampleLabel, "ExampleLabel"},         {CrosswordTipLabel, "CrosswordTipLabel"},
+      {AnagramWordLabel, "AnagramWordLabel"}, {SearchKindLabel, "SearchKindLabel"},
+      {AnagramsTipLabel, "AnagramsTipLabel"}, {FirstWordLabel, "FirstWordLabel"},
+      {LastWordLabel, "LastWordLabel"},       {ChangeLabel, "ChangeLabel"},
+      {AnalyzeWordLabel, "AnalyzeWordLabel"}, {ItemsLabel, "ItemsLabel"},
+      {FromLabel, "FromLabel"},               {ToLabel, "ToLabel"},
+      {VariantsCaption, "VariantsLabel"},     {FoundCaption, "FoundLabel"},
+      {TimeCaption, "TimeLabel"},
+  };
+  for (const auto& [label, key] : labels) label->setText(SearchText(key));
+  const std::pair<QRadioButton*, const char*> radios[] = {
+      {rbUsual, "UsualRadio"}, {rbExpanded, "IncludeAllRadio"}, {rbMakeUpWords, "MakeUpWordsRadio"},
+      {rbAll, "AllRadio"},     {rbRange, "RangeRadio"},
+  };
+  for (const auto& [radio, key] : radios) radio->setText(SearchText(key));
+  btnFind->setText(ToQString(Term(TTerm::Find)));
+  btnFind2->setText(ToQString(Term(TTerm::Find)));
+  btnCancel->setText(ToQString(Term(TTerm::Cancel)));
+  btnCancel2->setText(ToQString(Term(TTerm::Cancel)));
+  btnHelp->setText(ToQString(Term(TTerm::Help)));
+  btnStop->setText(ToQString(Term(TTerm::Stop)));
+  UpdateAnagramDescription();
+  UpdateLettersLabel();
+}
+
+void TSearchForm::Open(TSearchPage page, const QString& pattern, bool use_pattern,
+                       const QString& letters) {
+  FPage = page;
+  const bool request = page == TSearchPage::Crossword || page == TSearchPage::Anagram;
+  for (int i = 0; i < PageControl->count(); ++i) {
+    const bool shown = i == static_cast<int>(page);
+    PageControl->setTabVisible(i, shown);
+    // Hidden pages must not size the page control.
+    const QSizePolicy::Policy policy = shown ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+    PageControl->widget(i)->setSizePolicy(policy, policy);
+  }
+  PageControl->updateGeometry();
+  PageControl->setCurrentIndex(static_cast<int>(page));
+  RequestPanel->setVisible(request);
+  SearchPanel->setVisible(!request);
+  Panel3->setVisible(!request);
+  QLineEdit* focus = nullptr;
+  switch (page) {
+    case TSearchPage::Crossword:
+      if (use_pattern) MaskWord->setText(pattern);
+      focus = MaskWord;
+      break;
+    case TSearchPage::Anagram:
+      AnagramWord->setText(letters);
+      FAnagramModes->button(FSession.Searcher.AnagramOptions())->setChecked(true);
+      focus = AnagramWord;
+      break;
+    case TSearchPage::Chain:
+      focus = FirstWord;
+      UpdateFind2();
+      break;
+    case TSearchPage::Analysis:
+      focus = edAnalyze;
+      btnFind2->setEnabled(!Searching());
+      break;
+  }
+  Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+  if (!request) flags |= Qt::WindowMaximizeButtonHint;
+  setWindowFlags(flags);
+  layout()->activate();
+  const QSize size = sizeHint().expandedTo(QSize(500, 315));
+  if (request) {
+    setFixedSize(size);
+  } else {
+    setMinimumSize(minimumSizeHint());
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    resize(size);
+  }
+  if (const QScreen* screen = (parentWidget() ? parentWidget()->screen() : this->screen()))
+    move(screen->availableGeometry().center() - rect().center());
+  setWindowState(Qt::WindowNoState);
+  show();
+  raise();
+  activateWindow();
+  focus->setFocus();
+  focus->selectAll();
+}
+
+void TSearchForm::FindRequest() {
+  if (FPage == TSearchPage::Crossword) {
+    const QString typed = MaskWord->text();
+    accept();
+    if (!typed.isEmpty()) Q_EMIT CrosswordRequested(typed);
+  } else if (FPage == TSearchPage::Anagram) {
+    const QString letters = AnagramWord->text();
+    accept();
+    if (letters.isEmpty()) return;
+    FSession.Searcher.SetAnagramOptions(static_cast<TAnagramOptions>(FAnagramModes->checkedId()));
+    Q_EMIT AnagramRequested(letters);
+  }
+}
+
+bool TSearchForm::Searching() const { return FWorker != nullptr; }
+
+std::int32_t TSearchForm::ResultCount() const { return FResults.Count(); }
+
+void TSearchForm::FindSearch() {
+  if (Searching()) return;
+  if (FPage == TSearchPage::Chain) {
+    const std::optional<std::string> start = EditText(FirstWord);
+    const std::optional<std::string> final = EditText(LastWord);
+    const int n = Edit1->value();
+    if (!start || !final || start->empty() || final->empty() || start->size() != final->size())
+      return;
+    StartSearch(*FChainWorker,
+                [this, start = *start, final = *final, n] { FChain->Find(start, final, n); });
+  } else if (FPage == TSearchPage::Analysis) {
+    const std::optional<std::string> word = EditText(edAnalyze);
+    if (!word || word->empty()) return;
+    const bool range = rbRange->isChecked();
+    const std::int32_t from = range ? Edit2->value() : 0;
+    const std::int32_t to = range ? Edit3->value() : TWordAnalysis::kAnyItems;
+    StartSearch(*FAnalysisWorker, [this, word = *word, from, to] { FAnalysis->Find(word, from, to); });
+  }
+}
+
+void TSearchForm::StartSearch(TSearchWorker& worker, std::function<void()> find) {
+  ClearResults();
+  FTicks = 0;
+  Label4->setText(QStringLiteral("0"));
+  Label6->setText(QStringLiteral("0"));
+  btnStop->setEnabled(true);
+  btnFind2->setEnabled(false);
+  FWorker = &worker;
+  FSinceShown.start();
+  FShowCost = 0;
+  worker.Start(std::move(find));
+  Timer1->start();
+  FPoll->start();
+}
+
+void TSearchForm::Poll() {
+  if (FWorker == nullptr) return;
+  // A Stop that came before the search set itself running is repeated until it holds.
+  if (FWorker->StopRequested()) FWorker->Stop();
+  const bool busy = FWorker->Busy();
+  const std::size_t before = FTaken.size();
+  FWorker->Take(FTaken);
+  FFound += static_cast<std::int32_t>(FTaken.size() - before);
+  Label4->setText(ToQString(FormatCount(static_cast<std::int64_t>(FWorker->Variants()))));
+  Label5->setText(ToQString(FormatCount(FFound)));
+  if (!busy) {
+    Finish();
+    return;
+  }
+  ShowResults(false);
+}
+
+void TSearchForm::Finish() {
+  TSearchWorker* worker = FWorker;
+  worker->Wait();
+  FWorker = nullptr;
+  FPoll->stop();
+  Timer1->stop();
+  const std::size_t before = FTaken.size();
+  worker->Take(FTaken);
+  FFound += static_cast<std::int32_t>(FTaken.size() - before);
+  ShowResults(true);
+  Label4->setText(ToQString(FormatCount(static_cast<std::int64_t>(worker->Variants()))));
+  Label5->setText(ToQString(FormatCount(FFound)));
+  Label6->setText(ToQString(FormatSeconds(worker->Seconds())));
+  btnStop->setEnabled(false);
+  if (FPage == TSearchPage::Chain) {
+    UpdateFind2();
+  } else {
+    btnFind2->setEnabled(true);
+  }
+}
+
+// Moves the results taken from the worker into the list; while the search runs, only as often
+// as rebuilding the list leaves the dialog responsive.
+void TSearchForm::ShowResults(bool force) {
+  if (FTaken.empty()) return;
+  if (!force && (FSinceShown.elapsed() < std::max(kMinShowPeriodMs, kShowCostFactor * FShowCost) ||
+                 static_cast<std::size_t>(FResults.Count()) + FTaken.size() > kLiveListLimit))
+    return;
+  QElapsedTimer cost;
+  cost.start();
+  {
+    const THoldViewer hold(*FList);
+    for (const std::string& text : FTaken) FResults.Add(text);
+    FTaken.clear();
+    FResults.Collection();
+  }
+  FShowCost = cost.elapsed();
+  FSinceShown.restart();
+}
+
+void TSearchForm::ClearResults() {
+  {
+    const THoldViewer hold(*FList);
+    FResults.Clear();
+    FResults.Collection();
+    FSource->Refresh();
+  }
+  FTaken.clear();
+  FFound = 0;
+  Label5->setText(QStringLiteral("0"));
+}
+
+void TSearchForm::StopSearch() {
+  if (FWorker == nullptr) return;
+  FWorker->Stop();
+  Finish();
+}
+
+void TSearchForm::done(int result) {
+  StopSearch();
+  if (FPage == TSearchPage::Chain || FPage == TSearchPage::Analysis) {
+    ClearResults();
+    Label4->setText(QStringLiteral("0"));
+    Label6->setText(QStringLiteral("0"));
+  }
+  QDialog::done(result);
+}
+
+void TSearchForm::closeEvent(QCloseEvent* event) {
+  // The title bar's close button: as Cancel.
+  event->ignore();
+  reject();
+}
+
+bool TSearchForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && btnFind2->isEnabled()) {
+      btnFind2->click();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TSearchForm::UpdateFind2() {
+  const int first = FirstWord->text().size();
+  const int last = LastWord->text().size();
+  Edit1->setMaximum(std::max({1, first, last}));
+  if (Searching()) return;
+  btnFind2->setEnabled(first > 0 && first == last);
+}
+
+void TSearchForm::UpdateLettersLabel() { LettersLabel->setText(ToQString(LetterCountWord(Edit1->value()))); }
+
+void TSearchForm::UpdateRangeEnabled() {
+  const bool range = rbRange->isChecked();
+  for (QWidget* widget : std::initializer_list<QWidget*>{FromLabel, ToLabel, Edit2, Edit3})
+    widget->setEnabled(range);
+}
+
+void TSearchForm::UpdateAnagramDescription() {
+  const TTerm terms[] = {TTerm::AnagramsUsual, TTerm::AnagramsIncludeAll,
+                         TTerm::AnagramsMakeUpWords};
+  const int mode = std::clamp(FAnagramModes->checkedId(), 0, 2);
+  AnagramDescription->setText(ToQString(Term(terms[mode])));
+}
+
+void TSearchForm::ShowHelpTopic() {
+  const bool english = UILanguage() != TUILanguage::Russian;
+  QString page;
+  if (FPage == TSearchPage::Crossword) page = QStringLiteral("wildcards");
+  if (FPage == TSearchPage::Anagram) page = QStringLiteral("find_anagram");
+  if (page.isEmpty()) return;
+  ShowHelp(this, english, page + (english ? QStringLiteral("_en.html") : QStringLiteral(".html")));
+}
+
+void TSearchForm::ListScrolled(std::int32_t position, std::int32_t max) {
+  const QSignalBlocker block(FListScroll);
+  FListScroll->setRange(0, max);
+  FListScroll->setPageStep(std::max(1, FList->VisibleCount() - 1));
+  FListScroll->setValue(position);
+}
+
+}  // namespace gryvel::gui

@@ -1,0 +1,308 @@
+// The search dialog through the main window: its four commands, the requests it hands back,
+// and word chains and analyses run in it, stopped, cancelled and cut short by closing.
+
+#include "gui/search_form.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+#include "dictionary/kiv_dictionary.h"
+#include "gui/application.h"
+#include "gui/kiv_main_form.h"
+#include "gui/main_commands.h"
+#include "gui/platform_hooks.h"
+#include "gui/text.h"
+#include "gui/ui/enter_edit.h"
+#include "gui/ui/kiv_viewer.h"
+#include "results/language.h"
+#include "shell/session.h"
+
+using namespace gryvel;
+using namespace gryvel::gui;
+
+namespace {
+
+void WriteDictionary(const QString& path, const QStringList& words) {
+  TKivDictionary dictionary;
+  dictionary.SetLoaded();
+  for (const QString& word : words) (void)dictionary.AddWord(*FromQString(word));
+  QVERIFY(dictionary.SaveToFile(PathFromQString(path)).ok());
+}
+
+const QStringList kWords = {"кот", "кит",  "котёл", "скот", "полкот", "рот",
+                            "рос", "пос",  "пёс",   "дом",  "мост",   "ток",
+                            "ра",  "ар",   "стол",  "слово"};
+
+}  // namespace
+
+class TSearchFormTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir FDir;
+  std::unique_ptr<TSession> FSession;
+  std::unique_ptr<TKivMainForm> FForm;
+
+  void Open(const QString& dictionary = {}) {
+    FForm.reset();
+    const QString target = FDir.filePath("Dictionaries/dictionary.kiv");
+    QFile::remove(target);
+    if (dictionary.isEmpty()) {
+      WriteDictionary(target, kWords);
+    } else {
+      QVERIFY(QFile::copy(dictionary, target));
+    }
+    FSession = std::make_unique<TSession>(ProgramSettings(PathFromQString(FDir.path())));
+    FForm = std::make_unique<TKivMainForm>(*FSession);
+    FForm->show();
+    QTRY_VERIFY(FSession->Collection.Count() > 0 && FSession->Collection.LoadingCount() == 0);
+  }
+  TMainCommands& Commands() const { return *FForm->findChild<TMainCommands*>(); }
+  TSearchForm* Dialog() const { return FForm->findChild<TSearchForm*>(); }
+  template <typename T>
+  T* Child(const char* name) const {
+    return Dialog()->findChild<T*>(name);
+  }
+  QString Label(const char* name) const { return Child<QLabel>(name)->text(); }
+  TKivViewer& MainList() const { return *FForm->findChild<TKivViewer*>("KivViewer1"); }
+  // The words the main list shows.
+  QStringList MainWords() const {
+    QStringList words;
+    for (const std::int32_t index : FSession->Source.View())
+      words << ToQString(FSession->Collection.Item(index)->Word);
+    words.sort();
+    return words;
+  }
+  // The result texts of the dialog's list, in list order.
+  QStringList DialogResults() const {
+    QStringList texts;
+    const TKivViewer& list = *Child<TKivViewer>("ResultList");
+    TResultSource* source = list.DataSource();
+    for (const std::int32_t index : source->View())
+      texts << ToQString(source->Dictionary()->Item(index)->Word) + QStringLiteral(" ") +
+                   ToQString(source->Dictionary()->Description(index));
+    return texts;
+  }
+
+ private Q_SLOTS:
+  void initTestCase() {
+    InstallPlatformHooks();
+    QVERIFY(FDir.isValid());
+    QDir(FDir.path()).mkpath("Dictionaries");
+  }
+  void cleanupTestCase() { RemovePlatformHooks(); }
+  void cleanup() {
+    FForm.reset();
+    FSession.reset();
+    QFile::remove(FDir.filePath("gryvel.ini"));
+    SetUILanguage(TUILanguage::NotSet);
+  }
+
+  // Each command, from the menu and from the toolbar, shows only its own page and panel.
+  void CommandsOpenTheirPages_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("request");
+    QTest::newRow("crossword") << "SearchCrosswordItem" << "tbCrossword" << 1 << true;
+    QTest::newRow("anagrams") << "SearchAnagramsItem" << "tbAnagram" << 2 << true;
+    QTest::newRow("analysis") << "SearchWordAnalysisItem" << "tbWordAnalysis" << 3 << false;
+    QTest::newRow("chain") << "SearchWordChainItem" << "tbChain" << 0 << false;
+  }
+  void CommandsOpenTheirPages() {
+    QFETCH(QString, action);
+    QFETCH(QString, button);
+    QFETCH(int, page);
+    QFETCH(bool, request);
+    Open();
+    for (int way = 0; way < 2; ++way) {
+      if (way == 0) {
+        QAction* command = FForm->findChild<QAction*>(action);
+        QVERIFY(command != nullptr && command->isEnabled());
+        command->trigger();
+      } else {
+        auto* tool = FForm->findChild<QToolButton*>(button);
+        QVERIFY(tool != nullptr);
+        tool->click();
+      }
+      QVERIFY(Dialog() != nullptr && Dialog()->isVisible());
+      auto* pages = Child<QTabWidget>("PageControl");
+      QCOMPARE(pages->currentIndex(), page);
+      for (int i = 0; i < pages->count(); ++i) QCOMPARE(pages->isTabVisible(i), i == page);
+      QCOMPARE(Child<QWidget>("RequestPanel")->isVisible(), request);
+      QCOMPARE(Child<QWidget>("SearchPanel")->isVisible(), !request);
+      QCOMPARE(Child<QWidget>("Panel3")->isVisible(), !request);
+      QTest::keyClick(Dialog(), Qt::Key_Escape);
+      QVERIFY(!Dialog()->isVisible());
+    }
+  }
+
+  // The crossword page hands its text to the main window, which wraps a plain word.
+  void CrosswordRequests_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("found");
+    QTest::newRow("plain word") << "кот" << QStringList{"кот", "котёл", "полкот", "скот"};
+    QTest::newRow("pattern") << "к?т" << QStringList{"кит", "кот"};
+  }
+  void CrosswordRequests() {
+    QFETCH(QString, typed);
+    QFETCH(QStringList, found);
+    Open();
+    Commands().SearchCrossword->trigger();
+    Child<QLineEdit>("MaskWord")->setText(typed);
+    QTest::keyClick(Child<QLineEdit>("MaskWord"), Qt::Key_Return);
+    QVERIFY(!Dialog()->isVisible());
+    QCOMPARE(MainWords(), found);
+    QCOMPARE(FForm->findChild<TEnterEdit*>("FastSearch")->text(), typed);
+    QCOMPARE(FSession->History.Children(THistoryBranch::Crossword).size(), std::size_t{2});
+  }
+
+  void AnagramModeIsRememberedOnReopening() {
+    Open();
+    Commands().SearchAnagrams->trigger();
+    QVERIFY(Child<QRadioButton>("rbUsual")->isChecked());
+    Child<QRadioButton>("rbMakeUpWords")->setChecked(true);
+    QCOMPARE(Label("AnagramDescription"), ToQString(Term(TTerm::AnagramsMakeUpWords)));
+    Child<QLineEdit>("AnagramWord")->setText(QString::fromUtf8("токр"));
+    Child<QPushButton>("btnFind")->click();
+    QCOMPARE(FSession->Searcher.AnagramOptions(), aoMakeWords);
+    QCOMPARE(MainWords(), (QStringList{"кот", "рот", "ток"}));
+    Commands().SearchCrossword->trigger();
+    Dialog()->reject();
+    Commands().SearchAnagrams->trigger();
+    QVERIFY(Child<QRadioButton>("rbMakeUpWords")->isChecked());
+    QCOMPARE(Child<QLineEdit>("AnagramWord")->text(), QString::fromUtf8("токр"));
+  }
+
+  // Find on the chain page follows the two words' lengths; the spinner's word follows its count.
+  void ChainFindNeedsWordsOfEqualLength() {
+    SetUILanguage(TUILanguage::Russian);
+    Open();
+    Commands().SearchWordChain->trigger();
+    auto* find = Child<QPushButton>("btnFind2");
+    Child<QLineEdit>("FirstWord")->setText(QString::fromUtf8("мост"));
+    Child<QLineEdit>("LastWord")->setText(QString::fromUtf8("слово"));
+    QVERIFY(!find->isEnabled());
+    QTest::keyClick(Child<QLineEdit>("LastWord"), Qt::Key_Return);
+    QVERIFY(!Dialog()->Searching());
+    QCOMPARE(Label("Label4"), QStringLiteral("0"));
+    QCOMPARE(Child<QSpinBox>("Edit1")->maximum(), 5);
+    Child<QLineEdit>("LastWord")->setText(QString::fromUtf8("стол"));
+    QVERIFY(find->isEnabled());
+    Child<QSpinBox>("Edit1")->setValue(1);
+    QCOMPARE(Label("LettersLabel"), QString::fromUtf8("букву"));
+    Child<QSpinBox>("Edit1")->setValue(3);
+    QCOMPARE(Label("LettersLabel"), QString::fromUtf8("букв"));
+  }
+
+  void ItemRangeKeepsFromAtMostTo() {
+    Open();
+    Commands().SearchWordAnalysis->trigger();
+    auto* from = Child<QSpinBox>("Edit2");
+    auto* to = Child<QSpinBox>("Edit3");
+    QVERIFY(!from->isEnabled());
+    Child<QRadioButton>("rbRange")->setChecked(true);
+    QVERIFY(from->isEnabled() && to->isEnabled());
+    to->setValue(3);
+    from->setValue(5);
+    QCOMPARE(to->value(), 5);
+    to->setValue(4);
+    QCOMPARE(from->value(), 4);
+  }
+
+  // A chain and an analysis run in the dialog; closing empties the list and the counters.
+  void ChainAndAnalysisShowNumberedResults() {
+    Open();
+    Commands().SearchWordChain->trigger();
+    Child<QLineEdit>("FirstWord")->setText(QString::fromUtf8("кот"));
+    Child<QLineEdit>("LastWord")->setText(QString::fromUtf8("пёс"));
+    QTest::keyClick(Child<QLineEdit>("LastWord"), Qt::Key_Return);
+    QTRY_VERIFY(!Dialog()->Searching());
+    QCOMPARE(DialogResults(), QStringList{QString::fromUtf8("0001 кот - рот - рос - пос - пёс")});
+    QCOMPARE(Label("Label5"), QStringLiteral("1"));
+    QVERIFY(Label("Label4") != QStringLiteral("0"));
+    QVERIFY(Child<QPushButton>("btnFind2")->isEnabled());
+    QVERIFY(!Child<QPushButton>("btnStop")->isEnabled());
+    Child<QPushButton>("btnCancel2")->click();
+    QVERIFY(!Dialog()->isVisible());
+    QCOMPARE(Dialog()->ResultCount(), 0);
+    for (const char* counter : {"Label4", "Label5", "Label6"})
+      QCOMPARE(Label(counter), QStringLiteral("0"));
+
+    Commands().SearchWordAnalysis->trigger();
+    Child<QLineEdit>("edAnalyze")->setText(QString::fromUtf8("кортос"));
+    Child<QPushButton>("btnFind2")->click();
+    QTRY_VERIFY(!Dialog()->Searching());
+    // Longer or later words first: ток > рос > кот in word order; «ос» is no word here.
+    QCOMPARE(DialogResults(), (QStringList{QString::fromUtf8("0001 ток+рос"),
+                                           QString::fromUtf8("0002 рос+кот")}));
+  }
+
+  // Stop, Cancel and closing the main window during long searches of the bundled dictionary.
+  void LongSearchesStopCancelAndClose_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("how");  // 0 Stop, 1 Cancel, 2 Escape, 3 the main window closes
+    for (int page : {0, 3})
+      for (int how = 0; how < 4; ++how)
+        QTest::addRow("%s %d", page == 0 ? "chain" : "analysis", how) << page << how;
+  }
+  void LongSearchesStopCancelAndClose() {
+    QFETCH(int, page);
+    QFETCH(int, how);
+    if (!QFile::exists(GRYVEL_BUNDLED_DICTIONARY)) QSKIP("the bundled dictionary is not built");
+    Open(QStringLiteral(GRYVEL_BUNDLED_DICTIONARY));
+    if (page == 0) {
+      Commands().SearchWordChain->trigger();
+      Child<QLineEdit>("FirstWord")->setText(QString::fromUtf8("сторона"));
+      Child<QLineEdit>("LastWord")->setText(QString::fromUtf8("плавник"));
+      Child<QSpinBox>("Edit1")->setValue(2);
+    } else {
+      Commands().SearchWordAnalysis->trigger();
+      Child<QLineEdit>("edAnalyze")->setText(QString::fromUtf8("достопримечательность"));
+    }
+    Child<QPushButton>("btnFind2")->click();
+    QVERIFY(Dialog()->Searching());
+    QVERIFY(Child<QPushButton>("btnStop")->isEnabled());
+    QTRY_VERIFY(Label("Label6") != QStringLiteral("0"));  // the ticker runs
+    switch (how) {
+      case 0:
+        Child<QPushButton>("btnStop")->click();
+        break;
+      case 1:
+        Child<QPushButton>("btnCancel2")->click();
+        break;
+      case 2:
+        QTest::keyClick(Dialog(), Qt::Key_Escape);
+        break;
+      default:
+        FForm->close();
+        break;
+    }
+    QTRY_VERIFY(!Dialog()->Searching());
+    if (how == 0) {
+      QVERIFY(Dialog()->isVisible());
+      QVERIFY(Child<QPushButton>("btnFind2")->isEnabled());
+      QVERIFY(!Child<QPushButton>("btnStop")->isEnabled());
+      QCOMPARE(Label("Label5").remove(QRegularExpression(QStringLiteral("\\D"))).toInt(),
+               Dialog()->ResultCount());
+    } else {
+      QVERIFY(!Dialog()->isVisible());
+      QCOMPARE(Dialog()->ResultCount(), 0);
+    }
+    if (how == 3) QVERIFY(!FForm->isVisible());
+  }
+};
+
+QTEST_MAIN(TSearchFormTest)
+#include "search_form_test.moc"
