@@ -5,7 +5,7 @@ _gryvel_cli() {
     local cur prev words cword
     _init_completion -n = || return
 
-    local commands="crossword anagram palindromes chain analyze list info show convert import"
+    local commands="crossword anagram palindromes meaning chain analyze list info show convert import"
     local options="-d --dict --case-sensitive --equal --filter --length --sort --descending
         --describe --count --json --mode --change --items --text --title --author --comments
         --email --web --language -h --help --version --"

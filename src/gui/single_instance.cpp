@@ -109,13 +109,16 @@ void TSingleInstance::ReadRequest(QLocalSocket* socket) {
     return;
   }
   const QByteArray request = socket->peek(socket->bytesAvailable());
+  // A peer whose first line is not the request is not one of ours: hang up at once.
+  const QByteArray expected(kRaiseRequest);
+  const qsizetype first_end = request.indexOf('\n');
+  if (first_end < 0 ? !expected.startsWith(request) : request.left(first_end + 1) != expected) {
+    socket->abort();
+    return;
+  }
   if (!request.endsWith("\n\n")) return;  // the rest is still coming
   socket->readAll();
   const QList<QByteArray> lines = request.chopped(1).split('\n');
-  if (lines.value(0) + '\n' != kRaiseRequest) {
-    socket->disconnectFromServer();
-    return;
-  }
   QStringList files;
   for (const QByteArray& line : lines.mid(1))
     if (line.startsWith(kFileLine))

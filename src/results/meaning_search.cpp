@@ -81,7 +81,7 @@ template <typename Visit>
 void ForEachWordStartingWith(const TDictionaryCollection& collection, std::string_view prefix,
                              Visit visit) {
   if (prefix.empty()) return;
-  const std::vector<TArticleItem*>& items = collection.Items();
+  const TEntryPointers& items = collection.Items();
   for (auto i = static_cast<std::size_t>(collection.FindPosition(prefix));
        i < items.size() && StartsWith(items[i]->Word, prefix, CollationMap()); ++i)
     visit(static_cast<std::int32_t>(i));
@@ -98,7 +98,7 @@ std::vector<std::int32_t> OwnEntries(TMeaningIndex& index, const TDictionaryColl
                                      const std::vector<std::string>& form_keys,
                                      const std::vector<std::string>& forms) {
   std::vector<std::int32_t> own;
-  const std::vector<TArticleItem*>& items = collection.Items();
+  const TEntryPointers& items = collection.Items();
   if (word.Prefix) {
     ForEachWordStartingWith(collection, word.Text, [&](std::int32_t i) {
       if (StartsWith(items[i]->Word, word.Text, index.Map())) own.push_back(i);
@@ -123,7 +123,7 @@ std::vector<std::int32_t> OwnEntries(TMeaningIndex& index, const TDictionaryColl
 // The entries named by a word of the descriptions of entry `own`.
 void ListedEntries(const TMeaningIndex& index, const TDictionaryCollection& collection,
                    std::int32_t own, std::vector<std::int32_t>* listed) {
-  const std::vector<TArticleItem*>& items = collection.Items();
+  const TEntryPointers& items = collection.Items();
   const TByteMap& map = index.Map();
   for (const auto& [dictionary, item] : collection.HeldEntries(own)) {
     if (dictionary->Loading()) continue;

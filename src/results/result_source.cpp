@@ -190,7 +190,7 @@ void TResultSource::SearchMeaning(std::string_view pattern, std::string_view clu
   TStopwatch::Start("Meaning");
   RankMeanings(index, *FDictionary, ParseClue(clue), &ranks);
   const std::size_t n = std::min(FFlags.size(), ranks.size());
-  const std::vector<TArticleItem*>& items = FDictionary->Items();
+  const TEntryPointers& items = FDictionary->Items();
   for (std::size_t i = 0; i < n; ++i) {
     std::uint8_t& flags = FFlags[i];
     if (flags & kHidden) continue;

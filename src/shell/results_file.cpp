@@ -34,6 +34,11 @@ void AddKindLines(std::string& text, const TResultsRequest& request) {
       AddLine(text, ShellText(TShellText::ResultsKindAnagrams));
       AddLine(text, ShellText(TShellText::ResultsLetters) + request.LastAnagram);
       break;
+    case TResultKind::kMeaning:
+      AddLine(text, ShellText(TShellText::ResultsKindMeaning));
+      // The request as typed: "pattern : clue".
+      AddLine(text, ShellText(TShellText::ResultsMask) + request.LastPattern);
+      break;
     case TResultKind::kPalindromes:
       AddLine(text, ShellText(TShellText::ResultsKindPalindromes));
       break;

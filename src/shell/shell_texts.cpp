@@ -36,6 +36,7 @@ constexpr std::string_view kTexts[] = {
     "Информация",
     "Выберите, пожалуйста, словарь.\r\n\r\nЕсли список пуст, то создайте новый словарь:\r\n"
     "Меню Файл|Новый словарь...",
+    "Вид поиска: ПО СМЫСЛУ",
 };
 
 // The web addresses, the e-mail address and the notices are this project's own; the line

@@ -33,6 +33,7 @@ enum class TShellText {
   SavingDictionary,          // "Сохраняю словарь в ", followed by the file name
   InformationCaption,        // "Информация"
   ChooseDictionary,          // the entry editor's message when no dictionary takes the word
+  ResultsKindMeaning,        // "Вид поиска: ПО СМЫСЛУ"
 };
 
 // The text of `text`. Thread safety: any thread; the texts are converted once, on first use.

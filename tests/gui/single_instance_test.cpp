@@ -98,7 +98,10 @@ class TSingleInstanceTest : public QObject {
     TSingleInstance first(QStringLiteral("test"), FDir.path());
     QStringList opened;
     int raised = 0;
-    first.OnRaiseRequest = [&raised] { ++raised; };
+    first.OnRaiseRequest = [&raised] {
+      ++raised;
+      return true;
+    };
     first.OnOpenFiles = [&opened](const QStringList& files) { opened = files; };
     QVERIFY(first.Acquire());
     const QStringList files = {QStringLiteral("/a b/словарь.kiv"), QStringLiteral("/x\nfile 100%")};
