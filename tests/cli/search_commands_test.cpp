@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,6 +24,27 @@ bool WaitUntilCatching(pid_t pid, int signal) {
       if (line.starts_with("SigCgt:") &&
           (std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1)
         return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+// Waits until process `pid` has spent `ticks` clock ticks of CPU time (fields 14 and 15 of
+// its stat line), that is, until it has got well past its start however loaded the machine is.
+bool WaitUntilBusy(pid_t pid, unsigned long ticks) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (std::chrono::steady_clock::now() < deadline) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    // The command name may hold spaces; the fields after it are plain numbers.
+    const std::size_t name_end = line.rfind(") ");
+    if (name_end == std::string::npos) return false;  // the process is gone
+    std::istringstream fields(line.substr(name_end + 2));
+    std::string skip;
+    for (int field = 3; field < 14; ++field) fields >> skip;
+    unsigned long user = 0, system = 0;
+    if (fields >> user >> system && user + system >= ticks) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return false;
@@ -195,7 +217,7 @@ TEST_F(SearchCommandsTest, CtrlCStopsAnAnalysisAndPrintsWhatItFound) {
   CliProcess process({"-d", file, "analyze", long_word + "мн"});
   ASSERT_TRUE(WaitUntilCatching(process.pid(), SIGINT));
   // The two splits come within microseconds of the start; the search then runs on.
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ASSERT_TRUE(WaitUntilBusy(process.pid(), 10));
   ASSERT_EQ(0, kill(process.pid(), SIGINT));
   const CliResult result = process.Wait();
   EXPECT_EQ(0, result.signal);
