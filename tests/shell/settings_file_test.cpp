@@ -206,8 +206,19 @@ TEST(SettingsFileFailureTest, AFirstRunThatCannotBeWrittenStillReadsTheDefaults)
   TIniStore store;
   ASSERT_TRUE(settings.Read(&store).ok());
   EXPECT_EQ(dir.File("dictionary.kiv"), store.Value("Dictionaries", "FileName_1"));
+  EXPECT_FALSE(settings.KeepFailure().ok());
   EXPECT_THAT(dir.Names(), ElementsAre("dictionary.kiv"));
   EXPECT_THAT(messages.Texts(), ElementsAre());
+
+  // Every later group, the dictionary list's reader too, sees the same values in memory, and
+  // what is written stays there without another failure.
+  ASSERT_TRUE(settings.ReadExisting(&store).ok());
+  EXPECT_EQ("1", store.Value("Dictionaries", "IsConnected_1"));
+  TMainSettings main;
+  main.Language = "ENG";
+  EXPECT_TRUE(WriteMainSettings(settings, main).ok());
+  EXPECT_EQ("ENG", ReadLanguage(settings));
+  EXPECT_THAT(dir.Names(), ElementsAre("dictionary.kiv"));
 }
 
 }  // namespace
