@@ -9,6 +9,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 
 #include "common/cp1251_utf8.h"
@@ -85,10 +86,13 @@ void TKivMainForm::ReadSettings() {
   SearchTree->ExpandAllAndScrollTop();
 
   ApplyLanguage(FMain.Language);
-  // The first-run values are in effect all the same; say once that they will not be kept.
-  if (const TStatus& failure = FSettings.KeepFailure(); !failure.ok())
-    ShowMessage(TermWith(TTerm::SettingsNotKept, PathForMessage(FSettings.Path()),
-                         failure.message()));
+  // The first-run values are in effect all the same; once the window shows (so that the
+  // start-up time is not the time the user takes to read), say once that they are not kept.
+  if (const TStatus& failure = FSettings.KeepFailure(); !failure.ok()) {
+    const std::string text =
+        TermWith(TTerm::SettingsNotKept, PathForMessage(FSettings.Path()), failure.message());
+    QTimer::singleShot(0, this, [text] { ShowMessage(text); });
+  }
 }
 
 void TKivMainForm::ApplyMainSettings(const TMainSettings& settings) {

@@ -114,7 +114,7 @@ class TSettingsFailureTest : public QObject {
     FFiles.FailCommit(true);
     Open();
     QCOMPARE(FSession->Collection.Count(), 3);
-    QCOMPARE(FDialogs.Asked.size(), 1);
+    QTRY_COMPARE(FDialogs.Asked.size(), 1);
     QVERIFY(FDialogs.Asked[0].startsWith(QString::fromUtf8("Параметры не удастся сохранить")));
     QVERIFY(FDialogs.Asked[0].contains(Ini()));
     FForm->close();
