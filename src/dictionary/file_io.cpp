@@ -28,7 +28,8 @@ std::string Quoted(const std::string& path) {
 }
 
 TStatus IoError(const char* what, const std::string& path, int error) {
-  return TStatus::Error(std::string(what) + " " + Quoted(path) + ": " + SystemErrorText(error));
+  return TStatus::SystemError(std::string(what) + " " + Quoted(path) + ": " + SystemErrorText(error),
+                              error);
 }
 
 // close() may fail with the error of a delayed write, so its result matters for writes.

@@ -90,7 +90,7 @@ void TKivMainForm::ReadSettings() {
   // start-up time is not the time the user takes to read), say once that they are not kept.
   if (const TStatus& failure = FSettings.KeepFailure(); !failure.ok()) {
     const std::string text =
-        TermWith(TTerm::SettingsNotKept, PathForMessage(FSettings.Path()), failure.message());
+        TermWith(TTerm::SettingsNotKept, PathForMessage(FSettings.Path()), FailureReason(failure));
     QTimer::singleShot(0, this, [text] { ShowMessage(text); });
   }
 }
@@ -206,7 +206,7 @@ bool TKivMainForm::WriteSettingsOrAsk() {
     if (status.ok()) continue;
     TMessage question;
     question.Text =
-        TermWith(TTerm::SettingsNotSaved, PathForMessage(FSettings.Path()), status.message());
+        TermWith(TTerm::SettingsNotSaved, PathForMessage(FSettings.Path()), FailureReason(status));
     question.Kind = TMessageKind::Warning;
     question.Buttons = TMessageButtons::YesNo;
     return Dialogs().Ask(this, question) == TMessageAnswer::Yes;
