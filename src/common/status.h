@@ -15,7 +15,8 @@ class [[nodiscard]] TStatus {
  public:
   TStatus() = default;
   TStatus(const TStatus& other)
-      : message_(other.message_ ? std::make_unique<std::string>(*other.message_) : nullptr) {}
+      : message_(other.message_ ? std::make_unique<std::string>(*other.message_) : nullptr),
+        system_error_(other.system_error_) {}
   TStatus& operator=(const TStatus& other) {
     if (this != &other) *this = TStatus(other);
     return *this;
@@ -33,6 +34,14 @@ class [[nodiscard]] TStatus {
     return status;
   }
 
+  // Failure of a system call with errno `error`, which the user interface may put in its own
+  // words.
+  static TStatus SystemError(std::string message, int error) {
+    TStatus status = Error(std::move(message));
+    status.system_error_ = error;
+    return status;
+  }
+
   // True for success.
   bool ok() const { return message_ == nullptr; }
 
@@ -42,8 +51,12 @@ class [[nodiscard]] TStatus {
     return message_ ? *message_ : kEmpty;
   }
 
+  // The errno of a SystemError; 0 otherwise.
+  int system_error() const { return system_error_; }
+
  private:
   std::unique_ptr<std::string> message_;  // null when OK
+  int system_error_ = 0;
 };
 
 }  // namespace gryvel

@@ -1,6 +1,8 @@
 #include "dictionary/file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <random>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -25,7 +28,8 @@ std::string Quoted(const std::string& path) {
 }
 
 TStatus IoError(const char* what, const std::string& path, int error) {
-  return TStatus::Error(std::string(what) + " " + Quoted(path) + ": " + SystemErrorText(error));
+  return TStatus::SystemError(std::string(what) + " " + Quoted(path) + ": " + SystemErrorText(error),
+                              error);
 }
 
 // close() may fail with the error of a delayed write, so its result matters for writes.
@@ -71,12 +75,47 @@ bool LinkUnnamed(int fd, const std::string& path) {
   return ::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0;
 }
 
-// A hidden name beside the target: `dir` + "." + `base` + ".<random>.tmp".
+// A hidden name beside the target: `dir` + "." + `base` + ".<pid>-<random>.tmp". The process
+// id tells a later save whether the writer is still alive.
 std::string TemporaryName(const std::string& dir, const std::string& base) {
   thread_local std::mt19937_64 random(
       std::random_device{}() ^
       static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-  return dir + "." + base + "." + std::to_string(random() % 1000000000) + ".tmp";
+  return dir + "." + base + "." + std::to_string(::getpid()) + "-" +
+         std::to_string(random() % 1000000000) + ".tmp";
+}
+
+// The process id in `name` when it is a temporary name TemporaryName gave for `base`; 0 when
+// it is not one.
+pid_t TemporaryOwner(std::string_view name, std::string_view base) {
+  const std::string_view suffix = ".tmp";
+  if (name.size() < base.size() + 2 + suffix.size() || name[0] != '.' ||
+      name.substr(1, base.size()) != base || name[base.size() + 1] != '.' ||
+      !name.ends_with(suffix))
+    return 0;
+  const std::string_view middle =
+      name.substr(base.size() + 2, name.size() - base.size() - 2 - suffix.size());
+  const std::size_t dash = middle.find('-');
+  if (dash == 0 || dash == std::string_view::npos || dash > 9 || dash + 1 == middle.size())
+    return 0;
+  const auto digits = [](std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  if (!digits(middle.substr(0, dash)) || !digits(middle.substr(dash + 1))) return 0;
+  return static_cast<pid_t>(std::stol(std::string(middle.substr(0, dash))));
+}
+
+// Removes the temporary files of `base` left in `dir` by writers that were killed between
+// naming and renaming them; those of live processes are left alone.
+void RemoveDeadLeftovers(const std::string& dir, const std::string& base) {
+  DIR* listing = ::opendir(dir.empty() ? "." : dir.c_str());
+  if (listing == nullptr) return;
+  while (const dirent* entry = ::readdir(listing)) {
+    const pid_t owner = TemporaryOwner(entry->d_name, base);
+    if (owner <= 0 || owner == ::getpid()) continue;
+    if (::kill(owner, 0) != 0 && errno == ESRCH) ::unlinkat(::dirfd(listing), entry->d_name, 0);
+  }
+  ::closedir(listing);
 }
 
 // Writes into a temporary file beside the target and renames it over the target on Commit.
@@ -230,6 +269,7 @@ class TPosixFileSystem : public TFileSystem {
     const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
     struct stat old {};
     const bool replacing = ::stat(target.c_str(), &old) == 0;
+    RemoveDeadLeftovers(dir, base);
 
     // The temporary file sits beside the target so that the rename cannot cross file systems.
     // 0666 lets the umask decide; a replaced file's permissions are kept.

@@ -384,7 +384,11 @@ void TKivMainForm::closeEvent(QCloseEvent* event) {
   FClosing = true;
   if (FStatForm != nullptr) FStatForm->close();
   CloseSearchDialog();
-  if (!FSettingsWritten) WriteSettings();
+  if (!FSettingsWritten && !WriteSettingsOrAsk()) {
+    FClosing = false;
+    event->ignore();
+    return;
+  }
   FSettingsWritten = true;
   event->accept();
 }

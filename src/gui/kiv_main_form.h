@@ -96,7 +96,8 @@ class TKivMainForm : public QMainWindow {
   TMainSettings MainSettings();
   // Whether closing may go on: asks about each modified dictionary.
   bool CloseQuery();
-  void WriteSettings();
+  // Writes every group; when that fails, asks whether to close anyway (false: stay open).
+  bool WriteSettingsOrAsk();
 
   void FastSearchChanged();
   void FastSearchEnterDown(bool alt);

@@ -9,8 +9,10 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 
+#include "common/cp1251_utf8.h"
 #include "common/synchronize.h"
 #include "gui/dialogs.h"
 #include "gui/dictionary_tree.h"
@@ -84,6 +86,13 @@ void TKivMainForm::ReadSettings() {
   SearchTree->ExpandAllAndScrollTop();
 
   ApplyLanguage(FMain.Language);
+  // The first-run values are in effect all the same; once the window shows (so that the
+  // start-up time is not the time the user takes to read), say once that they are not kept.
+  if (const TStatus& failure = FSettings.KeepFailure(); !failure.ok()) {
+    const std::string text =
+        TermWith(TTerm::SettingsNotKept, PathForMessage(FSettings.Path()), FailureReason(failure));
+    QTimer::singleShot(0, this, [text] { ShowMessage(text); });
+  }
 }
 
 void TKivMainForm::ApplyMainSettings(const TMainSettings& settings) {
@@ -180,9 +189,9 @@ void TKivMainForm::ShowAsSaved() {
   }
 }
 
-// Every group, in the order the settings file expects; a group that cannot be written is
-// reported once and the file keeps its old contents.
-void TKivMainForm::WriteSettings() {
+// Every group, in the order the settings file expects; the first failure stops nothing but
+// is the one reported. The settings are left as they were in the file when it cannot be written.
+bool TKivMainForm::WriteSettingsOrAsk() {
   const TStatus results[] = {
       WriteDictionaryList(FSettings, DictionaryListOf(FDC)),
       WriteFilterSettings(FSettings, ResultSource1.FilterSettings()),
@@ -195,9 +204,14 @@ void TKivMainForm::WriteSettings() {
   };
   for (const TStatus& status : results) {
     if (status.ok()) continue;
-    ShowMessage(status.message());
-    break;
+    TMessage question;
+    question.Text =
+        TermWith(TTerm::SettingsNotSaved, PathForMessage(FSettings.Path()), FailureReason(status));
+    question.Kind = TMessageKind::Warning;
+    question.Buttons = TMessageButtons::YesNo;
+    return Dialogs().Ask(this, question) == TMessageAnswer::Yes;
   }
+  return true;
 }
 
 }  // namespace gryvel::gui

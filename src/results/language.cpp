@@ -1,6 +1,7 @@
 #include "results/language.h"
 
 #include <atomic>
+#include <cerrno>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -76,6 +77,10 @@ constexpr TTermRow kTerms[] = {
      "with its first-run settings; what you change will not be saved.",
      "Параметры не удастся сохранить: файл \"{1}\" недоступен для записи:\r\n{2}\r\n\r\n"
      "Gryvel запускается с начальными параметрами; изменения не будут сохранены."},
+    {TTerm::ReasonAccessDenied, "Access denied.", "Нет прав на запись."},
+    {TTerm::ReasonReadOnly, "The disk is read-only.", "Диск доступен только для чтения."},
+    {TTerm::ReasonNoSpace, "There is no space left on the disk.", "На диске нет места."},
+    {TTerm::ReasonNoFolder, "The folder does not exist.", "Папка не существует."},
 };
 
 constexpr std::string_view kCountMarker = "{count}";
@@ -509,6 +514,24 @@ std::string TermWith(TTerm term, std::string_view first, std::string_view second
       text.replace(at, marker.size(), value);
   }
   return text;
+}
+
+std::string FailureReason(const TStatus& failed) {
+  switch (failed.system_error()) {
+    case EACCES:
+    case EPERM:
+      return Term(TTerm::ReasonAccessDenied);
+    case EROFS:
+      return Term(TTerm::ReasonReadOnly);
+    case ENOSPC:
+    case EDQUOT:
+      return Term(TTerm::ReasonNoSpace);
+    case ENOENT:
+    case ENOTDIR:
+      return Term(TTerm::ReasonNoFolder);
+    default:
+      return failed.message();
+  }
 }
 
 std::string RememberLastEntriesText(int count) {

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/status.h"
+
 // Every visible text of the user interface in Russian and in English, and the one
 // process-wide choice between them. Texts are code page 1251 bytes; "&" marks a menu or label
 // accelerator and "&&" shows one ampersand.
@@ -65,7 +67,12 @@ enum class TTerm {
   RunningCopyNoAnswer,
   SettingsNotSaved,      // {1} the settings file, {2} the reason
   SettingsNotKept,       // {1} the settings file, {2} the reason
-  kLastTerm = SettingsNotKept,
+  // Reasons of failed writes (FailureReason).
+  ReasonAccessDenied,
+  ReasonReadOnly,
+  ReasonNoSpace,
+  ReasonNoFolder,
+  kLastTerm = ReasonNoFolder,
 };
 
 // The text of `term` in the current language.
@@ -73,6 +80,10 @@ const std::string& Term(TTerm term);
 
 // `term` with "{1}" replaced by `first` and "{2}" by `second` (code page 1251).
 std::string TermWith(TTerm term, std::string_view first, std::string_view second = {});
+
+// Why `failed` failed, in the interface language when it is a system error with words of its
+// own here; its message otherwise.
+std::string FailureReason(const TStatus& failed);
 
 // The RememberLastEntries term with "{count}" replaced by `count` in decimal.
 std::string RememberLastEntriesText(int count);

@@ -13,8 +13,9 @@ namespace gryvel {
 // ShowStatusBar empty and Language "RUS"; the keys [WindowPos] State, [Viewer]
 // ShowDescription, [Search] DoFastSearch, [SearchDock], [ViewDock] and [SpecialDock] DockedTo,
 // [Pattern] and [Anagram] Count, all empty, so that they read as their defaults; then
-// [Dictionaries] with Count 0, or 1 and the default dictionary's file, name and
-// IsConnected 1. Reads the dictionary's header through `file_system`.
+// [Dictionaries] with the default dictionary's file, name and IsConnected 1, and then the
+// bundled "english.kiv" (looked for as the default dictionary is) with IsConnected 0, each
+// when it exists, and their Count. Reads the dictionary's header through `file_system`.
 TIniStore CreateDefaultSettings(const std::string& program_dir, TFileSystem& file_system,
                                 const std::string& data_dir = {});
 

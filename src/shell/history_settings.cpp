@@ -15,6 +15,15 @@ constexpr char kPattern[] = "Pattern";
 constexpr char kAnagram[] = "Anagram";
 constexpr char kEqual[] = "Equal";
 
+// Far longer than any pattern or letter set typed by hand; only a damaged file holds more, and
+// the history tree would take seconds to lay out a value of megabytes.
+constexpr std::size_t kMaxHistoryEntry = 1000;
+
+std::string Cut(std::string text) {
+  if (text.size() > kMaxHistoryEntry) text.resize(kMaxHistoryEntry);
+  return text;
+}
+
 // The values of keys "1" .. `count` that exist, in key order.
 std::vector<std::string> NumberedValues(const TIniStore& store, const char* section,
                                         std::int32_t count) {
@@ -90,7 +99,7 @@ bool ReadPatternHistory(TSettingsFile& file, TSearchHistory& history) {
       file, ShellText(TShellText::PatternReadError), [&](const TIniStore& store) {
         for (const std::string& value :
              NumberedValues(store, kPattern, HistoryCount(store, kPattern, history)))
-          history.AppendPattern(value);
+          history.AppendPattern(Cut(value));
         return TStatus::Ok();
       });
 }
@@ -105,7 +114,7 @@ bool ReadAnagramHistory(TSettingsFile& file, TSearchHistory& history) {
              NumberedValues(store, kAnagram, HistoryCount(store, kAnagram, history))) {
           const std::optional<TAnagramEntry> entry = ParseAnagram(value);
           if (entry)
-            history.AppendAnagram(entry->Letters, entry->Mode);
+            history.AppendAnagram(Cut(entry->Letters), entry->Mode);
           else
             damaged = true;
         }

@@ -46,15 +46,23 @@ TStatus WriteWholeFile(TFileSystem& file_system, const std::string& path,
 }  // namespace
 
 TStatus TSettingsFile::Read(TIniStore* store) {
-  if (FFileSystem.FileExists(FPath)) return ReadExisting(store);
+  if (FInMemory || FFileSystem.FileExists(FPath)) return ReadExisting(store);
   *store = CreateDefaultSettings(FProgramDir, FFileSystem, FDataDir);
   FCreatedDefaults = true;
-  // A first run in a place that cannot be written still starts from the first-run values.
-  [[maybe_unused]] const TStatus written = WriteWholeFile(FFileSystem, FPath, store->Text());
+  // A first run in a place that cannot be written still runs with the first-run values.
+  const TStatus written = WriteWholeFile(FFileSystem, FPath, store->Text());
+  if (!written.ok()) {
+    FInMemory = *store;
+    FKeepFailure = written;
+  }
   return TStatus::Ok();
 }
 
 TStatus TSettingsFile::ReadExisting(TIniStore* store) const {
+  if (FInMemory) {
+    *store = *FInMemory;
+    return TStatus::Ok();
+  }
   *store = TIniStore();
   if (!FFileSystem.FileExists(FPath)) return TStatus::Ok();
   std::string bytes;
@@ -67,6 +75,10 @@ TStatus TSettingsFile::Update(const std::function<void(TIniStore&)>& change) {
   TIniStore store;
   TStatus status = Read(&store);
   if (!status.ok()) return status;
+  if (FInMemory) {
+    change(*FInMemory);
+    return TStatus::Ok();
+  }
   change(store);
   return WriteWholeFile(FFileSystem, FPath, store.Text());
 }

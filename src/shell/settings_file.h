@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -36,7 +37,8 @@ class TSettingsFile {
   TFileSystem& FileSystem() const { return FFileSystem; }
 
   // Reads the file into *store. When there is none, the first-run file is written first, and
-  // *store holds it even when writing it failed. Fails when the file exists but cannot be read.
+  // *store holds it even when writing it failed; every group then reads and updates that copy
+  // in memory (see KeepFailure). Fails when the file exists but cannot be read.
   TStatus Read(TIniStore* store);
   // As Read, but a missing file reads as empty and nothing is written.
   TStatus ReadExisting(TIniStore* store) const;
@@ -46,6 +48,9 @@ class TSettingsFile {
 
   // Whether this object made the first-run file (the main window then opens centred).
   bool CreatedDefaults() const { return FCreatedDefaults; }
+  // Why the first-run file could not be written; ok while the settings live in the file.
+  // After such a failure nothing is written: the user is told once, at start-up.
+  const TStatus& KeepFailure() const { return FKeepFailure; }
 
  private:
   TFileSystem& FFileSystem;
@@ -53,6 +58,8 @@ class TSettingsFile {
   std::string FProgramDir;
   std::string FDataDir;
   bool FCreatedDefaults = false;
+  std::optional<TIniStore> FInMemory;  // the settings when they cannot be kept in the file
+  TStatus FKeepFailure;
 };
 
 // Runs the reader of one group: `read` gets the file as Read gives it (ReadExisting when

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
 #include <vector>
@@ -140,6 +141,28 @@ TEST_F(FileIoTest, AWriterKilledMidSaveLeavesNoTemporaryFile) {
   EXPECT_TRUE(WIFSIGNALED(wait_status));
   EXPECT_EQ("old", dir_.Read("f"));
   EXPECT_EQ(std::vector<std::string>{"f"}, dir_.Names());
+}
+
+// A writer killed between naming its temporary file and renaming it leaves the file behind;
+// the next save removes it, but not one of a process that is still writing.
+TEST_P(ReplaceTest, ASaveRemovesTheTemporaryFilesOfDeadWritersOnly) {
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) ::_exit(0);
+  ASSERT_EQ(child, ::waitpid(child, nullptr, 0));
+  const std::string dead = std::to_string(child);
+  const std::string live = std::to_string(::getppid());
+  for (const std::string& name :
+       {".f." + dead + "-17.tmp", ".f." + live + "-17.tmp", std::string(".f.17.tmp"),
+        ".g." + dead + "-1.tmp", ".f." + dead + "-x.tmp"})
+    dir_.Write(name, "left");
+  EXPECT_EQ("", Replace(dir_.File("f"), "new"));
+  std::vector<std::string> kept = {".f." + dead + "-x.tmp", ".f." + live + "-17.tmp",
+                                   ".f.17.tmp", ".g." + dead + "-1.tmp", "f"};
+  std::sort(kept.begin(), kept.end());
+  std::vector<std::string> names = dir_.Names();
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(kept, names);
 }
 
 TEST(ReadAheadFileTest, GivesTheSameBytesAsTheFileItReads) {

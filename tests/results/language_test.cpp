@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <set>
 
 #include "common/cp1251_case.h"
@@ -239,6 +240,20 @@ TEST_F(Language, RussianMenuAcceleratorsAreUniquePerMenu) {
       EXPECT_TRUE(accelerators.insert(Lower(static_cast<std::uint8_t>(text[at + 1]))).second);
     }
   }
+}
+
+TEST_F(Language, FailedWritesGiveTheirReasonInTheInterfaceLanguage) {
+  SetUILanguage(TUILanguage::Russian);
+  EXPECT_EQ(Cp("Нет прав на запись."),
+            FailureReason(TStatus::SystemError("Can't write: Permission denied", EACCES)));
+  EXPECT_EQ(Cp("Диск доступен только для чтения."),
+            FailureReason(TStatus::SystemError("x", EROFS)));
+  // Without words of its own, the engine's message stands.
+  EXPECT_EQ("Can't write: I/O error", FailureReason(TStatus::SystemError("Can't write: I/O error", EIO)));
+  EXPECT_EQ("damaged", FailureReason(TStatus::Error("damaged")));
+  SetUILanguage(TUILanguage::English);
+  EXPECT_EQ("There is no space left on the disk.",
+            FailureReason(TStatus::SystemError("x", ENOSPC)));
 }
 
 }  // namespace

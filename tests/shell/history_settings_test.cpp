@@ -60,6 +60,25 @@ TEST_F(HistorySettingsTest, AnEmptyPatternIsSkipped) {
   EXPECT_THAT(Entries(THistoryBranch::Crossword), ElementsAre("a", "c"));
 }
 
+TEST_F(HistorySettingsTest, AbsurdlyLongEntriesAreCutWhenRead) {
+  const std::string huge(5u << 20, 'a');
+  const struct {
+    std::size_t Length;
+    std::size_t Kept;
+  } cases[] = {{999, 999}, {1000, 1000}, {1001, 1000}, {huge.size(), 1000}};
+  for (const auto& c : cases) {
+    const std::string value = huge.substr(0, c.Length);
+    SetIni("[Pattern]\nCount=1\n1=" + value + "\n[Anagram]\nCount=1\n1=" + value + ",2\n");
+    TSearchHistory history;
+    ASSERT_TRUE(ReadPatternHistory(settings_, history));
+    ASSERT_TRUE(ReadAnagramHistory(settings_, history));
+    EXPECT_EQ(c.Kept, history.Children(THistoryBranch::Crossword)[1].Text.size()) << c.Length;
+    const THistoryNode& anagram = history.Children(THistoryBranch::Anagrams)[1];
+    EXPECT_EQ(c.Kept, anagram.Text.size()) << c.Length;
+    EXPECT_EQ(2, anagram.Mode);  // the mode after the letters survives the cut
+  }
+}
+
 TEST_F(HistorySettingsTest, AnagramEntriesBringTheirModes) {
   SetIni(std::string("[Anagram]\nCount=4\n1=акрт,2\n2=акрт\n3=а,б,1\n4=,2\n"));
   ASSERT_TRUE(ReadAnagramHistory(settings_, history_));

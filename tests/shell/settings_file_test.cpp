@@ -65,6 +65,26 @@ TEST_F(SettingsFileTest, TheDefaultDictionaryIsListedWithItsOwnName) {
   EXPECT_EQ("1", store.Value("Dictionaries", "IsConnected_1"));
 }
 
+TEST_F(SettingsFileTest, TheBundledEnglishDictionaryIsListedButNotConnected) {
+  const std::string english = testing::V2Header(0, {"English", "", "", "", ""});
+  files_.SetFile("/usr/share/gryvel/Dictionaries/dictionary.kiv", Bytes(testing::V2Header(0)));
+  files_.SetFile("/usr/share/gryvel/Dictionaries/english.kiv", Bytes(english));
+  const TIniStore store = CreateDefaultSettings("/usr/bin", files_, "/usr/share/gryvel");
+  EXPECT_EQ("2", store.Value("Dictionaries", "Count"));
+  EXPECT_EQ("1", store.Value("Dictionaries", "IsConnected_1"));
+  EXPECT_EQ("/usr/share/gryvel/Dictionaries/english.kiv",
+            store.Value("Dictionaries", "FileName_2"));
+  EXPECT_EQ("English", store.Value("Dictionaries", "Name_2"));
+  EXPECT_EQ("0", store.Value("Dictionaries", "IsConnected_2"));
+
+  // Without the Russian one the English one is still only listed.
+  files_.SetFile("/prog/english.kiv", Bytes(english));
+  const TIniStore alone = CreateDefaultSettings("/prog", files_);
+  EXPECT_EQ("1", alone.Value("Dictionaries", "Count"));
+  EXPECT_EQ("/prog/english.kiv", alone.Value("Dictionaries", "FileName_1"));
+  EXPECT_EQ("0", alone.Value("Dictionaries", "IsConnected_1"));
+}
+
 TEST_F(SettingsFileTest, AnInstalledProgramFindsTheDefaultDictionaryInItsDataDirectory) {
   files_.SetFile("/usr/share/gryvel/Dictionaries/dictionary.kiv", Bytes(testing::V2Header(0)));
   EXPECT_EQ("", FindDefaultDictionary("/usr/bin", files_));
@@ -206,8 +226,19 @@ TEST(SettingsFileFailureTest, AFirstRunThatCannotBeWrittenStillReadsTheDefaults)
   TIniStore store;
   ASSERT_TRUE(settings.Read(&store).ok());
   EXPECT_EQ(dir.File("dictionary.kiv"), store.Value("Dictionaries", "FileName_1"));
+  EXPECT_FALSE(settings.KeepFailure().ok());
   EXPECT_THAT(dir.Names(), ElementsAre("dictionary.kiv"));
   EXPECT_THAT(messages.Texts(), ElementsAre());
+
+  // Every later group, the dictionary list's reader too, sees the same values in memory, and
+  // what is written stays there without another failure.
+  ASSERT_TRUE(settings.ReadExisting(&store).ok());
+  EXPECT_EQ("1", store.Value("Dictionaries", "IsConnected_1"));
+  TMainSettings main;
+  main.Language = "ENG";
+  EXPECT_TRUE(WriteMainSettings(settings, main).ok());
+  EXPECT_EQ("ENG", ReadLanguage(settings));
+  EXPECT_THAT(dir.Names(), ElementsAre("dictionary.kiv"));
 }
 
 }  // namespace
