@@ -40,6 +40,7 @@ class TSearchTree;
 enum class TSearchPage : std::uint8_t;
 class TSkinScroll;
 class TStatForm;
+class TToolBarFit;
 
 // The main window: the word list with its scroll bars and the quick-search edit on the left,
 // the search history and the dictionaries on the right, the menus, two toolbars and the status
@@ -93,6 +94,8 @@ class TKivMainForm : public QMainWindow {
   void ApplyToolbarPositions(const TToolbarPositions& positions);
   TToolbarPositions ToolbarPositions() const;
   TWindowPosition WindowPosition() const;
+  // A first run: sized for the toolbars and the screen, and centred on it.
+  void FitFirstRunWindow();
   TMainSettings MainSettings();
   // Whether closing may go on: asks about each modified dictionary.
   bool CloseQuery();
@@ -181,6 +184,7 @@ class TKivMainForm : public QMainWindow {
   TSubscriptions FEngineHooks;
   TMainSettings FMain;
   TWindowPosition FSavedPosition;
+  TToolBarFit* FToolBarFit = nullptr;
   double FInitTime = 0;
   std::int32_t FCurrentIndex = -1;
   bool FLocateWhileTyping = true;  // off while the edit takes a word from the list
