@@ -11,6 +11,7 @@ TToolBarFit::TToolBarFit(QMainWindow& window, QToolBar& first, QToolBar& second)
     : QObject(&window), FWindow(window), FFirst(first), FSecond(second) {
   FFirst.installEventFilter(this);
   FSecond.installEventFilter(this);
+  FWindow.installEventFilter(this);
 }
 
 int TToolBarFit::NeededWidth() const {
@@ -28,6 +29,8 @@ void TToolBarFit::Update() {
 }
 
 bool TToolBarFit::eventFilter(QObject* watched, QEvent* event) {
+  // A hidden window needs no minimum, and one being destroyed must not be asked for it.
+  if (!FWindow.isVisible()) return QObject::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::LayoutRequest:
     case QEvent::Show:
