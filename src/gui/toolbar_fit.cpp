@@ -24,8 +24,8 @@ int TToolBarFit::NeededWidth() const {
 
 void TToolBarFit::Update() {
   // The window's own layout may need more (the menu bar, the status bar): keep the larger.
-  FWindow.setMinimumWidth(0);
-  FWindow.setMinimumWidth(std::max(NeededWidth(), FWindow.minimumSizeHint().width()));
+  const int width = std::max(NeededWidth(), FWindow.minimumSizeHint().width());
+  if (FWindow.minimumWidth() != width) FWindow.setMinimumWidth(width);
 }
 
 bool TToolBarFit::eventFilter(QObject* watched, QEvent* event) {
