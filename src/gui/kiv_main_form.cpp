@@ -25,7 +25,6 @@
 #include "gui/search_tree.h"
 #include "gui/stat_form.h"
 #include "gui/text.h"
-#include "gui/toolbar_fit.h"
 #include "gui/ui/enter_edit.h"
 #include "gui/ui/kiv_viewer.h"
 #include "gui/ui/list_places.h"
@@ -59,7 +58,6 @@ TKivMainForm::TKivMainForm(TSession& session, QWidget* parent)
   setMinimumHeight(300);
 
   FCommands = new TMainCommands(*this);
-  FToolBarFit = new TToolBarFit(*this, *FCommands->SearchToolBar, *FCommands->SortToolBar);
   BuildLeftPanel();
   BuildRightPanel();
   Splitter1 = new QSplitter(Qt::Horizontal, this);

@@ -40,7 +40,6 @@ class TSearchTree;
 enum class TSearchPage : std::uint8_t;
 class TSkinScroll;
 class TStatForm;
-class TToolBarFit;
 
 // The main window: the word list with its scroll bars and the quick-search edit on the left,
 // the search history and the dictionaries on the right, the menus, two toolbars and the status
@@ -184,7 +183,6 @@ class TKivMainForm : public QMainWindow {
   TSubscriptions FEngineHooks;
   TMainSettings FMain;
   TWindowPosition FSavedPosition;
-  TToolBarFit* FToolBarFit = nullptr;
   double FInitTime = 0;
   std::int32_t FCurrentIndex = -1;
   bool FLocateWhileTyping = true;  // off while the edit takes a word from the list

@@ -19,11 +19,13 @@ void TKivMainForm::FitFirstRunWindow() {
   // Room for the title bar and the borders the window manager adds.
   const QSize room = area.size() - QSize(16, 48);
 
+  auto toolbars = [this] {
+    return ToolBarsWidth(*this, *FCommands->SearchToolBar, *FCommands->SortToolBar);
+  };
   // Captioned buttons that cannot fit the screen lose their captions, not their place.
-  if (FToolBarFit->NeededWidth() > room.width()) FCommands->SetToolBarLabels(0);
-  FToolBarFit->Update();
+  if (toolbars() > room.width()) FCommands->SetToolBarLabels(0);
 
-  const int w = std::min(std::max({width(), minimumWidth(), room.width() / 2}), room.width());
+  const int w = std::min(std::max({width(), toolbars(), room.width() / 2}), room.width());
   const int h = std::min(std::max({height(), minimumHeight(), w * 3 / 4}), room.height());
   resize(w, h);
   move(area.center() - QPoint(w / 2, h / 2));
