@@ -93,6 +93,8 @@ class TKivMainForm : public QMainWindow {
   void ApplyToolbarPositions(const TToolbarPositions& positions);
   TToolbarPositions ToolbarPositions() const;
   TWindowPosition WindowPosition() const;
+  // A first run: sized for the toolbars and the screen, and centred on it.
+  void FitFirstRunWindow();
   TMainSettings MainSettings();
   // Whether closing may go on: asks about each modified dictionary.
   bool CloseQuery();

@@ -176,10 +176,7 @@ void TKivMainForm::ShowAsSaved() {
     return FDC.Count() == 0 && FDC.LoadingCount() > 0 &&
            std::chrono::steady_clock::now() < deadline;
   });
-  if (FSavedPosition.Centred()) {
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    move(screen.center() - QPoint(width() / 2, height() / 2));
-  }
+  if (FSavedPosition.Centred()) FitFirstRunWindow();
   if (FSavedPosition.State == kWindowMaximized) {
     showMaximized();
   } else if (FSavedPosition.State == kWindowMinimized) {
