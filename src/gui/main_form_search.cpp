@@ -84,14 +84,14 @@ void TKivMainForm::FastSearchEnterDown(bool alt) {
 }
 
 void TKivMainForm::RunCrosswordSearch(std::string_view pattern) {
-  RunRequest({TRequestKind::Crossword, std::string(pattern)});
+  RunRequest({TRequestKind::Crossword, std::string(pattern), {}});
 }
 
 void TKivMainForm::RunAnagramSearch(std::string_view letters) {
-  RunRequest({TRequestKind::Anagram, std::string(letters)});
+  RunRequest({TRequestKind::Anagram, std::string(letters), {}});
 }
 
-void TKivMainForm::RunPalindromeSearch() { RunRequest({TRequestKind::Palindromes, {}}); }
+void TKivMainForm::RunPalindromeSearch() { RunRequest({TRequestKind::Palindromes, {}, {}}); }
 
 // One search with the list's updates held; the result's first word is selected.
 void TKivMainForm::RunRequest(const TSearchRequest& request) {
@@ -100,6 +100,7 @@ void TKivMainForm::RunRequest(const TSearchRequest& request) {
   // For results files and the search dialog.
   if (request.Kind == TRequestKind::Crossword) FLastPattern = request.Text;
   if (request.Kind == TRequestKind::Anagram) FLastAnagram = request.Text;
+  if (request.Kind == TRequestKind::Meaning) FLastPattern = MeaningRequestText(request);
   const bool found = RunSearchRequest(ResultSource1, request);
   if (found) KivViewer1->SetSelItem(ResultSource1.View().front());
 }

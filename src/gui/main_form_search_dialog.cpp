@@ -30,14 +30,16 @@ void TKivMainForm::OpenSearchDialog(TSearchPage page) {
       const std::optional<std::string> text = FromQString(typed);
       if (!text) return;
       FastSearch->setText(typed);
-      const TSearchRequest request{TRequestKind::Crossword, CrosswordPattern(*text)};
+      // The same rules as the quick search: "pattern : clue" searches by meaning.
+      const TSearchRequest request = EnterRequest(*text, false);
+      if (request.Kind == TRequestKind::None) return;
       RunRequest(request);
       RecordSearchRequest(FHistory, request, StringSearcher1.AnagramOptions());
     });
     connect(FSearchForm, &TSearchForm::AnagramRequested, this, [this](const QString& letters) {
       const std::optional<std::string> text = FromQString(letters);
       if (!text) return;
-      const TSearchRequest request{TRequestKind::Anagram, *text};
+      const TSearchRequest request{TRequestKind::Anagram, *text, {}};
       RunRequest(request);
       RecordSearchRequest(FHistory, request, StringSearcher1.AnagramOptions());
     });

@@ -10,10 +10,38 @@ std::string CrosswordPattern(std::string_view typed) {
   return "*" + std::string(typed) + "*";
 }
 
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+std::optional<TMeaningText> SplitMeaningText(std::string_view typed) {
+  const std::size_t colon = typed.find(':');
+  if (colon == std::string_view::npos) return std::nullopt;
+  const bool spaced = (colon > 0 && IsBlank(typed[colon - 1])) ||
+                      (colon + 1 < typed.size() && IsBlank(typed[colon + 1]));
+  const TMeaningText parts{Trimmed(typed.substr(0, colon)), Trimmed(typed.substr(colon + 1))};
+  if (!spaced || parts.Clue.empty()) return std::nullopt;
+  return parts;
+}
+
+std::string MeaningRequestText(const TSearchRequest& request) {
+  return request.Text + " : " + request.Clue;
+}
+
 TSearchRequest EnterRequest(std::string_view typed, bool alt) {
   if (typed.empty()) return {};
-  if (alt) return {TRequestKind::Anagram, std::string(typed)};
-  return {TRequestKind::Crossword, CrosswordPattern(typed)};
+  if (alt) return {TRequestKind::Anagram, std::string(typed), {}};
+  if (const auto meaning = SplitMeaningText(typed))
+    return {TRequestKind::Meaning, std::string(meaning->Pattern), std::string(meaning->Clue)};
+  return {TRequestKind::Crossword, CrosswordPattern(typed), {}};
 }
 
 std::string LengthRangeText(int min, int max) {
@@ -25,6 +53,11 @@ std::string LengthRangeText(int min, int max) {
 
 TTypingFeedback TypedTextChanged(std::string_view typed, TStringSearcher& searcher,
                                  bool do_fast_search) {
+  if (const auto meaning = SplitMeaningText(typed)) {
+    if (meaning->Pattern.empty()) return {};
+    searcher.SetPattern(meaning->Pattern);
+    return {LengthRangeText(searcher.MinLength(), searcher.MaxLength()), false};
+  }
   if (TStringSearcher::IsPattern(typed)) {
     searcher.SetPattern(typed);
     return {LengthRangeText(searcher.MinLength(), searcher.MaxLength()), false};
@@ -44,6 +77,9 @@ bool RunSearchRequest(TResultSource& source, const TSearchRequest& request) {
       break;
     case TRequestKind::Palindromes:
       source.SearchPalindromes();
+      break;
+    case TRequestKind::Meaning:
+      source.SearchMeaning(request.Text, request.Clue);
       break;
   }
   source.SetFilterActive(true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,26 +9,40 @@
 
 // What the quick-search box under the word list asks for: while the user types, the range of
 // word lengths shown in the status bar and whether the list follows the typed word; on Enter a
-// crossword search, on Alt+Enter an anagram search.
+// crossword search, on Alt+Enter an anagram search; "pattern : clue" is a search by meaning.
 
 namespace gryvel {
 
 class TResultSource;
 class TSearchHistory;
 
-enum class TRequestKind : std::uint8_t { None, Crossword, Anagram, Palindromes };
+enum class TRequestKind : std::uint8_t { None, Crossword, Anagram, Palindromes, Meaning };
 
 struct TSearchRequest {
   TRequestKind Kind = TRequestKind::None;
   std::string Text;  // code page 1251: the pattern as searched, or the anagram letters
+  std::string Clue;  // a search by meaning: the clue's words
 };
+
+struct TMeaningText {
+  std::string_view Pattern;  // empty: any word
+  std::string_view Clue;
+};
+
+// Typed text as a search by meaning: split at its first ":" when a space touches it and words
+// follow ("п????а : успех", ": грусть"). No word holds a space, so no text that could match a
+// word today is taken for one.
+std::optional<TMeaningText> SplitMeaningText(std::string_view typed);
+
+// "pattern : clue" as the results file and the search dialog show a search by meaning.
+std::string MeaningRequestText(const TSearchRequest& request);
 
 // The pattern a crossword search runs for typed text: text without any pattern character is
 // searched as "*text*", so that a plain word finds every word holding it.
 std::string CrosswordPattern(std::string_view typed);
 
-// Enter (a crossword search) or Alt+Enter (an anagram search) on `typed`; None for an empty
-// text. The box keeps the text as typed.
+// Enter (a crossword search, or a search by meaning for "pattern : clue") or Alt+Enter (an
+// anagram search) on `typed`; None for an empty text. The box keeps the text as typed.
 TSearchRequest EnterRequest(std::string_view typed, bool alt);
 
 // The status bar's length text for a pattern matching words of `min` to `max` letters (`max`
@@ -40,7 +55,7 @@ struct TTypingFeedback {
 };
 
 // What a change of the typed text shows. A pattern is compiled into `searcher` and its length
-// range shown, and the list stays; plain text shows its length (nothing when empty) and is
+// range shown, and the list stays (the pattern side of "pattern : clue" likewise); plain text shows its length (nothing when empty) and is
 // located when `do_fast_search` (the empty text too: the list goes to its first word).
 TTypingFeedback TypedTextChanged(std::string_view typed, TStringSearcher& searcher,
                                  bool do_fast_search);

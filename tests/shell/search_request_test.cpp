@@ -44,6 +44,33 @@ TEST(SearchRequestTest, EnterWrapsPlainTextAndAltEnterAsksForAnagrams) {
   }
 }
 
+TEST(SearchRequestTest, PatternColonClueIsASearchByMeaningOnlyWhenASpaceTouchesTheColon) {
+  struct Case {
+    const char* typed;  // UTF-8
+    TRequestKind kind;
+    const char* text;
+    const char* clue;
+  };
+  const Case cases[] = {
+      {"п????а : успех", TRequestKind::Meaning, "п????а", "успех"},
+      {"п????а: успех", TRequestKind::Meaning, "п????а", "успех"},
+      {"*ость :грусть", TRequestKind::Meaning, "*ость", "грусть"},
+      {" : холод зима ", TRequestKind::Meaning, "", "холод зима"},
+      {"кот : ", TRequestKind::Crossword, "*кот : *", ""},  // no clue: plain text
+      {"к:т", TRequestKind::Crossword, "*к:т*", ""},        // no space: plain text
+      {"к?т:т", TRequestKind::Crossword, "к?т:т", ""},
+  };
+  for (const Case& c : cases) {
+    const TSearchRequest request = EnterRequest(Cp(c.typed), false);
+    EXPECT_EQ(c.kind, request.Kind) << c.typed;
+    EXPECT_EQ(Cp(c.text), request.Text) << c.typed;
+    EXPECT_EQ(Cp(c.clue), request.Clue) << c.typed;
+  }
+  EXPECT_EQ(Cp("п????а : успех"),
+            MeaningRequestText(EnterRequest(Cp("п????а:  успех"), false)));
+  EXPECT_EQ(TRequestKind::Anagram, EnterRequest(Cp("кот : кит"), true).Kind);
+}
+
 TEST(SearchRequestTest, TheLengthPanelShowsTheRangeOfAPatternOrTheLengthOfAWord) {
   TCharacterManager manager;
   TStringSearcher searcher;
@@ -58,6 +85,8 @@ TEST(SearchRequestTest, TheLengthPanelShowsTheRangeOfAPatternOrTheLengthOfAWord)
       {"кот", true, "3", true},    {"кот", false, "3", false}, {"?????", true, "5", false},
       {"??*?", true, "3+", false}, {"*", true, "0+", false},   {"", true, "", true},
       {"$@$@$@", true, "6", false},
+      // A search by meaning shows its pattern's lengths and never moves the list.
+      {"п????а : успех", true, "6", false}, {": успех", true, "", false},
   };
   for (const Case& c : cases) {
     const TTypingFeedback feedback = TypedTextChanged(Cp(c.typed), searcher, c.fast);
@@ -78,6 +107,8 @@ class RunRequestTest : public ::testing::Test {
     collection_.SetStringSearcher(&searcher_);
     TKivDictionary& dictionary = *collection_.Dictionary(collection_.NewDictionary());
     testing::Fill(dictionary, {Cp("кот"), Cp("скот"), Cp("ток"), Cp("шалаш"), Cp("кит")});
+    dictionary.SetDescription(dictionary.Entries().IndexOf(Cp("кит")), Cp("морской зверь"));
+    dictionary.SetDescription(dictionary.Entries().IndexOf(Cp("кот")), Cp("домашний зверь"));
     collection_.Connect(dictionary);
     source_.SetDictionary(&collection_);
   }
@@ -116,10 +147,18 @@ TEST_F(RunRequestTest, AnAnagramRunsInTheSearchersModeAndIsRecordedWithIt) {
   EXPECT_EQ(aoUsual, history_.Children(THistoryBranch::Anagrams)[1].Mode);
 }
 
+TEST_F(RunRequestTest, AClueAfterTheColonFindsTheWordsOfThePatternDescribedByIt) {
+  EXPECT_TRUE(RunSearchRequest(source_, EnterRequest(Cp("к?т : зверя"), false)));
+  EXPECT_THAT(Shown(), ElementsAre("кит", "кот"));
+  EXPECT_TRUE(RunSearchRequest(source_, EnterRequest(Cp(": морской"), false)));
+  EXPECT_THAT(Shown(), ElementsAre("кит"));
+  EXPECT_FALSE(RunSearchRequest(source_, EnterRequest(Cp("кот : морской"), false)));
+}
+
 TEST_F(RunRequestTest, PalindromesAreShownButNotRecordedAndAnEmptyResultSaysSo) {
-  EXPECT_TRUE(RunSearchRequest(source_, {TRequestKind::Palindromes, ""}));
+  EXPECT_TRUE(RunSearchRequest(source_, {TRequestKind::Palindromes, "", ""}));
   EXPECT_THAT(Shown(), ElementsAre("шалаш"));
-  RecordSearchRequest(history_, {TRequestKind::Palindromes, ""}, aoUsual);
+  RecordSearchRequest(history_, {TRequestKind::Palindromes, "", ""}, aoUsual);
   EXPECT_EQ(0, history_.EntryCount(THistoryBranch::Crossword));
   EXPECT_FALSE(RunSearchRequest(source_, EnterRequest("xyz", false)));
   EXPECT_FALSE(RunSearchRequest(source_, EnterRequest("", false)));
