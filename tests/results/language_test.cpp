@@ -151,7 +151,10 @@ TEST_F(Language, WindowTexts) {
   } cases[] = {
       {TWindowTexts::MainWindow, "Caption", "Gryvel 2.6", "Gryvel 2.6"},
       {TWindowTexts::MainWindow, "EditMenu", "&Edit", "П&равка"},
-      {TWindowTexts::MainWindow, "ViewShowEntriesItem", "&Show entries", "&Описания слов"},
+      {TWindowTexts::MainWindow, "ViewShowEntriesItem", "&Show entries", "&Описание слов"},
+      {TWindowTexts::MainWindow, "HelpMenu", "&Help", "&?"},
+      {TWindowTexts::MainWindow, "HelpContentsItem", "&Contents", "&Вызов справки"},
+      {TWindowTexts::MainWindow, "HelpOnlineItem", "&Gryvel on-line", "&Домашняя страничка"},
       {TWindowTexts::MainWindow, "DictionaryMakeActiveItem", "Make &Active", "Сделать &активным"},
       {TWindowTexts::MainWindow, "FilterHint", "On / Off Filter", "Включить / отключить фильтр"},
       {TWindowTexts::MainWindow, "DictionaryFileFilter",
