@@ -1,10 +1,13 @@
 #include "gui/help_window.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QPointer>
+#include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
@@ -31,6 +34,22 @@ QString MissingPageHtml(const QString& directory, const QString& file, bool engl
                                      "<p>Не найдена страница <b>%1</b>.</p><p>Место поиска: %2</p>"
                                      "<p>Чтобы вернуть справку, установите программу заново.</p>");
   return text.arg(file.toHtmlEscaped(), where.toHtmlEscaped());
+}
+
+// Puts `window` over the middle of `owner`'s window and inside its screen, rather than where
+// the window manager drops a new window (often a corner of the screen).
+void PlaceOver(QWidget& window, const QWidget* owner) {
+  if (owner == nullptr) return;
+  const QWidget* top = owner->window();
+  QRect place(QPoint(), window.size());
+  place.moveCenter(top->frameGeometry().center());
+  if (const QScreen* screen = top->screen()) {
+    const QRect room = screen->availableGeometry();
+    place.setSize(place.size().boundedTo(room.size()));
+    place.moveLeft(std::clamp(place.left(), room.left(), room.right() - place.width() + 1));
+    place.moveTop(std::clamp(place.top(), room.top(), room.bottom() - place.height() + 1));
+  }
+  window.setGeometry(place);
 }
 
 }  // namespace
@@ -81,7 +100,10 @@ void THelpWindow::ShowPage(const QString& directory, const QString& page, bool e
 THelpWindow* ShowHelp(QWidget* parent, bool english, const QString& page) {
   static QPointer<THelpWindow> window;
   // A main window is a top-level window even with a parent, which only ties its lifetime.
-  if (!window) window = new THelpWindow(parent);
+  if (!window) {
+    window = new THelpWindow(parent);
+    PlaceOver(*window, parent);
+  }
   window->ShowPage(HelpDirectory(), page.isEmpty() ? HelpContentsPage(english) : page, english);
   window->show();
   window->raise();

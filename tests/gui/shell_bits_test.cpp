@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSet>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
@@ -140,9 +141,17 @@ class TShellBitsTest : public QObject {
     QVERIFY(window.Browser()->toPlainText().contains("не найдены"));
   }
 
-  void ShowHelpKeepsOneWindow() {
+  void ShowHelpKeepsOneWindowOverItsOwner() {
     QWidget owner;
+    const QRect room = owner.screen()->availableGeometry();
+    owner.setGeometry(room.adjusted(room.width() / 4, 0, 0, 0));
+    owner.show();
     THelpWindow* first = ShowHelp(&owner, true);
+    // Over the owner and inside the screen, not in a corner of it.
+    QVERIFY(room.contains(first->geometry()));
+    QVERIFY(first->geometry().intersects(owner.geometry()));
+    if (first->width() < owner.width())
+      QVERIFY(std::abs(first->geometry().center().x() - owner.geometry().center().x()) <= 1);
     THelpWindow* second = ShowHelp(&owner, false);
     QCOMPARE(first, second);
     QVERIFY(first->isVisible());
