@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "common/cp1251_utf8.h"
 #include "shell/settings_io.h"
 #include "shell/shell_texts.h"
 
@@ -54,24 +55,28 @@ TKivDictionary* OpenListed(const TIniStore& store, std::int32_t i, std::int32_t 
 std::vector<TKivDictionary*> ReadDictionaryList(TSettingsFile& file,
                                                 TDictionaryCollection& collection) {
   std::vector<TKivDictionary*> opened;
+  std::string failures;
   const auto read = [&](const TIniStore& store) {
     const std::int32_t count = store.ReadInteger(kDictionaries, "Count", 0);
     const std::int32_t editing = store.ReadInteger(kDictionaries, "EditingDictionary", -1);
     // One dictionary that cannot be opened does not keep the others out of the list, where
     // they would be lost when it is written back.
-    bool failed = false;
     for (const std::int32_t i : store.NumberedKeys(kDictionaries, "FileName_", count)) {
       try {
         if (TKivDictionary* dictionary = OpenListed(store, i, editing, file, collection))
           opened.push_back(dictionary);
-      } catch (const std::exception&) {
-        failed = true;
+      } catch (const std::exception& error) {
+        // The stored name is code page 1251 text already.
+        failures += "\n" + store.ReadString(kDictionaries, Numbered("FileName_", i), "") + ": " +
+                    PathForMessage(error.what());
       }
     }
-    return failed ? TStatus::Error("dictionary list") : TStatus::Ok();
+    return TStatus::Ok();
   };
-  ReadSettingsGroup(file, ShellText(TShellText::DictionariesReadError), read,
-                    /*existing_only=*/true);
+  const std::string& title = ShellText(TShellText::DictionariesReadError);
+  ReadSettingsGroup(file, title, read, /*existing_only=*/true);
+  // Once, after the others are read, naming each file and why.
+  if (!failures.empty()) ShowMessage(title + failures);
   return opened;
 }
 

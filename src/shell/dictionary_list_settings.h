@@ -27,7 +27,7 @@ struct TDictionaryListItem {
 // the connected ones are connected and queued for loading; the editing one is made active.
 // Returns the dictionaries opened, in list order, for the dictionary tree. A dictionary that
 // cannot be opened is skipped too, and "Ошибка при загрузке словарей" is shown once, after the
-// others are read. Does not make the first-run file. The collection must reach its files
+// others are read, with a line for each such file and its reason. Does not make the first-run file. The collection must reach its files
 // through the settings file's file system.
 std::vector<TKivDictionary*> ReadDictionaryList(TSettingsFile& file,
                                                 TDictionaryCollection& collection);

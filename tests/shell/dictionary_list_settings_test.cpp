@@ -163,7 +163,12 @@ TEST_F(DictionaryListTest, ADictionaryThatCannotBeOpenedIsReportedOnceAndTheRest
   const std::vector<TKivDictionary*> opened = ReadList();
   ASSERT_EQ(1u, opened.size());
   EXPECT_EQ("C", opened[0]->Name());
-  EXPECT_THAT(messages_.Texts(), ElementsAre(Cp("Ошибка при загрузке словарей")));
+  // One message, naming each file that failed.
+  ASSERT_EQ(1u, messages_.Texts().size());
+  const std::string shown = messages_.Texts()[0];
+  EXPECT_EQ(0u, shown.find(Cp("Ошибка при загрузке словарей\n") + a + ": ")) << shown;
+  EXPECT_NE(std::string::npos, shown.find("\n" + b + ": ")) << shown;
+  EXPECT_EQ(std::string::npos, shown.find(c)) << shown;
 }
 
 TEST_F(DictionaryListTest, AMissingSettingsFileListsNothingAndIsNotCreated) {
