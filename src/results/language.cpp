@@ -81,6 +81,8 @@ constexpr TTermRow kTerms[] = {
     {TTerm::ReasonReadOnly, "The disk is read-only.", "Диск доступен только для чтения."},
     {TTerm::ReasonNoSpace, "There is no space left on the disk.", "На диске нет места."},
     {TTerm::ReasonNoFolder, "The folder does not exist.", "Папка не существует."},
+    {TTerm::CharacterNotHeld, "The dictionaries cannot hold the character {1}.",
+     "Символ {1} не может быть в словарях."},
 };
 
 constexpr std::string_view kCountMarker = "{count}";

@@ -72,7 +72,8 @@ enum class TTerm {
   ReasonReadOnly,
   ReasonNoSpace,
   ReasonNoFolder,
-  kLastTerm = ReasonNoFolder,
+  CharacterNotHeld,  // {1} the character, which code page 1251 cannot hold
+  kLastTerm = CharacterNotHeld,
 };
 
 // The text of `term` in the current language.

@@ -16,6 +16,7 @@
 #include "gui/about_box.h"
 #include "gui/help_window.h"
 #include "gui/icons.h"
+#include "gui/text.h"
 #include "gui/qt_translation.h"
 #include "results/language.h"
 #include "support/kiv_bytes.h"
@@ -130,6 +131,17 @@ class TShellBitsTest : public QObject {
                    qPrintable(page + ": #" + link.captured(2)));
       }
     }
+  }
+
+  void TextTheDictionariesCannotHoldIsNamedInTheInterfaceLanguage() {
+    QString error;
+    SetLanguage("ENG");
+    QVERIFY(FromQString(QStringLiteral("кот") + QChar(0x263A), &error) == std::nullopt);
+    QCOMPARE(error, QStringLiteral("The dictionaries cannot hold the character «☺» (U+263A)."));
+    SetLanguage("RUS");
+    QVERIFY(!FromQString(QStringLiteral("a\u4E2Db"), &error));
+    QCOMPARE(error, QStringLiteral("Символ «中» (U+4E2D) не может быть в словарях."));
+    QCOMPARE(*FromQString(QStringLiteral("ёж"), &error), std::string("\xB8\xE6"));
   }
 
   void MissingHelpShowsMessage() {
