@@ -59,12 +59,17 @@ const TDictionaryCollection::TMember* TDictionaryCollection::MemberOf(
   return index >= 0 ? &FMembers[index] : nullptr;
 }
 
-std::int32_t TDictionaryCollection::AddDictionary(const std::string& file_name) {
+std::int32_t TDictionaryCollection::AddDictionary(const std::string& file_name,
+                                                   bool keep_unreadable) {
   for (const TMember& member : FMembers)
     if (EqualIgnoringAsciiCase(member.Dictionary->FileName(), file_name)) return -1;
   auto dictionary = std::make_unique<TKivDictionary>(FFileSystem);
   dictionary->SetFileName(file_name);
-  dictionary->SetHeader(dictionary->ReadHeader());
+  try {
+    dictionary->SetHeader(dictionary->ReadHeader());
+  } catch (const EDictionaryError&) {
+    if (!keep_unreadable) throw;
+  }
   TKivDictionary& added = *dictionary;
   return Append(added, std::move(dictionary));
 }
@@ -401,7 +406,12 @@ void TDictionaryCollection::ClearAll() {
 }
 
 void TDictionaryCollection::QueueLoad(TKivDictionary& dictionary) {
-  if (MemberOf(dictionary) != nullptr) dictionary.StartLoad(this);
+  if (MemberOf(dictionary) == nullptr) return;
+  try {
+    dictionary.StartLoad(this);
+  } catch (const EDictionaryError&) {
+    DictionaryLoaded(dictionary);  // a load that failed at once: its LoadFailure says why
+  }
 }
 
 void TDictionaryCollection::LoadNow(const TKivDictionaries& dictionaries) {
@@ -477,7 +487,14 @@ void TDictionaryCollection::LoadsDone() {
 
 void TDictionaryCollection::DictionaryLoaded(TKivDictionary& dictionary) {
   TMember* member = MemberOf(dictionary);
-  if (FDestroying || member == nullptr || !member->Connected) return;
+  if (FDestroying || member == nullptr) return;
+  if (dictionary.LoadFailure()) {
+    Disconnect(dictionary);
+    // A handler may take it out of the collection; its index is taken first.
+    OnLoadFailed(*this, IndexOf(&dictionary));
+    return;
+  }
+  if (!member->Connected) return;
   MergeEntries(*member, true);
   ListChanged();
 }

@@ -55,6 +55,9 @@ class TDictionaryCollection : private TDictionaryObserver {
   TDictionaryNotify OnConnect;
   TDictionaryNotify OnDisconnect;
   TProgress OnProgress;
+  // A dictionary's load failed (see TKivDictionary::LoadFailure); a connected one has been
+  // disconnected first. It stays in the collection: connecting and loading it again retries.
+  TDictionaryNotify OnLoadFailed;
   // The merged list changed.
   TNotify OnListChange;
   // The collection is being destroyed (fired first, before anything goes).
@@ -72,9 +75,10 @@ class TDictionaryCollection : private TDictionaryObserver {
   TKivDictionary* Active() const { return FActive; }
 
   // Opens `file_name` as a new owned dictionary and reads its header; returns its index, or
-  // -1 when a dictionary of that name (ignoring ASCII case) is present. Raises
-  // EDictionaryError when the file cannot be opened.
-  std::int32_t AddDictionary(const std::string& file_name);
+  // -1 when a dictionary of that name (ignoring ASCII case) is present. When the file cannot be
+  // opened: raises EDictionaryError, or with `keep_unreadable` adds the dictionary all the
+  // same, its LoadFailure saying why.
+  std::int32_t AddDictionary(const std::string& file_name, bool keep_unreadable = false);
   // A new empty owned dictionary, marked Loaded; returns its index.
   std::int32_t NewDictionary();
   // Adds a dictionary owned elsewhere (it must outlive its membership); -1 when present.
@@ -94,7 +98,8 @@ class TDictionaryCollection : private TDictionaryObserver {
   // OnActiveDictionary. A read-only dictionary is refused with a message.
   void SetActive(TKivDictionary* dictionary);
 
-  // Loads `dictionary` in the background (StartLoad through this collection's queue).
+  // Loads `dictionary` in the background (StartLoad through this collection's queue). A file
+  // that cannot be opened ends as a failed load at once (OnLoadFailed).
   void QueueLoad(TKivDictionary& dictionary);
   // Loads the members among `dictionaries` that are neither loaded nor loading, one after
   // another on the calling thread, reporting progress as a background run does (stage

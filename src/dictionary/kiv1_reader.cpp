@@ -16,12 +16,12 @@ std::string_view View(const std::vector<std::uint8_t>& bytes, std::size_t at, st
   return std::string_view(reinterpret_cast<const char*>(bytes.data() + at), n);
 }
 
-// The body from HeadSize to the end of the file, expanded when compressed; false after a
-// message when the file cannot be used.
-bool ReadBody(TReadFile& file, std::vector<std::uint8_t>* body) {
+// The body from HeadSize to the end of the file, expanded when compressed; false, with the
+// job's failure recorded, when the file cannot be used.
+bool ReadBody(TReadFile& file, const TLoadJob& job, std::vector<std::uint8_t>* body) {
   std::uint8_t start[12];  // signature, HeadSize, entry count, header flags
   if (file.ReadAt(0, start, sizeof start) != sizeof start) {
-    ShowLoadMessage("Error openning the dictionary");
+    FailLoad(job, TLoadProblem::kDamagedHeader, "Error openning the dictionary");
     return false;
   }
   const std::uint64_t head_size = LoadU32(start + 3);
@@ -29,7 +29,7 @@ bool ReadBody(TReadFile& file, std::vector<std::uint8_t>* body) {
     body->resize(file.Size() - head_size);
     const std::size_t got = file.ReadAt(head_size, body->data(), body->size());
     if (got != body->size()) {
-      ShowLoadMessage("Cant read file");
+      ShowLoadWarning(job, "Cant read file");
       body->resize(got);
     }
   }
@@ -42,7 +42,7 @@ bool ReadBody(TReadFile& file, std::vector<std::uint8_t>* body) {
       crypt.SetAddKey(kDictionaryAddKey);
       crypt.ExpandStream(*body, 0);
     } catch (const ECryptError& e) {
-      ShowLoadMessage(e.what());
+      FailLoad(job, TLoadProblem::kDamagedRecord, e.what());
       return false;
     }
   }
@@ -51,7 +51,7 @@ bool ReadBody(TReadFile& file, std::vector<std::uint8_t>* body) {
 
 TLoadOutcome Load(TReadFile& file, const TLoadJob& job) {
   std::vector<std::uint8_t> body;
-  if (!ReadBody(file, &body)) return TLoadOutcome::kFailed;
+  if (!ReadBody(file, job, &body)) return TLoadOutcome::kFailed;
   const std::uint32_t count = job.Head.Count;
   ResetEntries(job, std::min<std::uint64_t>(count, body.size() / kV1RecordFixedSize));
   TArticleList& entries = *job.Entries;
@@ -78,7 +78,9 @@ TLoadOutcome Load(TReadFile& file, const TLoadJob& job) {
       next += size;
     }
     const std::int32_t index = entries.AddArticle(word);
-    if (index < 0) return TLoadOutcome::kFailed;  // out of memory, already shown
+    if (index < 0)
+      return FailLoad(job, TLoadProblem::kOutOfMemory,
+                      "Not enough memory. Error on reading the dictionary");
     TArticleItem* item = entries.Get(index);
     item->Offset = -1;
     // As setting it in memory would: an empty description is no change.
@@ -91,14 +93,14 @@ TLoadOutcome Load(TReadFile& file, const TLoadJob& job) {
     p = next;
   }
   if (taken < count)
-    ShowLoadMessage("Actual items count is not... Error on reading the dictionary");
+    ShowLoadWarning(job, "Actual items count is not... Error on reading the dictionary");
   return TLoadOutcome::kLoaded;
 }
 
 }  // namespace
 
 TLoadOutcome LoadAsKIV1(TReadFile& file, const TLoadJob& job) {
-  return CatchLoadErrors([&] { return Load(file, job); });
+  return CatchLoadErrors(job, [&] { return Load(file, job); });
 }
 
 }  // namespace gryvel

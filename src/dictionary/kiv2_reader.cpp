@@ -17,11 +17,12 @@ constexpr const char* kTooLongString = "Too long string. Error on reading the di
 constexpr const char* kDamagedRecord = "Damaged record. Error on reading the dictionary";
 constexpr const char* kUnexpectedEnd = "Unexpected end of file. Error on reading the dictionary";
 constexpr const char* kFileTooLarge = "The file is too large. Error on reading the dictionary";
+constexpr const char* kOutOfMemory = "Not enough memory. Error on reading the dictionary";
 constexpr const char* kDamagedDescription =
     "Damaged description record. Error on reading the dictionary";
 
 // Checks the lengths inside a record of `size` bytes that lies whole at `record`; returns the
-// message for the first problem, or null.
+// words for the first problem, or null.
 const char* CheckRecord(const std::uint8_t* record, std::uint32_t size) {
   const std::uint32_t length = LoadU32(record + 8);
   if (length > kMaxWordLength) return kTooLongString;
@@ -65,22 +66,17 @@ TLoadOutcome ReadRecords(TReadFile& file, const TLoadJob& job, std::uint64_t pos
                             : size < kRecordFixedSize ? kDamagedRecord
                             : size > n - p            ? nullptr
                                                       : CheckRecord(record, size);
-      if (problem != nullptr) {
-        ShowLoadMessage(problem);
-        return TLoadOutcome::kFailed;
-      }
+      if (problem != nullptr) return FailLoad(job, TLoadProblem::kDamagedRecord, problem);
       if (size > n - p) {
         if (size > buffer.size()) buffer.resize(kReadChunk);
         break;
       }
-      if (pos + p > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
-        ShowLoadMessage(kFileTooLarge);  // offsets are 32-bit
-        return TLoadOutcome::kFailed;
-      }
+      if (pos + p > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
+        return FailLoad(job, TLoadProblem::kFileTooLarge, kFileTooLarge);  // 32-bit offsets
       const std::uint32_t length = LoadU32(record + 8);
       const std::int32_t index = entries.AddArticle(
           std::string_view(reinterpret_cast<const char*>(record + kRecordFixedSize), length));
-      if (index < 0) return TLoadOutcome::kFailed;  // out of memory, already shown
+      if (index < 0) return FailLoad(job, TLoadProblem::kOutOfMemory, kOutOfMemory);
       TArticleItem* item = entries.Get(index);
       item->Offset = static_cast<std::int32_t>(pos + p);
       item->Parts = LoadU16(record + 6);
@@ -92,24 +88,19 @@ TLoadOutcome ReadRecords(TReadFile& file, const TLoadJob& job, std::uint64_t pos
     pos += p;
     if (last) {
       if (p == n) return TLoadOutcome::kLoaded;
-      ShowLoadMessage(kUnexpectedEnd);
-      return TLoadOutcome::kFailed;
+      return FailLoad(job, TLoadProblem::kUnexpectedEnd, kUnexpectedEnd);
     }
   }
 }
 
 TLoadOutcome Load(TReadFile& file, const TLoadJob& job) {
   std::uint8_t field[4];
-  if (file.ReadAt(3, field, sizeof field) != sizeof field) {
-    ShowLoadMessage("Error openning the dictionary (code 001)");
-    return TLoadOutcome::kFailed;
-  }
+  if (file.ReadAt(3, field, sizeof field) != sizeof field)
+    return FailLoad(job, TLoadProblem::kDamagedHeader, "Error openning the dictionary (code 001)");
   const std::uint64_t block_at = std::uint64_t{LoadU32(field)} + 7;
   if (file.ReadAt(block_at, field, sizeof field) != sizeof field ||
-      block_at + 4 + LoadU32(field) > file.Size()) {
-    ShowLoadMessage("Error openning the dictionary (code 002)");
-    return TLoadOutcome::kFailed;
-  }
+      block_at + 4 + LoadU32(field) > file.Size())
+    return FailLoad(job, TLoadProblem::kDamagedHeader, "Error openning the dictionary (code 002)");
   const std::uint64_t records_at = block_at + 4 + LoadU32(field);
   // The header's count only sizes the list: the records run to the end of the file. A count
   // the file cannot hold must not decide the reservation.
@@ -122,7 +113,7 @@ TLoadOutcome Load(TReadFile& file, const TLoadJob& job) {
 }  // namespace
 
 TLoadOutcome LoadAsKIV2(TReadFile& file, const TLoadJob& job) {
-  return CatchLoadErrors([&] { return Load(file, job); });
+  return CatchLoadErrors(job, [&] { return Load(file, job); });
 }
 
 TStatus ReadKiv2Description(TReadFile& file, std::int64_t offset, std::string* text) {

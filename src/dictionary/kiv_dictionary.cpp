@@ -25,6 +25,7 @@ namespace gryvel {
 namespace {
 
 constexpr const char* kLoadTimer = "LoadDictionary";
+constexpr const char* kDamagedHeader = "The header is damaged. Error openning the dictionary";
 
 }  // namespace
 
@@ -65,7 +66,11 @@ TDictHead TKivDictionary::ReadHeader() {
   int error = 0;
   const std::unique_ptr<TReadFile> file =
       FFileSystem->OpenForReading(FFileName, TReadAccess::kSequential, &error);
-  if (file == nullptr) throw EDictionaryError(HeaderOpenErrorText(error, FFileName));
+  if (file == nullptr) {
+    const std::string text = HeaderOpenErrorText(error, FFileName);
+    FLoadFailure = {TLoadProblem::kCannotOpen, SystemErrorText(error), error};
+    throw EDictionaryError(text);
+  }
   TakeHeader(ReadHeaderFrom(*file, FFileName));
   return FHead;
 }
@@ -73,6 +78,8 @@ TDictHead TKivDictionary::ReadHeader() {
 void TKivDictionary::TakeHeader(const THeaderInfo& info) {
   FHead = info.Head;
   FHeaderDamaged = info.Damaged;
+  // The header reader has told the user already.
+  if (info.Damaged) FLoadFailure = {TLoadProblem::kDamagedHeader, kDamagedHeader, 0, true};
   if (info.Binary) FKind = TDictKind::kBinary;
   if (FHead.Version == 1 || FHead.Version == 2) FVersion1 = info.Version1;
   FCharSet = CharSetForLanguage(FHead.Language, FCharSet);
@@ -87,6 +94,10 @@ void TKivDictionary::SetHeader(const TDictHead& head) {
 
 bool TKivDictionary::BeginLoad() {
   if (FLoading || FFileName.empty() || !FFileSystem->FileExists(FFileName)) return false;
+  // After a failed load the file may have been mended or replaced: read it all again.
+  if (std::exchange(FRereadHeader, false)) FHeaderRead = false;
+  FLoadFailure = {};
+  FRunFailure = {};
   ReadHeader();
   if (FEntries.Count() > 0 || FDescriptions.Count() > 0) ReleaseEntries();
   FDescriptionFile.reset();
@@ -125,17 +136,21 @@ void TKivDictionary::WaitForLoad() {
 TKivDictionary::TLoadPlan TKivDictionary::PlanLoad(const TLoadOptions& options) {
   TLoadPlan plan;
   plan.Text = FKind != TDictKind::kBinary;
-  plan.OpenFailure = "Can't open file ";
   if (plan.Text) {
     plan.Reader = LoadAsText;
   } else if (!FHeaderDamaged && FHead.Version == 1) {
     plan.Reader = LoadAsKIV1;
-    plan.OpenFailure = "[1] Can't open file ";
   } else if (!FHeaderDamaged && FHead.Version == 2) {
     plan.Reader = LoadAsKIV2;
-    plan.OpenFailure = "[2] Can't open file ";
   }
   TLoadJob& job = plan.Job;
+  job.FileName = FFileName;
+  job.Failure = &FRunFailure;
+  if (plan.Reader == nullptr)
+    FRunFailure = FHeaderDamaged ? TLoadFailure{TLoadProblem::kDamagedHeader, kDamagedHeader, 0, true}
+                                 : TLoadFailure{TLoadProblem::kDamagedHeader,
+                                                "Unknown version " + std::to_string(FHead.Version) +
+                                                    ". Error openning the dictionary"};
   job.Head = FHead;
   job.Entries = &FEntries;
   job.Descriptions = &FDescriptions;
@@ -154,12 +169,14 @@ void TKivDictionary::RunLoad(TLoadPlan& plan) {
   TLoadOutcome outcome = TLoadOutcome::kFailed;
   std::unique_ptr<TReadFile> file;
   if (plan.Reader != nullptr) {
+    int error = 0;
     Synchronize([&] {
-      int error = 0;
       file = FFileSystem->OpenForReading(FFileName, TReadAccess::kSequential, &error);
-      if (file == nullptr) ShowMessage(plan.OpenFailure + PathForMessage(FFileName));
     });
-    if (file != nullptr) outcome = plan.Reader(*file, plan.Job);
+    if (file == nullptr)
+      FailLoad(plan.Job, TLoadProblem::kCannotOpen, SystemErrorText(error), error);
+    else
+      outcome = plan.Reader(*file, plan.Job);
   }
   if (outcome == TLoadOutcome::kCancelled || IsCancelled(plan.Job)) {
     Synchronize([&] {
@@ -172,7 +189,12 @@ void TKivDictionary::RunLoad(TLoadPlan& plan) {
   Synchronize([&] {
     plan.Job.Progress(100, plan.Job.Head.FileSize);
     FLoadTime = TStopwatch::Stop(kLoadTimer);
-    if (outcome != TLoadOutcome::kLoaded) ReleaseEntries();
+    if (outcome != TLoadOutcome::kLoaded) {
+      ReleaseEntries();
+      FLoadFailure = FRunFailure ? std::move(FRunFailure)
+                                 : TLoadFailure{TLoadProblem::kOther, "Error on reading the dictionary"};
+      FRereadHeader = true;
+    }
     // The file read stays open for the descriptions: the offsets point into it, whatever
     // happens under its name later.
     if (outcome == TLoadOutcome::kLoaded && plan.Reader == LoadAsKIV2)
@@ -193,7 +215,7 @@ void TKivDictionary::ReleaseEntries() {
 }
 
 void TKivDictionary::LoadFinished() {
-  FLoaded = true;
+  FLoaded = !FLoadFailure;
   FLoading = false;
   FBytesSinceReport = 0;
   DoProgress(kStageLoaded, 100, "");
@@ -209,6 +231,8 @@ std::int32_t TKivDictionary::Count() const {
 
 std::int32_t TKivDictionary::AddWord(std::string_view word) {
   EnsureLoaded();
+  // Words added to what could not be read would replace the whole file when it is saved.
+  if (FLoadFailure) return -1;
   if (word.empty()) return -2;
   if (!FConnected)
     for (TDictionaryObserver* observer : std::vector(FObservers))

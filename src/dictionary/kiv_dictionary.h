@@ -111,7 +111,8 @@ class TKivDictionary {
   // The header of the file: the held copy once read, else read from the file (kind, version-1
   // marker and character set follow it). Returns an empty header, touching nothing, while
   // loading or when the file does not exist. Raises EDictionaryError ("%s: %s", the system's
-  // text and the file name) when the file cannot be opened.
+  // text and the file name) when the file cannot be opened. A file that cannot be opened, and a
+  // damaged header, are also kept as the LoadFailure.
   TDictHead ReadHeader();
   // Replaces the header; a "kiv" signature makes the kind binary.
   void SetHeader(const TDictHead& head);
@@ -123,6 +124,10 @@ class TKivDictionary {
 
   bool Loading() const { return FLoading; }
   bool Loaded() const { return FLoaded; }
+  // Why the last load, or the last reading of the header, failed; none after a good one. A
+  // dictionary whose load failed is neither loaded nor editable; the next load (which reads
+  // the header again) retries.
+  const TLoadFailure& LoadFailure() const { return FLoadFailure; }
   // Marks a dictionary that has no file to load (one made empty by the collection) as loaded.
   void SetLoaded() { FLoaded = true; }
   bool Connected() const { return FConnected; }
@@ -140,9 +145,10 @@ class TKivDictionary {
   void StartLoad(TDictionaryObserver* loader = nullptr);
   // Loads the entries on the calling thread if the file exists and no load is running:
   // ReadHeader, then the reader of the file's kind and version (none for a damaged header or
-  // a version other than 1 and 2), then the completion step, which marks the dictionary Loaded
-  // and unmodified even after a failed load (whose entries are emptied). A cancelled load ends
-  // not loaded and empty. Messages are shown on the UI thread. Raises what ReadHeader raises.
+  // a version other than 1 and 2), then the completion step, which marks the dictionary
+  // unmodified, and Loaded unless the load failed (its entries are then emptied and
+  // LoadFailure says why). A cancelled load ends not loaded and empty. Warnings are shown on
+  // the UI thread. Raises what ReadHeader raises.
   void Load(const TLoadOptions& options = {});
   // StartLoad unless Loaded; then, while Loading, runs the loader's synchronised calls until
   // it ends. REQUIRES: the UI thread, outside the dictionary's own progress reports.
@@ -155,7 +161,7 @@ class TKivDictionary {
   const TDescriptions& Descriptions() const { return FDescriptions; }
 
   // Inserts `word` in word order; returns its entry index, -2 for an empty word, -3 when the
-  // word is present, -1 when memory runs out.
+  // word is present, -1 when memory runs out or the dictionary cannot be loaded.
   std::int32_t AddWord(std::string_view word);
   // Gives entry `index` the word `word`, moving it to its place; returns the new index, or -1
   // when the index is out of range, the word is empty, compares equal to the current one or
@@ -210,7 +216,6 @@ class TKivDictionary {
   struct TLoadPlan {
     TReader Reader = nullptr;  // none for a damaged header or an unknown version
     bool Text = false;
-    const char* OpenFailure = "";
     TLoadJob Job;
   };
 
@@ -242,6 +247,9 @@ class TKivDictionary {
   TDictHead FHead;
   bool FHeaderRead = false;
   bool FHeaderDamaged = false;
+  TLoadFailure FLoadFailure;
+  TLoadFailure FRunFailure;  // written by the running load, taken at its end
+  bool FRereadHeader = false;  // the last load failed: the next one reads the header again
   std::uint8_t FCharSet = kCharSetDefault;
   TDictKind FKind = TDictKind::kUnknown;
   bool FVersion1 = false;

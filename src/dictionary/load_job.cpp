@@ -4,6 +4,7 @@
 #include <new>
 #include <utility>
 
+#include "common/cp1251_utf8.h"
 #include "common/message_sink.h"
 #include "common/synchronize.h"
 
@@ -16,6 +17,17 @@ void ShowLoadMessage(std::string_view text, TMessageKind kind) {
   Synchronize([&message] { ShowMessage(message); });
 }
 
+void ShowLoadWarning(const TLoadJob& job, std::string_view text) {
+  ShowLoadMessage(PathForMessage(job.FileName) + ": " + std::string(text), TMessageKind::Warning);
+}
+
+TLoadOutcome FailLoad(const TLoadJob& job, TLoadProblem problem, std::string_view detail,
+                      int system_error) {
+  if (job.Failure != nullptr && !*job.Failure)
+    *job.Failure = TLoadFailure{problem, std::string(detail), system_error};
+  return TLoadOutcome::kFailed;
+}
+
 void ResetEntries(const TLoadJob& job, std::uint64_t capacity) {
   const auto room =
       static_cast<std::int32_t>(std::min<std::uint64_t>(capacity, TArticleList::kMaxCapacity - 1));
@@ -26,15 +38,15 @@ void ResetEntries(const TLoadJob& job, std::uint64_t capacity) {
   });
 }
 
-TLoadOutcome CatchLoadErrors(const std::function<TLoadOutcome()>& read) {
+TLoadOutcome CatchLoadErrors(const TLoadJob& job, const std::function<TLoadOutcome()>& read) {
   try {
     return read();
   } catch (const EListError& e) {
-    ShowLoadMessage(e.what());
+    return FailLoad(job, TLoadProblem::kOther, e.what());
   } catch (const std::bad_alloc&) {
-    ShowLoadMessage("Not enough memory. Error on reading the dictionary");
+    return FailLoad(job, TLoadProblem::kOutOfMemory,
+                    "Not enough memory. Error on reading the dictionary");
   }
-  return TLoadOutcome::kFailed;
 }
 
 TProgressMeter::TProgressMeter(const TLoadJob& job, std::uint64_t units_total,
@@ -57,7 +69,7 @@ void TProgressMeter::Report() {
   std::uint64_t percent =
       file_size == 0 ? 100 : loaded / file_size * 100 + loaded % file_size * 100 / file_size;
   if (percent > 100) {
-    if (!overflow_shown_) ShowLoadMessage(overflow_text_);
+    if (!overflow_shown_) ShowLoadWarning(job_, overflow_text_);
     overflow_shown_ = true;
     percent = 100;
   }

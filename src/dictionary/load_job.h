@@ -10,6 +10,7 @@
 #include "dictionary/article_list.h"
 #include "dictionary/description_table.h"
 #include "dictionary/dict_head.h"
+#include "dictionary/load_failure.h"
 
 // What the entry readers of the dictionary file formats share: the job they are given, how it
 // ends, and the steps they run on the UI thread (through Synchronize, inline when the reader
@@ -18,8 +19,8 @@
 namespace gryvel {
 
 enum class TLoadOutcome {
-  kLoaded,     // the entries are read (possibly after a message about a short body)
-  kFailed,     // the load stopped after a message; the caller empties the entries
+  kLoaded,     // the entries are read (possibly after a warning about a short body)
+  kFailed,     // the load stopped; the job's Failure says why; the caller empties the entries
   kCancelled,  // stopped because *Cancel was set
 };
 
@@ -27,6 +28,7 @@ enum class TLoadOutcome {
 // the load. Thread safety: a reader may run on a loader thread; it then writes only *Entries,
 // *Descriptions and *Position, and reaches everything else through Synchronize.
 struct TLoadJob {
+  std::string FileName;                   // native; named in warnings
   TDictHead Head;                         // as the header reader found it (Count, FileSize)
   TArticleList* Entries = nullptr;        // filled; emptied and reserved first on the UI thread
   TDescriptions* Descriptions = nullptr;  // emptied; version 1 fills it
@@ -34,11 +36,20 @@ struct TLoadJob {
   const std::atomic<bool>* Cancel = nullptr;      // optional: checked before every entry
   // Optional; runs on the UI thread with the percent of the file read and the bytes read.
   std::function<void(std::uint8_t percent, std::uint64_t loaded)> Progress;
+  // Optional; the first failure of the load is recorded here (by the thread that reads).
+  TLoadFailure* Failure = nullptr;
 };
 
-// Shows `text` in a message box of `kind` from any thread. A warning tells of something the
-// load goes on after; the other kinds of a failure.
+// Shows `text` in a message box of `kind` from any thread.
 void ShowLoadMessage(std::string_view text, TMessageKind kind = TMessageKind::Information);
+
+// Shows `text`, something the load goes on after, as "<file>: <text>" from any thread.
+void ShowLoadWarning(const TLoadJob& job, std::string_view text);
+
+// Records the failure (`problem`, `detail`) in the job unless one is recorded already;
+// returns kFailed.
+TLoadOutcome FailLoad(const TLoadJob& job, TLoadProblem problem, std::string_view detail,
+                      int system_error = 0);
 
 // On the UI thread: empties the job's entries and descriptions and reserves room for
 // `capacity` entries (capped below the list's limit).
@@ -49,14 +60,14 @@ inline bool IsCancelled(const TLoadJob& job) {
 }
 
 // Runs `read` and turns the errors a load can raise (the list's capacity error, lack of memory)
-// into a message and kFailed.
-TLoadOutcome CatchLoadErrors(const std::function<TLoadOutcome()>& read);
+// into the job's failure.
+TLoadOutcome CatchLoadErrors(const TLoadJob& job, const std::function<TLoadOutcome()>& read);
 
 // Reports progress each time the units consumed since the last report pass one hundredth of
 // `units_total`, as a share of the file size: loaded bytes = units × file size ÷ units_total.
 class TProgressMeter {
  public:
-  // `overflow_text` is shown once if the percent ever passes 100 (the file grew since its
+  // `overflow_text` is shown once, as a warning, if the percent ever passes 100 (the file grew since its
   // header was read); the report then says 100.
   TProgressMeter(const TLoadJob& job, std::uint64_t units_total, std::string overflow_text);
 

@@ -156,7 +156,9 @@ class TWordCollector {
       if (k + kPrefetch < keys_.size())
         __builtin_prefetch(arena_.data() + keys_[k + kPrefetch].Span.At);
       const std::int32_t index = entries.AddArticle(View(keys_[k].Span));
-      if (index < 0) return TLoadOutcome::kFailed;  // out of memory, already shown
+      if (index < 0)
+        return FailLoad(job_, TLoadProblem::kOutOfMemory,
+                        "Not enough memory. Error on reading the dictionary");
       if (job_.Position != nullptr) job_.Position->store(index + 1, std::memory_order_relaxed);
     }
     return TLoadOutcome::kLoaded;
@@ -291,10 +293,9 @@ std::size_t ScanUtf8(const std::uint8_t* data, std::size_t n, bool last, TWordCo
 }
 
 TLoadOutcome Load(TReadFile& file, const TLoadJob& job) {
-  if (file.Size() >= kMaxArena) {
-    ShowLoadMessage("The file is too large. Error on reading the dictionary");
-    return TLoadOutcome::kFailed;
-  }
+  if (file.Size() >= kMaxArena)
+    return FailLoad(job, TLoadProblem::kFileTooLarge,
+                    "The file is too large. Error on reading the dictionary");
   std::vector<std::uint8_t> buffer(kReadChunk);
   std::size_t n = file.ReadAt(0, buffer.data(), buffer.size());
   const bool utf8 = LooksLikeUtf8(buffer.data(), n);
@@ -342,7 +343,7 @@ bool LooksLikeUtf8(const std::uint8_t* data, std::size_t size) {
 }
 
 TLoadOutcome LoadAsText(TReadFile& file, const TLoadJob& job) {
-  return CatchLoadErrors([&] { return Load(file, job); });
+  return CatchLoadErrors(job, [&] { return Load(file, job); });
 }
 
 }  // namespace gryvel

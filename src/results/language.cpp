@@ -83,6 +83,21 @@ constexpr TTermRow kTerms[] = {
     {TTerm::ReasonNoFolder, "The folder does not exist.", "Папка не существует."},
     {TTerm::CharacterNotHeld, "The dictionaries cannot hold the character {1}.",
      "Символ {1} не может быть в словарях."},
+    {TTerm::DictionaryNotLoaded, "The dictionary \"{1}\" could not be loaded:\r\n{2}",
+     "Не удалось загрузить словарь \"{1}\":\r\n{2}"},
+    {TTerm::DictionariesNotLoaded, "Error loading the dictionaries", "Ошибка при загрузке словарей"},
+    {TTerm::DictionaryNotLoadedTip,
+     "Could not be loaded: {1}\r\nClick the mark to connect it and try again.",
+     "Не удалось загрузить: {1}\r\nЩёлкните по значку, чтобы подключить словарь снова."},
+    {TTerm::ReasonNoReadAccess, "Access denied.", "Нет прав на чтение файла."},
+    {TTerm::ReasonNoFile, "The file does not exist.", "Файл не найден."},
+    {TTerm::ReasonDamagedHeader, "The header of the file is damaged.", "Заголовок файла повреждён."},
+    {TTerm::ReasonUnexpectedEnd, "Unexpected end of file. Error on reading the dictionary",
+     "Неожиданный конец файла: файл обрезан."},
+    {TTerm::ReasonDamagedRecord, "Damaged record. Error on reading the dictionary",
+     "Повреждённая запись: файл испорчен."},
+    {TTerm::ReasonFileTooLarge, "The file is too large.", "Файл слишком велик."},
+    {TTerm::ReasonOutOfMemory, "Not enough memory.", "Недостаточно памяти."},
 };
 
 constexpr std::string_view kCountMarker = "{count}";
@@ -533,6 +548,35 @@ std::string FailureReason(const TStatus& failed) {
     default:
       return failed.message();
   }
+}
+
+std::string LoadFailureReason(const TLoadFailure& failure) {
+  switch (failure.Problem) {
+    case TLoadProblem::kCannotOpen:
+      if (failure.SystemError == EACCES || failure.SystemError == EPERM)
+        return Term(TTerm::ReasonNoReadAccess);
+      if (failure.SystemError == ENOENT) return Term(TTerm::ReasonNoFile);
+      return failure.Detail;
+    case TLoadProblem::kDamagedHeader:
+      return Term(TTerm::ReasonDamagedHeader);
+    case TLoadProblem::kUnexpectedEnd:
+      return Term(TTerm::ReasonUnexpectedEnd);
+    case TLoadProblem::kDamagedRecord:
+      return Term(TTerm::ReasonDamagedRecord);
+    case TLoadProblem::kFileTooLarge:
+      return Term(TTerm::ReasonFileTooLarge);
+    case TLoadProblem::kOutOfMemory:
+      return Term(TTerm::ReasonOutOfMemory);
+    case TLoadProblem::kNone:
+    case TLoadProblem::kOther:
+      break;
+  }
+  return failure.Detail;
+}
+
+std::string LoadFailureText(const TLoadFailure& failure, std::string_view file_name) {
+  return TermWith(TTerm::DictionaryNotLoaded, PathForMessage(file_name),
+                  LoadFailureReason(failure));
 }
 
 std::string RememberLastEntriesText(int count) {

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "dictionary/load_failure.h"
+
 #include "common/status.h"
 
 // Every visible text of the user interface in Russian and in English, and the one
@@ -73,7 +75,18 @@ enum class TTerm {
   ReasonNoSpace,
   ReasonNoFolder,
   CharacterNotHeld,  // {1} the character, which code page 1251 cannot hold
-  kLastTerm = CharacterNotHeld,
+  // A dictionary that could not be loaded (LoadFailureText, LoadFailureReason).
+  DictionaryNotLoaded,    // {1} the file, {2} the reason
+  DictionariesNotLoaded,  // the start-up message, above a line for each file
+  DictionaryNotLoadedTip,  // the dictionary tree's tip; {1} the reason
+  ReasonNoReadAccess,
+  ReasonNoFile,
+  ReasonDamagedHeader,
+  ReasonUnexpectedEnd,
+  ReasonDamagedRecord,
+  ReasonFileTooLarge,
+  ReasonOutOfMemory,
+  kLastTerm = ReasonOutOfMemory,
 };
 
 // The text of `term` in the current language.
@@ -85,6 +98,13 @@ std::string TermWith(TTerm term, std::string_view first, std::string_view second
 // Why `failed` failed, in the interface language when it is a system error with words of its
 // own here; its message otherwise.
 std::string FailureReason(const TStatus& failed);
+
+// Why a dictionary could not be loaded, in the interface language.
+std::string LoadFailureReason(const TLoadFailure& failure);
+
+// The message that the dictionary file `file_name` (native) could not be loaded, naming the
+// file and the reason, in the interface language.
+std::string LoadFailureText(const TLoadFailure& failure, std::string_view file_name);
 
 // The RememberLastEntries term with "{count}" replaced by `count` in decimal.
 std::string RememberLastEntriesText(int count);

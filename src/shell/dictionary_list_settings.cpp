@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "common/cp1251_utf8.h"
+#include "results/language.h"
 #include "shell/settings_io.h"
 #include "shell/shell_texts.h"
 
@@ -29,19 +30,25 @@ std::string ListedFile(const TIniStore& store, std::int32_t i, TFileSystem& file
   return {};
 }
 
-// Adds entry i to the collection; null when it is skipped.
+// Adds entry i to the collection; null when it is skipped. A file that cannot be read is
+// added, not connected, and its line for the one message is added to `failures`.
 TKivDictionary* OpenListed(const TIniStore& store, std::int32_t i, std::int32_t editing,
-                           TSettingsFile& file, TDictionaryCollection& collection) {
+                           TSettingsFile& file, TDictionaryCollection& collection,
+                           std::string& failures) {
   const std::string path = ListedFile(store, i, file.FileSystem());
   if (path.empty()) return nullptr;
-  const bool connected = store.ReadBool(kDictionaries, Numbered("IsConnected_", i), false);
-  const std::int32_t index = collection.AddDictionary(path);
+  bool connected = store.ReadBool(kDictionaries, Numbered("IsConnected_", i), false);
+  const std::int32_t index = collection.AddDictionary(path, /*keep_unreadable=*/true);
   if (index < 0) return nullptr;
   TKivDictionary& dictionary = *collection.Dictionary(index);
   std::string name = store.ReadString(kDictionaries, Numbered("Name_", i), "");
   if (name.empty()) name = dictionary.Head().Title;
   if (name.empty()) name = ShellText(TShellText::NoDictionaryName);
   dictionary.SetName(name);
+  if (const TLoadFailure& failure = dictionary.LoadFailure()) {
+    connected = false;
+    if (!failure.Told) failures += "\n" + PathForMessage(path) + ": " + LoadFailureReason(failure);
+  }
   if (connected) {
     collection.Connect(dictionary);
     collection.QueueLoad(dictionary);
@@ -63,7 +70,7 @@ std::vector<TKivDictionary*> ReadDictionaryList(TSettingsFile& file,
     // they would be lost when it is written back.
     for (const std::int32_t i : store.NumberedKeys(kDictionaries, "FileName_", count)) {
       try {
-        if (TKivDictionary* dictionary = OpenListed(store, i, editing, file, collection))
+        if (TKivDictionary* dictionary = OpenListed(store, i, editing, file, collection, failures))
           opened.push_back(dictionary);
       } catch (const std::exception& error) {
         // The stored name is code page 1251 text already.
@@ -73,10 +80,10 @@ std::vector<TKivDictionary*> ReadDictionaryList(TSettingsFile& file,
     }
     return TStatus::Ok();
   };
-  const std::string& title = ShellText(TShellText::DictionariesReadError);
-  ReadSettingsGroup(file, title, read, /*existing_only=*/true);
+  ReadSettingsGroup(file, ShellText(TShellText::DictionariesReadError), read,
+                    /*existing_only=*/true);
   // Once, after the others are read, naming each file and why.
-  if (!failures.empty()) ShowMessage(title + failures);
+  if (!failures.empty()) ShowMessage(Term(TTerm::DictionariesNotLoaded) + failures);
   return opened;
 }
 

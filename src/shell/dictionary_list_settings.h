@@ -25,10 +25,12 @@ struct TDictionaryListItem {
 // and a file already open (its name compared without regard to ASCII case) are skipped; each
 // dictionary gets its display name (Name_i, else the title in its header, else "<Словарь>");
 // the connected ones are connected and queued for loading; the editing one is made active.
-// Returns the dictionaries opened, in list order, for the dictionary tree. A dictionary that
-// cannot be opened is skipped too, and "Ошибка при загрузке словарей" is shown once, after the
-// others are read, with a line for each such file and its reason. Does not make the first-run file. The collection must reach its files
-// through the settings file's file system.
+// Returns the dictionaries opened, in list order, for the dictionary tree. A file that exists
+// but cannot be opened, or whose header is damaged, stays in the list, not connected, with its
+// LoadFailure; the files that cannot be opened are named with their reasons in one message
+// ("Ошибка при загрузке словарей", in the interface language) after the others are read.
+// Does not make the first-run file. The collection must reach its files through the settings
+// file's file system.
 std::vector<TKivDictionary*> ReadDictionaryList(TSettingsFile& file,
                                                 TDictionaryCollection& collection);
 

@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "common/message_sink.h"
+#include "results/language.h"
+
 namespace gryvel {
 
 TSession::TSession(std::unique_ptr<TSettingsFile> settings) : FSettings(std::move(settings)) {
@@ -9,6 +12,15 @@ TSession::TSession(std::unique_ptr<TSettingsFile> settings) : FSettings(std::mov
   Collection.SetStringSearcher(&Searcher);
   Source.SetDictionary(&Collection);
   SetSearchOptions(FSearchOptions);
+  FLoadFailures = Collection.OnLoadFailed.Subscribe([](TDictionaryCollection& collection,
+                                                       std::int32_t index) {
+    const TKivDictionary* dictionary = collection.Dictionary(index);
+    if (dictionary == nullptr || dictionary->LoadFailure().Told) return;
+    TMessage message;
+    message.Text = LoadFailureText(dictionary->LoadFailure(), dictionary->FileName());
+    message.Kind = TMessageKind::Error;
+    ShowMessage(message);
+  });
 }
 
 void TSession::SetSearchOptions(const TSearchOptions& options) {

@@ -18,6 +18,9 @@
 
 namespace gryvel {
 
+// A dictionary whose load fails is named, with the reason, in a message in the interface
+// language (unless the header reader has told of it already).
+//
 // Members are built in order: the character manager first, since it fills the word order every
 // load and sort relies on; the result source goes before the collection it shows.
 // REQUIRES: made, used and destroyed on the UI thread.
@@ -46,6 +49,7 @@ class TSession {
  private:
   TSearchOptions FSearchOptions;
   std::unique_ptr<TSettingsFile> FSettings;
+  TSubscription FLoadFailures;
 };
 
 }  // namespace gryvel

@@ -240,17 +240,43 @@ TEST_F(BackgroundLoadTest, AQueueAfterAFinishedRunAlsoLoadsInTheBackground) {
   EXPECT_EQ(150, collection_->Count());
 }
 
-TEST_F(BackgroundLoadTest, AFailedLoadIsReportedAndTheQueueGoesOn) {
-  std::string damaged = testing::V2Header(2) + testing::V2Record("w00001");
-  damaged += damaged.substr(damaged.size() - 7, 5);  // a cut record
-  TKivDictionary& bad = Open(dir_.Write("bad.kiv", damaged));
-  TKivDictionary& good = Open(Kiv2("good.kiv", 0, 100));
+// A file cut short in a record, and the same file whole.
+TEST_F(BackgroundLoadTest, AFailedLoadKeepsTheDictionaryDisconnectedAndAReconnectRetries) {
+  const std::string whole =
+      testing::V2Header(2) + testing::V2Record("zebra") + testing::V2Record("zoo");
+  const std::string file = dir_.Write("bad.kiv", whole.substr(0, whole.size() - 3));
+  std::vector<std::int32_t> failed;
+  hooks_ += collection_->OnLoadFailed.Subscribe(
+      [&](TDictionaryCollection&, std::int32_t index) { failed.push_back(index); });
+  TKivDictionary& bad = Open(file);
+  Open(Kiv2("good.kiv", 0, 100));
   PumpUntil([&] { return AllDone(); });
 
-  EXPECT_EQ(1u, messages_.Messages().size());
-  EXPECT_TRUE(bad.Loaded());
+  // Told once, by the event (the words are the session's); the queue went on.
+  EXPECT_THAT(failed, ElementsAre(0));
+  EXPECT_TRUE(messages_.Messages().empty());
+  EXPECT_EQ(TLoadProblem::kUnexpectedEnd, bad.LoadFailure().Problem);
+  EXPECT_FALSE(bad.Loaded());
+  EXPECT_FALSE(bad.Connected());
   EXPECT_EQ(0, bad.Count());
-  EXPECT_EQ(100, good.Count());
+  EXPECT_EQ(&bad, collection_->Dictionary(0));  // still listed
+  EXPECT_EQ(1, collection_->ConnectedCount());
+  EXPECT_EQ(100, collection_->Count());
+  // Nothing is added that a save would write over the file; the try loads it again.
+  EXPECT_EQ(-1, bad.AddWord("w99999"));
+  EXPECT_FALSE(bad.Modified());
+  EXPECT_THAT(failed, ElementsAre(0, 0));
+  ExpectConsistent(*collection_);
+
+  dir_.Write("bad.kiv", whole);
+  progress_.clear();
+  collection_->Connect(bad);
+  collection_->QueueLoad(bad);
+  PumpUntil([&] { return AllDone(); });
+  EXPECT_FALSE(bad.LoadFailure());
+  EXPECT_TRUE(bad.Loaded() && bad.Connected());
+  EXPECT_EQ(102, collection_->Count());
+  EXPECT_EQ(2u, failed.size());
   ExpectConsistent(*collection_);
 }
 

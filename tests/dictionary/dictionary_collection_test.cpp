@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -210,6 +211,37 @@ TEST_F(CollectionTest, TheSameFileNameInAnyCaseIsAddedOnce) {
   EXPECT_EQ(1u, collection_.Dictionary(0)->Head().Count);
   EXPECT_FALSE(collection_.Dictionary(0)->Loaded());
   EXPECT_EQ(1, collection_.DictionaryCount());
+}
+
+TEST_F(CollectionTest, AFileThatCannotBeOpenedIsKeptOnlyWhenAsked) {
+  struct Refusing : TMemoryFileSystem {
+    std::unique_ptr<TReadFile> OpenForReading(const std::string&, TReadAccess,
+                                              int* error) override {
+      *error = EACCES;
+      return nullptr;
+    }
+  } files;
+  files.SetFile("locked.kiv", testing::Bytes().Raw(testing::V2Header(0)).vec());
+  TDictionaryCollection collection(&files);
+  EXPECT_THROW(collection.AddDictionary("locked.kiv"), EDictionaryError);
+  EXPECT_EQ(0, collection.DictionaryCount());
+
+  const std::int32_t index = collection.AddDictionary("locked.kiv", /*keep_unreadable=*/true);
+  ASSERT_EQ(0, index);
+  TKivDictionary& locked = *collection.Dictionary(index);
+  EXPECT_EQ((TLoadFailure{TLoadProblem::kCannotOpen, SystemErrorText(EACCES), EACCES}),
+            locked.LoadFailure());
+
+  // Connecting and loading it fails at once, through the same event as a failed read.
+  std::vector<std::int32_t> failed;
+  TSubscription hook = collection.OnLoadFailed.Subscribe(
+      [&](TDictionaryCollection&, std::int32_t i) { failed.push_back(i); });
+  collection.Connect(locked);
+  collection.QueueLoad(locked);
+  EXPECT_THAT(failed, ElementsAre(0));
+  EXPECT_FALSE(locked.Connected());
+  EXPECT_FALSE(locked.Loading());
+  EXPECT_EQ(TLoadProblem::kCannotOpen, locked.LoadFailure().Problem);
 }
 
 TEST_F(CollectionTest, DescriptionsOfAWordInSeveralDictionariesAreCombined) {

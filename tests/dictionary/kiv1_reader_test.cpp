@@ -19,7 +19,8 @@ using testing::V1File;
 using testing::V1Record;
 
 constexpr const char* kFile = "old.kiv";
-constexpr const char* kShortBody = "Actual items count is not... Error on reading the dictionary";
+// A warning names the file.
+constexpr const char* kShortBody = "old.kiv: Actual items count is not... Error on reading the dictionary";
 
 class Kiv1ReaderTest : public ::testing::TestWithParam<bool> {
  protected:

@@ -118,25 +118,27 @@ TEST_F(Kiv2ReaderTest, TheEntryCountOnlyReservesRoom) {
   EXPECT_EQ(0, dictionary_.Count());
 }
 
-// Each damaged body ends the load with a message and leaves the dictionary loaded and empty.
+// Each damaged body fails the load, leaving the dictionary not loaded and empty, with the
+// reason kept for the user and no message of its own.
 struct DamagedCase {
   const char* name;
   std::string body;  // after a header that announces two records and one good record
-  std::string message;
+  std::string detail;
+  TLoadProblem problem = TLoadProblem::kDamagedRecord;
 };
 
 std::string RecordWithSize(std::uint32_t size) {
   return Bytes().U32(size).U8(0).U8(0).U16(0).U32(2).Raw("ab").str();
 }
 
-TEST_F(Kiv2ReaderTest, DamagedRecordsEndTheLoadWithAMessage) {
+TEST_F(Kiv2ReaderTest, DamagedRecordsFailTheLoadWithTheirReason) {
   const std::string damaged = "Damaged record. Error on reading the dictionary";
   const std::string too_big = "Buffer is less than item size. Error on reading the dictionary";
   const std::string end = "Unexpected end of file. Error on reading the dictionary";
   const DamagedCase cases[] = {
       {"size zero", RecordWithSize(0), damaged},
       {"size below the fixed part", RecordWithSize(11), damaged},
-      {"size past the end of the file", RecordWithSize(500), end},
+      {"size past the end of the file", RecordWithSize(500), end, TLoadProblem::kUnexpectedEnd},
       {"size at 2^31", RecordWithSize(0x80000000u), too_big},
       {"size of all ones", RecordWithSize(0xFFFFFFFFu), too_big},
       {"size above a chunk", RecordWithSize(1'000'001), too_big},
@@ -152,7 +154,7 @@ TEST_F(Kiv2ReaderTest, DamagedRecordsEndTheLoadWithAMessage) {
        damaged},
       {"description flag without its length",
        Bytes().U32(14).U8(1).U8(0).U16(0).U32(2).Raw("ab").str(), damaged},
-      {"a cut size field", "\x10\x00", end},
+      {"a cut size field", "\x10\x00", end, TLoadProblem::kUnexpectedEnd},
   };
   for (const DamagedCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -161,8 +163,9 @@ TEST_F(Kiv2ReaderTest, DamagedRecordsEndTheLoadWithAMessage) {
     fresh.SetFileName(kFile);
     testing::CaptureMessages messages;
     fresh.Load();
-    EXPECT_EQ(std::vector<std::string>{c.message}, messages.Texts());
-    EXPECT_TRUE(fresh.Loaded());
+    EXPECT_TRUE(messages.Texts().empty());
+    EXPECT_EQ((TLoadFailure{c.problem, c.detail}), fresh.LoadFailure());
+    EXPECT_FALSE(fresh.Loaded());
     EXPECT_FALSE(fresh.Loading());
     EXPECT_EQ(0, fresh.Count());
     EXPECT_EQ(0, fresh.Descriptions().Count());
@@ -172,9 +175,9 @@ TEST_F(Kiv2ReaderTest, DamagedRecordsEndTheLoadWithAMessage) {
 TEST_F(Kiv2ReaderTest, ARecordLargerThanAChunkIsRefusedNotDropped) {
   // A real record of 1,000,100 bytes after enough records to start it mid-chunk.
   std::string body = V2Record("aa") + V2Record("bb", std::string(1'000'100 - 20, 'x'));
-  EXPECT_EQ(
-      (std::vector<std::string>{"Buffer is less than item size. Error on reading the dictionary"}),
-      Load(V2Header(2) + body));
+  EXPECT_TRUE(Load(V2Header(2) + body).empty());
+  EXPECT_EQ("Buffer is less than item size. Error on reading the dictionary",
+            dictionary_.LoadFailure().Detail);
   EXPECT_EQ(0, dictionary_.Count());
 }
 
@@ -211,7 +214,9 @@ TEST_F(Kiv2ReaderTest, RecordsOfAnySizeUpToAChunkAreReadAmongSmallOnes) {
 TEST_F(Kiv2ReaderTest, AReservedBlockPastTheFileIsRefused) {
   std::string file = V2Header(1);
   file.replace(file.size() - 8, 4, Bytes().U32(1000).str());
-  EXPECT_EQ(std::vector<std::string>{"Error openning the dictionary (code 002)"}, Load(file));
+  Load(file);
+  EXPECT_EQ((TLoadFailure{TLoadProblem::kDamagedHeader, "Error openning the dictionary (code 002)"}),
+            dictionary_.LoadFailure());
   EXPECT_EQ(0, dictionary_.Count());
 }
 
@@ -223,9 +228,10 @@ TEST_F(Kiv2ReaderTest, AFileWithoutHeadSizeGivesCode001) {
   TLoadJob job;
   job.Entries = &entries;
   job.Descriptions = &descriptions;
-  testing::CaptureMessages messages;
+  TLoadFailure failure;
+  job.Failure = &failure;
   EXPECT_EQ(TLoadOutcome::kFailed, LoadAsKIV2(file, job));
-  EXPECT_EQ(std::vector<std::string>{"Error openning the dictionary (code 001)"}, messages.Texts());
+  EXPECT_EQ("Error openning the dictionary (code 001)", failure.Detail);
 }
 
 TEST_F(Kiv2ReaderTest, ACancelledLoadEndsNotLoadedAndEmpty) {
@@ -286,6 +292,8 @@ TEST_F(Kiv2ReaderTest, OnALoaderThreadTheUiStepsRunOnTheUiThread) {
   job.Entries = &entries;
   job.Descriptions = &descriptions;
   job.Position = &position;
+  TLoadFailure failure;
+  job.Failure = &failure;
   int reports = 0;
   bool off_ui_thread = false;
   job.Progress = [&](std::uint8_t, std::uint64_t) {
@@ -306,8 +314,8 @@ TEST_F(Kiv2ReaderTest, OnALoaderThreadTheUiStepsRunOnTheUiThread) {
   EXPECT_EQ(TLoadOutcome::kFailed, outcome);
   EXPECT_GT(reports, 10);
   EXPECT_FALSE(off_ui_thread);
-  EXPECT_EQ(std::vector<std::string>{"Too long string. Error on reading the dictionary"},
-            messages.Texts());
+  EXPECT_TRUE(messages.Texts().empty());
+  EXPECT_EQ("Too long string. Error on reading the dictionary", failure.Detail);
   EXPECT_EQ(3000, position.load());
 }
 

@@ -128,7 +128,10 @@ TEST_F(KivHeaderTest, AnOtherVersionIsAcceptedButReadsNoEntries) {
   EXPECT_EQ(1000u, Read(file).Version);
   EXPECT_TRUE(messages_.empty());
   dictionary_.Load();
-  EXPECT_TRUE(dictionary_.Loaded());
+  EXPECT_FALSE(dictionary_.Loaded());
+  EXPECT_EQ((TLoadFailure{TLoadProblem::kDamagedHeader,
+                          "Unknown version 1000. Error openning the dictionary"}),
+            dictionary_.LoadFailure());
   EXPECT_EQ(0, dictionary_.Count());
 }
 
@@ -163,7 +166,9 @@ TEST_F(KivHeaderTest, DamagedHeadersAreReportedAndReadNoEntries) {
                   "The header of \"words.kiv\" is damaged. Error openning the dictionary"}),
               messages.Texts());
     EXPECT_EQ(TDictKind::kBinary, fresh.Kind());
-    EXPECT_TRUE(fresh.Loaded());
+    EXPECT_FALSE(fresh.Loaded());
+    EXPECT_EQ(TLoadProblem::kDamagedHeader, fresh.LoadFailure().Problem);
+    EXPECT_TRUE(fresh.LoadFailure().Told);  // by the message above
     EXPECT_EQ(0, fresh.Count());
   }
 }
@@ -187,6 +192,8 @@ TEST_F(KivHeaderTest, AFileThatCannotBeOpenedRaisesTheSystemTextAndName) {
   }
   EXPECT_FALSE(dictionary.Loading());
   EXPECT_FALSE(dictionary.HeaderRead());
+  EXPECT_EQ((TLoadFailure{TLoadProblem::kCannotOpen, SystemErrorText(EACCES), EACCES}),
+            dictionary.LoadFailure());
 }
 
 TEST_F(KivHeaderTest, AMissingFileLeavesTheHeaderAlone) {

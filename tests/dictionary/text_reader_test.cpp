@@ -168,10 +168,12 @@ TEST(TextReaderLimits, AFileOfFourGigabytesIsRefused) {
   TLoadJob job;
   job.Entries = &entries;
   job.Descriptions = &descriptions;
-  testing::CaptureMessages capture;
+  TLoadFailure failure;
+  job.Failure = &failure;
   EXPECT_EQ(TLoadOutcome::kFailed, LoadAsText(file, job));
-  EXPECT_THAT(capture.Texts(),
-              ::testing::ElementsAre("The file is too large. Error on reading the dictionary"));
+  EXPECT_EQ((TLoadFailure{TLoadProblem::kFileTooLarge,
+                          "The file is too large. Error on reading the dictionary"}),
+            failure);
 }
 
 }  // namespace

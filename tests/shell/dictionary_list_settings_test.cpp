@@ -12,6 +12,7 @@
 
 #include "common/synchronize.h"
 #include "dictionary/collection_checks.h"
+#include "results/language.h"
 #include "search/letter_maps.h"
 #include "support/capture_messages.h"
 #include "support/kiv_bytes.h"
@@ -65,7 +66,8 @@ class DictionaryListTest : public ::testing::Test {
   std::vector<TKivDictionary*> ReadList() {
     collection_ = std::make_unique<TDictionaryCollection>(&files_);
     std::vector<TKivDictionary*> opened = ReadDictionaryList(settings_, *collection_);
-    for (TKivDictionary* dictionary : opened) dictionary->EnsureLoaded();
+    for (TKivDictionary* dictionary : opened)
+      if (!dictionary->LoadFailure()) dictionary->EnsureLoaded();
     return opened;
   }
 
@@ -153,22 +155,37 @@ TEST_F(DictionaryListTest, NoActiveDictionaryIsWrittenAsMinusOne) {
   EXPECT_EQ("-1", TIniStore(dir_.Read("gryvel.ini")).Value("Dictionaries", "EditingDictionary"));
 }
 
-TEST_F(DictionaryListTest, ADictionaryThatCannotBeOpenedIsReportedOnceAndTheRestRead) {
+TEST_F(DictionaryListTest, ADictionaryThatCannotBeOpenedIsKeptDisconnectedAndNamedOnce) {
   const std::string a = Kiv("a.kiv", "A", "ant");
   const std::string b = Kiv("b.kiv", "B", "bee");
   const std::string c = Kiv("c.kiv", "C", "cat");
   files_.Locked = {a, b};
-  SetIni("[Dictionaries]\nCount=3\nFileName_1=" + a + "\nFileName_2=" + b + "\nFileName_3=" + c +
-         "\nIsConnected_3=1\n");
+  SetIni("[Dictionaries]\nCount=3\nFileName_1=" + a + "\nIsConnected_1=1\nName_1=A\nFileName_2=" +
+         b + "\nFileName_3=" + c + "\nIsConnected_3=1\n");
+  SetUILanguage(TUILanguage::Russian);
   const std::vector<TKivDictionary*> opened = ReadList();
-  ASSERT_EQ(1u, opened.size());
-  EXPECT_EQ("C", opened[0]->Name());
-  // One message, naming each file that failed.
+  SetUILanguage(TUILanguage::NotSet);
+
+  ASSERT_EQ(3u, opened.size());
+  for (int i : {0, 1}) {
+    EXPECT_FALSE(opened[i]->Connected()) << i;
+    EXPECT_EQ(TLoadProblem::kCannotOpen, opened[i]->LoadFailure().Problem) << i;
+  }
+  EXPECT_TRUE(opened[2]->Connected());
+  EXPECT_THAT(MergedWords(*collection_), ElementsAre("cat"));
+  // One message in the interface language, naming each file that failed and why.
   ASSERT_EQ(1u, messages_.Texts().size());
-  const std::string shown = messages_.Texts()[0];
-  EXPECT_EQ(0u, shown.find(Cp("Ошибка при загрузке словарей\n") + a + ": ")) << shown;
-  EXPECT_NE(std::string::npos, shown.find("\n" + b + ": ")) << shown;
-  EXPECT_EQ(std::string::npos, shown.find(c)) << shown;
+  EXPECT_EQ(Cp("Ошибка при загрузке словарей\n") + a + Cp(": Нет прав на чтение файла.\n") + b +
+                Cp(": Нет прав на чтение файла."),
+            messages_.Texts()[0]);
+
+  // Written back, the list still holds them, now not connected.
+  ASSERT_TRUE(WriteDictionaryList(settings_, DictionaryListOf(*collection_)).ok());
+  const TIniStore store(dir_.Read("gryvel.ini"));
+  EXPECT_EQ("3", store.Value("Dictionaries", "Count"));
+  EXPECT_EQ(a, store.Value("Dictionaries", "FileName_1"));
+  EXPECT_EQ("0", store.Value("Dictionaries", "IsConnected_1"));
+  EXPECT_EQ(b, store.Value("Dictionaries", "FileName_2"));
 }
 
 TEST_F(DictionaryListTest, AMissingSettingsFileListsNothingAndIsNotCreated) {
