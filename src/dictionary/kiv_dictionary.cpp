@@ -61,7 +61,7 @@ void TKivDictionary::SetFileName(const std::string& name) {
 }
 
 TDictHead TKivDictionary::ReadHeader() {
-  if (FHeaderRead) return FHead;
+  if (FHeaderRead && !FRereadHeader) return FHead;
   if (FLoading || FFileName.empty() || !FFileSystem->FileExists(FFileName)) return TDictHead{};
   int error = 0;
   const std::unique_ptr<TReadFile> file =
@@ -72,6 +72,7 @@ TDictHead TKivDictionary::ReadHeader() {
     throw EDictionaryError(text);
   }
   TakeHeader(ReadHeaderFrom(*file, FFileName));
+  FRereadHeader = false;
   return FHead;
 }
 
@@ -94,8 +95,6 @@ void TKivDictionary::SetHeader(const TDictHead& head) {
 
 bool TKivDictionary::BeginLoad() {
   if (FLoading || FFileName.empty() || !FFileSystem->FileExists(FFileName)) return false;
-  // After a failed load the file may have been mended or replaced: read it all again.
-  if (std::exchange(FRereadHeader, false)) FHeaderRead = false;
   FLoadFailure = {};
   FRunFailure = {};
   ReadHeader();

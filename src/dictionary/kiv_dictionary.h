@@ -108,8 +108,9 @@ class TKivDictionary {
   void SetName(std::string name) { FName = std::move(name); }
 
   const TDictHead& Head() const { return FHead; }
-  // The header of the file: the held copy once read, else read from the file (kind, version-1
-  // marker and character set follow it). Returns an empty header, touching nothing, while
+  // The header of the file: the held copy once read (unless the last load failed: the file
+  // may have been mended or replaced since), else read from the file (kind, version-1 marker
+  // and character set follow it). Returns an empty header, touching nothing, while
   // loading or when the file does not exist. Raises EDictionaryError ("%s: %s", the system's
   // text and the file name) when the file cannot be opened. A file that cannot be opened, and a
   // damaged header, are also kept as the LoadFailure.
@@ -249,7 +250,7 @@ class TKivDictionary {
   bool FHeaderDamaged = false;
   TLoadFailure FLoadFailure;
   TLoadFailure FRunFailure;  // written by the running load, taken at its end
-  bool FRereadHeader = false;  // the last load failed: the next one reads the header again
+  bool FRereadHeader = false;  // the last load failed: ReadHeader reads the file again
   std::uint8_t FCharSet = kCharSetDefault;
   TDictKind FKind = TDictKind::kUnknown;
   bool FVersion1 = false;

@@ -5,11 +5,13 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <iterator>
 
 #include "dictionary/dictionary_collection.h"
 #include "dictionary/kiv_dictionary.h"
 #include "gui/icons.h"
 #include "gui/text.h"
+#include "results/language.h"
 
 namespace gryvel::gui {
 
@@ -19,8 +21,10 @@ constexpr int kInfoRole = Qt::UserRole;       // the node's index in the node ta
 constexpr int kStateRole = Qt::UserRole + 1;  // top-level nodes: the state image, 1 to 4
 constexpr int kStateGap = 2;                  // pixels between the state image and the icon
 
-constexpr TIcon kStateIcons[] = {TIcon::StateDisconnected, TIcon::StateConnected,
-                                 TIcon::StateDisconnectedActive, TIcon::StateConnectedActive};
+constexpr TIcon kStateIcons[] = {TIcon::StateDisconnected,       TIcon::StateConnected,
+                                 TIcon::StateDisconnectedActive, TIcon::StateConnectedActive,
+                                 TIcon::StateFailed,             TIcon::StateFailedActive};
+constexpr int kStateCount = static_cast<int>(std::size(kStateIcons));
 
 // The state image's place at the left of an item's rect.
 QRect StateRect(const QRect& item, const QSize& icon) {
@@ -37,7 +41,7 @@ class TStateImageDelegate : public QStyledItemDelegate {
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override {
     const int state = index.data(kStateRole).toInt();
-    if (state < 1 || state > 4) return QStyledItemDelegate::paint(painter, option, index);
+    if (state < 1 || state > kStateCount) return QStyledItemDelegate::paint(painter, option, index);
     const QRect mark = StateRect(option.rect, option.decorationSize);
     QStyleOptionViewItem rest(option);
     rest.rect.setLeft(mark.right() + 1 + kStateGap);
@@ -122,6 +126,11 @@ TDictionaryTree::TDictionaryTree(TDictionaryCollection& collection, QWidget* par
   setSelectionMode(QAbstractItemView::SingleSelection);
   setItemDelegate(new TStateImageDelegate(this));
   setContextMenuPolicy(Qt::CustomContextMenu);
+  // A failed load may leave the dictionary as it was (not connected): show the failure anyway.
+  FHooks += collection.OnLoadFailed.Subscribe([this](TDictionaryCollection& c, std::int32_t index) {
+    if (TKivDictionary* dictionary = c.Dictionary(index))
+      ShowState(NodeOf(*dictionary), dictionary->Connected());
+  });
   // An edit in place ends in a changed text; other data changes (the state) are not renames.
   connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) {
     const TNodeInfo* record = NodeInfo(item);
@@ -238,8 +247,13 @@ std::vector<TKivDictionary*> TDictionaryTree::DictionaryOrder() const {
 void TDictionaryTree::ShowState(QTreeWidgetItem* node, bool connected) {
   const TNodeInfo* record = NodeInfo(node);
   if (record == nullptr) return;
-  node->setData(0, kStateRole, DictionaryStateImage(connected, record->Active));
+  const TLoadFailure& failure = record->Object->LoadFailure();
+  const bool failed = failure && !connected;
+  node->setData(0, kStateRole, DictionaryStateImage(connected, record->Active, failed));
   node->setFont(0, SizedFont(font(), 10, record->Active));
+  node->setToolTip(0, failed ? ToQString(TermWith(TTerm::DictionaryNotLoadedTip,
+                                                  LoadFailureReason(failure)))
+                             : QString());
 }
 
 void TDictionaryTree::DictionaryLoaded(TKivDictionary& dictionary) {

@@ -5,13 +5,15 @@
 #include <string_view>
 #include <vector>
 
+#include "common/event.h"
 #include "shell/dictionary_info.h"
 
 // The right panel's "Dictionaries" tree: one top-level node per dictionary of the collection
 // with its information nodes (author, web and e-mail address, word count, file name, load
 // time), the state image of each dictionary (connected, active) and the active one in bold.
 // The texts come from DictionaryInfoLines; the main window calls the update methods from the
-// collection's events.
+// collection's events. A dictionary whose load failed shows a state image of its own, with
+// the reason in the node's tip, while it stays disconnected.
 
 namespace gryvel {
 class TDictionaryCollection;
@@ -91,6 +93,7 @@ class TDictionaryTree : public QTreeWidget {
 
   TDictionaryCollection& FCollection;
   std::vector<TNodeInfo> FNodeInfoTable{TNodeInfo{}};  // entry 0 is never used
+  TSubscriptions FHooks;
 };
 
 }  // namespace gryvel::gui

@@ -42,6 +42,8 @@ constexpr std::array<const char*, kIconCount> kFiles = {
     "state_connected",            // StateConnected
     "state_disconnected_active",  // StateDisconnectedActive
     "state_connected_active",     // StateConnectedActive
+    "state_failed",               // StateFailed
+    "state_failed_active",        // StateFailedActive
     "panel_show",                 // PanelShow
     "panel_hide",                 // PanelHide
     "search",                     // Search

@@ -29,6 +29,8 @@ enum class TIcon {
   StateConnected,
   StateDisconnectedActive,
   StateConnectedActive,
+  StateFailed,
+  StateFailedActive,
   // The main window: right-panel button, quick search, toolbars.
   PanelShow,
   PanelHide,

@@ -280,6 +280,10 @@ bool TKivMainForm::SaveDictionaryTo(TKivDictionary& dictionary, const std::strin
     ShowMessage(error.what());
     return false;
   }
+  if (dictionary.LoadFailure()) {  // the user has been told why
+    statusBar()->clearMessage();
+    return false;
+  }
   if (as_text) {
     status = WriteWordList(dictionary.Entries(), path, TWordListEncoding::Utf8Lf);
     if (!status.ok()) ShowMessage(status.message());

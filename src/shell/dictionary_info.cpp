@@ -17,6 +17,7 @@ std::string Labelled(TTerm label, const std::string& value) {
 // The held header, or the file's when not read yet; the header of an unreadable file is empty,
 // as the node lines do not report errors (opening the dictionary does).
 TDictHead HeaderOf(TKivDictionary& dictionary) {
+  if (dictionary.HeaderRead()) return dictionary.Head();
   try {
     return dictionary.ReadHeader();
   } catch (const EDictionaryError&) {
@@ -61,7 +62,8 @@ std::vector<TDictionaryInfoLine> DictionaryInfoLines(TKivDictionary& dictionary)
   return lines;
 }
 
-int DictionaryStateImage(bool connected, bool active) {
+int DictionaryStateImage(bool connected, bool active, bool failed) {
+  if (failed && !connected) return active ? 6 : 5;
   return (connected ? 2 : 1) + (active ? 2 : 0);
 }
 

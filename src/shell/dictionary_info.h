@@ -43,7 +43,8 @@ struct TDictionaryInfoLine {
 std::vector<TDictionaryInfoLine> DictionaryInfoLines(TKivDictionary& dictionary);
 
 // The state image of a dictionary node: 1 not connected, 2 connected, 3 not connected and
-// active, 4 connected and active.
-int DictionaryStateImage(bool connected, bool active);
+// active, 4 connected and active; a dictionary that is not connected because its load failed
+// shows 5, or 6 when active.
+int DictionaryStateImage(bool connected, bool active, bool failed = false);
 
 }  // namespace gryvel

@@ -192,6 +192,51 @@ class TDictionaryCommandsTest : public QObject {
     QCOMPARE(Collection().DictionaryCount(), 0);
   }
 
+  // A listed dictionary cut short: told once, naming it; kept in the tree and the settings,
+  // disconnected, with its state; once mended, a click on the state image loads it.
+  void ADictionaryThatFailsToLoadIsKeptAndAClickRetriesIt() {
+    WriteDictionary(Path("cut.kiv"), {U("ёж"), U("уж")}, "Обрезанный");
+    const QByteArray whole = ReadFile(Path("cut.kiv"));
+    QFile cut(Path("cut.kiv"));
+    QVERIFY(cut.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    cut.write(whole.left(whole.size() - 3));
+    cut.close();
+    QFile ini(Path("gryvel.ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write(QStringLiteral("[Main]\nLanguage=RUS\n[Dictionaries]\nCount=2\nFileName_1=%1\n"
+                             "IsConnected_1=1\nFileName_2=%2\nIsConnected_2=1\n")
+                  .arg(Path("Dictionaries/dictionary.kiv"), Path("cut.kiv"))
+                  .toUtf8());
+    ini.close();
+    Open();
+    QTRY_COMPARE(FDialogs.Asked.size(), 1);
+    QCOMPARE(FDialogs.Asked[0], U("Не удалось загрузить словарь \"%1\":\r\nНеожиданный конец файла: "
+                                  "файл обрезан.")
+                                    .arg(Path("cut.kiv")));
+    QCOMPARE(Tree().topLevelItemCount(), 2);
+    QTreeWidgetItem* node = Tree().topLevelItem(1);
+    QCOMPARE(Tree().StateImage(node), 5);
+    QVERIFY(node->toolTip(0).contains(U("Неожиданный конец файла")));
+    QVERIFY(!Dictionary(1).Connected());
+    QCOMPARE(Words(), (QStringList{U("дом"), U("кит"), U("кот")}));
+    Close();
+    QVERIFY(IniText().contains("Count=2"));
+    QVERIFY(IniText().contains("FileName_2=" + Path("cut.kiv")));
+    QVERIFY(IniText().contains("IsConnected_2=0"));
+
+    cut.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    cut.write(whole);
+    cut.close();
+    Open();
+    node = Tree().topLevelItem(1);
+    QCOMPARE(Tree().StateImage(node), 1);  // not tried this time: not connected
+    QTest::mouseClick(Tree().viewport(), Qt::LeftButton, {}, Tree().StateImageRect(node).center());
+    QTRY_COMPARE(Words(), (QStringList{U("дом"), U("ёж"), U("кит"), U("кот"), U("уж")}));
+    QCOMPARE(Tree().StateImage(node), 2);
+    QVERIFY(node->toolTip(0).isEmpty());
+    QCOMPARE(FDialogs.Asked.size(), 1);
+  }
+
   void TheMenuFollowsTheNodeItOpensOn() {
     WriteDictionary(Path("locked.kiv"), {U("а")}, "Закрытый");
     Open();

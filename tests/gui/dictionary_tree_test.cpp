@@ -139,6 +139,40 @@ class DictionaryTreeTest : public QObject {
     QCOMPARE(FTree->StateImage(node->child(0)), 0);
   }
 
+  // A file cut short in its last record: the load fails; mended, a reconnect loads it.
+  void aFailedLoadShowsItsStateAndReasonUntilAReconnectLoadsIt() {
+    const std::string whole = testing::V2Header(2) + testing::V2Record("ant") +
+                              testing::V2Record("bee");
+    TKivDictionary& dictionary = Open("cut.kiv", whole.substr(0, whole.size() - 2));
+    QTreeWidgetItem* node = FTree->topLevelItem(0);
+    FCollection->Connect(dictionary);
+    QCOMPARE(FTree->StateImage(node), 2);
+    FCollection->LoadNow({&dictionary});
+    QCOMPARE(FTree->StateImage(node), 5);
+    QCOMPARE(node->toolTip(0), QString("Could not be loaded: Unexpected end of file. Error on "
+                                       "reading the dictionary\r\nClick the mark to connect it "
+                                       "and try again."));
+    FCollection->SetActive(&dictionary);
+    QCOMPARE(FTree->StateImage(node), 6);
+    SetUILanguage(TUILanguage::Russian);
+    FTree->ActiveChanged();
+    QVERIFY(node->toolTip(0).startsWith(QString::fromUtf8("Не удалось загрузить: Неожиданный")));
+
+    // Connecting it again shows it connected while the load runs; a load that fails again
+    // shows the failure again, one that works clears it.
+    FCollection->Connect(dictionary);
+    QCOMPARE(FTree->StateImage(node), 4);
+    QVERIFY(node->toolTip(0).isEmpty());
+    FCollection->LoadNow({&dictionary});
+    QCOMPARE(FTree->StateImage(node), 6);
+    FDir->Write("cut.kiv", whole);
+    FCollection->Connect(dictionary);
+    FCollection->LoadNow({&dictionary});
+    QCOMPARE(FTree->StateImage(node), 4);
+    QVERIFY(node->toolTip(0).isEmpty());
+    QCOMPARE(dictionary.Count(), 2);
+  }
+
   void stateImageIsDrawnBeforeTheIcon() {
     OpenBinary();
     FTree->resize(300, 200);

@@ -133,6 +133,10 @@ TEST(DictionaryStateImage, ConnectedAndActiveSelectTheImage) {
   EXPECT_EQ(2, DictionaryStateImage(true, false));
   EXPECT_EQ(3, DictionaryStateImage(false, true));
   EXPECT_EQ(4, DictionaryStateImage(true, true));
+  // A failed load shows only while the dictionary stays disconnected.
+  EXPECT_EQ(5, DictionaryStateImage(false, false, true));
+  EXPECT_EQ(6, DictionaryStateImage(false, true, true));
+  EXPECT_EQ(2, DictionaryStateImage(true, false, true));
 }
 
 }  // namespace
