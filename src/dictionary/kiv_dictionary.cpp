@@ -79,8 +79,7 @@ TDictHead TKivDictionary::ReadHeader() {
 void TKivDictionary::TakeHeader(const THeaderInfo& info) {
   FHead = info.Head;
   FHeaderDamaged = info.Damaged;
-  // The header reader has told the user already.
-  if (info.Damaged) FLoadFailure = {TLoadProblem::kDamagedHeader, kDamagedHeader, 0, true};
+  if (info.Damaged) FLoadFailure = {TLoadProblem::kDamagedHeader, kDamagedHeader};
   if (info.Binary) FKind = TDictKind::kBinary;
   if (FHead.Version == 1 || FHead.Version == 2) FVersion1 = info.Version1;
   FCharSet = CharSetForLanguage(FHead.Language, FCharSet);
@@ -146,7 +145,7 @@ TKivDictionary::TLoadPlan TKivDictionary::PlanLoad(const TLoadOptions& options) 
   job.FileName = FFileName;
   job.Failure = &FRunFailure;
   if (plan.Reader == nullptr)
-    FRunFailure = FHeaderDamaged ? TLoadFailure{TLoadProblem::kDamagedHeader, kDamagedHeader, 0, true}
+    FRunFailure = FHeaderDamaged ? TLoadFailure{TLoadProblem::kDamagedHeader, kDamagedHeader}
                                  : TLoadFailure{TLoadProblem::kDamagedHeader,
                                                 "Unknown version " + std::to_string(FHead.Version) +
                                                     ". Error openning the dictionary"};

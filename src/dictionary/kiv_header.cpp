@@ -73,9 +73,7 @@ bool TakeVersion2(const std::uint8_t* buffer, std::size_t limit, TDictHead& head
   return texts.ok();
 }
 
-THeaderInfo Damaged(THeaderInfo info, std::string_view file_name) {
-  ShowLoadMessage("The header of \"" + PathForMessage(file_name) +
-                  "\" is damaged. Error openning the dictionary");
+THeaderInfo Damaged(THeaderInfo info) {
   info.Damaged = true;
   return info;
 }
@@ -104,16 +102,16 @@ THeaderInfo ReadHeaderFrom(TReadFile& file, std::string_view file_name) {
   if (std::memcmp(start, kDictSignature.data(), kDictSignature.size()) != 0) return info;
   info.Binary = true;
   head.Signature = kDictSignature;
-  if (got < sizeof start) return Damaged(std::move(info), file_name);
+  if (got < sizeof start) return Damaged(std::move(info));
 
   // The header is HeadSize - 4 bytes from offset 7: in version 2 that ends where the sixth
   // text starts, in version 1 just past the body's start.
   head.HeadSize = LoadU32(start + 3);
   if (head.HeadSize < 4 + kDetectSize || head.HeadSize - 4 > kHeaderBuffer)
-    return Damaged(std::move(info), file_name);
+    return Damaged(std::move(info));
   std::vector<std::uint8_t> buffer(head.HeadSize - 4);
   const std::size_t read = file.ReadAt(7, buffer.data(), buffer.size());
-  if (read < kDetectSize) return Damaged(std::move(info), file_name);
+  if (read < kDetectSize) return Damaged(std::move(info));
 
   head.Version = DetectVersion(LoadU32(buffer.data()), LoadU32(buffer.data() + kVersionB));
   bool whole = true;
@@ -124,7 +122,7 @@ THeaderInfo ReadHeaderFrom(TReadFile& file, std::string_view file_name) {
   } else if (head.Version == 2) {
     whole = read == buffer.size() && TakeVersion2(buffer.data(), buffer.size(), head);
   }
-  return whole ? info : Damaged(std::move(info), file_name);
+  return whole ? info : Damaged(std::move(info));
 }
 
 }  // namespace gryvel

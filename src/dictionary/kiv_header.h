@@ -36,7 +36,7 @@ struct THeaderInfo {
 // Reads the header at the start of `file` (called `file_name` in messages). A file shorter
 // than the signature gets the warning `File "<name>" is not a Gryvel dictionary.` (it is then
 // read as text); a binary header whose sizes or text lengths run outside the header, the file or
-// the header buffer gets a message and comes back Damaged. Reads nothing outside the file.
+// the header buffer comes back Damaged, for the load to report. Reads nothing outside the file.
 // Messages are shown on the UI thread; may be called from a loader thread.
 THeaderInfo ReadHeaderFrom(TReadFile& file, std::string_view file_name);
 

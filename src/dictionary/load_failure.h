@@ -25,7 +25,6 @@ struct TLoadFailure {
   TLoadProblem Problem = TLoadProblem::kNone;
   std::string Detail;
   int SystemError = 0;
-  bool Told = false;  // the user has been told already (by the header reader)
 
   explicit operator bool() const { return Problem != TLoadProblem::kNone; }
   bool operator==(const TLoadFailure&) const = default;

@@ -47,7 +47,7 @@ TKivDictionary* OpenListed(const TIniStore& store, std::int32_t i, std::int32_t 
   dictionary.SetName(name);
   if (const TLoadFailure& failure = dictionary.LoadFailure()) {
     connected = false;
-    if (!failure.Told) failures += "\n" + PathForMessage(path) + ": " + LoadFailureReason(failure);
+    failures += "\n" + PathForMessage(path) + ": " + LoadFailureReason(failure);
   }
   if (connected) {
     collection.Connect(dictionary);

@@ -27,7 +27,7 @@ struct TDictionaryListItem {
 // the connected ones are connected and queued for loading; the editing one is made active.
 // Returns the dictionaries opened, in list order, for the dictionary tree. A file that exists
 // but cannot be opened, or whose header is damaged, stays in the list, not connected, with its
-// LoadFailure; the files that cannot be opened are named with their reasons in one message
+// LoadFailure; those files are named with their reasons in one message
 // ("Ошибка при загрузке словарей", in the interface language) after the others are read.
 // Does not make the first-run file. The collection must reach its files through the settings
 // file's file system.

@@ -15,7 +15,7 @@ TSession::TSession(std::unique_ptr<TSettingsFile> settings) : FSettings(std::mov
   FLoadFailures = Collection.OnLoadFailed.Subscribe([](TDictionaryCollection& collection,
                                                        std::int32_t index) {
     const TKivDictionary* dictionary = collection.Dictionary(index);
-    if (dictionary == nullptr || dictionary->LoadFailure().Told) return;
+    if (dictionary == nullptr) return;
     TMessage message;
     message.Text = LoadFailureText(dictionary->LoadFailure(), dictionary->FileName());
     message.Kind = TMessageKind::Error;

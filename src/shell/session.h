@@ -19,7 +19,7 @@
 namespace gryvel {
 
 // A dictionary whose load fails is named, with the reason, in a message in the interface
-// language (unless the header reader has told of it already).
+// language.
 //
 // Members are built in order: the character manager first, since it fills the word order every
 // load and sort relies on; the result source goes before the collection it shows.

@@ -162,13 +162,10 @@ TEST_F(KivHeaderTest, DamagedHeadersAreReportedAndReadNoEntries) {
     fresh.SetFileName(kFile);
     testing::CaptureMessages messages;
     fresh.Load();
-    EXPECT_EQ((std::vector<std::string>{
-                  "The header of \"words.kiv\" is damaged. Error openning the dictionary"}),
-              messages.Texts());
+    EXPECT_TRUE(messages.Texts().empty());  // the load's failure says it
     EXPECT_EQ(TDictKind::kBinary, fresh.Kind());
     EXPECT_FALSE(fresh.Loaded());
     EXPECT_EQ(TLoadProblem::kDamagedHeader, fresh.LoadFailure().Problem);
-    EXPECT_TRUE(fresh.LoadFailure().Told);  // by the message above
     EXPECT_EQ(0, fresh.Count());
   }
 }
