@@ -249,7 +249,6 @@ void TDictionaryTree::ShowState(QTreeWidgetItem* node, bool connected) {
   if (record == nullptr) return;
   const TLoadFailure& failure = record->Object->LoadFailure();
   const bool failed = failure && !connected;
-  fprintf(stderr, "DBG ShowState %s connected=%d failed=%d\n", record->Object->FileName().c_str(), connected, failed);
   node->setData(0, kStateRole, DictionaryStateImage(connected, record->Active, failed));
   node->setFont(0, SizedFont(font(), 10, record->Active));
   node->setToolTip(0, failed ? ToQString(TermWith(TTerm::DictionaryNotLoadedTip,
