@@ -79,7 +79,6 @@ int AddDictionaries(TCliSession& session, const std::vector<std::string>& files)
       PrintEngineError(error.what());
       return kExitFailure;
     }
-    if (session.Messages.Shown()) return kExitFailure;  // a damaged header
     if (index < 0) continue;
     collection.Dictionary(index)->SetName(
         PathForMessage(std::filesystem::path(file).filename().string()));
