@@ -62,6 +62,17 @@ constexpr TTermRow kTerms[] = {
      "Найти слова, в которых встречаются все указанные буквы"},
     {TTerm::AnagramsMakeUpWords, "Make up words from these characters",
      "Составить слова из заданных букв"},
+    {TTerm::BrowserNotStarted,
+     "No web browser could be started to open {1}.\r\n\r\nOpen the address in your browser "
+     "yourself, or set a default web browser in the desktop's settings.",
+     "Не удалось запустить браузер, чтобы открыть {1}.\r\n\r\nОткройте адрес в браузере "
+     "сами или выберите браузер по умолчанию в настройках рабочего стола."},
+    {TTerm::MailProgramNotStarted,
+     "No e-mail program could be started to write to {1}.\r\n\r\nWrite to the address from "
+     "your mail program yourself, or set a default one in the desktop's settings.",
+     "Не удалось запустить почтовую программу, чтобы написать на адрес {1}.\r\n\r\n"
+     "Напишите на этот адрес из своей почтовой программы или выберите почтовую программу по "
+     "умолчанию в настройках рабочего стола."},
     {TTerm::RunningCopyNoAnswer,
      "Gryvel is already running but does not answer. End it (for example with "
      "\"pkill -x gryvel\") and start Gryvel again.",
