@@ -55,6 +55,8 @@ class TQtDialogs final : public TDialogs {
         message.Caption.empty() ? QApplication::applicationDisplayName() : ToQString(message.Caption);
     QMessageBox box(IconOf(message.Kind), caption, ToQString(message.Text),
                     ButtonsOf(message.Buttons), parent);
+    // File names and addresses in a message can be copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     return AnswerOf(box.exec());
   }
   QString OpenFileName(QWidget* parent, const QString& caption, const QString& dir,

@@ -63,14 +63,15 @@ constexpr TTermRow kTerms[] = {
     {TTerm::AnagramsMakeUpWords, "Make up words from these characters",
      "Составить слова из заданных букв"},
     {TTerm::BrowserNotStarted,
-     "No web browser could be started to open {1}.\r\n\r\nOpen the address in your browser "
-     "yourself, or set a default web browser in the desktop's settings.",
-     "Не удалось запустить браузер, чтобы открыть {1}.\r\n\r\nОткройте адрес в браузере "
-     "сами или выберите браузер по умолчанию в настройках рабочего стола."},
+     "No web browser could be started to open the address\r\n{1}\r\n\r\nOpen it in your "
+     "browser yourself, or choose a default web browser in the desktop's settings.",
+     "Не удалось запустить браузер, чтобы открыть адрес\r\n{1}\r\n\r\nОткройте его в "
+     "браузере сами или выберите браузер по умолчанию в настройках рабочего стола."},
     {TTerm::MailProgramNotStarted,
-     "No e-mail program could be started to write to {1}.\r\n\r\nWrite to the address from "
-     "your mail program yourself, or set a default one in the desktop's settings.",
-     "Не удалось запустить почтовую программу, чтобы написать на адрес {1}.\r\n\r\n"
+     "No e-mail program could be started to write to\r\n{1}\r\n\r\nWrite to this address "
+     "from your mail program yourself, or choose a default mail program in the desktop's "
+     "settings.",
+     "Не удалось запустить почтовую программу, чтобы написать по адресу\r\n{1}\r\n\r\n"
      "Напишите на этот адрес из своей почтовой программы или выберите почтовую программу по "
      "умолчанию в настройках рабочего стола."},
     {TTerm::RunningCopyNoAnswer,

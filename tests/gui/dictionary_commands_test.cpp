@@ -262,8 +262,9 @@ class TDictionaryCommandsTest : public QObject {
     QCOMPARE(FDialogs.Urls, (QStringList{"https://a.example", "mailto:a@a.example",
                                          "https://a.example", "mailto:a@a.example",
                                          "https://gryvel.example/"}));
-    const QString browser = U("Не удалось запустить браузер, чтобы открыть %1.");
-    const QString mail = U("Не удалось запустить почтовую программу, чтобы написать на адрес %1.");
+    const QString browser = U("Не удалось запустить браузер, чтобы открыть адрес\r\n%1\r\n");
+    const QString mail =
+        U("Не удалось запустить почтовую программу, чтобы написать по адресу\r\n%1\r\n");
     const QStringList starts = {browser.arg("https://a.example"), mail.arg("a@a.example"),
                                 browser.arg("https://a.example"), mail.arg("a@a.example"),
                                 browser.arg("https://gryvel.example/")};

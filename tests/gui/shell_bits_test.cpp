@@ -235,10 +235,10 @@ class TShellBitsTest : public QObject {
                                         "https://b.example/"}));
     QCOMPARE(dialogs.Asked.size(), 2);
     QVERIFY2(dialogs.Asked[0].startsWith(
-                 "No web browser could be started to open https://gryvel.example/."),
+                 "No web browser could be started to open the address\r\nhttps://gryvel.example/\r\n"),
              qPrintable(dialogs.Asked[0]));
     QVERIFY2(dialogs.Asked[1].startsWith(
-                 "No e-mail program could be started to write to someone@a.example."),
+                 "No e-mail program could be started to write to\r\nsomeone@a.example\r\n"),
              qPrintable(dialogs.Asked[1]));
   }
 
