@@ -1,7 +1,6 @@
 #include "gui/about_box.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -14,6 +13,7 @@
 #include <exception>
 
 #include "dictionary/kiv_dictionary.h"
+#include "gui/dialogs.h"
 #include "gui/icons.h"
 #include "gui/text.h"
 #include "results/language.h"
@@ -68,8 +68,8 @@ QString LicenceTexts(const QStringList& dirs) {
 
 }  // namespace
 
-void ShowHomePage() {
-  QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePage)));
+void ShowHomePage(QWidget* parent) {
+  OpenExternalUrl(parent, QUrl(QString::fromLatin1(kHomePage)));
 }
 
 QStringList BundledDictionaryDirectories() {
@@ -105,7 +105,7 @@ TAboutBox::TAboutBox(QWidget* parent, const QStringList& dictionary_dirs)
                           this);
   home->setObjectName("homePageLabel");
   home->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-  connect(home, &QLabel::linkActivated, this, [] { ShowHomePage(); });
+  connect(home, &QLabel::linkActivated, this, [this] { ShowHomePage(this); });
 
   auto* facts = new QVBoxLayout;
   facts->addWidget(name);

@@ -13,8 +13,8 @@ namespace gryvel::gui {
 // The project's web page, opened by the Help menu and the about box.
 inline constexpr char kHomePage[] = "https://gryvel.example/";
 
-// Opens kHomePage in the user's web browser.
-void ShowHomePage();
+// Opens kHomePage in the user's web browser; says so over `parent` when none can be started.
+void ShowHomePage(QWidget* parent);
 
 // Where the bundled dictionaries are looked for, in order: Dictionaries/ beside the
 // executable, then the installed data directory.

@@ -2,15 +2,18 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QDialog>
 #include <QRegularExpression>
 #include <QMessageBox>
 #include <QStringList>
+#include <QUrl>
 
 #include "gui/equal_form.h"
 #include "gui/text.h"
+#include "results/language.h"
 
 namespace gryvel::gui {
 
@@ -52,6 +55,8 @@ class TQtDialogs final : public TDialogs {
         message.Caption.empty() ? QApplication::applicationDisplayName() : ToQString(message.Caption);
     QMessageBox box(IconOf(message.Kind), caption, ToQString(message.Text),
                     ButtonsOf(message.Buttons), parent);
+    // File names and addresses in a message can be copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     return AnswerOf(box.exec());
   }
   QString OpenFileName(QWidget* parent, const QString& caption, const QString& dir,
@@ -96,6 +101,7 @@ class TQtDialogs final : public TDialogs {
     if (form.exec() != QDialog::Accepted) return std::nullopt;
     return form.Result();
   }
+  bool OpenUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
 };
 
 }  // namespace
@@ -124,12 +130,27 @@ TDialogs* g_dialogs = nullptr;
 
 int TDialogs::Exec(QDialog& dialog) { return dialog.exec(); }
 
+bool TDialogs::OpenUrl(const QUrl&) { return false; }
+
 TDialogs& Dialogs() { return g_dialogs != nullptr ? *g_dialogs : QtDialogs(); }
 
 TDialogs* SetDialogs(TDialogs* dialogs) {
   TDialogs* previous = g_dialogs;
   g_dialogs = dialogs;
   return previous;
+}
+
+bool OpenExternalUrl(QWidget* parent, const QUrl& url) {
+  if (Dialogs().OpenUrl(url)) return true;
+  const bool mail = url.scheme() == QLatin1String("mailto");
+  // The address as the user saw it: a mail address without its scheme.
+  const QString shown = mail ? url.path() : url.toString();
+  const std::string address = FromQString(shown).value_or(url.toEncoded().toStdString());
+  TMessage message;
+  message.Text = TermWith(mail ? TTerm::MailProgramNotStarted : TTerm::BrowserNotStarted, address);
+  message.Kind = TMessageKind::Warning;
+  Dialogs().Ask(parent, message);
+  return false;
 }
 
 void InstallMessageSink() {

@@ -10,6 +10,7 @@
 #include "search/character_manager.h"
 
 class QDialog;
+class QUrl;
 class QWidget;
 
 // The seam between the windows and every modal question or file dialog: windows ask through
@@ -46,12 +47,20 @@ class TDialogs {
   // Runs one of the program's own dialogs modally and returns its result (QDialog::Accepted
   // or Rejected). Tests fill the dialog's fields and answer instead.
   virtual int Exec(QDialog& dialog);
+  // Hands `url` to the desktop (a web page to the browser, "mailto:" to the mail program);
+  // false when nothing could be started. The real one asks the desktop; this one opens
+  // nothing.
+  virtual bool OpenUrl(const QUrl& url);
 };
 
 // The dialogs in use: real Qt dialogs unless a test installed others.
 TDialogs& Dialogs();
 // Installs `dialogs` (borrowed; null restores the real ones) and returns the previous one.
 TDialogs* SetDialogs(TDialogs* dialogs);
+
+// Opens `url` through Dialogs().OpenUrl; when nothing can be started, says so in a message
+// box over `parent`, in the interface language, naming the address. Returns whether it opened.
+bool OpenExternalUrl(QWidget* parent, const QUrl& url);
 
 // Routes the engine's messages (ShowMessage) to Dialogs().Ask over the active window.
 void InstallMessageSink();

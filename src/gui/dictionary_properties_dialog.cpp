@@ -1,6 +1,5 @@
 #include "gui/dictionary_properties_dialog.h"
 
-#include <QDesktopServices>
 #include <algorithm>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -12,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "dictionary/kiv_dictionary.h"
+#include "gui/dialogs.h"
 #include "gui/text.h"
 #include "results/language.h"
 #include "shell/dictionary_commands.h"
@@ -170,12 +170,12 @@ void TDictionaryPropertiesDialog::Apply() {
 
 void TDictionaryPropertiesDialog::GoTo() {
   const std::string target = WebTarget(Field(Edit2));
-  if (!target.empty()) QDesktopServices::openUrl(QUrl::fromUserInput(ToQString(target)));
+  if (!target.empty()) OpenExternalUrl(this, QUrl::fromUserInput(ToQString(target)));
 }
 
 void TDictionaryPropertiesDialog::Message() {
   const std::string target = MailTarget(Field(Edit3));
-  if (!target.empty()) QDesktopServices::openUrl(QUrl(ToQString(target)));
+  if (!target.empty()) OpenExternalUrl(this, QUrl(ToQString(target)));
 }
 
 }  // namespace gryvel::gui

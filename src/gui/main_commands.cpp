@@ -230,13 +230,14 @@ void TMainCommands::BuildToolBars() {
 }
 
 void TMainCommands::ApplyLanguage() {
+  // A toolbar gives its new title to its toggle action, whose menu caption is set after.
+  SearchToolBar->setWindowTitle(MainText("SearchHint"));
+  SortToolBar->setWindowTitle(MainText("SortHint"));
   for (const TCaption& caption : FCaptions) {
     const QString text = MainText(caption.Key);
     if (auto* action = qobject_cast<QAction*>(caption.Target)) action->setText(text);
     if (auto* menu = qobject_cast<QMenu*>(caption.Target)) menu->setTitle(text);
   }
-  SearchToolBar->setWindowTitle(MainText("SearchHint"));
-  SortToolBar->setWindowTitle(MainText("SortHint"));
   CaptionButtons(*this, kSearchButtons);
   CaptionButtons(*this, kSortButtons);
   SetToolBarLabels(FLabels);

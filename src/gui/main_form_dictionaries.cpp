@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -124,11 +123,11 @@ void TKivMainForm::ConnectDictionaryCommands() {
     } else if (key == QLatin1String("DictionaryGoToItem")) {
       const std::string target = WebTarget(dictionary.Head().Web);
       if (!target.empty() && ToQString(dictionary.Head().Web) == item->text(0))
-        QDesktopServices::openUrl(QUrl::fromUserInput(ToQString(target)));
+        OpenExternalUrl(this, QUrl::fromUserInput(ToQString(target)));
     } else if (key == QLatin1String("DictionaryMessageItem")) {
       const std::string target = MailTarget(dictionary.Head().Email);
       if (!target.empty() && ToQString(dictionary.Head().Email) == item->text(0))
-        QDesktopServices::openUrl(QUrl(ToQString(target)));
+        OpenExternalUrl(this, QUrl(ToQString(target)));
     }
   });
 }

@@ -38,7 +38,7 @@ void TKivMainForm::ConnectCommands() {
   connect(c.OptionsStatistics, &QAction::triggered, this, &TKivMainForm::ToggleStatistics);
   connect(c.HelpContents, &QAction::triggered, this,
           [this] { ShowHelp(this, UILanguage() != TUILanguage::Russian); });
-  connect(c.HelpHomePage, &QAction::triggered, this, [] { ShowHomePage(); });
+  connect(c.HelpHomePage, &QAction::triggered, this, [this] { ShowHomePage(this); });
   connect(c.HelpAbout, &QAction::triggered, this, [this] {
     TAboutBox about(this);
     about.exec();

@@ -250,7 +250,7 @@ void TSearchTree::ApplyLanguage() {
   }
   FNewAction->setText(MainText("DictionaryNewItem"));
   FChangeAction->setText(MainText("DictionaryChangeItem"));
-  FDeleteAction->setText(MainText("EditDeleteItem"));
+  FDeleteAction->setText(MainText("HistoryDeleteItem"));
   FModeMenu->setTitle(MainText("DictionarySearchKindMenu"));
   for (int mode = 0; mode < 3; ++mode) FModeActions[mode]->setText(MainText(kModeKeys[mode]));
 }

@@ -65,6 +65,9 @@ enum class TTerm {
   AnagramsUsual,
   AnagramsIncludeAll,
   AnagramsMakeUpWords,
+  // An address the desktop could not open; {1} the web address or the e-mail address.
+  BrowserNotStarted,
+  MailProgramNotStarted,
   // The program's own messages; "{1}" and "{2}" take the values of TermWith.
   RunningCopyNoAnswer,
   SettingsNotSaved,      // {1} the settings file, {2} the reason

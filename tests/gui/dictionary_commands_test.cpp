@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -61,7 +62,13 @@ class TScriptedDialogs : public TDialogs {
     ++Execs;
     return Fill ? Fill(dialog) : QDialog::Rejected;
   }
+  bool OpenUrl(const QUrl& url) override {
+    Urls << url.toString();
+    return UrlsOpen;
+  }
   QList<TMessageAnswer> Answers;
+  QStringList Urls;
+  bool UrlsOpen = true;
   QStringList Asked;
   QStringList Files;
   QStringList SaveDirs;
@@ -260,7 +267,7 @@ class TDictionaryCommandsTest : public QObject {
     Menu().hide();
   }
 
-  void WebAndMailNodesOfferTheirCommands() {
+  void WebAndMailNodesOfferTheirCommandsAndSayWhenNothingOpensThem() {
     {
       TKivDictionary dictionary;
       dictionary.SetLoaded();
@@ -283,6 +290,40 @@ class TDictionaryCommandsTest : public QObject {
     QVERIFY(!MenuItem("DictionaryGoToItem")->isVisible());
     QVERIFY(MenuItem("DictionaryMessageItem")->isVisible());
     Menu().hide();
+
+    // Without a browser or a mail program each command says so, naming the address.
+    FDialogs.UrlsOpen = false;
+    OpenMenuOn(author->child(0));
+    Choose("DictionaryGoToItem");
+    OpenMenuOn(author->child(1));
+    Choose("DictionaryMessageItem");
+    FDialogs.Fill = [](QDialog& dialog) {
+      dialog.findChild<QPushButton*>("ButtonGoTo")->click();
+      dialog.findChild<QPushButton*>("ButtonMessage")->click();
+      return int(QDialog::Rejected);
+    };
+    Commands().FileProperties->trigger();
+    Commands().HelpHomePage->trigger();
+    QCOMPARE(FDialogs.Urls, (QStringList{"https://a.example", "mailto:a@a.example",
+                                         "https://a.example", "mailto:a@a.example",
+                                         "https://gryvel.example/"}));
+    const QString browser = U("Не удалось запустить браузер, чтобы открыть адрес\r\n%1\r\n");
+    const QString mail =
+        U("Не удалось запустить почтовую программу, чтобы написать по адресу\r\n%1\r\n");
+    const QStringList starts = {browser.arg("https://a.example"), mail.arg("a@a.example"),
+                                browser.arg("https://a.example"), mail.arg("a@a.example"),
+                                browser.arg("https://gryvel.example/")};
+    QCOMPARE(FDialogs.Asked.size(), starts.size());
+    for (qsizetype i = 0; i < starts.size(); ++i)
+      QVERIFY2(FDialogs.Asked[i].startsWith(starts[i]), qPrintable(FDialogs.Asked[i]));
+
+    // Opened, they say nothing.
+    FDialogs.UrlsOpen = true;
+    FDialogs.Asked.clear();
+    Commands().HelpHomePage->trigger();
+    Commands().FileProperties->trigger();
+    QCOMPARE(FDialogs.Asked, QStringList());
+    QCOMPARE(FDialogs.Urls.size(), 8);
   }
 
   void RenamingInPlaceIsWrittenAndRenamingBackStoresAnEmptyName() {

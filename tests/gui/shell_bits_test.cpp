@@ -11,9 +11,11 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QUrl>
 #include <QtTest>
 
 #include "gui/about_box.h"
+#include "gui/dialogs.h"
 #include "gui/help_window.h"
 #include "gui/icons.h"
 #include "gui/text.h"
@@ -43,6 +45,29 @@ void WriteFile(const QString& path, const std::string& bytes) {
 QString QtCancel() {
   return QCoreApplication::translate("QPlatformTheme", "Cancel");
 }
+
+// Opens no address unless told to, and records what it was asked.
+class TRecordingDialogs : public TDialogs {
+ public:
+  TMessageAnswer Ask(QWidget*, const TMessage& message) override {
+    Asked << ToQString(message.Text);
+    return TMessageAnswer::Ok;
+  }
+  QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override {
+    return {};
+  }
+  QString SaveFileName(QWidget*, const QString&, const QString&, const QString&,
+                       QString*) override {
+    return {};
+  }
+  bool OpenUrl(const QUrl& url) override {
+    Urls << url.toString();
+    return Opens;
+  }
+  QStringList Asked;
+  QStringList Urls;
+  bool Opens = false;
+};
 
 }  // namespace
 
@@ -194,6 +219,27 @@ class TShellBitsTest : public QObject {
     // The unreadable English file falls back to the short line.
     QVERIFY(licences.contains("WordNet 3.0, © 2006 Princeton University"));
     QVERIFY(!licences.contains("Lebedev"));
+  }
+
+  // Without a browser or a mail program the user is told so, naming the address.
+  void AddressesThatCannotBeOpenedAreNamedInAMessage() {
+    TRecordingDialogs dialogs;
+    TDialogs* previous = SetDialogs(&dialogs);
+    TAboutBox box(nullptr, {});
+    Q_EMIT box.findChild<QLabel*>("homePageLabel")->linkActivated(QString());
+    QVERIFY(!OpenExternalUrl(nullptr, QUrl("mailto:someone@a.example")));
+    dialogs.Opens = true;
+    QVERIFY(OpenExternalUrl(nullptr, QUrl("https://b.example/")));
+    SetDialogs(previous);
+    QCOMPARE(dialogs.Urls, (QStringList{"https://gryvel.example/", "mailto:someone@a.example",
+                                        "https://b.example/"}));
+    QCOMPARE(dialogs.Asked.size(), 2);
+    QVERIFY2(dialogs.Asked[0].startsWith(
+                 "No web browser could be started to open the address\r\nhttps://gryvel.example/\r\n"),
+             qPrintable(dialogs.Asked[0]));
+    QVERIFY2(dialogs.Asked[1].startsWith(
+                 "No e-mail program could be started to write to\r\nsomeone@a.example\r\n"),
+             qPrintable(dialogs.Asked[1]));
   }
 
   void AboutBoxFallsBackToShortLinesInRussian() {
