@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QPainter>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -83,6 +85,113 @@ int LowestInk(const QImage& image, const QRect& slot, int line_height, int x0, i
     for (int x = x0; x < x1; ++x)
       if (qGray(image.pixel(x, y)) < 200) return y;
   return -1;
+}
+
+// The pixels of `widget` as its window's backing store holds them: what reached the screen.
+QImage OnScreen(QWidget& widget) {
+  QWidget* window = widget.window();
+  const QPoint at = widget.mapTo(window, QPoint(0, 0));
+  return window->screen()
+      ->grabWindow(window->winId(), at.x(), at.y(), widget.width(), widget.height())
+      .toImage()
+      .convertToFormat(QImage::Format_RGB32);
+}
+
+// One entry as the list shows it.
+struct TRow {
+  QString Word;
+  QString Part;         // part-of-speech text
+  QString Description;  // one line or a few
+};
+
+// The list `look` (its fonts, colours, indents, texture) must show for `rows` scrolled to
+// `top` with row `selected` chosen, composed here from the drawing rules alone: the texture
+// tiled from the list's corner, items laid out from the top (a word line each, the
+// description wrapped under it, only whole lines of a cut one), the selection blended over
+// its item, the word and the part of speech on one baseline, and the black frame.
+QImage ExpectedList(const TKivViewer& look, const std::vector<TRow>& rows, int top,
+                    int selected) {
+  const QSize size = look.size();
+  QImage image(size, QImage::Format_RGB32);
+  image.setDotsPerMeterX(qRound(look.logicalDpiX() / 0.0254));
+  image.setDotsPerMeterY(qRound(look.logicalDpiY() / 0.0254));
+  const QFontMetrics word(look.WordFont(), &look);
+  const QFontMetrics part(look.PartOfSpeechFont(), &look);
+  const QFontMetrics note(look.DescriptionFont(), &look);
+  const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+  const int line = word.height() + 2;
+  const int right = size.width() - 1;    // exclusive
+  const int bottom = size.height() - 1;  // exclusive
+  const int text_x = 1 + look.TextIndent();
+  const int note_x = text_x + look.DescriptionIndent();
+
+  QPainter painter(&image);
+  painter.fillRect(image.rect(), QBrush(look.BackGround().convertToFormat(QImage::Format_RGB32)));
+  int y = 1;
+  for (int row = top; row < static_cast<int>(rows.size()) && bottom - y >= line; ++row) {
+    const TRow& r = rows[static_cast<std::size_t>(row)];
+    int item_bottom = y + line;
+    int note_height = 0;
+    if (!r.Description.isEmpty()) {
+      note_height =
+          note.boundingRect(QRect(note_x, item_bottom, right - note_x, 1 << 24), flags,
+                            r.Description)
+              .height();
+      item_bottom = std::min(item_bottom + note_height + 2, bottom);
+    }
+    const bool first = row == top;
+    const bool last = item_bottom == bottom;
+    if (row == selected) {
+      QColor fill = look.SelColor();
+      fill.setAlpha(look.Transparency());
+      QColor edge = look.SelBorderColor();
+      edge.setAlpha(look.Transparency());
+      const int fill_top = first ? y : y + 1;
+      const int fill_end = (last ? item_bottom : item_bottom - 1) - 1;
+      painter.fillRect(QRect(1, fill_top, right - 2, fill_end - fill_top), fill);
+      if (!first) painter.fillRect(QRect(1, y, right - 2, 1), edge);
+      if (!last) painter.fillRect(QRect(1, item_bottom - 1, right - 2, 1), edge);
+    }
+    painter.setFont(look.WordFont());
+    painter.setPen(look.WordFontColor());
+    painter.drawText(QPoint(text_x, y + word.ascent()), r.Word);
+    if (!r.Part.isEmpty()) {
+      painter.setFont(look.PartOfSpeechFont());
+      painter.setPen(look.PartOfSpeechFontColor());
+      painter.drawText(QPoint(text_x + word.horizontalAdvance(r.Word) + TKivViewer::kWordGap,
+                              y + word.ascent()),
+                       r.Part);
+    }
+    int shown = item_bottom - (y + line);
+    if (note_height > shown) shown = shown / note.lineSpacing() * note.lineSpacing();
+    if (!r.Description.isEmpty() && shown > 0) {
+      painter.setFont(look.DescriptionFont());
+      painter.setPen(look.DescriptionFontColor());
+      painter.drawText(QRect(note_x, y + line, right - note_x, shown), flags, r.Description);
+    }
+    y = item_bottom;
+  }
+  painter.setPen(Qt::black);
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(0, 0, size.width() - 1, size.height() - 1);
+  return image;
+}
+
+// Empty when the images are equal; else how many pixels differ and the first of them.
+QString Difference(const QImage& got, const QImage& want) {
+  if (got.size() != want.size())
+    return QStringLiteral("size %1x%2, want %3x%4")
+        .arg(got.width()).arg(got.height()).arg(want.width()).arg(want.height());
+  int count = 0;
+  QString first;
+  for (int y = 0; y < got.height(); ++y)
+    for (int x = 0; x < got.width(); ++x)
+      if (got.pixel(x, y) != want.pixel(x, y) && count++ == 0)
+        first = QStringLiteral("(%1, %2): %3, want %4")
+                    .arg(x).arg(y)
+                    .arg(got.pixel(x, y), 8, 16, QLatin1Char('0'))
+                    .arg(want.pixel(x, y), 8, 16, QLatin1Char('0'));
+  return count == 0 ? QString() : QStringLiteral("%1 pixels differ, first %2").arg(count).arg(first);
 }
 
 }  // namespace
@@ -276,6 +385,49 @@ class TKivViewerTest : public QObject {
     const QRgb old = w.viewer.Composed().pixel(w.viewer.Layout()[1].Rect.right() - 5,
                                                w.viewer.Layout()[1].Rect.center().y());
     QCOMPARE(old, qRgb(255, 255, 255));
+  }
+
+  // What reaches the screen, after a full paint and after the partial ones that a selection
+  // change or a scroll makes, is exactly the list composed by the drawing rules. The list
+  // sits inside its window, so a texture tiled from the window's corner would show.
+  void screenShowsTheListPixelForPixel() {
+    std::vector<TRow> rows;
+    std::vector<std::pair<int, std::string>> descriptions = {
+        {3, "a short note"}, {6, "a note long enough to wrap onto a second line here"}, {8, kLong}};
+    for (const std::string& word : NumberedWords(30)) rows.push_back({QString::fromStdString(word), {}, {}});
+    for (const auto& [index, text] : descriptions)
+      rows[static_cast<std::size_t>(index)].Description = QString::fromStdString(text);
+    QWidget window;
+    World w(NumberedWords(30), descriptions);
+    w.viewer.OnGetPartOfSpeechText = [](TKivViewer&, std::int32_t index, std::string& text) {
+      if (index % 3 == 1) text = "n. pl.";
+    };
+    for (int i = 1; i < 30; i += 3) rows[static_cast<std::size_t>(i)].Part = QStringLiteral("n. pl.");
+    QImage tile(5, 3, QImage::Format_RGB32);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 5; ++x) tile.setPixel(x, y, qRgb(255 - 9 * x, 250 - 11 * y, 240 + 3 * x));
+    w.viewer.SetBackGround(tile);
+    w.viewer.SetShowTexture(true);
+    w.viewer.SetBorder(1);
+    w.viewer.setParent(&window);
+    w.viewer.setGeometry(13, 7, 300, 12 * w.viewer.LineHeight() + 2);
+    window.resize(330, w.viewer.height() + 20);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    struct TStep {
+      int Top;
+      int Selected;
+    };
+    // First and middle items selected, a cut description at the bottom, scrolls both ways.
+    for (const TStep step : {TStep{0, 2}, TStep{0, 0}, TStep{0, 5}, TStep{4, 9}, TStep{4, 4},
+                             TStep{1, 4}, TStep{18, 29}}) {
+      w.viewer.SetTopIndex(step.Top);
+      w.viewer.SetSelItem(step.Selected);
+      QCOMPARE(w.viewer.TopIndex(), step.Top);
+      const QImage want = ExpectedList(w.viewer, rows, step.Top, step.Selected);
+      QTRY_COMPARE(Difference(OnScreen(w.viewer), want), QString());
+    }
   }
 
   void partOfSpeechSharesTheWordsBaseline() {
