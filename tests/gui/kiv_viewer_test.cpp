@@ -1,7 +1,7 @@
 // The word list: layout with and without descriptions, scrolling limits, keys, mouse, the
-// selection and its partial redraw, the drawn look (baseline, marker, blending), the
-// notifications from its result source; the [Viewer] settings mapping; the enter edit and
-// the skinned scroll bar.
+// selection and its partial redraw, what reaches the screen pixel for pixel, the drawn look
+// (baseline, marker, blending), the notifications from its result source; the [Viewer]
+// settings mapping; the enter edit and the skinned scroll bar.
 
 #include <QApplication>
 #include <QClipboard>
@@ -373,16 +373,19 @@ class TKivViewerTest : public QObject {
     w.viewer.repaint();
     w.viewer.ResetDrawnItems();
     w.viewer.SetSelItem(6);
+    QTRY_COMPARE(w.viewer.DrawnItems(), std::int64_t{2});
+    QApplication::processEvents();
     QCOMPARE(w.viewer.DrawnItems(), std::int64_t{2});
 
     // The fill is SelColor at opacity 223 over white, right of the text.
     const QRect r = w.viewer.Layout()[6].Rect;
-    const QRgb fill = w.viewer.Composed().pixel(r.right() - 5, r.center().y());
+    const QImage image = OnScreen(w.viewer);
+    const QRgb fill = image.pixel(r.right() - 5, r.center().y());
     const auto blend = [](int c) { return 255 + (c - 255) * 223 / 255; };
     QVERIFY(std::abs(qRed(fill) - blend(200)) <= 2);
     QVERIFY(std::abs(qGreen(fill) - blend(174)) <= 2);
     QVERIFY(std::abs(qBlue(fill) - blend(162)) <= 2);
-    const QRgb old = w.viewer.Composed().pixel(w.viewer.Layout()[1].Rect.right() - 5,
+    const QRgb old = image.pixel(w.viewer.Layout()[1].Rect.right() - 5,
                                                w.viewer.Layout()[1].Rect.center().y());
     QCOMPARE(old, qRgb(255, 255, 255));
   }
@@ -436,7 +439,7 @@ class TKivViewerTest : public QObject {
       text = "nnn";
     };
     w.Show(3);
-    const QImage& image = w.viewer.Composed();
+    const QImage image = OnScreen(w.viewer);
     const QRect slot = w.viewer.Layout()[0].Rect;
     const int lh = w.viewer.LineHeight();
     const int word_end = slot.x() + w.viewer.TextIndent() +
@@ -459,7 +462,7 @@ class TKivViewerTest : public QObject {
     w.viewer.SetImages({red});
     w.viewer.SetShowDescription(false);
     w.Show(5);
-    const QImage& image = w.viewer.Composed();
+    const QImage image = OnScreen(w.viewer);
     const int right = w.viewer.width() - 3;  // first column right of the marker
     const auto is_red = [&](int x, int y) { return image.pixel(x, y) == qRgb(255, 0, 0); };
     // The red rows of each item, in the marker's middle column.
@@ -539,8 +542,9 @@ class TKivViewerTest : public QObject {
     viewer.show();
     QVERIFY(QTest::qWaitForWindowExposed(&viewer));
     viewer.repaint();
-    QCOMPARE(viewer.Composed().pixel(0, 0), qRgb(0, 0, 0));
-    QCOMPARE(viewer.Composed().pixel(10, 10), qRgb(255, 255, 255));
+    const QImage image = OnScreen(viewer);
+    QCOMPARE(image.pixel(0, 0), qRgb(0, 0, 0));
+    QCOMPARE(image.pixel(10, 10), qRgb(255, 255, 255));
     QTest::keyClick(&viewer, Qt::Key_Down);  // nothing to move
     QCOMPARE(viewer.VisibleCount(), 0);
     QCOMPARE(viewer.HitTest(10, 10), TKivViewer::kHitBackground);
@@ -568,7 +572,7 @@ class TKivViewerTest : public QObject {
     QCOMPARE(viewer.VisibleCount(), 0);
     viewer.repaint();
     // No word is drawn any more: inside the frame of an empty list, only the background.
-    const QImage& image = viewer.Composed();
+    const QImage image = OnScreen(viewer);
     for (int y = 1; y < image.height() - 1; ++y)
       for (int x = 1; x < image.width() - 1; ++x)
         QCOMPARE(image.pixel(x, y), qRgb(255, 255, 255));
@@ -648,7 +652,7 @@ class TKivViewerTest : public QObject {
     w.viewer.SetBackGround(tile);
     w.viewer.SetShowTexture(true);
     w.Show(6);
-    const QImage& image = w.viewer.Composed();
+    const QImage image = OnScreen(w.viewer);
     const int y = w.viewer.height() - 4;  // below the items
     QCOMPARE(image.pixel(100, y - y % 4), qRgb(0, 200, 0));
     QCOMPARE(image.pixel(101, y - y % 4), qRgb(255, 255, 255));

@@ -246,8 +246,6 @@ void TKivViewer::EndUpdate(bool relayout) {
   if (relayout) {
     Relayout();
     Invalidate();
-  } else if (FNeedsCompose) {
-    update();
   }
 }
 
@@ -301,11 +299,7 @@ void TKivViewer::RedrawEntry(std::int32_t entry, bool selected) {
   for (std::size_t slot = 0; slot < FLayout.size(); ++slot) {
     if (FLayout[slot].Index != entry) continue;
     FLayout[slot].Selected = selected;
-    if (FUpdateLock == 0 && ComposedUsable()) {
-      QPainter painter(&FComposed);
-      DrawItem(painter, slot);
-      update(FLayout[slot].Rect);
-    }
+    if (FUpdateLock == 0) update(FLayout[slot].Rect);
     return;
   }
 }
@@ -410,10 +404,7 @@ int TKivViewer::HitTest(int x, int y) const {
 
 // --- Look ------------------------------------------------------------------------------------
 
-void TKivViewer::Invalidate() {
-  FNeedsCompose = true;
-  update();
-}
+void TKivViewer::Invalidate() { update(); }
 
 void TKivViewer::SetColor(const QColor& color) {
   if (color == FColor) return;
@@ -455,10 +446,7 @@ void TKivViewer::SetTransparency(int transparency) {
   transparency = std::clamp(transparency, 0, 255);
   if (transparency == FTransparency) return;
   FTransparency = transparency;
-  if (ComposedUsable())
-    RedrawEntry(FSelItem, true);
-  else
-    Invalidate();
+  RedrawEntry(FSelItem, true);
 }
 
 void TKivViewer::SetTextIndent(int indent) {
@@ -573,28 +561,6 @@ void TKivViewer::Assign(const TKivViewer& other) {
 
 // --- Painting --------------------------------------------------------------------------------
 
-bool TKivViewer::ComposedUsable() const {
-  const qreal ratio = devicePixelRatioF();
-  return !FNeedsCompose && !FComposed.isNull() && FComposed.devicePixelRatio() == ratio &&
-         FComposed.size() == QSize(static_cast<int>(std::ceil(width() * ratio)),
-                                   static_cast<int>(std::ceil(height() * ratio)));
-}
-
-void TKivViewer::EnsureComposedSize() {
-  const qreal ratio = devicePixelRatioF();
-  const QSize size(static_cast<int>(std::ceil(width() * ratio)),
-                   static_cast<int>(std::ceil(height() * ratio)));
-  if (FComposed.size() == size && FComposed.devicePixelRatio() == ratio) return;
-  // 32-bit and opaque (the background is filled first): the format the window's backing
-  // store has, so the copy to the screen is a plain one; the selection still blends into it.
-  FComposed = QImage(size, QImage::Format_RGB32);
-  FComposed.setDevicePixelRatio(ratio);
-  // Text drawn into the image measures as the metrics taken for this widget.
-  FComposed.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
-  FComposed.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
-  FNeedsCompose = true;
-}
-
 void TKivViewer::FillBackground(QPainter& painter, const QRect& rect) const {
   if (!FTexture.isNull() && FShowTexture) {
     // The brush's origin is the painter's, the control's top-left corner.
@@ -692,57 +658,36 @@ void TKivViewer::DrawFrame(QPainter& painter) const {
   painter.drawRect(0, 0, width() - 1, height() - 1);
 }
 
-void TKivViewer::ComposeAll() {
-  QPainter painter(&FComposed);
+// Draws the part `area` of the control. Items outside it are skipped; what they would
+// draw there is clipped away by the painter anyway.
+void TKivViewer::Paint(QPainter& painter, const QRegion& area) {
   const std::vector<std::int32_t>* view = View();
-  if (view != nullptr && !view->empty() && !FLayout.empty()) {
-    // Each item fills its own rectangle: only the rest needs the background here.
+  if (view == nullptr || view->empty()) {
+    FLayout.clear();
+    FillBackground(painter, rect());
+    DrawFrame(painter);
+    return;
+  }
+  // Each item fills its own rectangle: only the rest needs the background here.
+  QRegion rest = area;
+  if (!FLayout.empty()) {
     const QRect content = ContentRect();
     const int items_bottom = BottomOf(FLayout.back().Rect);
-    QRegion rest(rect());
     rest -= QRect(content.x(), content.y(), content.width(), items_bottom - content.y());
-    for (const QRect& part : rest) FillBackground(painter, part);
-  } else {
-    FillBackground(painter, rect());
   }
-  if (view != nullptr && !view->empty()) {
-    for (std::size_t slot = 0; slot < FLayout.size(); ++slot) DrawItem(painter, slot);
-    if (FBorder > 0) DrawFrame(painter);
-  } else {
-    FLayout.clear();
-    DrawFrame(painter);
-  }
-  FNeedsCompose = false;
+  for (const QRect& part : rest) FillBackground(painter, part);
+  for (std::size_t slot = 0; slot < FLayout.size(); ++slot)
+    if (area.intersects(FLayout[slot].Rect)) DrawItem(painter, slot);
+  if (FBorder > 0) DrawFrame(painter);
 }
 
+// The window's backing store is already an off-screen buffer: the exposed area is drawn
+// straight into it, with no image of the control's own in between.
 void TKivViewer::paintEvent(QPaintEvent* event) {
   if (width() <= 0 || height() <= 0) return;
-  QPainter screen(this);
-  screen.setCompositionMode(QPainter::CompositionMode_Source);
-  const auto copy = [&](const QRect& area) {
-    const qreal ratio = FComposed.devicePixelRatio();
-    screen.drawImage(QRectF(area), FComposed,
-                     QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio,
-                            area.height() * ratio));
-  };
-  if (FUpdateLock > 0) {
-    // Held: show what was composed last; the bracket's end repaints.
-    if (!FComposed.isNull()) copy(event->rect());
-    return;
-  }
-  EnsureComposedSize();
-  const std::vector<std::int32_t>* view = View();
-  const bool partial = event->rect() != rect();
-  if (view != nullptr && !view->empty() && partial && !FNeedsCompose) {
-    copy(event->rect());
-    FNeedsLayout = false;
-    return;
-  }
-  ComposeAll();
-  copy(rect());
+  QPainter painter(this);
+  Paint(painter, event->region());
   FNeedsLayout = false;
-  // Only part of the screen took the new image.
-  if (partial) update();
 }
 
 void TKivViewer::resizeEvent(QResizeEvent* event) {

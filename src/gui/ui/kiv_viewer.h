@@ -16,10 +16,10 @@
 
 // The word list: an owner-drawn, focusable list of the entries in a result source's view. Each
 // item shows the word, optionally a part-of-speech text after it on the same baseline, and
-// optionally the word's description wrapped under it, so items differ in height. The whole
-// control is composed into an off-screen image (Composed) and copied to the screen, so a
-// texture and a translucent selection draw without flicker. Only the items on screen are laid
-// out and drawn.
+// optionally the word's description wrapped under it, so items differ in height. It paints
+// straight into its window's backing store, which is off-screen, so a texture and a
+// translucent selection draw without flicker. Only the items on screen are laid out, and only
+// those in the area to repaint are drawn.
 //
 // Lifetime: the viewer is borrowed by its result source. It removes itself from the source
 // when destroyed; a source destroyed first tells it (SourceDestroyed), and the viewer then
@@ -161,11 +161,9 @@ class TKivViewer : public QWidget, public TResultViewer {
   // texture and images; then lays out and repaints.
   void Assign(const TKivViewer& other);
 
-  // Marks the whole control for composing and schedules a repaint.
+  // Schedules a repaint of the whole control.
   void Invalidate();
-  // The composed image, as last drawn (device pixels).
-  const QImage& Composed() const { return FComposed; }
-  // Items drawn into Composed since the last reset.
+  // Items drawn since the last reset.
   std::int64_t DrawnItems() const { return FDrawnItems; }
   void ResetDrawnItems() { FDrawnItems = 0; }
 
@@ -209,14 +207,12 @@ class TKivViewer : public QWidget, public TResultViewer {
   std::int32_t PositionOf(std::int32_t entry) const;
   void SelectPosition(std::int32_t position);
   void MoveBy(std::int32_t top_step, std::int32_t selection_step, bool ctrl);
-  // Re-draws the slot holding `entry` into Composed and schedules its rectangle.
+  // Marks the slot holding `entry` and schedules a repaint of its rectangle.
   void RedrawEntry(std::int32_t entry, bool selected);
-  bool ComposedUsable() const;
-  void EnsureComposedSize();
   void FillBackground(QPainter& painter, const QRect& rect) const;
   void DrawItem(QPainter& painter, std::size_t slot);
   void DrawFrame(QPainter& painter) const;
-  void ComposeAll();
+  void Paint(QPainter& painter, const QRegion& area);
 
   TResultSource* FDataSource = nullptr;
   QColor FColor{152, 164, 203};
@@ -254,9 +250,7 @@ class TKivViewer : public QWidget, public TResultViewer {
   int FLineHeight = 0;
   std::vector<TItemSlot> FLayout;
   std::vector<TSlotText> FSlotTexts;  // parallel to FLayout, never shrunk
-  QImage FComposed;
   int FUpdateLock = 0;
-  bool FNeedsCompose = true;
   bool FNeedsLayout = false;
   bool FOwnerlessShown = false;  // the missing-dictionary message was shown
   std::int64_t FDrawnItems = 0;
