@@ -47,9 +47,11 @@ bool ReadWholeFile(const std::string& path, std::string* bytes) {
   return true;
 }
 
-// Saves `dictionary` as a version-2 file; the engine shows why a save fails.
+// Saves `dictionary` as a version-2 file, saying why a save fails.
 int Save(TKivDictionary& dictionary, const std::string& path) {
-  return dictionary.SaveToFile(path).ok() ? kExitOk : kExitFailure;
+  const TStatus status = dictionary.SaveToFile(path);
+  if (!status.ok()) PrintEngineError(status.message());
+  return status.ok() ? kExitOk : kExitFailure;
 }
 
 }  // namespace

@@ -369,10 +369,10 @@ TStatus TKivDictionary::Save() {
 
 TStatus TKivDictionary::SaveToFile(const std::string& file_name) {
   if (!FLoaded || FLoading)
-    return SaveError(TStatus::Error("The dictionary is not loaded. Error in saving procedure"));
+    return TStatus::Error("The dictionary is not loaded. Error in saving procedure");
   if (file_name.empty())
-    return SaveError(TStatus::Error("No file name. Error in saving procedure"));
-  if (TStatus status = CheckWritable(FEntries); !status.ok()) return SaveError(std::move(status));
+    return TStatus::Error("No file name. Error in saving procedure");
+  if (TStatus status = CheckWritable(FEntries); !status.ok()) return status;
 
   // Descriptions still in the old file are read from it while the new file is written: the
   // old one is replaced only when the new one is complete.
@@ -404,7 +404,7 @@ TStatus TKivDictionary::SaveToFile(const std::string& file_name) {
 
   TStatus status;
   std::unique_ptr<TWriteFile> out = FFileSystem->CreateReplacing(file_name, &status);
-  if (out == nullptr) return SaveError(std::move(status));
+  if (out == nullptr) return status;
   TDictHead head = FHead;
   head.Signature = kDictSignature;
   head.Version = 2;
@@ -412,7 +412,7 @@ TStatus TKivDictionary::SaveToFile(const std::string& file_name) {
   TWrittenKiv2 written;
   status = WriteKiv2(head, FEntries, describe, *out, &written);
   if (status.ok()) status = out->Commit();
-  if (!status.ok()) return SaveError(std::move(status));
+  if (!status.ok()) return status;
 
   // The new file is in place: the entries now describe it, and the old one's handle reads
   // what was replaced.
@@ -464,11 +464,6 @@ void TKivDictionary::RemoveObserver(TDictionaryObserver* observer) {
 
 void TKivDictionary::Notify(const TNotify& event) {
   if (event) event(*this);
-}
-
-TStatus TKivDictionary::SaveError(TStatus status) const {
-  ShowMessage(status.message());
-  return status;
 }
 
 }  // namespace gryvel

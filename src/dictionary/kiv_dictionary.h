@@ -192,8 +192,8 @@ class TKivDictionary {
   TStatus Save();
   // Writes the dictionary as version 2 to `file_name` through a temporary file renamed over
   // it. On success the file name, the record offsets, the header and the flags follow the new
-  // file and the description table is empty. On failure shows the message it returns and
-  // changes nothing, on disk or in memory. REQUIRES: Loaded() and not Loading().
+  // file and the description table is empty. On failure changes nothing, on disk or in memory,
+  // and leaves telling the user to the caller. REQUIRES: Loaded() and not Loading().
   TStatus SaveToFile(const std::string& file_name);
 
   // Entry count 0, no entries, no in-memory descriptions. A running load is cancelled and a
@@ -240,7 +240,6 @@ class TKivDictionary {
   // error number in *error, when it cannot be opened.
   TReadFile* DescriptionFile(int* error) const;
   void Notify(const TNotify& event);
-  TStatus SaveError(TStatus status) const;
 
   TFileSystem* FFileSystem;
   std::string FFileName;

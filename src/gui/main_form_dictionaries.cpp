@@ -194,7 +194,8 @@ void TKivMainForm::RemoveDictionary(TKivDictionary& dictionary) {
 
 void TKivMainForm::WriteDictionaryListNow() {
   const TStatus status = WriteDictionaryList(FSettings, DictionaryListOf(FDC));
-  if (!status.ok()) ShowMessage(status.message());
+  if (!status.ok())
+    ShowMessage(WriteFailureText(TTerm::SettingsNotWritten, FSettings.Path(), status));
 }
 
 // --- File menu
@@ -285,10 +286,11 @@ bool TKivMainForm::SaveDictionaryTo(TKivDictionary& dictionary, const std::strin
   }
   if (as_text) {
     status = WriteWordList(dictionary.Entries(), path, TWordListEncoding::Utf8Lf);
-    if (!status.ok()) ShowMessage(status.message());
+    if (!status.ok()) ShowMessage(WriteFailureText(TTerm::FileNotWritten, path, status));
   } else {
     const bool renamed = path != dictionary.FileName();
-    status = dictionary.SaveToFile(path);  // shows its own failure
+    status = dictionary.SaveToFile(path);
+    if (!status.ok()) ShowMessage(WriteFailureText(TTerm::DictionaryNotSaved, path, status));
     if (status.ok() && renamed) DictionaryTree->RefreshDictionaryNode(DictionaryTree->NodeOf(dictionary));
   }
   statusBar()->clearMessage();

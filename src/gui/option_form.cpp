@@ -44,8 +44,8 @@ constexpr const char* kIconKeys[] = {"SmallIconsItem", "LargeIconsItem"};
 int LanguageIndex() { return UILanguage() == TUILanguage::Russian ? 0 : 1; }
 
 // A written group that failed is reported; the file keeps its old contents.
-void Report(const TStatus& status) {
-  if (!status.ok()) ShowMessage(status.message());
+void Report(const TSettingsFile& settings, const TStatus& status) {
+  if (!status.ok()) ShowMessage(WriteFailureText(TTerm::SettingsNotWritten, settings.Path(), status));
 }
 
 }  // namespace
@@ -231,10 +231,10 @@ void TOptionForm::Apply() {
   TSettingsFile& settings = *FSession.Settings();
   const TWindowOptions window = WindowOptionsShown();
   if (OnApplyWordList) OnApplyWordList(window.Viewer, window.ShowStandardScroll);
-  Report(WriteViewerSettings(settings, window.Viewer));
+  Report(settings, WriteViewerSettings(settings, window.Viewer));
   // The session trims both history branches at once to a lowered count.
   FSession.SetSearchOptions(SearchOptionsShown());
-  Report(WriteSearchOptions(settings, FSession.SearchOptions()));
+  Report(settings, WriteSearchOptions(settings, FSession.SearchOptions()));
   const int language = LanguageBox->currentIndex();
   if (language != LanguageIndex() && OnApplyLanguage) OnApplyLanguage(kLanguageCodes[language]);
   if (OnApplyToolbars) OnApplyToolbars(window.ToolBarLabels, window.LargeToolBarIcons);

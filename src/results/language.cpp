@@ -110,6 +110,12 @@ constexpr TTermRow kTerms[] = {
      "Повреждённая запись: файл испорчен."},
     {TTerm::ReasonFileTooLarge, "The file is too large.", "Файл слишком велик."},
     {TTerm::ReasonOutOfMemory, "Not enough memory.", "Недостаточно памяти."},
+    {TTerm::DictionaryNotSaved, "The dictionary could not be saved to \"{1}\":\r\n{2}",
+     "Не удалось сохранить словарь в \"{1}\":\r\n{2}"},
+    {TTerm::FileNotWritten, "The file \"{1}\" could not be written:\r\n{2}",
+     "Не удалось записать файл \"{1}\":\r\n{2}"},
+    {TTerm::SettingsNotWritten, "The settings could not be saved to \"{1}\":\r\n{2}",
+     "Не удалось сохранить параметры в \"{1}\":\r\n{2}"},
 };
 
 constexpr std::string_view kCountMarker = "{count}";
@@ -562,6 +568,10 @@ std::string FailureReason(const TStatus& failed) {
     default:
       return failed.message();
   }
+}
+
+std::string WriteFailureText(TTerm term, std::string_view file_name, const TStatus& failed) {
+  return TermWith(term, PathForMessage(file_name), FailureReason(failed));
 }
 
 std::string LoadFailureReason(const TLoadFailure& failure) {

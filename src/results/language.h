@@ -89,7 +89,11 @@ enum class TTerm {
   ReasonDamagedRecord,
   ReasonFileTooLarge,
   ReasonOutOfMemory,
-  kLastTerm = ReasonOutOfMemory,
+  // Failed writes; {1} the file, {2} the reason (WriteFailureText).
+  DictionaryNotSaved,
+  FileNotWritten,
+  SettingsNotWritten,
+  kLastTerm = SettingsNotWritten,
 };
 
 // The text of `term` in the current language.
@@ -101,6 +105,10 @@ std::string TermWith(TTerm term, std::string_view first, std::string_view second
 // Why `failed` failed, in the interface language when it is a system error with words of its
 // own here; its message otherwise.
 std::string FailureReason(const TStatus& failed);
+
+// The message that writing `file_name` (native) failed with `failed`: `term` (one of the
+// failed-write terms) naming the file and the reason, in the interface language.
+std::string WriteFailureText(TTerm term, std::string_view file_name, const TStatus& failed);
 
 // Why a dictionary could not be loaded, in the interface language.
 std::string LoadFailureReason(const TLoadFailure& failure);

@@ -4,6 +4,7 @@
 
 #include "common/cp1251_utf8.h"
 #include "common/message_sink.h"
+#include "results/language.h"
 #include "shell/shell_texts.h"
 
 namespace gryvel {
@@ -72,7 +73,8 @@ TStatus SaveResultsFile(TFileSystem& file_system, const std::string& path,
   if (file != nullptr) status = file->Append(text.data(), text.size());
   if (file != nullptr && status.ok()) status = file->Commit();
   if (!status.ok()) {
-    ShowMessage(TMessage{status.message(), {}, TMessageKind::Error, TMessageButtons::Ok});
+    ShowMessage(TMessage{WriteFailureText(TTerm::FileNotWritten, path, status), {},
+                         TMessageKind::Error, TMessageButtons::Ok});
     return status;
   }
   *last_results_file = path;

@@ -178,7 +178,7 @@ TEST_F(KivWriterTest, AFailedSaveLeavesTheOldFileAndTheDictionaryAsTheyWere) {
     testing::CaptureMessages messages;
     const TStatus status = d.SaveToFile(path);
     ASSERT_FALSE(status.ok());
-    EXPECT_EQ(std::vector<std::string>{status.message()}, messages.Texts());
+    EXPECT_TRUE(messages.Texts().empty());  // the caller tells the user, in its own words
     EXPECT_EQ(old_bytes, dir_.Read("words.kiv"));
     EXPECT_EQ(std::vector<std::string>{"words.kiv"}, dir_.Names());
     EXPECT_EQ(before, Entries(d));
@@ -211,7 +211,7 @@ TEST_F(KivWriterTest, RefusesADictionaryItsReaderWouldRefuse) {
     const TStatus status = d.SaveToFile(old_path);
     EXPECT_FALSE(status.ok());
     EXPECT_EQ(0u, status.message().find(c.message_start)) << status.message();
-    EXPECT_EQ(std::vector<std::string>{status.message()}, messages.Texts());
+    EXPECT_TRUE(messages.Texts().empty());
     EXPECT_EQ("old bytes", dir_.Read("old.kiv"));
     EXPECT_EQ((std::vector<std::string>{"list.txt", "old.kiv"}), dir_.Names());
   }
@@ -241,7 +241,7 @@ TEST_F(KivWriterTest, OnlyALoadedDictionaryIsSaved) {
   testing::CaptureMessages messages;
   EXPECT_FALSE(d.Save().ok());
   EXPECT_EQ("keep", dir_.Read("words.kiv"));
-  EXPECT_EQ(1u, messages.Texts().size());
+  EXPECT_TRUE(messages.Texts().empty());
 }
 
 TEST_F(KivWriterTest, AnEmptyDescriptionIsNotWritten) {

@@ -464,6 +464,8 @@ class TDictionaryCommandsTest : public QObject {
     QVERIFY(Dictionary(0).Modified());
     QCOMPARE(ReadFile(Path("Dictionaries/dictionary.kiv")), before);
     QCOMPARE(FDialogs.Asked.size(), 2);  // the question, then the error
+    QCOMPARE(FDialogs.Asked[1], U("Не удалось сохранить словарь в \"") + Path("blocker/in.kiv") +
+                                    U("\":\r\nПапка не существует."));
 
     FDialogs.Answers = {TMessageAnswer::Yes};
     FDialogs.Files = {Path("saved.kiv")};

@@ -262,5 +262,17 @@ TEST_F(Language, FailedWritesGiveTheirReasonInTheInterfaceLanguage) {
             FailureReason(TStatus::SystemError("x", ENOSPC)));
 }
 
+TEST_F(Language, AFailedWriteNamesTheFileAndTheReason) {
+  const TStatus denied = TStatus::SystemError("Can't create: Permission denied", EACCES);
+  SetUILanguage(TUILanguage::Russian);
+  EXPECT_EQ(Cp("Не удалось сохранить словарь в \"/d/words.kiv\":\r\nНет прав на запись."),
+            WriteFailureText(TTerm::DictionaryNotSaved, "/d/words.kiv", denied));
+  EXPECT_EQ(Cp("Не удалось записать файл \"/d/w.txt\":\r\nThe word is too long"),
+            WriteFailureText(TTerm::FileNotWritten, "/d/w.txt", TStatus::Error("The word is too long")));
+  SetUILanguage(TUILanguage::English);
+  EXPECT_EQ("The settings could not be saved to \"/c/gryvel.ini\":\r\nAccess denied.",
+            WriteFailureText(TTerm::SettingsNotWritten, "/c/gryvel.ini", denied));
+}
+
 }  // namespace
 }  // namespace gryvel

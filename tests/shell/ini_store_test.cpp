@@ -98,5 +98,13 @@ TEST(IniStoreTest, LineEndsOfEitherKindAndAMissingLastOneAreRead) {
   EXPECT_TRUE(TIniStore("").Empty());
 }
 
+TEST(IniStoreTest, ABareCarriageReturnEndsNoLineAndIsNotWrittenBack) {
+  TIniStore store("[A]\r\nx=a\rb\r\n[B]\ry=2\r\n");
+  EXPECT_EQ("a\rb", store.Value("A", "x"));
+  EXPECT_EQ("", store.Value("B", "y"));  // "[B]\ry=2" is one line, and no section header
+  store.WriteString("A", "x", store.Value("A", "x"));
+  EXPECT_EQ("[A]\r\nx=a b\r\n[B]\ry=2\r\n", store.Text());
+}
+
 }  // namespace
 }  // namespace gryvel

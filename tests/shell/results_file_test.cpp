@@ -122,7 +122,8 @@ TEST_F(ResultsFileTest, AFailedSaveIsShownAndKeepsTheOldFileAndTheLastName) {
   EXPECT_FALSE(status.ok());
   EXPECT_EQ("/earlier.txt", last_);
   EXPECT_EQ("old", dir_.Read("old.txt"));
-  EXPECT_THAT(messages.Texts(), ElementsAre(status.message()));
+  EXPECT_THAT(messages.Texts(), ElementsAre("The file \"" + path + "\" could not be written:\r\n" +
+                                            status.message()));
 
   EXPECT_FALSE(
       SaveResultsFile(PosixFileSystem(), dir_.File("no/such/dir.txt"), source_, {},
