@@ -612,6 +612,7 @@ void TSearchForm::UpdateAnagramDescription() {
 }
 
 void TSearchForm::ShowHelpTopic() {
+  // In the order of TSearchPage.
   static const QString pages[] = {QStringLiteral("word_chain"), QStringLiteral("wildcards"),
                                   QStringLiteral("find_anagram"), QStringLiteral("word_analysis")};
   const bool english = UILanguage() != TUILanguage::Russian;
