@@ -271,8 +271,9 @@ QWidget* TSearchForm::BuildSearchPanel() {
   btnFind2 = NewButton(SearchPanel, "btnFind2");
   btnStop = NewButton(SearchPanel, "btnStop");
   btnCancel2 = NewButton(SearchPanel, "btnCancel2");
+  btnHelp2 = NewButton(SearchPanel, "btnHelp2");
   btnStop->setEnabled(false);
-  for (QPushButton* button : {btnFind2, btnStop, btnCancel2})
+  for (QPushButton* button : {btnFind2, btnStop, btnCancel2, btnHelp2})
     layout->addWidget(button, 0, column++, 2, 1, Qt::AlignBottom);
   return SearchPanel;
 }
@@ -304,7 +305,8 @@ QWidget* TSearchForm::BuildResultPanel() {
 void TSearchForm::Connect() {
   connect(btnFind, &QPushButton::clicked, this, &TSearchForm::FindRequest);
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(btnHelp, &QPushButton::clicked, this, &TSearchForm::ShowHelpTopic);
+  for (QPushButton* button : {btnHelp, btnHelp2})
+    connect(button, &QPushButton::clicked, this, &TSearchForm::ShowHelpTopic);
   connect(btnFind2, &QPushButton::clicked, this, &TSearchForm::FindSearch);
   connect(btnStop, &QPushButton::clicked, this, [this] {
     if (FWorker != nullptr) FWorker->Stop();
@@ -366,6 +368,7 @@ void TSearchForm::ApplyLanguage() {
   btnCancel->setText(ToQString(Term(TTerm::Cancel)));
   btnCancel2->setText(ToQString(Term(TTerm::Cancel)));
   btnHelp->setText(ToQString(Term(TTerm::Help)));
+  btnHelp2->setText(ToQString(Term(TTerm::Help)));
   btnStop->setText(ToQString(Term(TTerm::Stop)));
   UpdateAnagramDescription();
   UpdateLettersLabel();
@@ -609,12 +612,13 @@ void TSearchForm::UpdateAnagramDescription() {
 }
 
 void TSearchForm::ShowHelpTopic() {
+  // In the order of TSearchPage.
+  static const QString pages[] = {QStringLiteral("word_chain"), QStringLiteral("wildcards"),
+                                  QStringLiteral("find_anagram"), QStringLiteral("word_analysis")};
   const bool english = UILanguage() != TUILanguage::Russian;
-  QString page;
-  if (FPage == TSearchPage::Crossword) page = QStringLiteral("wildcards");
-  if (FPage == TSearchPage::Anagram) page = QStringLiteral("find_anagram");
-  if (page.isEmpty()) return;
-  ShowHelp(this, english, page + (english ? QStringLiteral("_en.html") : QStringLiteral(".html")));
+  ShowHelp(this, english,
+           pages[static_cast<int>(FPage)] +
+               (english ? QStringLiteral("_en.html") : QStringLiteral(".html")));
 }
 
 void TSearchForm::ListScrolled(std::int32_t position, std::int32_t max) {

@@ -148,6 +148,7 @@ class TSearchForm : public QDialog {
   QPushButton* btnFind2 = nullptr;
   QPushButton* btnStop = nullptr;
   QPushButton* btnCancel2 = nullptr;
+  QPushButton* btnHelp2 = nullptr;
   QLabel* VariantsCaption = nullptr;
   QLabel* FoundCaption = nullptr;
   QLabel* TimeCaption = nullptr;

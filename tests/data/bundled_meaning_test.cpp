@@ -1,13 +1,10 @@
-// The search by meaning over both bundled dictionaries, and the examples of the help pages'
-// section on it, run against them.
+// The search by meaning over both bundled dictionaries (the help pages' examples of it are
+// run by help_examples_test).
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
-#include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -73,46 +70,6 @@ TEST_F(BundledMeaningTest, ClassicCluesFindTheirAnswers) {
   EXPECT_THAT(Search("b????", "cold"), ::testing::Contains("bleak"));
   // The thesaurus's entry for «победа» lists «успех»: its word comes first.
   EXPECT_EQ("успех", Search(Cp("?????"), Cp("победа")).front());
-}
-
-// The rows <tr class="meaning-example"> of a help page: pattern, clue, and the words in <b>.
-struct TExample {
-  std::string Pattern, Clue;
-  std::vector<std::string> Finds;
-};
-
-std::vector<TExample> Examples(const std::string& page) {
-  std::ifstream in(std::string(GRYVEL_HELP_DIRECTORY) + "/" + page);
-  std::stringstream text;
-  text << in.rdbuf();
-  const std::string html = text.str();
-  const std::regex row(R"(<tr class="meaning-example"><td><code>([^<]*)</code></td><td><code>([^<]*)</code></td><td>(.*?)</td></tr>)");
-  const std::regex bold("<b>([^<]*)</b>");
-  std::vector<TExample> examples;
-  for (auto at = std::sregex_iterator(html.begin(), html.end(), row); at != std::sregex_iterator();
-       ++at) {
-    TExample example{(*at)[1], (*at)[2], {}};
-    const std::string finds = (*at)[3];
-    for (auto b = std::sregex_iterator(finds.begin(), finds.end(), bold);
-         b != std::sregex_iterator(); ++b)
-      example.Finds.push_back((*b)[1]);
-    examples.push_back(example);
-  }
-  return examples;
-}
-
-TEST_F(BundledMeaningTest, TheHelpPagesExamplesFindWhatTheySay) {
-  for (const char* page : {"index.html", "index_en.html"}) {
-    const std::vector<TExample> examples = Examples(page);
-    EXPECT_GE(examples.size(), 3u) << page;
-    for (const TExample& example : examples) {
-      SCOPED_TRACE(std::string(page) + ": " + example.Pattern + " : " + example.Clue);
-      ASSERT_FALSE(example.Finds.empty());
-      const std::vector<std::string> found = Search(Cp(example.Pattern), Cp(example.Clue));
-      for (const std::string& word : example.Finds)
-        EXPECT_THAT(found, ::testing::Contains(word));
-    }
-  }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -19,6 +20,7 @@
 
 #include "dictionary/kiv_dictionary.h"
 #include "gui/application.h"
+#include "gui/help_window.h"
 #include "gui/kiv_main_form.h"
 #include "gui/main_commands.h"
 #include "gui/platform_hooks.h"
@@ -109,22 +111,28 @@ class TSearchFormTest : public QObject {
     SetUILanguage(TUILanguage::NotSet);
   }
 
-  // Each command, from the menu and from the toolbar, shows only its own page and panel.
+  // Each command, from the menu and from the toolbar, shows only its own page and panel; the
+  // panel's Help button opens the help page of that page.
   void CommandsOpenTheirPages_data() {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("page");
     QTest::addColumn<bool>("request");
-    QTest::newRow("crossword") << "SearchCrosswordItem" << "tbCrossword" << 1 << true;
-    QTest::newRow("anagrams") << "SearchAnagramsItem" << "tbAnagram" << 2 << true;
-    QTest::newRow("analysis") << "SearchWordAnalysisItem" << "tbWordAnalysis" << 3 << false;
-    QTest::newRow("chain") << "SearchWordChainItem" << "tbChain" << 0 << false;
+    QTest::addColumn<QString>("help");
+    QTest::newRow("crossword") << "SearchCrosswordItem" << "tbCrossword" << 1 << true
+                               << "wildcards";
+    QTest::newRow("anagrams") << "SearchAnagramsItem" << "tbAnagram" << 2 << true
+                              << "find_anagram";
+    QTest::newRow("analysis") << "SearchWordAnalysisItem" << "tbWordAnalysis" << 3 << false
+                              << "word_analysis";
+    QTest::newRow("chain") << "SearchWordChainItem" << "tbChain" << 0 << false << "word_chain";
   }
   void CommandsOpenTheirPages() {
     QFETCH(QString, action);
     QFETCH(QString, button);
     QFETCH(int, page);
     QFETCH(bool, request);
+    QFETCH(QString, help);
     Open();
     for (int way = 0; way < 2; ++way) {
       if (way == 0) {
@@ -143,6 +151,18 @@ class TSearchFormTest : public QObject {
       QCOMPARE(Child<QWidget>("RequestPanel")->isVisible(), request);
       QCOMPARE(Child<QWidget>("SearchPanel")->isVisible(), !request);
       QCOMPARE(Child<QWidget>("Panel3")->isVisible(), !request);
+      QPushButton* help_button = Child<QPushButton>(request ? "btnHelp" : "btnHelp2");
+      QVERIFY(help_button->isVisible());
+      help_button->click();
+      auto* help_window = Dialog()->findChild<THelpWindow*>();
+      QVERIFY(help_window != nullptr && help_window->isVisible());
+      // The page, or where the help is not beside the test, the message naming it.
+      const QString file = help + (UILanguage() == TUILanguage::Russian ? ".html" : "_en.html");
+      QTextBrowser* browser = help_window->Browser();
+      QVERIFY2(browser->source().fileName() == file || browser->toPlainText().contains(file),
+               qPrintable(browser->source().toString() + browser->toPlainText()));
+      help_window->close();
+      Dialog()->activateWindow();
       QTest::keyClick(Dialog(), Qt::Key_Escape);
       QVERIFY(!Dialog()->isVisible());
     }
