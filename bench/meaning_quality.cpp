@@ -1,19 +1,29 @@
-// How well the search by meaning answers real crossword clues: for each line "clue<TAB>
-// answer<TAB>pattern" of the given files (UTF-8, "#" starts a comment), a search over both
-// bundled dictionaries; prints the answer's place in the result (or "-") per clue, then how
-// often the answer came first and how often it was among the first ten.
+// How well the search by meaning answers crossword clues. Each line of the given files is
+// "clue<TAB>answer[<TAB>pattern]" (UTF-8; "#" starts a comment; the "# source:" and
+// "# licence:" lines, with their continuation lines "#  ...", say where the clues come from
+// and are printed with the figures). Without
+// a pattern the clue gets the answer's length with its 2nd and 4th letters shown, as crossing
+// words give them. Each clue runs as `gryvel-cli meaning PATTERN CLUE` does, over both bundled
+// dictionaries; the program prints the answer's place per clue (or "-"), why a miss missed,
+// then how often the answer came first and how often it was among the first ten.
 // Usage: meaning_quality CLUES.tsv...
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/cp1251_utf8.h"
 #include "common/synchronize.h"
 #include "dictionary/dictionary_collection.h"
+#include "results/meaning_index.h"
+#include "results/meaning_search.h"
 #include "results/result_source.h"
 #include "search/character_manager.h"
+#include "search/letter_maps.h"
 #include "search/string_searcher.h"
 
 namespace gryvel::bench {
@@ -22,58 +32,183 @@ namespace {
 constexpr const char* kDictionaries[] = {GRYVEL_BUNDLED_DIRECTORY "/dictionary.kiv",
                                          GRYVEL_BUNDLED_DIRECTORY "/english.kiv"};
 
-std::string Cp(const std::string& utf8) {
-  std::string text;
-  if (!Utf8ToCp1251(utf8, &text).ok()) std::fprintf(stderr, "not code page 1251: %s\n", utf8.c_str());
-  return text;
+// Why the answer was not among the first ten, in the order they are checked.
+enum class TOutcome {
+  kFirst,
+  kTopTen,
+  kRankedLow,      // found, below the tenth place
+  kNotInList,      // the answer is no word of the dictionaries
+  kNoEntry,        // a one-word clue whose word has no entry: an inflected or unknown form
+  kMultiWord,      // no word of a clue of several reaches the answer
+  kNoSynonym,      // a one-word clue with an entry that neither names nor is named by the answer
+};
+constexpr std::size_t kOutcomes = 7;
+constexpr const char* kOutcomeNames[kOutcomes] = {
+    "first", "top ten", "found below the tenth place", "answer not in the word list",
+    "clue word without an entry (inflected or unknown form)", "multi-word clue",
+    "no synonym in the data"};
+
+struct TClue {
+  std::string Clue, Answer, Pattern;  // code page 1251
+};
+
+// The answer's length with its 2nd and 4th letters shown.
+std::string RevealedPattern(std::string_view answer) {
+  std::string pattern(answer.size(), '?');
+  for (const std::size_t at : {std::size_t{1}, std::size_t{3}})
+    if (at < answer.size()) pattern[at] = answer[at];
+  return pattern;
 }
 
-// The answer's place in the view (1 for the first), 0 when it is not there.
-std::size_t Place(TResultSource& source, const TDictionaryCollection& collection,
-                  const std::string& answer) {
-  const std::vector<std::int32_t>& view = source.View();
-  for (std::size_t k = 0; k < view.size(); ++k)
-    if (collection.Item(view[k])->Word == answer) return k + 1;
-  return 0;
+bool ToCp1251(std::string_view utf8, std::string* text) {
+  return Utf8ToCp1251(utf8, text).ok();
+}
+
+// Reads `path`; prints the provenance lines and every line it cannot use. False when the
+// file cannot be read.
+bool ReadClues(const char* path, std::vector<TClue>* clues) {
+  std::ifstream in(path);
+  if (!in) {
+    std::fprintf(stderr, "%s: cannot be read\n", path);
+    return false;
+  }
+  int number = 0;
+  bool provenance = false;  // within a "# source:" or "# licence:" line and its continuation
+  for (std::string line; std::getline(in, line);) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    provenance = line.starts_with("# source:") || line.starts_with("# licence:") ||
+                 (provenance && line.starts_with("#  "));
+    if (provenance) std::printf("%s\n", line.c_str());
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> fields;
+    for (std::size_t start = 0;;) {
+      const std::size_t tab = line.find('\t', start);
+      fields.push_back(line.substr(start, tab - start));
+      if (tab == std::string::npos) break;
+      start = tab + 1;
+    }
+    TClue clue;
+    if (fields.size() < 2 || fields.size() > 3 || fields[0].empty() || fields[1].empty() ||
+        !ToCp1251(fields[0], &clue.Clue) || !ToCp1251(fields[1], &clue.Answer) ||
+        (fields.size() == 3 && !ToCp1251(fields[2], &clue.Pattern))) {
+      std::fprintf(stderr, "%s:%d: not \"clue<TAB>answer[<TAB>pattern]\" in UTF-8, skipped\n",
+                   path, number);
+      continue;
+    }
+    if (clue.Pattern.empty()) clue.Pattern = RevealedPattern(clue.Answer);
+    clues->push_back(std::move(clue));
+  }
+  return true;
+}
+
+std::string Utf8(std::string_view cp1251) {
+  return Cp1251ToUtf8(cp1251);
+}
+
+class TScorer {
+ public:
+  TScorer() {
+    FSearcher.SetCharacterManager(&FManager);
+    FCollection.SetStringSearcher(&FSearcher);
+    TKivDictionaries all;
+    for (const char* file : kDictionaries)
+      all.push_back(FCollection.Dictionary(FCollection.AddDictionary(file)));
+    FCollection.LoadNow(all);
+    for (TKivDictionary* dictionary : all) FCollection.Connect(*dictionary);
+    FSource.SetDictionary(&FCollection);
+  }
+
+  // Runs `clue`; *place is the answer's place (1 for the first, 0 when absent), *found the
+  // size of the result.
+  TOutcome Score(const TClue& clue, std::size_t* place, std::int32_t* found) {
+    const std::int32_t answer = FCollection.Find(clue.Answer);
+    FSource.SearchMeaning(clue.Pattern, clue.Clue);
+    FSource.SetFilterActive(true);
+    *found = FSource.Count();
+    *place = 0;
+    const std::vector<std::int32_t>& view = FSource.View();
+    for (std::size_t k = 0; answer >= 0 && k < view.size() && *place == 0; ++k)
+      if (view[k] == answer) *place = k + 1;
+    FSource.SetFilterActive(false);
+    if (*place == 1) return TOutcome::kFirst;
+    if (*place > 0) return *place <= 10 ? TOutcome::kTopTen : TOutcome::kRankedLow;
+    if (answer < 0) return TOutcome::kNotInList;
+    const std::vector<TClueWord> words = ParseClue(clue.Clue);
+    if (words.size() > 1) return TOutcome::kMultiWord;
+    return words.empty() || HasEntry(words[0].Text) ? TOutcome::kNoSynonym : TOutcome::kNoEntry;
+  }
+
+ private:
+  // True when an entry is `word` or has its stem: the entries the search takes as its own.
+  bool HasEntry(const std::string& word) {
+    if (FCollection.Find(word) >= 0) return true;
+    TMeaningIndex& index = *FSource.MeaningIndex();
+    std::string key, other;
+    index.Key(word, &key);
+    const std::string prefix = word.substr(0, std::max<std::size_t>(1, key.size()) - 1);
+    const TByteMap& map = CollationMap();
+    const TEntryPointers& items = FCollection.Items();
+    for (auto i = static_cast<std::size_t>(FCollection.FindPosition(prefix)); i < items.size();
+         ++i) {
+      const std::string& headword = items[i]->Word;
+      if (headword.size() < prefix.size() ||
+          !std::equal(prefix.begin(), prefix.end(), headword.begin(), [&](char a, char b) {
+            return map[static_cast<std::uint8_t>(a)] == map[static_cast<std::uint8_t>(b)];
+          }))
+        break;
+      index.Key(headword, &other);
+      if (other == key) return true;
+    }
+    return false;
+  }
+
+  TCharacterManager FManager;
+  TStringSearcher FSearcher;
+  TDictionaryCollection FCollection;
+  TResultSource FSource;
+};
+
+void Report(const char* path, TScorer& scorer, const std::vector<TClue>& clues) {
+  std::array<int, kOutcomes> counts{};
+  for (const TClue& clue : clues) {
+    std::size_t place = 0;
+    std::int32_t found = 0;
+    const TOutcome outcome = scorer.Score(clue, &place, &found);
+    ++counts[static_cast<std::size_t>(outcome)];
+    std::printf("%s\t%s\t%s\t%s\tof %d\t%s\n", Utf8(clue.Clue).c_str(),
+                Utf8(clue.Answer).c_str(), Utf8(clue.Pattern).c_str(),
+                place == 0 ? "-" : std::to_string(place).c_str(), found,
+                kOutcomeNames[static_cast<std::size_t>(outcome)]);
+  }
+  const auto n = static_cast<int>(clues.size());
+  const auto percent = [n](int k) { return n == 0 ? 0.0 : 100.0 * k / n; };
+  const int first = counts[0];
+  const int top10 = counts[0] + counts[1];
+  std::printf("%s: %d clues, answer first %d (%.0f %%), in the first ten %d (%.0f %%)\n", path,
+              n, first, percent(first), top10, percent(top10));
+  for (std::size_t k = 2; k < kOutcomes; ++k)
+    if (counts[k] > 0) std::printf("  missed, %s: %d\n", kOutcomeNames[k], counts[k]);
+  std::printf("\n");
 }
 
 int Run(int argc, char** argv) {
-  SetUiThread();
-  TCharacterManager manager;
-  TStringSearcher searcher;
-  searcher.SetCharacterManager(&manager);
-  TDictionaryCollection collection;
-  collection.SetStringSearcher(&searcher);
-  TKivDictionaries all;
-  for (const char* file : kDictionaries)
-    all.push_back(collection.Dictionary(collection.AddDictionary(file)));
-  collection.LoadNow(all);
-  for (TKivDictionary* dictionary : all) collection.Connect(*dictionary);
-  TResultSource source;
-  source.SetDictionary(&collection);
-  for (int f = 1; f < argc; ++f) {
-    std::ifstream in(argv[f]);
-    int clues = 0, first = 0, top10 = 0;
-    for (std::string line; std::getline(in, line);) {
-      if (line.empty() || line[0] == '#') continue;
-      const std::size_t a = line.find('\t');
-      const std::size_t b = line.find('\t', a + 1);
-      const std::string clue = line.substr(0, a);
-      const std::string answer = line.substr(a + 1, b - a - 1);
-      source.SearchMeaning(Cp(line.substr(b + 1)), Cp(clue));
-      source.SetFilterActive(true);
-      const std::size_t place = Place(source, collection, Cp(answer));
-      ++clues;
-      first += place == 1;
-      top10 += place >= 1 && place <= 10;
-      std::printf("%s\t%s\t%s\tof %d\n", clue.c_str(), answer.c_str(),
-                  place == 0 ? "-" : std::to_string(place).c_str(), source.Count());
-      source.SetFilterActive(false);
-    }
-    std::printf("%s: %d clues, answer first %d (%.0f %%), in the first ten %d (%.0f %%)\n\n",
-                argv[f], clues, first, 100.0 * first / clues, top10, 100.0 * top10 / clues);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: meaning_quality CLUES.tsv...\n");
+    return 2;
   }
-  return 0;
+  SetUiThread();
+  TScorer scorer;
+  int status = 0;
+  for (int f = 1; f < argc; ++f) {
+    std::vector<TClue> clues;
+    if (!ReadClues(argv[f], &clues)) {
+      status = 1;
+      continue;
+    }
+    Report(argv[f], scorer, clues);
+  }
+  return status;
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 # Turns the WordNet 3.0 database into import lines "word<TAB>parts<TAB>description": every
 # lemma of letters and hyphens (no collocations), the parts of speech it belongs to, and its
 # glosses, numbered when there are several, ordered by the index files as given and then by
-# sense; a gloss is followed by "; syn.: " and the other words of its synset, if any. Give the data.* files first, then the index.* files, e.g.
+# sense; a gloss is followed by "; syn.: " and the other words of its synset, if any, and for
+# an adjective by "; similar: " and the words of the synsets WordNet calls similar (a
+# cluster's head and its satellites). Give the data.* files first, then the index.* files, e.g.
 #   awk -f wordnet_tsv.awk data.noun data.verb index.noun index.verb
 # Lines that start with a space are the licence text at the top of every file. The layouts
 # (wndb(5)):
@@ -34,6 +36,11 @@ kind == "data" {
     gsub(/_/, " ", member)
     members[pos, $1] = members[pos, $1] "|" member
   }
+  # An adjective's "similar to" pointers ("&") join a cluster's head and its satellites.
+  similar[pos, $1] = ""
+  first = 6 + 2 * strtonum16($4)  # the first pointer, after p_cnt
+  for (i = 0; i < $(first - 1) + 0; ++i)
+    if ($(first + 4 * i) == "&") similar[pos, $1] = similar[pos, $1] " " $(first + 4 * i + 1)
   next
 }
 
@@ -44,7 +51,8 @@ $1 !~ /^[A-Za-z][A-Za-z-]*$/ { next }
   parts[$1] = parts[$1] pos
   for (i = NF - $3 + 1; i <= NF; ++i) {
     if (!((pos, $i) in glosses)) fail("no synset " $i " for " $1)
-    text[$1, ++senses[$1]] = glosses[pos, $i] synonyms($1, members[pos, $i])
+    text[$1, ++senses[$1]] = glosses[pos, $i] synonyms($1, members[pos, $i]) \
+                             similars(pos, similar[pos, $i])
   }
 }
 
@@ -65,6 +73,15 @@ function synonyms(lemma, list,   n, words, i, out) {
   for (i = 1; i <= n; ++i)
     if (tolower(words[i]) != tolower(lemma)) out = out (out == "" ? "" : ", ") words[i]
   return out == "" ? "" : "; syn.: " out
+}
+
+# "; similar: " and the words of the synsets at the offsets of `list` (" offset offset...") of
+# part `pos`, or "".
+function similars(pos, list,   n, offsets, i, out) {
+  n = split(list, offsets, " ")
+  for (i = 1; i <= n; ++i) out = out (out == "" ? "" : ", ") substr(members[pos, offsets[i]], 2)
+  gsub(/\|/, ", ", out)
+  return out == "" ? "" : "; similar: " out
 }
 
 # The value of a hexadecimal field such as w_cnt.

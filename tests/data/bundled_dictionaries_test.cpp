@@ -182,6 +182,22 @@ TEST_F(BundledDictionaryTest, EnglishDescriptionsNumberTheSensesNounsFirst) {
       english_->Dictionary.GetDescription(entity));
 }
 
+// WordNet's adjective clusters: a satellite names its head's words, the head its satellites';
+// the senses of other parts of speech name none.
+TEST_F(BundledDictionaryTest, EnglishAdjectivesNameTheWordsOfSimilarSynsets) {
+  const std::int32_t valiant = english_->Find("valiant");
+  ASSERT_GE(valiant, 0);
+  EXPECT_TRUE(english_->Dictionary.GetDescription(valiant).ends_with(
+      "; syn.: valorous; similar: brave, courageous"));
+  const std::int32_t brave = english_->Find("brave");
+  ASSERT_GE(brave, 0);
+  const std::string text = english_->Dictionary.GetDescription(brave);
+  const std::size_t adjective = text.find("\r\n4. possessing or displaying courage");
+  ASSERT_NE(std::string::npos, adjective);
+  EXPECT_EQ(std::string::npos, text.substr(0, adjective).find("similar:"));
+  EXPECT_NE(std::string::npos, text.find("valiant, valorous", adjective));
+}
+
 TEST_F(BundledDictionaryTest, CliSearchesTheRussianDictionaryWithoutDictionaryOption) {
   const testing::CliResult result = testing::RunCli({"crossword", "п?бе*л?"});
   EXPECT_EQ(0, result.exit_code) << result.err;

@@ -70,6 +70,9 @@ TEST_F(BundledMeaningTest, ClassicCluesFindTheirAnswers) {
   EXPECT_THAT(Search("b????", "cold"), ::testing::Contains("bleak"));
   // The thesaurus's entry for «победа» lists «успех»: its word comes first.
   EXPECT_EQ("успех", Search(Cp("?????"), Cp("победа")).front());
+  // Adjectives WordNet calls similar find each other, in both directions.
+  EXPECT_EQ("valiant", Search("?a?i???", "brave").front());
+  EXPECT_THAT(Search("b????", "valiant"), ::testing::Contains("brave"));
 }
 
 }  // namespace
