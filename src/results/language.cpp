@@ -110,6 +110,7 @@ constexpr TTermRow kTerms[] = {
      "Повреждённая запись: файл испорчен."},
     {TTerm::ReasonFileTooLarge, "The file is too large.", "Файл слишком велик."},
     {TTerm::ReasonOutOfMemory, "Not enough memory.", "Недостаточно памяти."},
+    {TTerm::ByMeaning, "By meaning", "По смыслу"},
 };
 
 constexpr std::string_view kCountMarker = "{count}";
@@ -394,6 +395,7 @@ constexpr TRow kSearch[] = {
     {"MakeUpWordsRadio", "&make up words", "&составить слова"},
     {"AllRadio", "&all", "&все"},
     {"RangeRadio", "&range :", "диапа&зон :"},
+    {"ClueLabel", "&Meaning (clue words) :", "С&мысл (слова подсказки) :"},
 };
 
 constexpr TRow kFilter[] = {

@@ -89,7 +89,9 @@ enum class TTerm {
   ReasonDamagedRecord,
   ReasonFileTooLarge,
   ReasonOutOfMemory,
-  kLastTerm = ReasonOutOfMemory,
+  // The search by meaning in the history tree.
+  ByMeaning,  // the root of the history's meaning branch
+  kLastTerm = ByMeaning,
 };
 
 // The text of `term` in the current language.
