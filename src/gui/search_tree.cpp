@@ -195,6 +195,13 @@ void TSearchTree::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  // Enter does what a double click does, so that the keyboard reaches every entry's search.
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+      state() != QAbstractItemView::EditingState) {
+    RunAction(FHistory.DoubleClick(CurrentId()));
+    event->accept();
+    return;
+  }
   // F2 edits a history entry in place; on an equal-letters group it opens its dialog.
   if (event->key() == Qt::Key_F2 && state() != QAbstractItemView::EditingState &&
       !FHistory.CanEditInPlace(CurrentId()) && FHistory.CanChange(CurrentId())) {

@@ -255,6 +255,11 @@ class SearchTreeTest : public QObject {
     QCOMPARE(FActions[0].Kind, THistoryAction::RunMeaning);
     QCOMPARE(ToQString(FActions[0].Text), QString("п????а : успех"));
     QCOMPARE(FActions[1].Kind, THistoryAction::MeaningPage);
+    // Enter on an entry runs it as a double click does.
+    FTree->setCurrentItem(Item(THistoryBranch::Meaning, 1));
+    QTest::keyClick(FTree.get(), Qt::Key_Return);
+    QCOMPARE(FActions.size(), std::size_t{3});
+    QCOMPARE(FActions[2].Kind, THistoryAction::RunMeaning);
   }
 
   void contextMenuEnablesWhatTheNodeAllows() {
