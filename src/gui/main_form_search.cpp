@@ -111,6 +111,10 @@ void TKivMainForm::RunHistoryAction(const THistoryAction& action) {
       FastSearch->setText(ToQString(action.Text));
       RunCrosswordSearch(CrosswordPattern(action.Text));
       break;
+    case THistoryAction::RunMeaning:
+      FastSearch->setText(ToQString(action.Text));
+      RunRequest(EnterRequest(action.Text, false));
+      break;
     case THistoryAction::RunAnagram:
       StringSearcher1.SetAnagramOptions(action.Mode);
       RunAnagramSearch(action.Text);
@@ -123,6 +127,10 @@ void TKivMainForm::RunHistoryAction(const THistoryAction& action) {
       break;
     case THistoryAction::AnagramPage:
       OpenSearchDialog(TSearchPage::Anagram);
+      break;
+    case THistoryAction::MeaningPage:
+      OpenSearchDialog(TSearchPage::Crossword);
+      FSearchForm->FocusClue();
       break;
     default:
       break;

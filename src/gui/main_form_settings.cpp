@@ -83,6 +83,7 @@ void TKivMainForm::ReadSettings() {
   ReadPatternHistory(FSettings, FHistory);
   ReadAnagramHistory(FSettings, FHistory);
   ReadEqualLetters(FSettings, CharacterManager1, FHistory);
+  ReadMeaningHistory(FSettings, FHistory);
   SearchTree->ExpandAllAndScrollTop();
 
   ApplyLanguage(FMain.Language);
@@ -198,6 +199,7 @@ bool TKivMainForm::WriteSettingsOrAsk() {
       WritePatternHistory(FSettings, FHistory),
       WriteAnagramHistory(FSettings, FHistory),
       WriteEqualLetters(FSettings, CharacterManager1),
+      WriteMeaningHistory(FSettings, FHistory),
   };
   for (const TStatus& status : results) {
     if (status.ok()) continue;

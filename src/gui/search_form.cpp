@@ -27,6 +27,7 @@
 #include "gui/ui/kiv_viewer.h"
 #include "results/language.h"
 #include "results/result_source.h"
+#include "shell/search_request.h"
 #include "shell/session.h"
 #include "solvers/search_worker.h"
 #include "solvers/word_analysis.h"
@@ -79,6 +80,24 @@ QSpinBox* NewSpin(QWidget* parent, const char* name, int minimum) {
 // The code page text of an edit; nullopt for a character no dictionary can hold.
 std::optional<std::string> EditText(const QLineEdit* edit) { return FromQString(edit->text()); }
 
+// A request as the quick search holds it, into the pattern and clue fields: "pattern : clue"
+// fills both, anything else the pattern field alone.
+void ShowCrosswordRequest(const QString& typed, QLineEdit* pattern, QLineEdit* clue) {
+  const std::optional<std::string> text = FromQString(typed);
+  const std::optional<TMeaningText> meaning = text ? SplitMeaningText(*text) : std::nullopt;
+  pattern->setText(meaning ? ToQString(meaning->Pattern) : typed);
+  clue->setText(meaning ? ToQString(meaning->Clue) : QString());
+}
+
+// The text the pattern and clue fields ask the quick search for; the pattern alone when either
+// holds a character no dictionary can hold (the main window refuses it then).
+QString CrosswordRequestText(const QLineEdit* pattern, const QLineEdit* clue) {
+  const std::optional<std::string> pattern_text = EditText(pattern);
+  const std::optional<std::string> clue_text = EditText(clue);
+  if (!pattern_text || !clue_text) return pattern->text();
+  return ToQString(DialogSearchText(*pattern_text, *clue_text));
+}
+
 }  // namespace
 
 TSearchForm::TSearchForm(TSession& session, QWidget* parent)
@@ -130,6 +149,9 @@ QWidget* TSearchForm::BuildCrosswordPage() {
   page->setObjectName("TabSheetCrossword");
   MaskWord = NewEdit(page, "MaskWord");
   PatternLabel = NewLabel(page, "PatternLabel", MaskWord);
+  ClueEdit = NewEdit(page, "ClueEdit");
+  ClueLabel = NewLabel(page, "ClueLabel", ClueEdit);
+  QWidget::setTabOrder(MaskWord, ClueEdit);
   auto* legend = new QGroupBox(page);
   auto* legend_layout = new QVBoxLayout(legend);
   WildcardsLabel = NewLabel(legend, "WildcardsLabel");
@@ -146,6 +168,8 @@ QWidget* TSearchForm::BuildCrosswordPage() {
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(PatternLabel);
   layout->addWidget(MaskWord);
+  layout->addWidget(ClueLabel);
+  layout->addWidget(ClueEdit);
   layout->addWidget(legend);
   layout->addWidget(CrosswordTipLabel);
   layout->addStretch();
@@ -312,7 +336,7 @@ void TSearchForm::Connect() {
     if (FWorker != nullptr) FWorker->Stop();
   });
   connect(btnCancel2, &QPushButton::clicked, this, &QDialog::reject);
-  for (QLineEdit* edit : {MaskWord, AnagramWord})
+  for (QLineEdit* edit : {MaskWord, ClueEdit, AnagramWord})
     connect(edit, &QLineEdit::returnPressed, btnFind, &QPushButton::click);
   for (QLineEdit* edit : {FirstWord, LastWord, edAnalyze})
     connect(edit, &QLineEdit::returnPressed, this, [this] {
@@ -345,7 +369,8 @@ void TSearchForm::ApplyLanguage() {
   const char* tabs[] = {"WordChainTab", "CrosswordTab", "AnagramsTab", "WordAnalysisTab"};
   for (int i = 0; i < 4; ++i) PageControl->setTabText(i, SearchText(tabs[i]).trimmed());
   const std::pair<QLabel*, const char*> labels[] = {
-      {PatternLabel, "PatternLabel"},         {WildcardsLabel, "WildcardsLabel"},
+      {PatternLabel, "PatternLabel"},         {ClueLabel, "ClueLabel"},
+      {WildcardsLabel, "WildcardsLabel"},
       {AnyCharLabel, "AnyCharLabel"},         {AnyStringLabel, "AnyStringLabel"},
       {AnyCLabel, "AnyConsonantLabel"},       {AnyVLabel, "AnyVowelLabel"},
       {ExampleLabel, "ExampleLabel"},         {CrosswordTipLabel, "CrosswordTipLabel"},
@@ -393,7 +418,7 @@ void TSearchForm::Open(TSearchPage page, const QString& pattern, bool use_patter
   QLineEdit* focus = nullptr;
   switch (page) {
     case TSearchPage::Crossword:
-      if (use_pattern) MaskWord->setText(pattern);
+      if (use_pattern) ShowCrosswordRequest(pattern, MaskWord, ClueEdit);
       focus = MaskWord;
       break;
     case TSearchPage::Anagram:
@@ -435,7 +460,7 @@ void TSearchForm::Open(TSearchPage page, const QString& pattern, bool use_patter
 
 void TSearchForm::FindRequest() {
   if (FPage == TSearchPage::Crossword) {
-    const QString typed = MaskWord->text();
+    const QString typed = CrosswordRequestText(MaskWord, ClueEdit);
     accept();
     if (!typed.isEmpty()) Q_EMIT CrosswordRequested(typed);
   } else if (FPage == TSearchPage::Anagram) {
@@ -445,6 +470,11 @@ void TSearchForm::FindRequest() {
     FSession.Searcher.SetAnagramOptions(static_cast<TAnagramOptions>(FAnagramModes->checkedId()));
     Q_EMIT AnagramRequested(letters);
   }
+}
+
+void TSearchForm::FocusClue() {
+  ClueEdit->setFocus();
+  ClueEdit->selectAll();
 }
 
 bool TSearchForm::Searching() const { return FWorker != nullptr; }

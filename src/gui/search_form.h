@@ -55,6 +55,8 @@ class TSearchForm : public QDialog {
   // when `use_pattern` (the quick-search box is not empty); `letters` the last anagram request.
   void Open(TSearchPage page, const QString& pattern, bool use_pattern, const QString& letters);
   TSearchPage Page() const { return FPage; }
+  // Puts the focus in the crossword page's clue field.
+  void FocusClue();
 
   // Stops a running chain or analysis and waits for it to end.
   void StopSearch();
@@ -68,7 +70,8 @@ class TSearchForm : public QDialog {
   void ApplyLanguage();
 
  Q_SIGNALS:
-  // The crossword page's Find with the text as typed (not empty).
+  // The crossword page's Find with the text as typed (not empty): the pattern, or
+  // "pattern : clue" when the clue field holds words.
   void CrosswordRequested(const QString& typed);
   // The anagram page's Find; the searcher's anagram mode is already set.
   void AnagramRequested(const QString& letters);
@@ -108,6 +111,8 @@ class TSearchForm : public QDialog {
   QTabWidget* PageControl = nullptr;
   QLineEdit* MaskWord = nullptr;
   QLabel* PatternLabel = nullptr;
+  QLineEdit* ClueEdit = nullptr;
+  QLabel* ClueLabel = nullptr;
   QLabel* WildcardsLabel = nullptr;
   QLabel* AnyCharLabel = nullptr;
   QLabel* AnyStringLabel = nullptr;

@@ -29,12 +29,22 @@ QFont EntryFont() { return PointFont(QStringLiteral("Courier New"), 10); }
 TIcon NodeIcon(const THistoryNode& node) {
   switch (node.Kind) {
     case THistoryNodeKind::Root:
-      return node.Branch == THistoryBranch::Crossword  ? TIcon::CrosswordRoot
-             : node.Branch == THistoryBranch::Anagrams ? TIcon::AnagramRoot
-                                                       : TIcon::EqualRoot;
+      switch (node.Branch) {
+        case THistoryBranch::Crossword:
+          return TIcon::CrosswordRoot;
+        case THistoryBranch::Anagrams:
+          return TIcon::AnagramRoot;
+        case THistoryBranch::Meaning:
+          // The descriptions' mark: a meaning search reads them.
+          return TIcon::InfoNode;
+        case THistoryBranch::EqualLetters:
+          break;
+      }
+      return TIcon::EqualRoot;
     case THistoryNodeKind::NewSearch:
       return TIcon::NewSearch;
     case THistoryNodeKind::Pattern:
+    case THistoryNodeKind::Meaning:
       return TIcon::PatternEntry;
     case THistoryNodeKind::Anagram:
       return TIcon::AnagramEntry;
@@ -182,6 +192,13 @@ void TSearchTree::mousePressEvent(QMouseEvent* event) {
 void TSearchTree::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Delete && state() != QAbstractItemView::EditingState) {
     DeleteCommand();
+    event->accept();
+    return;
+  }
+  // Enter does what a double click does, so that the keyboard reaches every entry's search.
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+      state() != QAbstractItemView::EditingState) {
+    RunAction(FHistory.DoubleClick(CurrentId()));
     event->accept();
     return;
   }

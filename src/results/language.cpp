@@ -116,6 +116,7 @@ constexpr TTermRow kTerms[] = {
      "Не удалось записать файл \"{1}\":\r\n{2}"},
     {TTerm::SettingsNotWritten, "The settings could not be saved to \"{1}\":\r\n{2}",
      "Не удалось сохранить параметры в \"{1}\":\r\n{2}"},
+    {TTerm::ByMeaning, "By meaning", "По смыслу"},
 };
 
 constexpr std::string_view kCountMarker = "{count}";
@@ -400,6 +401,7 @@ constexpr TRow kSearch[] = {
     {"MakeUpWordsRadio", "&make up words", "&составить слова"},
     {"AllRadio", "&all", "&все"},
     {"RangeRadio", "&range :", "диапа&зон :"},
+    {"ClueLabel", "&Meaning (clue words) :", "С&мысл (слова подсказки) :"},
 };
 
 constexpr TRow kFilter[] = {

@@ -93,7 +93,9 @@ enum class TTerm {
   DictionaryNotSaved,
   FileNotWritten,
   SettingsNotWritten,
-  kLastTerm = SettingsNotWritten,
+  // The search by meaning in the history tree.
+  ByMeaning,  // the root of the history's meaning branch
+  kLastTerm = ByMeaning,
 };
 
 // The text of `term` in the current language.

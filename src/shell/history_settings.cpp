@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "shell/search_request.h"
 #include "shell/shell_texts.h"
 
 namespace gryvel {
@@ -14,6 +15,8 @@ namespace {
 constexpr char kPattern[] = "Pattern";
 constexpr char kAnagram[] = "Anagram";
 constexpr char kEqual[] = "Equal";
+// A section of its own, which readers from before the meaning branch pass over.
+constexpr char kMeaning[] = "Meaning";
 
 // Far longer than any pattern or letter set typed by hand; only a damaged file holds more, and
 // the history tree would take seconds to lay out a value of megabytes.
@@ -122,6 +125,23 @@ bool ReadAnagramHistory(TSettingsFile& file, TSearchHistory& history) {
       });
 }
 
+bool ReadMeaningHistory(TSettingsFile& file, TSearchHistory& history) {
+  return ReadSettingsGroup(
+      file, ShellText(TShellText::MeaningReadError), [&](const TIniStore& store) {
+        bool damaged = false;
+        for (const std::string& value :
+             NumberedValues(store, kMeaning, HistoryCount(store, kMeaning, history))) {
+          // A cut value may end inside its clue, which still reads as "pattern : clue".
+          const std::string text = Cut(value);
+          if (SplitMeaningText(text))
+            history.AppendMeaning(text);
+          else if (!text.empty())
+            damaged = true;
+        }
+        return damaged ? TStatus::Error("meaning entry") : TStatus::Ok();
+      });
+}
+
 bool ReadEqualLetters(TSettingsFile& file, TCharacterManager& manager, TSearchHistory& history) {
   return ReadSettingsGroup(
       file, ShellText(TShellText::EqualLettersReadError), [&](const TIniStore& store) {
@@ -139,6 +159,10 @@ TStatus WritePatternHistory(TSettingsFile& file, const TSearchHistory& history) 
 
 TStatus WriteAnagramHistory(TSettingsFile& file, const TSearchHistory& history) {
   return WriteBranch(file, kAnagram, history, THistoryBranch::Anagrams);
+}
+
+TStatus WriteMeaningHistory(TSettingsFile& file, const TSearchHistory& history) {
+  return WriteBranch(file, kMeaning, history, THistoryBranch::Meaning);
 }
 
 TStatus WriteEqualLetters(TSettingsFile& file, const TCharacterManager& manager) {

@@ -8,7 +8,9 @@
 // The search history and the equal-letters groups in the settings file: [Pattern] and
 // [Anagram] hold Count and the entries "1" .. Count, newest first (an anagram entry as its
 // letters, "," and its mode); [Equal] holds Count and the groups "1" .. Count as
-// Letters "=" Equivalent "," and "1" (active) or "0".
+// Letters "=" Equivalent "," and "1" (active) or "0". [Meaning] holds the searches by meaning
+// as [Pattern] holds the crossword searches, each as "pattern : clue"; a file without it (as
+// older versions write) has no meaning entries, and older versions pass it over.
 
 namespace gryvel {
 
@@ -20,6 +22,9 @@ bool ReadPatternHistory(TSettingsFile& file, TSearchHistory& history);
 // (after its last ",") is not 0, 1 or 2 is skipped and "... (анаграммы)" shown once, after
 // the other entries are read.
 bool ReadAnagramHistory(TSettingsFile& file, TSearchHistory& history);
+// As ReadPatternHistory for [Meaning]. An entry that is not "pattern : clue" is skipped and
+// "... (по смыслу)" shown once, after the other entries are read.
+bool ReadMeaningHistory(TSettingsFile& file, TSearchHistory& history);
 // Adds every [Equal] group to `manager` and its node to `history`. A value is used when it
 // holds at least 3 characters, letters before its "=" and the equivalent after it; without
 // a flag the group is active. A value as written (ending "=E,0" or "=E,1") is read from its
@@ -28,6 +33,7 @@ bool ReadEqualLetters(TSettingsFile& file, TCharacterManager& manager, TSearchHi
 
 TStatus WritePatternHistory(TSettingsFile& file, const TSearchHistory& history);
 TStatus WriteAnagramHistory(TSettingsFile& file, const TSearchHistory& history);
+TStatus WriteMeaningHistory(TSettingsFile& file, const TSearchHistory& history);
 TStatus WriteEqualLetters(TSettingsFile& file, const TCharacterManager& manager);
 
 }  // namespace gryvel

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "results/language.h"
+#include "shell/search_request.h"
 
 namespace gryvel {
 
@@ -14,14 +15,24 @@ constexpr std::size_t Index(THistoryBranch branch) {
 }
 
 // The branches that record searches.
-constexpr THistoryBranch kSearchBranches[] = {THistoryBranch::Crossword, THistoryBranch::Anagrams};
+constexpr THistoryBranch kSearchBranches[] = {THistoryBranch::Crossword, THistoryBranch::Anagrams,
+                                              THistoryBranch::Meaning};
 
 THistoryBranch BranchOf(THistoryNodeKind kind) {
-  return kind == THistoryNodeKind::Pattern ? THistoryBranch::Crossword : THistoryBranch::Anagrams;
+  switch (kind) {
+    case THistoryNodeKind::Pattern:
+      return THistoryBranch::Crossword;
+    case THistoryNodeKind::Meaning:
+      return THistoryBranch::Meaning;
+    default:
+      break;
+  }
+  return THistoryBranch::Anagrams;
 }
 
 bool IsHistoryEntry(const THistoryNode& node) {
-  return node.Kind == THistoryNodeKind::Pattern || node.Kind == THistoryNodeKind::Anagram;
+  return node.Kind == THistoryNodeKind::Pattern || node.Kind == THistoryNodeKind::Anagram ||
+         node.Kind == THistoryNodeKind::Meaning;
 }
 
 }  // namespace
@@ -103,6 +114,8 @@ std::string TSearchHistory::Caption(const THistoryNode& node) {
       return Term(TTerm::Crossword);
     case THistoryBranch::Anagrams:
       return Term(TTerm::Anagrams);
+    case THistoryBranch::Meaning:
+      return Term(TTerm::ByMeaning);
     case THistoryBranch::EqualLetters:
       break;
   }
@@ -112,12 +125,14 @@ std::string TSearchHistory::Caption(const THistoryNode& node) {
 int TSearchHistory::ImageIndex(const THistoryNode& node) {
   switch (node.Kind) {
     case THistoryNodeKind::Root:
-      return node.Branch == THistoryBranch::Crossword  ? 6
-             : node.Branch == THistoryBranch::Anagrams ? 7
-                                                       : 29;
+      // The meaning branch shares the crossword's pictures: it searches with a pattern too.
+      return node.Branch == THistoryBranch::Anagrams       ? 7
+             : node.Branch == THistoryBranch::EqualLetters ? 29
+                                                           : 6;
     case THistoryNodeKind::NewSearch:
       return 39;
     case THistoryNodeKind::Pattern:
+    case THistoryNodeKind::Meaning:
       return 26;
     case THistoryNodeKind::Anagram:
       return 27;
@@ -197,6 +212,10 @@ void TSearchHistory::AddAnagramHistory(std::string_view letters, TAnagramOptions
   AddEntry(THistoryNodeKind::Anagram, letters, mode);
 }
 
+void TSearchHistory::AddMeaningHistory(std::string_view text) {
+  AddEntry(THistoryNodeKind::Meaning, text, aoUsual);
+}
+
 void TSearchHistory::TrimHistory() {
   for (THistoryBranch branch : kSearchBranches) TrimBranch(branch, FSaveLastCount);
 }
@@ -215,6 +234,10 @@ void TSearchHistory::AppendPattern(std::string_view pattern) {
 
 void TSearchHistory::AppendAnagram(std::string_view letters, TAnagramOptions mode) {
   Append(THistoryNodeKind::Anagram, letters, mode);
+}
+
+void TSearchHistory::AppendMeaning(std::string_view text) {
+  Append(THistoryNodeKind::Meaning, text, aoUsual);
 }
 
 // --- Equal letters
@@ -283,6 +306,8 @@ bool TSearchHistory::CanSetAnagramMode(THistoryNodeId id) const {
 bool TSearchHistory::SetEntryText(THistoryNodeId id, std::string_view text) {
   THistoryNode* node = FindIn(*this, id);
   if (node == nullptr || !IsHistoryEntry(*node) || text.empty()) return false;
+  // A meaning entry that lost its clue would rerun as something else.
+  if (node->Kind == THistoryNodeKind::Meaning && !SplitMeaningText(text)) return false;
   node->Text = text;
   Changed(*node);
   return true;
@@ -322,6 +347,8 @@ THistoryAction TSearchHistory::DoubleClick(THistoryNodeId id) const {
       return {THistoryAction::RunCrossword, node->Text, aoUsual};
     case THistoryNodeKind::Anagram:
       return {THistoryAction::RunAnagram, node->Text, node->Mode};
+    case THistoryNodeKind::Meaning:
+      return {THistoryAction::RunMeaning, node->Text, aoUsual};
     case THistoryNodeKind::Root:
     case THistoryNodeKind::EqualLetters:
       break;
@@ -337,6 +364,8 @@ THistoryAction TSearchHistory::NewCommand(THistoryNodeId id) const {
       return {THistoryAction::CrosswordPage, {}, aoUsual};
     case THistoryBranch::Anagrams:
       return {THistoryAction::AnagramPage, {}, aoUsual};
+    case THistoryBranch::Meaning:
+      return {THistoryAction::MeaningPage, {}, aoUsual};
     case THistoryBranch::EqualLetters:
       break;
   }

@@ -12,21 +12,23 @@
 #include "search/character_manager.h"
 #include "search/string_searcher.h"
 
-// The search history of the right panel's "Search" tree: the crossword and anagram searches
-// that were run, newest first, and the equal-letters groups of the character manager. The
+// The search history of the right panel's "Search" tree: the crossword, anagram and meaning
+// searches that were run, newest first, and the equal-letters groups of the character manager. The
 // tree in the window is a view of this model: it reads the nodes and hears of every change.
 
 namespace gryvel {
 
-enum class THistoryBranch : std::uint8_t { Crossword = 0, Anagrams = 1, EqualLetters = 2 };
-inline constexpr int kHistoryBranches = 3;
+// The tree shows the branches in this order.
+enum class THistoryBranch : std::uint8_t { Crossword = 0, Anagrams = 1, EqualLetters = 2, Meaning = 3 };
+inline constexpr int kHistoryBranches = 4;
 
 enum class THistoryNodeKind : std::uint8_t {
   Root,          // one per branch
-  NewSearch,     // row 0 of the crossword and anagram branches
+  NewSearch,     // row 0 of the crossword, anagram and meaning branches
   Pattern,       // a crossword search
   Anagram,       // an anagram search
   EqualLetters,  // a group of the character manager
+  Meaning,       // a search by meaning, as "pattern : clue"
 };
 
 // A node's identity for the life of the model; never reused. 0 is no node.
@@ -37,7 +39,8 @@ struct THistoryNode {
   THistoryNodeId Id = kNoHistoryNode;
   THistoryNodeKind Kind = THistoryNodeKind::Root;
   THistoryBranch Branch = THistoryBranch::Crossword;
-  // Code page 1251: the pattern as searched, the anagram letters, or "Letters=Equivalent".
+  // Code page 1251: the pattern as searched, the anagram letters, "pattern : clue", or
+  // "Letters=Equivalent".
   // Empty for roots and "New search..." nodes, whose captions follow the language.
   std::string Text;
   TAnagramOptions Mode = aoUsual;  // Anagram: the mode the search runs in
@@ -64,6 +67,9 @@ struct THistoryAction {
     AddEqualLetters,  // the equal-letters dialog in add mode
     RunCrossword,     // put Text in the quick-search box and run it, not recording it again
     RunAnagram,       // set the searcher's anagram mode to Mode, run Text, not recording it
+    RunMeaning,       // put Text ("pattern : clue") in the quick-search box and run it, not
+                      // recording it again
+    MeaningPage,      // the search dialog on its crossword page, in its clue field
   };
   TKind Kind = None;
   std::string Text;
@@ -73,7 +79,7 @@ struct THistoryAction {
 // Not thread-safe: the UI thread.
 class TSearchHistory {
  public:
-  // The three roots and the two "New search..." nodes.
+  // The roots and the "New search..." nodes.
   TSearchHistory();
   TSearchHistory(const TSearchHistory&) = delete;
   TSearchHistory& operator=(const TSearchHistory&) = delete;
@@ -108,12 +114,15 @@ class TSearchHistory {
   void AddPatternHistory(std::string_view pattern);
   // As AddPatternHistory; an entry already there takes `mode`.
   void AddAnagramHistory(std::string_view letters, TAnagramOptions mode);
-  // Cuts both history branches to SaveLastCount entries, dropping the oldest.
+  // As AddPatternHistory for a search by meaning, `text` as MeaningRequestText writes it.
+  void AddMeaningHistory(std::string_view text);
+  // Cuts the history branches to SaveLastCount entries, dropping the oldest.
   void TrimHistory();
   // Appends an entry after the others, as the settings file lists them (newest first).
   // Nothing for an empty text.
   void AppendPattern(std::string_view pattern);
   void AppendAnagram(std::string_view letters, TAnagramOptions mode);
+  void AppendMeaning(std::string_view text);
 
   // Appends a node for group `index` of `manager`; none (returns kNoHistoryNode) for an index
   // out of range.
@@ -135,7 +144,8 @@ class TSearchHistory {
   bool CanEditInPlace(THistoryNodeId id) const;
   // Whether the node has an anagram mode to show and set: an anagram entry.
   bool CanSetAnagramMode(THistoryNodeId id) const;
-  // The in-place edit of a history entry; refused (false) for other nodes and an empty text.
+  // The in-place edit of a history entry; refused (false) for other nodes, an empty text, and
+  // for a meaning entry a text that is not "pattern : clue".
   bool SetEntryText(THistoryNodeId id, std::string_view text);
   // Sets an anagram entry's mode without running it.
   void SetAnagramMode(THistoryNodeId id, TAnagramOptions mode);

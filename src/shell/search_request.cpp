@@ -23,17 +23,32 @@ std::string_view Trimmed(std::string_view text) {
 }  // namespace
 
 std::optional<TMeaningText> SplitMeaningText(std::string_view typed) {
-  const std::size_t colon = typed.find(':');
-  if (colon == std::string_view::npos) return std::nullopt;
-  const bool spaced = (colon > 0 && IsBlank(typed[colon - 1])) ||
-                      (colon + 1 < typed.size() && IsBlank(typed[colon + 1]));
-  const TMeaningText parts{Trimmed(typed.substr(0, colon)), Trimmed(typed.substr(colon + 1))};
-  if (!spaced || parts.Clue.empty()) return std::nullopt;
-  return parts;
+  for (std::size_t colon = typed.find(':'); colon != std::string_view::npos;
+       colon = typed.find(':', colon + 1)) {
+    const bool spaced = (colon > 0 && IsBlank(typed[colon - 1])) ||
+                        (colon + 1 < typed.size() && IsBlank(typed[colon + 1]));
+    if (!spaced) continue;
+    const TMeaningText parts{Trimmed(typed.substr(0, colon)), Trimmed(typed.substr(colon + 1))};
+    if (parts.Clue.empty()) return std::nullopt;
+    return parts;
+  }
+  return std::nullopt;
 }
 
 std::string MeaningRequestText(const TSearchRequest& request) {
+  if (request.Text.empty()) return ": " + request.Clue;
   return request.Text + " : " + request.Clue;
+}
+
+std::string DialogSearchText(std::string_view pattern, std::string_view clue) {
+  clue = Trimmed(clue);
+  if (clue.empty()) return std::string(pattern);
+  TSearchRequest request{TRequestKind::Meaning, std::string(Trimmed(pattern)), std::string(clue)};
+  if (const auto typed = SplitMeaningText(pattern)) {
+    request.Text = typed->Pattern;
+    request.Clue = std::string(typed->Clue) + " " + request.Clue;
+  }
+  return MeaningRequestText(request);
 }
 
 TSearchRequest EnterRequest(std::string_view typed, bool alt) {
@@ -90,6 +105,7 @@ void RecordSearchRequest(TSearchHistory& history, const TSearchRequest& request,
                          TAnagramOptions mode) {
   if (request.Kind == TRequestKind::Crossword) history.AddPatternHistory(request.Text);
   if (request.Kind == TRequestKind::Anagram) history.AddAnagramHistory(request.Text, mode);
+  if (request.Kind == TRequestKind::Meaning) history.AddMeaningHistory(MeaningRequestText(request));
 }
 
 }  // namespace gryvel

@@ -29,13 +29,19 @@ struct TMeaningText {
   std::string_view Clue;
 };
 
-// Typed text as a search by meaning: split at its first ":" when a space touches it and words
+// Typed text as a search by meaning: split at its first ":" that a space touches when words
 // follow ("п????а : успех", ": грусть"). No word holds a space, so no text that could match a
 // word today is taken for one.
 std::optional<TMeaningText> SplitMeaningText(std::string_view typed);
 
-// "pattern : clue" as the results file and the search dialog show a search by meaning.
+// "pattern : clue" (": clue" for any word) as the results file, the search dialog and the
+// history show a search by meaning; SplitMeaningText reads it back.
 std::string MeaningRequestText(const TSearchRequest& request);
+
+// The quick-search text for the search dialog's pattern and clue fields: the pattern as typed
+// when the clue is blank, else "pattern : clue" (the clue words after those the pattern field
+// may hold after its own " : ").
+std::string DialogSearchText(std::string_view pattern, std::string_view clue);
 
 // The pattern a crossword search runs for typed text: text without any pattern character is
 // searched as "*text*", so that a plain word finds every word holding it.
@@ -65,8 +71,8 @@ TTypingFeedback TypedTextChanged(std::string_view typed, TStringSearcher& search
 // which case the list selects the first one. Nothing for None.
 bool RunSearchRequest(TResultSource& source, const TSearchRequest& request);
 
-// Records a crossword or anagram request (with `mode`) in `history`; palindromes are not
-// recorded.
+// Records a crossword, anagram (with `mode`) or meaning request in its branch of `history`;
+// palindromes are not recorded.
 void RecordSearchRequest(TSearchHistory& history, const TSearchRequest& request,
                          TAnagramOptions mode);
 

@@ -37,6 +37,7 @@ constexpr std::string_view kTexts[] = {
     "Выберите, пожалуйста, словарь.\r\n\r\nЕсли список пуст, то создайте новый словарь:\r\n"
     "Меню Файл|Новый словарь...",
     "Вид поиска: ПО СМЫСЛУ",
+    "Ошибка при чтении параметров поиска (по смыслу)",
 };
 
 // The web addresses, the e-mail address and the notices are this project's own; the line

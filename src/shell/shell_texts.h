@@ -34,6 +34,7 @@ enum class TShellText {
   InformationCaption,        // "Информация"
   ChooseDictionary,          // the entry editor's message when no dictionary takes the word
   ResultsKindMeaning,        // "Вид поиска: ПО СМЫСЛУ"
+  MeaningReadError,          // [Meaning]
 };
 
 // The text of `text`. Thread safety: any thread; the texts are converted once, on first use.

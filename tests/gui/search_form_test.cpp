@@ -24,6 +24,7 @@
 #include "gui/kiv_main_form.h"
 #include "gui/main_commands.h"
 #include "gui/platform_hooks.h"
+#include "gui/search_tree.h"
 #include "gui/text.h"
 #include "gui/ui/enter_edit.h"
 #include "gui/ui/kiv_viewer.h"
@@ -39,6 +40,24 @@ void WriteDictionary(const QString& path, const QStringList& words) {
   TKivDictionary dictionary;
   dictionary.SetLoaded();
   for (const QString& word : words) (void)dictionary.AddWord(*FromQString(word));
+  QVERIFY(dictionary.SaveToFile(PathFromQString(path)).ok());
+}
+
+// Words with descriptions for the search by meaning: «успех» lists «победа» itself, and
+// «пальма» (before it in the list) holds the clue in its own description.
+void WriteMeaningDictionary(const QString& path) {
+  const std::pair<const char*, const char*> entries[] = {
+      {"пальма", "символ успеха"}, {"победа", "успех в борьбе"}, {"палата", "комната"},
+      {"успех", "удача, победа"},  {"премия", "награда"},
+  };
+  TKivDictionary dictionary;
+  dictionary.SetLoaded();
+  for (const auto& [word, description] : entries) {
+    const std::string text = *FromQString(QString::fromUtf8(word));
+    (void)dictionary.AddWord(text);
+    dictionary.SetDescription(dictionary.Entries().IndexOf(text),
+                              *FromQString(QString::fromUtf8(description)));
+  }
   QVERIFY(dictionary.SaveToFile(PathFromQString(path)).ok());
 }
 
@@ -186,6 +205,84 @@ class TSearchFormTest : public QObject {
     QCOMPARE(MainWords(), found);
     QCOMPARE(FForm->findChild<TEnterEdit*>("FastSearch")->text(), typed);
     QCOMPARE(FSession->History.Children(THistoryBranch::Crossword).size(), std::size_t{2});
+  }
+
+  // The clue field with the pattern runs a search by meaning through the quick search's path:
+  // the box shows "pattern : clue", the history records it in its own branch.
+  void MeaningRequests_data() {
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("clue");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("found");  // in the list's order
+    QTest::newRow("pattern and clue")
+        << "п????а" << "успех" << "п????а : успех" << QStringList{"победа", "пальма"};
+    QTest::newRow("clue in the pattern field")
+        << "п????а : успех" << "" << "п????а : успех" << QStringList{"победа", "пальма"};
+    QTest::newRow("any word") << "" << "удача" << ": удача" << QStringList{"успех"};
+    QTest::newRow("clue only a blank") << "по????" << " " << "по????" << QStringList{"победа"};
+  }
+  void MeaningRequests() {
+    QFETCH(QString, pattern);
+    QFETCH(QString, clue);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, found);
+    WriteMeaningDictionary(FDir.filePath("meaning.kiv"));
+    Open(FDir.filePath("meaning.kiv"));
+    Commands().SearchCrossword->trigger();
+    auto* mask = Child<QLineEdit>("MaskWord");
+    auto* clue_edit = Child<QLineEdit>("ClueEdit");
+    QVERIFY(clue_edit != nullptr);
+    QWidget* next = mask->nextInFocusChain();
+    while (!(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
+    QCOMPARE(next, clue_edit);  // Tab goes from the pattern to the clue
+    QCOMPARE(Child<QLabel>("ClueLabel")->buddy(), clue_edit);
+    mask->setText(pattern);
+    clue_edit->setText(clue);
+    QTest::keyClick(clue_edit, Qt::Key_Return);
+    QVERIFY(!Dialog()->isVisible());
+    QCOMPARE(FForm->findChild<TEnterEdit*>("FastSearch")->text(), typed);
+    QStringList shown;
+    for (const std::int32_t index : FSession->Source.View())
+      shown << ToQString(FSession->Collection.Item(index)->Word);
+    QCOMPARE(shown, found);
+    const bool meaning = typed.contains(" : ") || typed.startsWith(": ");
+    const THistoryBranch branch = meaning ? THistoryBranch::Meaning : THistoryBranch::Crossword;
+    const THistoryBranch other = meaning ? THistoryBranch::Crossword : THistoryBranch::Meaning;
+    QCOMPARE(FSession->History.EntryCount(branch), 1);
+    QCOMPARE(FSession->History.EntryCount(other), 0);
+    QCOMPARE(ToQString(FSession->History.Children(branch)[1].Text), typed);
+  }
+
+  // Reopened, the dialog splits the last search by meaning into its two fields; a history entry
+  // runs it again; the branch's "New search..." opens the dialog in the clue field.
+  void MeaningSearchIsShownAgainAndRerunFromTheHistory() {
+    WriteMeaningDictionary(FDir.filePath("meaning.kiv"));
+    Open(FDir.filePath("meaning.kiv"));
+    auto* fast = FForm->findChild<TEnterEdit*>("FastSearch");
+    Commands().SearchCrossword->trigger();
+    Child<QLineEdit>("MaskWord")->setText(QString::fromUtf8("п????а"));
+    Child<QLineEdit>("ClueEdit")->setText(QString::fromUtf8("успех"));
+    Child<QPushButton>("btnFind")->click();
+    Commands().SearchCrossword->trigger();
+    QCOMPARE(Child<QLineEdit>("MaskWord")->text(), QString::fromUtf8("п????а"));
+    QCOMPARE(Child<QLineEdit>("ClueEdit")->text(), QString::fromUtf8("успех"));
+    Dialog()->reject();
+
+    fast->setText(QString::fromUtf8("у*"));
+    QTest::keyClick(fast, Qt::Key_Return);
+    QCOMPARE(FSession->Source.View().size(), std::size_t{1});
+    auto* tree = FForm->findChild<TSearchTree*>();
+    const TSearchHistory& history = FSession->History;
+    tree->OnAction(history.DoubleClick(history.Children(THistoryBranch::Meaning)[1].Id));
+    QCOMPARE(fast->text(), QString::fromUtf8("п????а : успех"));
+    QCOMPARE(ToQString(FSession->Collection.Item(FSession->Source.View().front())->Word),
+             QString::fromUtf8("победа"));
+    QCOMPARE(history.EntryCount(THistoryBranch::Meaning), 1);
+
+    tree->OnAction(history.DoubleClick(history.Children(THistoryBranch::Meaning)[0].Id));
+    QVERIFY(Dialog()->isVisible());
+    QCOMPARE(Child<QTabWidget>("PageControl")->currentIndex(), 1);
+    QTRY_COMPARE(Dialog()->focusWidget(), Child<QLineEdit>("ClueEdit"));
   }
 
   void AnagramModeIsRememberedOnReopening() {

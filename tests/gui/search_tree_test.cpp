@@ -85,7 +85,7 @@ class SearchTreeTest : public QObject {
 
   void rootsAndNewSearchFollowTheLanguage() {
     QCOMPARE(FTree->objectName(), QString("SearchTree"));
-    QCOMPARE(FTree->topLevelItemCount(), 3);
+    QCOMPARE(FTree->topLevelItemCount(), 4);
     QCOMPARE(Root(THistoryBranch::Crossword)->text(0), QString("Crossword"));
     QCOMPARE(Root(THistoryBranch::Anagrams)->text(0), QString("Anagrams"));
     QCOMPARE(Root(THistoryBranch::EqualLetters)->text(0), QString("Equal letters"));
@@ -228,6 +228,38 @@ class SearchTreeTest : public QObject {
     QCOMPARE(FActions[2].Kind, THistoryAction::AnagramPage);
     // Nothing is recorded again.
     QCOMPARE(FHistory->EntryCount(THistoryBranch::Crossword), 1);
+  }
+
+  // The meaning branch: its root in both languages, its entries, and a double click that runs
+  // one again or, on "New search...", asks for the dialog's clue field.
+  void meaningBranchShowsAndRunsItsSearches() {
+    FHistory->AddMeaningHistory(Cp("п????а : успех"));
+    FHistory->AddPatternHistory("k?t");
+    QCOMPARE(Root(THistoryBranch::Meaning)->text(0), QString("By meaning"));
+    QCOMPARE(Root(THistoryBranch::Meaning)->icon(0).cacheKey(), Icon(TIcon::InfoNode).cacheKey());
+    QCOMPARE(Texts(THistoryBranch::Meaning), (QStringList{"New search...", "п????а : успех"}));
+    QCOMPARE(Texts(THistoryBranch::Crossword), (QStringList{"New search...", "k?t"}));
+    QCOMPARE(Item(THistoryBranch::Meaning, 1)->icon(0).cacheKey(),
+             Icon(TIcon::PatternEntry).cacheKey());
+    SetUILanguage(TUILanguage::Russian);
+    FTree->ApplyLanguage();
+    QCOMPARE(Root(THistoryBranch::Meaning)->text(0), QString("По смыслу"));
+    QCOMPARE(Item(THistoryBranch::Meaning, 0)->text(0), QString("Новый поиск..."));
+
+    Show();
+    for (QTreeWidgetItem* item : {Item(THistoryBranch::Meaning, 1), Item(THistoryBranch::Meaning, 0)}) {
+      QTest::mouseClick(FTree->viewport(), Qt::LeftButton, {}, Centre(item));
+      QTest::mouseDClick(FTree->viewport(), Qt::LeftButton, {}, Centre(item));
+    }
+    QCOMPARE(FActions.size(), std::size_t{2});
+    QCOMPARE(FActions[0].Kind, THistoryAction::RunMeaning);
+    QCOMPARE(ToQString(FActions[0].Text), QString("п????а : успех"));
+    QCOMPARE(FActions[1].Kind, THistoryAction::MeaningPage);
+    // Enter on an entry runs it as a double click does.
+    FTree->setCurrentItem(Item(THistoryBranch::Meaning, 1));
+    QTest::keyClick(FTree.get(), Qt::Key_Return);
+    QCOMPARE(FActions.size(), std::size_t{3});
+    QCOMPARE(FActions[2].Kind, THistoryAction::RunMeaning);
   }
 
   void contextMenuEnablesWhatTheNodeAllows() {

@@ -161,6 +161,57 @@ TEST_F(HistorySettingsTest, TheHistoryAndTheEqualLettersRoundTrip) {
   EXPECT_THAT(messages_.Texts(), ElementsAre());
 }
 
+TEST_F(HistorySettingsTest, AFileFromBeforeTheMeaningBranchReadsAsItAlwaysDid) {
+  // Its history in three groups, a "pattern : clue" typed into [Pattern] by hand among them.
+  SetIni("[Pattern]\nCount=2\n1=к?т\n2=к?т : зверь\n[Anagram]\nCount=1\n1=акрт,2\n"
+         "[Equal]\nCount=1\n1=ЕЁ=Е,1\n");
+  ASSERT_TRUE(ReadPatternHistory(settings_, history_));
+  ASSERT_TRUE(ReadAnagramHistory(settings_, history_));
+  ASSERT_TRUE(ReadEqualLetters(settings_, manager_, history_));
+  ASSERT_TRUE(ReadMeaningHistory(settings_, history_));
+  EXPECT_THAT(Entries(THistoryBranch::Crossword), ElementsAre("к?т", "к?т : зверь"));
+  EXPECT_THAT(Entries(THistoryBranch::Anagrams), ElementsAre("акрт"));
+  EXPECT_THAT(Entries(THistoryBranch::EqualLetters), ElementsAre("ЕЁ=Е"));
+  EXPECT_EQ(0, history_.EntryCount(THistoryBranch::Meaning));
+  EXPECT_THAT(messages_.Texts(), ElementsAre());
+}
+
+TEST_F(HistorySettingsTest, MeaningEntriesRoundTripInASectionOlderReadersPassOver) {
+  SetIni("[Pattern]\nCount=0\n");
+  history_.AddPatternHistory(Cp("к?т"));
+  history_.AddMeaningHistory(Cp("п????а : успех"));
+  history_.AddMeaningHistory(Cp(": грусть"));
+  ASSERT_TRUE(WritePatternHistory(settings_, history_).ok());
+  ASSERT_TRUE(WriteAnagramHistory(settings_, history_).ok());
+  ASSERT_TRUE(WriteMeaningHistory(settings_, history_).ok());
+  // [Pattern] and [Anagram] hold what an older reader expects, and nothing of the meanings.
+  EXPECT_EQ(
+      "[Pattern]\nCount=1\n1=к?т\n\n[Anagram]\nCount=0\n\n[Meaning]\nCount=2\n1=: грусть\n"
+      "2=п????а : успех\n",
+      Ini());
+
+  TSearchHistory history;
+  ASSERT_TRUE(ReadPatternHistory(settings_, history));
+  ASSERT_TRUE(ReadMeaningHistory(settings_, history));
+  ASSERT_EQ(3u, history.Children(THistoryBranch::Meaning).size());
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(history_.Children(THistoryBranch::Meaning)[i].Kind,
+              history.Children(THistoryBranch::Meaning)[i].Kind);
+    EXPECT_EQ(history_.Children(THistoryBranch::Meaning)[i].Text,
+              history.Children(THistoryBranch::Meaning)[i].Text);
+  }
+  EXPECT_EQ(1, history.EntryCount(THistoryBranch::Crossword));
+  EXPECT_THAT(messages_.Texts(), ElementsAre());
+}
+
+TEST_F(HistorySettingsTest, AMeaningEntryWithoutAClueIsReportedOnceAndSkipped) {
+  SetIni("[Meaning]\nCount=5\n1=к?т\n2=: зверь\n3=кот :\n4=\n5=а : б\n");
+  EXPECT_FALSE(ReadMeaningHistory(settings_, history_));
+  EXPECT_THAT(Entries(THistoryBranch::Meaning), ElementsAre(": зверь", "а : б"));
+  EXPECT_THAT(messages_.Texts(),
+              ElementsAre(Cp("Ошибка при чтении параметров поиска (по смыслу)")));
+}
+
 TEST_F(HistorySettingsTest, AHugeEqualCountDoesNotKeepTheReaderBusy) {
   SetIni("[Equal]\nCount=2147483647\n1=ab=c\n2147483647=de=f,0\n");
   ASSERT_TRUE(ReadEqualLetters(settings_, manager_, history_));

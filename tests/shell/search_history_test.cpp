@@ -249,5 +249,36 @@ TEST_F(SearchHistoryTest, DoubleClickAndNewCommandsOpenWhatTheirBranchAsksFor) {
   EXPECT_EQ(THistoryAction::None, history_.NewCommand(kNoHistoryNode).Kind);
 }
 
+TEST_F(SearchHistoryTest, SearchesByMeaningHaveABranchOfTheirOwnThatRunsThemAgain) {
+  SetLanguage("RUS");
+  EXPECT_EQ(Cp("По смыслу"), TSearchHistory::Caption(history_.Root(THistoryBranch::Meaning)));
+  SetLanguage("ENG");
+  EXPECT_EQ("By meaning", TSearchHistory::Caption(history_.Root(THistoryBranch::Meaning)));
+  history_.SetSaveLastCount(2);
+  for (const char* text : {"b???? : cold", ": grief", "b???? : cold", "*ness : joy"})
+    history_.AddMeaningHistory(text);
+  EXPECT_THAT(Texts(THistoryBranch::Meaning),
+              ElementsAre("New search...", "*ness : joy", ": grief"));
+  EXPECT_EQ(0, history_.EntryCount(THistoryBranch::Crossword));
+
+  const THistoryNodeId entry = Child(THistoryBranch::Meaning, 1);
+  const THistoryAction run = history_.DoubleClick(entry);
+  EXPECT_EQ(THistoryAction::RunMeaning, run.Kind);
+  EXPECT_EQ("*ness : joy", run.Text);
+  EXPECT_EQ(THistoryAction::MeaningPage, history_.NewCommand(entry).Kind);
+  EXPECT_EQ(THistoryAction::MeaningPage,
+            history_.DoubleClick(Child(THistoryBranch::Meaning, 0)).Kind);
+
+  // An edit in place keeps the entry a search by meaning.
+  EXPECT_TRUE(history_.CanEditInPlace(entry));
+  EXPECT_FALSE(history_.SetEntryText(entry, "*ness"));
+  EXPECT_FALSE(history_.SetEntryText(entry, "*ness : "));
+  EXPECT_TRUE(history_.SetEntryText(entry, "*ness : delight"));
+  EXPECT_EQ("*ness : delight", history_.Children(THistoryBranch::Meaning)[1].Text);
+
+  EXPECT_EQ(Child(THistoryBranch::Meaning, 1), history_.Delete(entry, manager_));
+  EXPECT_THAT(Texts(THistoryBranch::Meaning), ElementsAre("New search...", ": grief"));
+}
+
 }  // namespace
 }  // namespace gryvel

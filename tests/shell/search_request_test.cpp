@@ -59,6 +59,7 @@ TEST(SearchRequestTest, PatternColonClueIsASearchByMeaningOnlyWhenASpaceTouchesT
       {"кот : ", TRequestKind::Crossword, "*кот : *", ""},  // no clue: plain text
       {"к:т", TRequestKind::Crossword, "*к:т*", ""},        // no space: plain text
       {"к?т:т", TRequestKind::Crossword, "к?т:т", ""},
+      {"к:т : зверь", TRequestKind::Meaning, "к:т", "зверь"},  // the first spaced colon splits
   };
   for (const Case& c : cases) {
     const TSearchRequest request = EnterRequest(Cp(c.typed), false);
@@ -153,6 +154,43 @@ TEST_F(RunRequestTest, AClueAfterTheColonFindsTheWordsOfThePatternDescribedByIt)
   EXPECT_TRUE(RunSearchRequest(source_, EnterRequest(Cp(": морской"), false)));
   EXPECT_THAT(Shown(), ElementsAre("кит"));
   EXPECT_FALSE(RunSearchRequest(source_, EnterRequest(Cp("кот : морской"), false)));
+}
+
+TEST(SearchRequestTest, TheDialogsPatternAndClueFieldsMakeTheQuickSearchText) {
+  struct Case {
+    const char* pattern;  // UTF-8
+    const char* clue;
+    const char* typed;
+  };
+  const Case cases[] = {
+      {"п????а", "успех", "п????а : успех"},
+      {" п????а ", "  успех ", "п????а : успех"},
+      {"", "грусть", ": грусть"},                  // any word
+      {"к?т", "", "к?т"},                           // no clue: the crossword search as typed
+      {"кот ", " ", "кот "},
+      {"п????а : успех", "", "п????а : успех"},     // the pattern field's own clue
+      {"п????а : успех", "борьба", "п????а : успех борьба"},
+      {"", "", ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Cp(c.typed), DialogSearchText(Cp(c.pattern), Cp(c.clue))) << c.pattern << c.clue;
+  const TSearchRequest request = EnterRequest(DialogSearchText("", Cp("грусть")), false);
+  EXPECT_EQ(TRequestKind::Meaning, request.Kind);
+  EXPECT_EQ("", request.Text);
+  EXPECT_EQ(Cp("грусть"), request.Clue);
+}
+
+TEST_F(RunRequestTest, ASearchByMeaningIsRecordedInItsOwnBranchAsPatternColonClue) {
+  for (const char* typed : {"к?т : зверя", ": морской", "к?т:  зверя"})
+    RecordSearchRequest(history_, EnterRequest(Cp(typed), false), aoUsual);
+  EXPECT_EQ(0, history_.EntryCount(THistoryBranch::Crossword));
+  ASSERT_EQ(2, history_.EntryCount(THistoryBranch::Meaning));
+  EXPECT_EQ(Cp(": морской"), history_.Children(THistoryBranch::Meaning)[1].Text);
+  EXPECT_EQ(Cp("к?т : зверя"), history_.Children(THistoryBranch::Meaning)[2].Text);
+  // What the history holds runs the same search again.
+  const TSearchRequest again = EnterRequest(history_.Children(THistoryBranch::Meaning)[1].Text, false);
+  EXPECT_TRUE(RunSearchRequest(source_, again));
+  EXPECT_THAT(Shown(), ElementsAre("кит"));
 }
 
 TEST_F(RunRequestTest, PalindromesAreShownButNotRecordedAndAnEmptyResultSaysSo) {
