@@ -82,7 +82,10 @@ TEST_P(HelpExamples, GiveTheStatedAnswers) {
 
 INSTANTIATE_TEST_SUITE_P(Pages, HelpExamples,
                          ::testing::Values("wildcards.html", "wildcards_en.html",
-                                           "find_anagram.html", "find_anagram_en.html"));
+                                           "find_anagram.html", "find_anagram_en.html",
+                                           "main_window.html", "main_window_en.html",
+                                           "filter.html", "filter_en.html",
+                                           "statistics.html", "statistics_en.html"));
 
 }  // namespace
 }  // namespace gryvel
