@@ -1,5 +1,5 @@
-// Every example of the pattern and anagram help pages, run through gryvel-cli on the bundled
-// dictionary it names, gives the answer the page states.
+// Every example of the help pages, run through gryvel-cli on the bundled dictionary it names,
+// gives the answer the page states.
 
 #include <gtest/gtest.h>
 
@@ -54,8 +54,12 @@ TEST_P(HelpExamples, GiveTheStatedAnswers) {
   ASSERT_GE(examples.size(), 6u) << GetParam() << " lost its examples";
   for (Attributes example : examples) {
     SCOPED_TRACE(std::string(GetParam()) + ": " + example["data-query"]);
-    std::vector<std::string> args = {"-d", std::string(GRYVEL_DICTIONARY_DIR) + "/" +
-                                               example["data-dict"]};
+    // The settings an example may name: an equal-letters group, case-sensitive matching.
+    std::vector<std::string> args;
+    if (example.count("data-equal") != 0) args = {"--equal", example["data-equal"]};
+    if (example.count("data-case") != 0) args.push_back("--case-sensitive");
+    args.insert(args.end(),
+                {"-d", std::string(GRYVEL_DICTIONARY_DIR) + "/" + example["data-dict"]});
     if (example["data-search"] == "anagram") {
       args.insert(args.end(), {"anagram", "--mode", example["data-mode"]});
     } else {
@@ -85,7 +89,8 @@ INSTANTIATE_TEST_SUITE_P(Pages, HelpExamples,
                                            "find_anagram.html", "find_anagram_en.html",
                                            "main_window.html", "main_window_en.html",
                                            "filter.html", "filter_en.html",
-                                           "statistics.html", "statistics_en.html"));
+                                           "statistics.html", "statistics_en.html",
+                                           "options.html", "options_en.html"));
 
 }  // namespace
 }  // namespace gryvel
