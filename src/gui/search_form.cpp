@@ -614,7 +614,7 @@ void TSearchForm::ShowHelpTopic() {
   if (FPage == TSearchPage::Crossword) page = QStringLiteral("wildcards");
   if (FPage == TSearchPage::Anagram) page = QStringLiteral("find_anagram");
   if (page.isEmpty()) return;
-  ShowHelp(this, english, page + (english ? QStringLiteral("_en.html") : QStringLiteral(".html")));
+  ShowHelp(this, english, HelpTopicPage(page, english));
 }
 
 void TSearchForm::ListScrolled(std::int32_t position, std::int32_t max) {
