@@ -25,6 +25,7 @@ missing=0
 for file in /usr/bin/gryvel /usr/bin/gryvel-cli \
   /usr/share/gryvel/Dictionaries/dictionary.kiv /usr/share/gryvel/Dictionaries/english.kiv \
   /usr/share/gryvel/help/index.html /usr/share/gryvel/help/index_en.html \
+  /usr/share/gryvel/help/{main_window,dictionaries,filter,statistics,options}{,_en}.html \
   /usr/share/applications/example.gryvel.Gryvel.desktop \
   /usr/share/metainfo/example.gryvel.Gryvel.metainfo.xml /usr/share/mime/packages/gryvel.xml \
   /usr/share/icons/hicolor/scalable/apps/gryvel.svg \

@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "gui/help_window.h"
 #include "gui/text.h"
 #include "results/language.h"
 #include "shell/filter_settings.h"
@@ -37,6 +38,7 @@ TFilterForm::TFilterForm(TResultSource& source, QWidget* parent)
   BuildControls();
   ApplyLanguage();
   Load();
+  AddHelpKey(*this, [] { return QStringLiteral("filter"); });
 }
 
 void TFilterForm::BuildControls() {

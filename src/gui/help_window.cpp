@@ -90,6 +90,7 @@ THelpWindow::THelpWindow(QWidget* parent) : QMainWindow(parent), FBrowser(new QT
 }
 
 void THelpWindow::ShowPage(const QString& directory, const QString& page, bool english) {
+  FPage = page;
   setWindowTitle(ToQString(Term(TTerm::Help)) + QStringLiteral(" — Gryvel"));
   const QString file = page.section('#', 0, 0);
   const QString anchor = page.section('#', 1);
@@ -110,12 +111,31 @@ THelpWindow* ShowHelp(QWidget* parent, bool english, const QString& page) {
   if (!window) {
     window = new THelpWindow(parent);
     PlaceOver(*window, parent);
+  } else if (window->parentWidget() != parent) {
+    const QRect place = window->geometry();
+    window->setParent(parent, window->windowFlags());
+    window->setGeometry(place);
   }
   window->ShowPage(HelpDirectory(), page.isEmpty() ? HelpContentsPage(english) : page, english);
   window->show();
   window->raise();
   window->activateWindow();
   return window;
+}
+
+QString HelpTopicPage(const QString& topic, bool english) {
+  const QString anchor = topic.section('#', 1);
+  return topic.section('#', 0, 0) + (english ? QStringLiteral("_en.html") : QStringLiteral(".html")) +
+         (anchor.isEmpty() ? QString() : QLatin1Char('#') + anchor);
+}
+
+void AddHelpKey(QWidget& window, std::function<QString()> topic) {
+  auto* key = new QShortcut(QKeySequence(Qt::Key_F1), &window);
+  key->setContext(Qt::WindowShortcut);
+  QObject::connect(key, &QShortcut::activated, &window, [&window, topic = std::move(topic)] {
+    const bool english = UILanguage() != TUILanguage::Russian;
+    ShowHelp(&window, english, HelpTopicPage(topic(), english));
+  });
 }
 
 }  // namespace gryvel::gui

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QMainWindow>
 #include <QString>
 
@@ -28,14 +30,26 @@ class THelpWindow : public QMainWindow {
   void ShowPage(const QString& directory, const QString& page, bool english);
 
   QTextBrowser* Browser() const { return FBrowser; }
+  // The page last asked for, as given to ShowPage.
+  const QString& Page() const { return FPage; }
 
  private:
   QTextBrowser* FBrowser;
+  QString FPage;
 };
 
 // Opens the help window (one for the whole program, created on first use as a separate window
 // owned by `parent`) on `page` of HelpDirectory(), or on the contents page when `page` is
-// empty, and raises it. Returns the window.
+// empty, and raises it. Returns the window. The window passes to `parent`, so that a modal
+// dialog asking for help does not block it (and the help of a dialog closes with it).
 THelpWindow* ShowHelp(QWidget* parent, bool english, const QString& page = {});
+
+// The page of a help topic in a language: "filter" gives "filter.html" or "filter_en.html";
+// an anchor stays at the end ("options#search" gives "options_en.html#search").
+QString HelpTopicPage(const QString& topic, bool english);
+
+// F1 anywhere in `window` opens the help on the topic `topic` names at that moment, in the
+// interface language.
+void AddHelpKey(QWidget& window, std::function<QString()> topic);
 
 }  // namespace gryvel::gui

@@ -1,5 +1,7 @@
 #include "gui/option_form.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -15,6 +17,7 @@
 
 #include "common/message_sink.h"
 #include "gui/equal_letters_box.h"
+#include "gui/help_window.h"
 #include "gui/text.h"
 #include "gui/word_list_page.h"
 #include "results/language.h"
@@ -77,6 +80,11 @@ TOptionForm::TOptionForm(TSession& session, QWidget* parent)
   EqualLetters->OnChanged = [this] { Changed(); };
   WordListPage->OnChanged = [this] { Changed(); };
   ApplyLanguage();
+  // The help opens on the part about the page shown.
+  AddHelpKey(*this, [this] {
+    constexpr const char* kTopics[] = {"options#search", "options#interface", "options#wordlist"};
+    return QString::fromLatin1(kTopics[std::clamp(PageControl->currentIndex(), 0, 2)]);
+  });
 }
 
 QWidget* TOptionForm::BuildSearchPage() {

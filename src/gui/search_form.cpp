@@ -134,6 +134,7 @@ TSearchForm::TSearchForm(TSession& session, QWidget* parent)
   FList->SetDataSource(FSource.get());
   rbAll->setChecked(true);
   Connect();
+  AddHelpKey(*this, [this] { return HelpTopic(); });
   ApplyLanguage();
   UpdateRangeEnabled();
   UpdateLettersLabel();
@@ -641,14 +642,16 @@ void TSearchForm::UpdateAnagramDescription() {
   AnagramDescription->setText(ToQString(Term(terms[mode])));
 }
 
-void TSearchForm::ShowHelpTopic() {
+QString TSearchForm::HelpTopic() const {
   // In the order of TSearchPage.
   static const QString pages[] = {QStringLiteral("word_chain"), QStringLiteral("wildcards"),
                                   QStringLiteral("find_anagram"), QStringLiteral("word_analysis")};
+  return pages[static_cast<int>(FPage)];
+}
+
+void TSearchForm::ShowHelpTopic() {
   const bool english = UILanguage() != TUILanguage::Russian;
-  ShowHelp(this, english,
-           pages[static_cast<int>(FPage)] +
-               (english ? QStringLiteral("_en.html") : QStringLiteral(".html")));
+  ShowHelp(this, english, HelpTopicPage(HelpTopic(), english));
 }
 
 void TSearchForm::ListScrolled(std::int32_t position, std::int32_t max) {

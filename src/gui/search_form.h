@@ -102,6 +102,7 @@ class TSearchForm : public QDialog {
   void UpdateLettersLabel();
   void UpdateRangeEnabled();
   void UpdateAnagramDescription();
+  QString HelpTopic() const;  // the help page of the page shown, without its language
   void ShowHelpTopic();
   void ListScrolled(std::int32_t position, std::int32_t max);
 

@@ -17,6 +17,7 @@
 
 #include "dictionary/dictionary_collection.h"
 #include "gui/dialogs.h"
+#include "gui/help_window.h"
 #include "gui/icons.h"
 #include "gui/text.h"
 #include "gui/ui/stat_chart.h"
@@ -66,6 +67,7 @@ TStatForm::TStatForm(TResultSource& source, TDictionaryCollection& collection, Q
   });
   resize(fontMetrics().height() * QSize(56, 30));
   ComboBox1->setFocus();
+  AddHelpKey(*this, [] { return QStringLiteral("statistics"); });
 }
 
 TStatForm::~TStatForm() = default;

@@ -8,6 +8,7 @@
 //   data-query    the request: a pattern or letters; "PATTERN : CLUE" for meaning (as typed
 //                 into the quick search); "FROM TO" for chain; the word for analysis and show
 //   data-mode, data-change, data-items   the command's --mode, --change, --items
+//   data-equal    an equal-letters group to switch on (--equal); data-case: case-sensitive
 // and its answer, as lists of output lines: separated by "|" for chain, analysis and show
 // (whose lines hold spaces), by spaces otherwise:
 //   data-expect   every result, in any order; or
@@ -94,6 +95,8 @@ std::vector<std::string> HelpPages() {
 // The gryvel-cli arguments of an example; empty with a failure for a malformed one.
 std::vector<std::string> CliArguments(Attributes example) {
   std::vector<std::string> args;
+  if (example.count("data-equal") != 0) args = {"--equal", example["data-equal"]};
+  if (example.count("data-case") != 0) args.push_back("--case-sensitive");
   for (const std::string& dictionary : Split(example["data-dict"], ' '))
     args.insert(args.end(), {"-d", std::string(GRYVEL_DICTIONARY_DIR) + "/" + dictionary});
   for (const std::string& option : Split(example["data-options"], ' ')) args.push_back(option);
@@ -134,6 +137,8 @@ std::vector<std::string> CliArguments(Attributes example) {
 const std::map<std::string, std::size_t> kLeast = {
     {"wildcards", 6},  {"find_anagram", 6},  {"meaning", 5},
     {"word_chain", 3}, {"word_analysis", 3}, {"cli", 6},
+    {"main_window", 6}, {"filter", 6},       {"statistics", 6},
+    {"options", 6},
 };
 
 TEST(HelpExamplePages, AreThereInBothLanguages) {

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QUrl>
@@ -16,11 +17,15 @@
 
 #include "gui/about_box.h"
 #include "gui/dialogs.h"
+#include "gui/filter_form.h"
 #include "gui/help_window.h"
 #include "gui/icons.h"
+#include "gui/option_form.h"
+#include "gui/stat_form.h"
 #include "gui/text.h"
 #include "gui/qt_translation.h"
 #include "results/language.h"
+#include "shell/session.h"
 #include "support/kiv_bytes.h"
 
 using namespace gryvel;
@@ -173,6 +178,41 @@ class TShellBitsTest : public QObject {
     QVERIFY(!FromQString(QStringLiteral("a\u4E2Db"), &error));
     QCOMPARE(error, QStringLiteral("Символ «中» (U+4E2D) не может быть в словарях."));
     QCOMPARE(*FromQString(QStringLiteral("ёж"), &error), std::string("\xB8\xE6"));
+  }
+
+  // F1 in the filter, settings and statistics windows opens the window's own page in the
+  // interface language, the settings on the part about the page shown; the help window passes
+  // to the window asking, so that a modal dialog does not block it.
+  void F1OpensTheHelpOfTheWindow() {
+    TSession session;
+    TFilterForm filter(session.Source);
+    TOptionForm options(session);
+    TStatForm statistics(session.Source, session.Collection);
+    options.findChild<QTabWidget*>("PageControl")->setCurrentIndex(2);
+    struct TCase {
+      QWidget* Window;
+      const char* Language;
+      QString Page;
+    };
+    const TCase cases[] = {{&filter, "RUS", "filter.html"},
+                           {&filter, "ENG", "filter_en.html"},
+                           {&options, "RUS", "options.html#wordlist"},
+                           {&options, "ENG", "options_en.html#wordlist"},
+                           {&statistics, "ENG", "statistics_en.html"},
+                           {&statistics, "RUS", "statistics.html"}};
+    for (const TCase& c : cases) {
+      SetLanguage(c.Language);
+      c.Window->show();
+      c.Window->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(c.Window));
+      QTest::keyClick(c.Window, Qt::Key_F1);
+      const auto* help = c.Window->findChild<THelpWindow*>("helpWindow");
+      QVERIFY2(help != nullptr, qPrintable(c.Page));
+      QVERIFY(help->isVisible());
+      QCOMPARE(help->Page(), c.Page);
+      c.Window->hide();
+    }
+    SetUILanguage(TUILanguage::NotSet);
   }
 
   void MissingHelpShowsMessage() {

@@ -101,8 +101,8 @@ TEST(IniStoreTest, LineEndsOfEitherKindAndAMissingLastOneAreRead) {
 TEST(IniStoreTest, ABareCarriageReturnEndsNoLineAndIsNotWrittenBack) {
   TIniStore store("[A]\r\nx=a\rb\r\n[B]\ry=2\r\n");
   EXPECT_EQ("a\rb", store.Value("A", "x"));
-  EXPECT_EQ("", store.Value("B", "y"));  // "[B]\ry=2" is one line, and no section header
-  store.WriteString("A", "x", store.Value("A", "x"));
+  EXPECT_EQ(std::nullopt, store.Value("B", "y"));  // "[B]\ry=2" is one line, no section header
+  store.WriteString("A", "x", *store.Value("A", "x"));
   EXPECT_EQ("[A]\r\nx=a b\r\n[B]\ry=2\r\n", store.Text());
 }
 
