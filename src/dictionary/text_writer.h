@@ -12,8 +12,8 @@ namespace gryvel {
 
 // How the words of a word list are stored.
 enum class TWordListEncoding {
-  Cp1251Crlf,  // code page 1251 bytes, lines ended by CR LF (the window's "save as text")
-  Utf8Lf,      // UTF-8, lines ended by LF (the command-line tool)
+  Cp1251Crlf,  // code page 1251 bytes, lines ended by CR LF, as the oldest files are
+  Utf8Lf,      // UTF-8, lines ended by LF: what the window and the command-line tool write
 };
 
 // Writes the word of every entry of `entries`, in index order, one per line, to `path`

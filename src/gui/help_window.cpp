@@ -1,19 +1,17 @@
 #include "gui/help_window.h"
 
-#include <algorithm>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QPointer>
-#include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 
 #include "gui/icons.h"
 #include "gui/text.h"
+#include "gui/window_place.h"
 #include "results/language.h"
 
 namespace gryvel::gui {
@@ -36,28 +34,6 @@ QString MissingPageHtml(const QString& directory, const QString& file, bool engl
   return text.arg(file.toHtmlEscaped(), where.toHtmlEscaped());
 }
 
-// Puts `window`, with its frame, over the middle of `owner`'s window and inside its screen,
-// rather than where the window manager drops a new window (often a corner of the screen). The
-// owner's frame tells what the window manager adds around a window: a window that fills the
-// screen keeps its title bar on it.
-void PlaceOver(QWidget& window, const QWidget* owner) {
-  if (owner == nullptr) return;
-  const QWidget* top = owner->window();
-  const QRect outer = top->frameGeometry();
-  const QRect inner = top->geometry();
-  const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
-                       outer.right() - inner.right(), outer.bottom() - inner.bottom());
-  QRect place(QPoint(), window.size().grownBy(frame));
-  place.moveCenter(outer.center());
-  if (const QScreen* screen = top->screen()) {
-    const QRect room = screen->availableGeometry();
-    place.setSize(place.size().boundedTo(room.size()));
-    place.moveLeft(std::clamp(place.left(), room.left(), room.right() - place.width() + 1));
-    place.moveTop(std::clamp(place.top(), room.top(), room.bottom() - place.height() + 1));
-  }
-  window.resize(place.size().shrunkBy(frame));
-  window.move(place.topLeft());  // a window's position is its frame's
-}
 
 }  // namespace
 

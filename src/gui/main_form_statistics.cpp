@@ -7,6 +7,7 @@
 #include "gui/main_commands.h"
 #include "gui/stat_form.h"
 #include "gui/ui/enter_edit.h"
+#include "gui/window_place.h"
 
 namespace gryvel::gui {
 
@@ -16,6 +17,7 @@ void TKivMainForm::ToggleStatistics() {
     connect(FStatForm, &TStatForm::VisibilityChanged, FCommands->OptionsStatistics,
             &QAction::setChecked);
     connect(FStatForm, &TStatForm::MainFormRequested, this, [this] { FastSearch->setFocus(); });
+    PlaceOver(*FStatForm, this);  // later shows keep where the user put it
   }
   if (FStatForm->isVisible()) {
     FStatForm->close();

@@ -1,9 +1,12 @@
 #include "gui/stat_form.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -284,6 +287,16 @@ void TStatFormTest::FollowsTheMainWindowWhileVisible() {
   auto* stat = form->findChild<TStatForm*>();
   QVERIFY(stat != nullptr && stat->isVisible());
   QVERIFY(commands.OptionsStatistics->isChecked());
+  // Over the middle of the main window, not where a new window would be dropped, unless an
+  // edge of the screen stops it.
+  const QRect room = form->screen()->availableGeometry();
+  const QRect place = stat->frameGeometry();
+  const QPoint middle = form->frameGeometry().center();
+  QVERIFY(room.contains(place));
+  QVERIFY(std::abs(place.left() - std::clamp(middle.x() - place.width() / 2, room.left(),
+                                             room.right() - place.width() + 1)) <= 2);
+  QVERIFY(std::abs(place.top() - std::clamp(middle.y() - place.height() / 2, room.top(),
+                                            room.bottom() - place.height() + 1)) <= 2);
   TStatChart& chart = *stat->findChild<TStatChart*>();
   QCOMPARE(chart.Categories(), QStringList({"3", "4"}));
   QCOMPARE(chart.LineValues(), Values({5, 2}));
