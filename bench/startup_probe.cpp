@@ -2,8 +2,8 @@
 // shows words, so that a timer around the whole process (bench/startup) measures the time from
 // process start to that paint, as a user sees it. With "empty" it shows an empty Qt Widgets
 // window instead and ends after its first paint: the yardstick. Neither tears anything down,
-// so only the start is timed. Run it from a folder holding Dictionaries/ (the window's program folder is the
-// probe's own), or give that folder:
+// so only the start is timed. Run it from a folder holding Dictionaries/ (the window's program
+// folder is the probe's own):
 //   startup_probe empty
 //   startup_probe window
 
@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -48,6 +49,12 @@ int main(int argc, char** argv) {
     new TPaintWatch(window, [] { return true; });
     window.show();
     return QApplication::exec();
+  }
+  // The mode is the probe's, not the window's: left in, the window would take it for a
+  // dictionary file to open.
+  if (argc >= 2) {
+    std::copy(argv + 2, argv + argc + 1, argv + 1);
+    --argc;
   }
   return gryvel::gui::RunApplication(
       argc, argv, [](gryvel::gui::TKivMainForm& form, gryvel::TSession& session) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QSocketNotifier>
 #include <csignal>
 #include <fontconfig/fontconfig.h>
@@ -86,6 +87,9 @@ int RunApplication(int argc, char** argv,
     Dialogs().Ask(nullptr, message);
     return 1;
   }
+  // The first image read scans and loads the image-format plugins (the toolbars read one as
+  // they are built): do that beside the window's construction.
+  const std::jthread image_formats([] { QImageReader::supportedImageFormats(); });
   InstallPlatformHooks();
   int status = 0;
   {

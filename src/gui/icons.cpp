@@ -9,8 +9,11 @@
 #include <QStyleOption>
 #include <QSvgRenderer>
 #include <array>
-#include <memory>
+#include <future>
 #include <map>
+#include <memory>
+#include <thread>
+#include <utility>
 
 // Resources of a static library are linked only when something names their initialiser, and
 // Q_INIT_RESOURCE must be used outside any namespace.
@@ -131,12 +134,35 @@ QByteArray DarkPicture(const QByteArray& svg, const QPalette& palette) {
   return result;
 }
 
+// `svg` drawn at `pixels` on transparent paper, as a pixmap of that size is drawn; any thread.
+QImage RenderImage(const QByteArray& svg, const QSize& pixels) {
+  QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  QSvgRenderer(svg).render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+  return image;
+}
+
 // Parses its picture once per palette variant and keeps every pixmap it renders: Qt's own SVG
 // icons parse the file again for each size and state, which showed in the window's start-up.
 class TSvgIconEngine final : public QIconEngine {
  public:
   TSvgIconEngine(QString path, bool follows_palette)
       : FPath(std::move(path)), FFollowsPalette(follows_palette) {}
+
+  // To draw the picture at `pixels` for the current palette on a worker: the picture to draw
+  // and the promise that the first pixmap of that size and palette waits for. False when that
+  // pixmap is drawn or promised already.
+  bool Prepare(const QSize& pixels, std::pair<QByteArray, std::promise<QImage>>& job) {
+    const QPalette palette = QGuiApplication::palette();
+    const QString variant = FFollowsPalette ? VariantName(palette) : QString();
+    const QString key = PreparedKey(pixels, variant);
+    if (FPrepared.contains(key) || FPixmaps.contains(PixmapKey(pixels, QIcon::Normal, variant)))
+      return false;
+    FPrepared.insert(key, job.second.get_future().share());
+    job.first = Source(variant, palette);
+    return true;
+  }
 
   QIconEngine* clone() const override { return new TSvgIconEngine(FPath, FFollowsPalette); }
   QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
@@ -149,13 +175,10 @@ class TSvgIconEngine final : public QIconEngine {
     const QPalette palette = QGuiApplication::palette();
     const QString variant = FFollowsPalette ? VariantName(palette) : QString();
     const QSize& pixels = size;
-    const QString key = QStringLiteral("%1x%2/%3/%4")
-                            .arg(pixels.width())
-                            .arg(pixels.height())
-                            .arg(mode)
-                            .arg(variant);
+    const QString key = PixmapKey(pixels, mode, variant);
     if (const auto found = FPixmaps.constFind(key); found != FPixmaps.constEnd()) return *found;
-    QPixmap pixmap = Render(pixels, variant, palette);
+    QPixmap pixmap = Prepared(pixels, variant);
+    if (pixmap.isNull()) pixmap = Render(pixels, variant, palette);
     if (mode != QIcon::Normal && mode != QIcon::Active) {
       QStyleOption option;
       option.palette = palette;
@@ -172,17 +195,40 @@ class TSvgIconEngine final : public QIconEngine {
   }
 
  private:
+  // The picture in the variant's colours.
+  QByteArray Source(const QString& variant, const QPalette& palette) {
+    if (FSource.isNull()) {
+      QFile file(FPath);
+      FSource = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("");
+    }
+    return variant.isEmpty() ? FSource : DarkPicture(FSource, palette);
+  }
+
   QSvgRenderer& Renderer(const QString& variant, const QPalette& palette) {
     std::unique_ptr<QSvgRenderer>& renderer = FRenderers[variant];
-    if (!renderer) {
-      if (FSource.isNull()) {
-        QFile file(FPath);
-        FSource = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("");
-      }
-      renderer = std::make_unique<QSvgRenderer>(variant.isEmpty() ? FSource
-                                                                  : DarkPicture(FSource, palette));
-    }
+    if (!renderer) renderer = std::make_unique<QSvgRenderer>(Source(variant, palette));
     return *renderer;
+  }
+
+  static QString PixmapKey(const QSize& pixels, QIcon::Mode mode, const QString& variant) {
+    return QStringLiteral("%1x%2/%3/%4")
+        .arg(pixels.width())
+        .arg(pixels.height())
+        .arg(mode)
+        .arg(variant);
+  }
+
+  static QString PreparedKey(const QSize& pixels, const QString& variant) {
+    return QStringLiteral("%1x%2/%3").arg(pixels.width()).arg(pixels.height()).arg(variant);
+  }
+
+  // The picture a worker drew at this size in these colours (waiting for it), once; else null.
+  QPixmap Prepared(const QSize& pixels, const QString& variant) {
+    const auto found = FPrepared.find(PreparedKey(pixels, variant));
+    if (found == FPrepared.end()) return {};
+    const QImage image = found->get();
+    FPrepared.erase(found);
+    return QPixmap::fromImage(image);
   }
 
   QPixmap Render(const QSize& pixels, const QString& variant, const QPalette& palette) {
@@ -198,7 +244,14 @@ class TSvgIconEngine final : public QIconEngine {
   QByteArray FSource;
   std::map<QString, std::unique_ptr<QSvgRenderer>> FRenderers;
   QHash<QString, QPixmap> FPixmaps;
+  QHash<QString, std::shared_future<QImage>> FPrepared;
 };
+
+// The bundled picture's engine of each icon, made on first use and owned by its cached QIcon.
+std::array<TSvgIconEngine*, kIconCount>& Engines() {
+  static std::array<TSvgIconEngine*, kIconCount> engines = {};
+  return engines;
+}
 
 }  // namespace
 
@@ -228,11 +281,29 @@ QIcon Icon(TIcon icon) {
   (void)initialised;
   static std::array<QIcon, kIconCount> cache;
   QIcon& cached = cache[IndexOf(icon)];
-  if (cached.isNull())
-    cached = QIcon(new TSvgIconEngine(IconPath(icon), icon != TIcon::Application));
+  if (cached.isNull()) {
+    auto* engine = new TSvgIconEngine(IconPath(icon), icon != TIcon::Application);
+    Engines()[IndexOf(icon)] = engine;
+    cached = QIcon(engine);
+  }
   // The theme is asked each time: the desktop may switch themes while the program runs.
   const QString theme_name = ThemeIconName(icon);
   return theme_name.isEmpty() ? cached : QIcon::fromTheme(theme_name, cached);
+}
+
+void PrepareIcons(const std::vector<TIcon>& icons, const QSize& pixels) {
+  std::vector<std::pair<QByteArray, std::promise<QImage>>> jobs;
+  for (TIcon icon : icons) {
+    Icon(icon);  // makes the engine
+    std::pair<QByteArray, std::promise<QImage>> job;
+    if (Engines()[IndexOf(icon)]->Prepare(pixels, job)) jobs.push_back(std::move(job));
+  }
+  if (jobs.empty()) return;
+  // Kept until the program ends, which waits for a worker that has not finished.
+  static std::vector<std::jthread> workers;
+  workers.emplace_back([jobs = std::move(jobs), pixels]() mutable {
+    for (auto& [svg, promise] : jobs) promise.set_value(RenderImage(svg, pixels));
+  });
 }
 
 }  // namespace gryvel::gui

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QIcon>
+#include <QSize>
 #include <QString>
+#include <vector>
 
 // The program's own images: flat SVG icons drawn on a 24 x 24 grid, held in the Qt resources,
 // so they stay sharp at every toolbar size and screen scale. The application icon is also
@@ -76,6 +78,11 @@ inline constexpr int kIconCount = static_cast<int>(TIcon::Application) + 1;
 // under a dark palette their dark lines turn light and their white paper dark, so they stay
 // legible. REQUIRES: a QGuiApplication exists.
 QIcon Icon(TIcon icon);
+
+// Starts drawing the bundled pictures of `icons` at `pixels` (device pixels) in the current
+// palette on a worker thread, so that the first paint of that size finds them drawn (or waits
+// for them) instead of drawing them itself. REQUIRES: a QGuiApplication exists.
+void PrepareIcons(const std::vector<TIcon>& icons, const QSize& pixels);
 
 // The desktop theme's name for the icon ("document-open", ...); empty when it has none.
 QString ThemeIconName(TIcon icon);

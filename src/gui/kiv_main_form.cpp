@@ -76,6 +76,7 @@ TKivMainForm::TKivMainForm(TSession& session, QWidget* parent)
   ConnectCommands();
   ConnectDictionaryCommands();
   ReadSettings();
+  FCommands->PrepareToolBarIcons();
   FInitializing = false;
   FastSearch->setFocus();
   UpdateCommandStates();

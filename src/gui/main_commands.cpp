@@ -49,6 +49,25 @@ constexpr TButton kSortButtons[] = {
     {&TMainCommands::SortByLength, "tbSortByLength", "ByLengthButton", "SortByLengthHint"},
 };
 
+// The toolbar commands' pictures.
+struct TButtonIcon {
+  QAction* TMainCommands::*Action;
+  TIcon Icon;
+};
+
+constexpr TButtonIcon kButtonIcons[] = {
+    {&TMainCommands::SearchCrossword, TIcon::Crossword},
+    {&TMainCommands::SearchAnagrams, TIcon::Anagram},
+    {&TMainCommands::SearchWordAnalysis, TIcon::WordAnalysis},
+    {&TMainCommands::SearchWordChain, TIcon::WordChain},
+    {&TMainCommands::ViewResults, TIcon::Results},
+    {&TMainCommands::ViewFilter, TIcon::Filter},
+    {&TMainCommands::SortAscending, TIcon::SortAscending},
+    {&TMainCommands::SortDescending, TIcon::SortDescending},
+    {&TMainCommands::SortAlphabetical, TIcon::SortAlphabetical},
+    {&TMainCommands::SortByLength, TIcon::SortByLength},
+};
+
 template <std::size_t N>
 void CaptionButtons(TMainCommands& commands, const TButton (&buttons)[N]) {
   for (const TButton& button : buttons) {
@@ -125,16 +144,7 @@ TMainCommands::TMainCommands(QMainWindow& window) : QObject(&window), FWindow(wi
   SortAscending->setChecked(true);
   SortAlphabetical->setChecked(true);
 
-  SearchCrossword->setIcon(Icon(TIcon::Crossword));
-  SearchAnagrams->setIcon(Icon(TIcon::Anagram));
-  SearchWordAnalysis->setIcon(Icon(TIcon::WordAnalysis));
-  SearchWordChain->setIcon(Icon(TIcon::WordChain));
-  ViewResults->setIcon(Icon(TIcon::Results));
-  ViewFilter->setIcon(Icon(TIcon::Filter));
-  SortAscending->setIcon(Icon(TIcon::SortAscending));
-  SortDescending->setIcon(Icon(TIcon::SortDescending));
-  SortAlphabetical->setIcon(Icon(TIcon::SortAlphabetical));
-  SortByLength->setIcon(Icon(TIcon::SortByLength));
+  for (const TButtonIcon& button : kButtonIcons) (this->*button.Action)->setIcon(Icon(button.Icon));
 
   BuildToolBars();
   BuildMenus();
@@ -274,6 +284,12 @@ void TMainCommands::ApplyButtonSizes() {
     }
     for (QToolButton* button : buttons) button->setMinimumWidth(widest);
   }
+}
+
+void TMainCommands::PrepareToolBarIcons() {
+  std::vector<TIcon> icons;
+  for (const TButtonIcon& button : kButtonIcons) icons.push_back(button.Icon);
+  PrepareIcons(icons, SearchToolBar->iconSize() * FWindow.devicePixelRatio());
 }
 
 std::vector<QAction*> TMainCommands::Later() const {

@@ -30,6 +30,9 @@ class TMainCommands : public QObject {
   // Large (28 x 27) or small (23 x 22) buttons.
   void SetLargeToolBarIcons(bool large);
   bool LargeToolBarIcons() const { return FLarge; }
+  // Has the toolbar pictures drawn at their present size on a worker thread, ready for the
+  // window's first paint.
+  void PrepareToolBarIcons();
   // The commands whose windows have not come yet; the window keeps them disabled.
   std::vector<QAction*> Later() const;
 

@@ -125,6 +125,36 @@ class TIconsTest : public QObject {
     }
   }
 
+  // A picture drawn ahead on a worker is pixel for pixel the one drawn on demand, in the light
+  // and the dark colours, at 100 % and 200 %.
+  void PreparedPicturesMatchThoseDrawnOnDemand_data() {
+    QTest::addColumn<QPalette>("palette");
+    QTest::addColumn<qreal>("scale");
+    QTest::newRow("light") << FOriginal << qreal(1);
+    QTest::newRow("light 200 %") << FOriginal << qreal(2);
+    QTest::newRow("dark") << MakePalette(QColor("#2B2B2B"), QColor("#E6E6E6"), QColor("#1E1E1E"))
+                          << qreal(1);
+  }
+  void PreparedPicturesMatchThoseDrawnOnDemand() {
+    QFETCH(QPalette, palette);
+    QFETCH(qreal, scale);
+    QApplication::setPalette(palette);
+    const std::vector<TIcon> icons = {TIcon::Crossword, TIcon::SortByLength, TIcon::Application};
+    const QSize size(19, 19);  // a size nothing else asks for, so nothing is drawn yet
+    PrepareIcons(icons, size * scale);
+    for (TIcon icon : icons) {
+      const QImage prepared = Icon(icon).pixmap(size, scale).toImage();
+      // A detached copy has an engine of its own, with nothing drawn or prepared.
+      QIcon fresh = Icon(icon);
+      QPixmap dot(1, 1);
+      dot.fill(Qt::transparent);
+      fresh.addPixmap(dot);
+      const QImage on_demand = fresh.pixmap(size, scale).toImage();
+      QCOMPARE(prepared.size(), size * scale);
+      QVERIFY2(prepared == on_demand, qPrintable(Name(icon)));
+    }
+  }
+
   // Commands with a standard desktop name show the theme's icon when the theme has one and
   // the bundled picture when it has not.
   void StandardCommandsFollowTheDesktopTheme() {
