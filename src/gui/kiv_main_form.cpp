@@ -245,6 +245,8 @@ void TKivMainForm::Progress(TKivDictionary* sender, std::uint8_t stage, std::uin
   const QString phrase = ToQString(LoadingTitle(FDC.LoadingCount() > 1));
   if (stage == kStageAllDone) {
     statusBar()->clearMessage();
+    // The first search by meaning should find its index ready.
+    ResultSource1.BuildMeaningIndexInBackground();
     return;
   }
   if (stage == kStageLoaded && sender != nullptr) {

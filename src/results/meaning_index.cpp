@@ -2,20 +2,23 @@
 
 #include <algorithm>
 #include <functional>
+#include <thread>
 
 #include "dictionary/dictionary_collection.h"
 
 namespace gryvel {
 
 void TMeaningDocuments::Add(std::int32_t entry, std::string_view text) {
-  FText.append(text);
-  FEnds.push_back(static_cast<std::uint32_t>(FText.size()));
+  if (FBlocks.empty() || FBlocks.back().capacity() - FBlocks.back().size() < text.size()) {
+    FBlocks.emplace_back();
+    FBlocks.back().reserve(std::max<std::size_t>(std::size_t{1} << 20, text.size()));
+  }
+  std::string& block = FBlocks.back();
+  const std::size_t start = block.size();
+  block.append(text);
+  FTexts.emplace_back(block.data() + start, text.size());
   FEntries.push_back(entry);
-}
-
-std::string_view TMeaningDocuments::Text(std::size_t i) const {
-  const std::uint32_t start = i == 0 ? 0 : FEnds[i - 1];
-  return std::string_view(FText).substr(start, FEnds[i] - start);
+  FBytes += text.size();
 }
 
 void ForEachDescription(const TDictionaryCollection& collection,
@@ -68,48 +71,133 @@ void TMeaningIndex::Key(std::string_view word, std::string* key) {
   KeyOfNormalized(token, key);
 }
 
-void TMeaningIndex::Build(const TMeaningDocuments& documents) {
-  Begin();
-  Reserve(documents.Bytes() / 6);
-  for (std::size_t i = 0; i < documents.Count(); ++i)
-    AddDocument(documents.Entry(i), documents.Text(i));
-  Finish();
-}
+namespace {
 
-void TMeaningIndex::Begin() {
-  FTokens.Clear();
+// The words of a run of documents numbered by a table of their own, so that two runs can go
+// on two threads.
+struct TWordRun {
+  using TDocuments = std::vector<std::pair<std::int32_t, std::uint32_t>>;
+
+  explicit TWordRun(const TByteMap& map) : Map(map) {}
+
+  // Reads documents [first, last); false when `cancel` turned true meanwhile.
+  bool Read(const TMeaningDocuments& documents, std::size_t first, std::size_t last,
+            const std::atomic<bool>* cancel) {
+    std::size_t bytes = 0;
+    for (std::size_t i = first; i < last; ++i) bytes += documents.Text(i).size();
+    // Room from the text's size: a word is 6 bytes or more with its separator; distinct
+    // words grow slower than the text, one per 130 bytes in the bundled dictionaries, and a
+    // text with more grows the table once or twice.
+    Words.reserve(bytes / 6);
+    Documents.reserve(last - first);
+    Tokens.Reserve(bytes / 128, bytes / 16);
+    for (std::size_t i = first; i < last; ++i) {
+      if (cancel != nullptr && i % 1024 == 0 && cancel->load(std::memory_order_relaxed))
+        return false;
+      Add(documents.Entry(i), documents.Text(i));
+    }
+    return true;
+  }
+
+  void Add(std::int32_t entry, std::string_view text) {
+    // The words go through the map into Buffer, which never moves while they are looked up.
+    if (Buffer.size() < text.size()) Buffer.resize(std::max(text.size(), 2 * Buffer.size()));
+    Batch.clear();
+    std::size_t used = 0;
+    ForEachMeaningWord(text, [&](std::string_view word) {
+      char* const to = Buffer.data() + used;
+      for (std::size_t i = 0; i < word.size(); ++i)
+        to[i] = static_cast<char>(Map[static_cast<std::uint8_t>(word[i])]);
+      const std::string_view token(to, word.size());
+      used += word.size();
+      Batch.push_back({token, TWordTable::Hash(token)});
+    });
+    const std::size_t start = Words.size();
+    Words.resize(start + Batch.size());
+    constexpr std::size_t kBatch = 64;  // places fetched ahead: more would leave the cache
+    for (std::size_t i = 0; i < Batch.size(); i += kBatch)
+      Tokens.InsertMany(Batch.data() + i, std::min(kBatch, Batch.size() - i),
+                        Words.data() + start + i);
+    Documents.emplace_back(entry, static_cast<std::uint32_t>(Words.size()));
+  }
+
+  // Appends `other`'s documents, renumbering their words into this run's table.
+  void Append(const TWordRun& other) {
+    std::vector<std::int32_t> renumber(static_cast<std::size_t>(other.Tokens.Count()));
+    for (std::size_t t = 0; t < renumber.size(); ++t)
+      renumber[t] = Tokens.Insert(other.Tokens.Word(static_cast<std::int32_t>(t)));
+    const auto offset = static_cast<std::uint32_t>(Words.size());
+    Words.reserve(Words.size() + other.Words.size());
+    for (const std::int32_t word : other.Words) Words.push_back(renumber[word]);
+    for (const auto& [entry, end] : other.Documents) Documents.emplace_back(entry, end + offset);
+  }
+
+  const TByteMap& Map;
+  TWordTable Tokens;
+  std::vector<std::int32_t> Words;  // the token of every word of every document
+  TDocuments Documents;             // per document: its entry, the end of its words in Words
+  std::string Buffer;
+  std::vector<TWordTable::THashed> Batch;  // the words of one document, under the map
+};
+
+// Below this much text a second thread costs more than it saves.
+constexpr std::size_t kSplitBytes = std::size_t{1} << 20;
+
+}  // namespace
+
+bool TMeaningIndex::Build(const TMeaningDocuments& documents, const std::atomic<bool>* cancel) {
   FEdited.clear();
   FAdded.clear();
-  FPairs.clear();
-}
-
-void TMeaningIndex::AddDocument(std::int32_t entry, std::string_view text) {
-  ForEachMeaningWord(text, [&](std::string_view word) {
-    Normalize(word, &FToken);
-    FPairs.push_back(std::uint64_t(static_cast<std::uint32_t>(FTokens.Insert(FToken))) << 32 |
-                     static_cast<std::uint32_t>(entry));
-  });
-}
-
-void TMeaningIndex::Finish() {
-  MakePostings();
+  // Two halves of about equal text, the second read on a thread of its own.
+  std::size_t split = documents.Count();
+  if (documents.Bytes() >= kSplitBytes) {
+    std::size_t bytes = 0;
+    for (split = 0; split < documents.Count() && bytes < documents.Bytes() / 2; ++split)
+      bytes += documents.Text(split).size();
+  }
+  TWordRun first(FMap);
+  TWordRun second(FMap);
+  bool second_read = true;
+  bool first_read = false;
+  {
+    std::jthread helper;
+    if (split < documents.Count())
+      helper = std::jthread(
+          [&] { second_read = second.Read(documents, split, documents.Count(), cancel); });
+    first_read = first.Read(documents, 0, split, cancel);
+  }
+  if (!first_read || !second_read) {
+    FTokens.Clear();
+    FPostingStart.assign(1, 0);
+    FPostings.clear();
+    FKeys.Clear();
+    FKeyStart.assign(1, 0);
+    FKeyTokens.clear();
+    FSortedTokens.clear();
+    return false;
+  }
+  first.Append(second);
+  FTokens = std::move(first.Tokens);
+  MakePostings(first.Words, first.Documents);
   MakeKeys();
+  return true;
 }
 
-void TMeaningIndex::MakePostings() {
-  std::vector<std::uint64_t>& pairs = FPairs;
+void TMeaningIndex::MakePostings(
+    const std::vector<std::int32_t>& words,
+    const std::vector<std::pair<std::int32_t, std::uint32_t>>& documents) {
   // A counting sort by token keeps each token's entries in document order, which is entry
   // order within each dictionary; lists that several dictionaries fed are sorted after.
   FPostingStart.assign(static_cast<std::size_t>(FTokens.Count()) + 1, 0);
-  for (const std::uint64_t pair : pairs) ++FPostingStart[(pair >> 32) + 1];
+  for (const std::int32_t token : words) ++FPostingStart[token + 1];
   for (std::size_t t = 1; t < FPostingStart.size(); ++t) FPostingStart[t] += FPostingStart[t - 1];
-  FPostings.resize(pairs.size());
+  FPostings.resize(words.size());
   {
     std::vector<std::uint32_t> next(FPostingStart.begin(), FPostingStart.end() - 1);
-    for (const std::uint64_t pair : pairs)
-      FPostings[next[pair >> 32]++] = static_cast<std::int32_t>(pair & 0xFFFFFFFFu);
+    std::uint32_t k = 0;
+    for (const auto& [entry, end] : documents)
+      for (; k < end; ++k) FPostings[next[words[k]]++] = entry;
   }
-  std::vector<std::uint64_t>().swap(pairs);
   std::uint32_t kept = 0;
   for (std::size_t t = 0; t + 1 < FPostingStart.size(); ++t) {
     const auto first = FPostings.begin() + FPostingStart[t];

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -28,13 +30,16 @@ class TMeaningDocuments {
   void Add(std::int32_t entry, std::string_view text);
   std::size_t Count() const { return FEntries.size(); }
   std::int32_t Entry(std::size_t i) const { return FEntries[i]; }
-  std::string_view Text(std::size_t i) const;
-  std::size_t Bytes() const { return FText.size(); }
+  std::string_view Text(std::size_t i) const { return FTexts[i]; }
+  std::size_t Bytes() const { return FBytes; }
 
  private:
-  std::string FText;                // every text, one after another
-  std::vector<std::uint32_t> FEnds;  // end of text i in FText
+  // The texts one after another in blocks that never grow past their first capacity, so
+  // that adding copies each text once and the views stay put.
+  std::vector<std::string> FBlocks;
+  std::vector<std::string_view> FTexts;
   std::vector<std::int32_t> FEntries;
+  std::size_t FBytes = 0;
 };
 
 // Calls `visit` with the merged entry index and the text of every description of every
@@ -59,15 +64,9 @@ class TMeaningIndex {
   TMeaningIndex(const TMeaningIndex&) = delete;
   TMeaningIndex& operator=(const TMeaningIndex&) = delete;
 
-  // Indexes every document; replaces what was held.
-  void Build(const TMeaningDocuments& documents);
-  // The same in steps, for documents read as they come: Begin, AddDocument for each, Finish.
-  void Begin();
-  void AddDocument(std::int32_t entry, std::string_view text);
-  void Finish();
-  // Room for `words` words of documents, so that adding them copies nothing.
-  void Reserve(std::size_t words) { FPairs.reserve(words); }
-
+  // Indexes every document; replaces what was held. Returns false, the index left unusable,
+  // when `cancel` turned true meanwhile.
+  bool Build(const TMeaningDocuments& documents, const std::atomic<bool>* cancel = nullptr);
   // The letter map it compares through.
   const TByteMap& Map() const { return FMap; }
 
@@ -101,16 +100,16 @@ class TMeaningIndex {
   // The key of a word already through the map.
   void KeyOfNormalized(std::string_view token, std::string* key);
   void AppendPostings(std::int32_t token, std::vector<std::int32_t>* entries) const;
-  // Turns FPairs into the per-token lists.
-  void MakePostings();
+  // Turns the token of every word of every document (`words`; per document its entry and
+  // the end of its words there) into the per-token lists.
+  void MakePostings(const std::vector<std::int32_t>& words,
+                    const std::vector<std::pair<std::int32_t, std::uint32_t>>& documents);
   void MakeKeys();
 
   TByteMap FMap;
   bool FCaseSensitive;
   TWordStemmer FStemmer;
   std::string FScratch;
-  std::string FToken;
-  std::vector<std::uint64_t> FPairs;  // token << 32 | entry, between Begin and Finish
   TWordTable FTokens;                        // the distinct words, under the map
   std::vector<std::uint32_t> FPostingStart;  // id -> start in FPostings; one more at the end
   std::vector<std::int32_t> FPostings;      // entries, ascending per token
@@ -122,27 +121,39 @@ class TMeaningIndex {
   std::vector<TAdded> FAdded;
 };
 
+namespace meaning_detail {
+// Per byte: 1 for a letter, 2 for a line break, 0 for anything else.
+inline constexpr std::array<std::uint8_t, 256> kByteKinds = [] {
+  std::array<std::uint8_t, 256> kinds{};
+  for (int b = 0; b < 256; ++b) kinds[b] = IsLetter(static_cast<std::uint8_t>(b)) ? 1 : 0;
+  kinds['\r'] = kinds['\n'] = 2;
+  return kinds;
+}();
+}  // namespace meaning_detail
+
 template <typename Visit>
 void ForEachMeaningWord(std::string_view text, Visit visit) {
   static constexpr std::string_view kOpposites = "\xE0\xED\xF2\xEE\xED\xE8\xEC\xFB:";  // антонимы:
-  std::size_t i = 0;
+  const auto& kinds = meaning_detail::kByteKinds;
   const std::size_t n = text.size();
+  bool line_start = true;
+  std::size_t i = 0;
   while (i < n) {
-    const std::size_t line_end = std::min(text.find_first_of("\r\n", i), n);
-    if (text.substr(i, kOpposites.size()) != kOpposites) {
-      std::size_t j = i;
-      while (j < line_end) {
-        while (j < line_end && kLowerCase[static_cast<std::uint8_t>(text[j])] ==
-                                   kUpperCase[static_cast<std::uint8_t>(text[j])])
-          ++j;
-        const std::size_t start = j;
-        while (j < line_end && kLowerCase[static_cast<std::uint8_t>(text[j])] !=
-                                   kUpperCase[static_cast<std::uint8_t>(text[j])])
-          ++j;
-        if (j > start) visit(text.substr(start, j - start));
-      }
+    if (line_start && text.substr(i, kOpposites.size()) == kOpposites) {
+      i = text.find_first_of("\r\n", i);
+      if (i == std::string_view::npos) return;
     }
-    i = line_end + 1;
+    const std::uint8_t kind = kinds[static_cast<std::uint8_t>(text[i])];
+    if (kind == 1) {
+      const std::size_t start = i;
+      while (++i < n && kinds[static_cast<std::uint8_t>(text[i])] == 1) {
+      }
+      visit(text.substr(start, i - start));
+      line_start = false;
+      continue;
+    }
+    line_start = kind == 2;
+    ++i;
   }
 }
 

@@ -42,6 +42,8 @@ void TResultSource::SetDictionary(TDictionaryCollection* collection) {
     FView.clear();
     FRanks.clear();
     FMeaningIndex.reset();
+    FMeaningBuild.reset();
+    FEditedDuringBuild.clear();
     FCount = 0;
     FReady = false;
   });
@@ -70,7 +72,7 @@ void TResultSource::Refresh() {
   FReady = false;
   FFlags.clear();
   FRanks.clear();
-  FMeaningIndex.reset();  // its entry indices are those of the old list
+  ResetMeaningIndex();  // its entry indices are those of the old list
   FLengths.clear();
   FLengthOrder.clear();
   FView.clear();
@@ -160,24 +162,58 @@ void TResultSource::SearchPalindromes() {
 
 TMeaningIndex* TResultSource::MeaningIndex() {
   if (FDictionary == nullptr) return nullptr;
+  if (FMeaningBuild != nullptr) {
+    if (FMeaningBuild->Map() == MatchMap()) {
+      TakeMeaningBuild();
+    } else {
+      FMeaningBuild.reset();
+      FEditedDuringBuild.clear();
+    }
+  }
   if (FMeaningIndex == nullptr || FMeaningIndex->Map() != MatchMap()) {
     TStopwatch::Start("MeaningIndex");
     auto index = std::make_unique<TMeaningIndex>(MatchMap());
-    index->Begin();
-    // About a dozen words a description: room reserved is only touched as it fills.
-    index->Reserve(FDictionary->Items().size() * 16);
-    ForEachDescription(*FDictionary, [&](std::int32_t entry, std::string_view text) {
-      index->AddDocument(entry, text);
-    });
-    index->Finish();
+    index->Build(CollectDescriptions(*FDictionary));
     FMeaningIndex = std::move(index);
     TStopwatch::Stop("MeaningIndex");
   }
   return FMeaningIndex.get();
 }
 
-void TResultSource::SetMeaningIndex(std::unique_ptr<TMeaningIndex> index) {
-  FMeaningIndex = std::move(index);
+void TResultSource::BuildMeaningIndexInBackground() {
+  FMeaningInBackground = true;
+  if (FMeaningBuild == nullptr && (FMeaningIndex == nullptr || FMeaningIndex->Map() != MatchMap()))
+    StartMeaningBuild();
+}
+
+void TResultSource::ResetMeaningIndex() {
+  FMeaningIndex.reset();
+  FMeaningBuild.reset();
+  FEditedDuringBuild.clear();
+  if (FMeaningInBackground) StartMeaningBuild();
+}
+
+void TResultSource::StartMeaningBuild() {
+  if (FDictionary == nullptr) return;
+  // A dictionary still loading gives no descriptions yet: its end starts the build again.
+  for (std::int32_t d = 0; d < FDictionary->DictionaryCount(); ++d)
+    if (FDictionary->Dictionary(d)->Loading()) return;
+  FMeaningBuild = std::make_unique<TMeaningBuild>(MatchMap(), CollectDescriptions(*FDictionary));
+}
+
+void TResultSource::TakeMeaningBuild() {
+  FMeaningIndex = FMeaningBuild->Take();
+  FMeaningBuild.reset();
+  if (FMeaningIndex != nullptr)
+    for (const std::int32_t entry : FEditedDuringBuild) UpdateMeaning(entry);
+  FEditedDuringBuild.clear();
+}
+
+void TResultSource::UpdateMeaning(std::int32_t index) {
+  std::vector<std::string> texts;
+  for (const auto& [dictionary, item] : FDictionary->HeldEntries(index))
+    texts.push_back(dictionary->GetDescription(dictionary->Entries().IndexOf(item->Word)));
+  FMeaningIndex->Update(index, texts);
 }
 
 void TResultSource::SearchMeaning(std::string_view pattern, std::string_view clue) {
@@ -350,6 +386,8 @@ void TResultSource::Clear() {
   FView.clear();
   FRanks.clear();
   FMeaningIndex.reset();
+  FMeaningBuild.reset();
+  FEditedDuringBuild.clear();
   FCount = 0;
   if (FDictionary != nullptr) FDictionary->ClearAll();
   Changed();
@@ -358,12 +396,10 @@ void TResultSource::Clear() {
 void TResultSource::SetDescription(std::int32_t index, std::string_view text) {
   if (FDictionary == nullptr) return;
   FDictionary->SetEntryDescription(index, text);
-  if (FMeaningIndex != nullptr) {
-    std::vector<std::string> texts;
-    for (const auto& [dictionary, item] : FDictionary->HeldEntries(index))
-      texts.push_back(dictionary->GetDescription(dictionary->Entries().IndexOf(item->Word)));
-    FMeaningIndex->Update(index, texts);
-  }
+  if (FMeaningBuild != nullptr)
+    FEditedDuringBuild.push_back(index);  // the build may have read the old text
+  else if (FMeaningIndex != nullptr)
+    UpdateMeaning(index);
   FCount = static_cast<std::int32_t>(FView.size());
   NotifyItemChanged(index);
 }

@@ -9,6 +9,7 @@
 
 #include "common/event.h"
 #include "dictionary/article_list.h"
+#include "results/meaning_build.h"
 #include "results/meaning_index.h"
 
 // Between one dictionary collection and the word lists that show it: a few flags per entry of
@@ -131,12 +132,16 @@ class TResultSource {
   std::uint8_t Rank(std::int32_t index) const;
 
   // The index of the search by meaning, built from the collection's descriptions under the
-  // current MatchMap when it is missing or compares otherwise. Kept up to date by
-  // SetDescription; dropped when the merged list changes (Refresh). Null without a collection.
+  // current MatchMap when it is missing or compares otherwise; a background build of the same
+  // map is waited for and taken instead. Kept up to date by SetDescription; dropped when the
+  // merged list changes (Refresh). Null without a collection.
   TMeaningIndex* MeaningIndex();
-  // Hands over an index built elsewhere (for example on another thread, from
-  // CollectDescriptions taken after the last Refresh). Dropped like one built here.
-  void SetMeaningIndex(std::unique_ptr<TMeaningIndex> index);
+  // Builds the meaning index on another thread: now (the descriptions are read here, the
+  // words indexed there) and again after every Refresh while no dictionary is loading.
+  // A build left behind by a change is cancelled. REQUIRES: the UI thread.
+  void BuildMeaningIndexInBackground();
+  // True while a background build has not been taken by MeaningIndex.
+  bool MeaningIndexPending() const { return FMeaningBuild != nullptr; }
 
   // Shows only the result (true) or the whole dictionary (false); always rebuilds.
   void SetFilterActive(bool on);
@@ -197,6 +202,13 @@ class TResultSource {
   void Changed();
   void NotifyItemChanged(std::int32_t index);
   void Unhook();
+  // Drops the meaning index and any build of it; starts a new build in the background mode.
+  void ResetMeaningIndex();
+  void StartMeaningBuild();
+  // Takes the background build's index, bringing the entries edited meanwhile up to date.
+  void TakeMeaningBuild();
+  // Gives the meaning index the current descriptions of entry `index`.
+  void UpdateMeaning(std::int32_t index);
 
   TDictionaryCollection* FDictionary = nullptr;
   TSubscriptions FDictionaryHooks;
@@ -216,6 +228,9 @@ class TResultSource {
   TResultKind FResultKind = TResultKind::kNone;
   std::vector<std::uint8_t> FRanks;  // per entry, for a result of kind kMeaning
   std::unique_ptr<TMeaningIndex> FMeaningIndex;
+  std::unique_ptr<TMeaningBuild> FMeaningBuild;
+  std::vector<std::int32_t> FEditedDuringBuild;  // entries to update once the build is taken
+  bool FMeaningInBackground = false;
   double FSearchTime = 0;
 };
 

@@ -3,12 +3,17 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "dictionary/collection_checks.h"
 #include "dictionary/dictionary_collection.h"
+#include "results/meaning_build.h"
+#include "results/meaning_index.h"
 #include "results/result_source.h"
 #include "search/character_manager.h"
 #include "search/letter_maps.h"
@@ -181,6 +186,89 @@ TEST_F(MeaningSearchTest, AnEntryEditedAfterTheIndexWasBuiltIsFoundByItsNewText)
   source_.SetDescription(IndexOf("фортуна"), Cp("везение"));
   EXPECT_THAT(Search("", "везение"), ElementsAre("триумф", "удача", "фортуна"));
   EXPECT_THAT(Search("", "фортуна"), IsEmpty());
+}
+
+TEST_F(MeaningSearchTest, ASearchTakesTheBackgroundBuildInsteadOfBuildingAgain) {
+  source_.BuildMeaningIndexInBackground();
+  ASSERT_TRUE(source_.MeaningIndexPending());
+  // The search waits for the build if it still runs; either way it finds what a build on the
+  // spot finds, and no build is left behind.
+  EXPECT_THAT(Search("", "успех"), ElementsAre("счастье", "удача", "победа", "триумф"));
+  EXPECT_FALSE(source_.MeaningIndexPending());
+  const TMeaningIndex* index = source_.MeaningIndex();
+  EXPECT_THAT(Search("b????", "cold"), ElementsAre("bleak"));
+  EXPECT_EQ(index, source_.MeaningIndex());
+}
+
+TEST_F(MeaningSearchTest, EditsAndListChangesDuringABackgroundBuildReachItsIndex) {
+  source_.BuildMeaningIndexInBackground();
+  // The build may have read the old text: the edit is applied when the index is taken.
+  source_.SetDescription(IndexOf("триумф"), Cp("большое везение"));
+  EXPECT_THAT(Search("", "везение"), ElementsAre("триумф", "удача"));
+  // A new word changes the list: a new build starts, the old one is dropped.
+  ASSERT_GE(collection_.AddWord(Cp("фортуна")), 0);
+  EXPECT_TRUE(source_.MeaningIndexPending());
+  source_.SetDescription(IndexOf("фортуна"), Cp("везение"));
+  EXPECT_THAT(Search("", "везение"), ElementsAre("триумф", "удача", "фортуна"));
+}
+
+TEST_F(MeaningSearchTest, ABackgroundBuildUnderAnotherLetterMapIsNotUsed) {
+  source_.BuildMeaningIndexInBackground();
+  manager_.SetCaseSensitive(true);
+  EXPECT_THAT(Search("", "COLD"), IsEmpty());
+  EXPECT_THAT(Search("", "cold"), ElementsAre("chilly", "frigid", "bleak"));
+}
+
+TEST_F(MeaningSearchTest, ASourceGoesWhileItsIndexBuilds) {
+  // Its destruction cancels the build and waits for the thread: the sanitizers see the rest.
+  for (int i = 0; i < 8; ++i) {
+    auto source = std::make_unique<TResultSource>();
+    source->SetDictionary(&collection_);
+    source->BuildMeaningIndexInBackground();
+    if (i % 2 == 1) collection_.AddWord(Cp("слово") + std::string(1, static_cast<char>('a' + i)));
+  }
+  EXPECT_THAT(Search("", "успех"), ElementsAre("счастье", "удача", "победа", "триумф"));
+}
+
+// Over a megabyte of text, so that the build reads it in two runs on two threads.
+TEST(MeaningBuildTest, ABuildOnAnotherThreadFindsEveryDocumentAndACancelledOneEndsEmpty) {
+  TMeaningDocuments documents;
+  std::string filler;
+  for (int i = 0; i < 20; ++i) filler += " lorem ipsum dolor";
+  constexpr std::int32_t kCount = 3000;
+  for (std::int32_t entry = 0; entry < kCount; ++entry)
+    documents.Add(entry, (entry % 3 == 0 ? "cold wind, chilly" : "warm days\r\nantonyms: cold") +
+                             filler);
+  ASSERT_GE(documents.Bytes(), std::size_t{1} << 20);
+  TMeaningBuild build(kLowerCase, documents);
+  const std::unique_ptr<TMeaningIndex> index = build.Take();
+  ASSERT_NE(nullptr, index);
+  EXPECT_TRUE(build.Done());
+  EXPECT_EQ(nullptr, build.Take());
+  const auto entries = [&](const char* word) {
+    std::string key;
+    index->Key(word, &key);
+    std::vector<std::int32_t> found;
+    index->EntriesWithKey(key, &found);
+    std::sort(found.begin(), found.end());
+    return found;
+  };
+  std::vector<std::int32_t> every, thirds, others;
+  for (std::int32_t entry = 0; entry < kCount; ++entry) {
+    every.push_back(entry);
+    (entry % 3 == 0 ? thirds : others).push_back(entry);
+  }
+  EXPECT_EQ(every, entries("cold"));
+  EXPECT_EQ(every, entries("LOREM"));
+  EXPECT_EQ(thirds, entries("chilly"));
+  EXPECT_EQ(others, entries("warm"));
+  EXPECT_THAT(entries("absent"), IsEmpty());
+  EXPECT_EQ(9u, index->WordCount());  // cold wind chilly warm days antonyms lorem ipsum dolor
+
+  const std::atomic<bool> cancel{true};
+  TMeaningIndex cancelled(kLowerCase);
+  EXPECT_FALSE(cancelled.Build(documents, &cancel));
+  EXPECT_EQ(0u, cancelled.PairCount());
 }
 
 TEST(ParseClueTest, SplitsLettersDropsFunctionWordsAndMarksPrefixes) {

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "results/meaning_index.h"
+
+// A meaning index built on a thread of its own, so that the first search by meaning finds it
+// ready instead of building it.
+
+namespace gryvel {
+
+// Thread safety: the methods are for the thread that created the build; the worker touches
+// only the documents and the index it was given, and hands the index over under a lock.
+class TMeaningBuild {
+ public:
+  // Starts indexing `documents` through `map` on a new thread.
+  TMeaningBuild(const TByteMap& map, TMeaningDocuments documents);
+  // Cancels a build still running and waits for its thread: nothing outlives the object.
+  ~TMeaningBuild();
+  TMeaningBuild(const TMeaningBuild&) = delete;
+  TMeaningBuild& operator=(const TMeaningBuild&) = delete;
+
+  // The letter map the index compares through.
+  const TByteMap& Map() const { return FMap; }
+  // True once the index is built (Take then returns at once).
+  bool Done() const;
+  // Waits for the build to end and hands the index over; null on a second call.
+  std::unique_ptr<TMeaningIndex> Take();
+
+ private:
+  void Run();
+
+  const TByteMap FMap;
+  const TMeaningDocuments FDocuments;
+  std::atomic<bool> FCancel{false};
+  mutable std::mutex FLock;
+  std::condition_variable FDoneSignal;
+  bool FDone = false;                    // guarded by FLock
+  std::unique_ptr<TMeaningIndex> FIndex;  // guarded by FLock; set when done
+  std::thread FThread;                   // last: started when everything else is ready
+};
+
+}  // namespace gryvel
