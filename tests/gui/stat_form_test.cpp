@@ -283,13 +283,14 @@ void TStatFormTest::FollowsTheMainWindowWhileVisible() {
   TMainCommands& commands = *form->findChild<TMainCommands*>();
   QVERIFY(commands.OptionsStatistics->isEnabled());
 
+  const QRect room = form->screen()->availableGeometry();
+  form->move(room.bottomRight() - QPoint(form->width(), form->height()));  // off the corner
   commands.OptionsStatistics->trigger();
   auto* stat = form->findChild<TStatForm*>();
   QVERIFY(stat != nullptr && stat->isVisible());
   QVERIFY(commands.OptionsStatistics->isChecked());
   // Over the middle of the main window, not where a new window would be dropped, unless an
   // edge of the screen stops it.
-  const QRect room = form->screen()->availableGeometry();
   const QRect place = stat->frameGeometry();
   const QPoint middle = form->frameGeometry().center();
   QVERIFY(room.contains(place));
