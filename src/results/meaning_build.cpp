@@ -15,6 +15,7 @@ TMeaningBuild::~TMeaningBuild() {
 void TMeaningBuild::Run() {
   auto index = std::make_unique<TMeaningIndex>(FMap);
   if (!index->Build(FDocuments, &FCancel)) index.reset();
+  FDocuments = TMeaningDocuments();  // the index holds its own words; the copies can go
   const std::lock_guard<std::mutex> lock(FLock);
   FIndex = std::move(index);
   FDone = true;

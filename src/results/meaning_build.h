@@ -35,7 +35,7 @@ class TMeaningBuild {
   void Run();
 
   const TByteMap FMap;
-  const TMeaningDocuments FDocuments;
+  TMeaningDocuments FDocuments;  // the worker's; let go once indexed
   std::atomic<bool> FCancel{false};
   mutable std::mutex FLock;
   std::condition_variable FDoneSignal;
