@@ -13,6 +13,7 @@
 #include "common/cp1251_utf8.h"
 #include "dictionary/article_list.h"
 #include "dictionary/kiv_header.h"
+#include "shell/settings_location.h"
 
 namespace {
 
@@ -40,6 +41,8 @@ int Dispatch(TCliSession& session, const TCliOptions& options) {
 int Run(const TCliOptions& options) {
   try {
     TCliSession session(options);
+    // A search by meaning reads the index the window or an earlier run kept.
+    session.Source.SetMeaningCacheDirectory(gryvel::ProcessCacheDirectory());
     return Dispatch(session, options);
   } catch (const gryvel::EListError& error) {
     return Failure(gryvel::Cp1251ToUtf8(error.what()));

@@ -95,6 +95,7 @@ int RunApplication(int argc, char** argv,
   {
     fonts.join();
     TSession session(ProgramSettings(program_dir));
+    session.Source.SetMeaningCacheDirectory(ProcessCacheDirectory());
     TKivMainForm form(session);
     instance.OnRaiseRequest = [&form] {
       if (form.isMinimized()) form.showNormal();

@@ -4,8 +4,12 @@
 
 namespace gryvel {
 
-TMeaningBuild::TMeaningBuild(const TByteMap& map, TMeaningDocuments documents)
-    : FMap(map), FDocuments(std::move(documents)), FThread([this] { Run(); }) {}
+TMeaningBuild::TMeaningBuild(const TByteMap& map, TMeaningDocuments documents,
+                             TMeaningCacheFile cache)
+    : FMap(map),
+      FDocuments(std::move(documents)),
+      FCache(std::move(cache)),
+      FThread([this] { Run(); }) {}
 
 TMeaningBuild::~TMeaningBuild() {
   FCancel.store(true, std::memory_order_relaxed);
@@ -13,8 +17,9 @@ TMeaningBuild::~TMeaningBuild() {
 }
 
 void TMeaningBuild::Run() {
-  auto index = std::make_unique<TMeaningIndex>(FMap);
-  if (!index->Build(FDocuments, &FCancel)) index.reset();
+  std::unique_ptr<TMeaningIndex> index =
+      FCache.Saved ? ReadMeaningCache(FCache, FMap)
+                   : BuildAndKeepMeaningIndex(FMap, FDocuments, FCache, &FCancel);
   FDocuments = TMeaningDocuments();  // the index holds its own words; the copies can go
   const std::lock_guard<std::mutex> lock(FLock);
   FIndex = std::move(index);

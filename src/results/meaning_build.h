@@ -6,10 +6,11 @@
 #include <mutex>
 #include <thread>
 
+#include "results/meaning_cache.h"
 #include "results/meaning_index.h"
 
-// A meaning index built on a thread of its own, so that the first search by meaning finds it
-// ready instead of building it.
+// A meaning index built (or read from the cache) on a thread of its own, so that the first
+// search by meaning finds it ready.
 
 namespace gryvel {
 
@@ -17,8 +18,9 @@ namespace gryvel {
 // only the documents and the index it was given, and hands the index over under a lock.
 class TMeaningBuild {
  public:
-  // Starts indexing `documents` through `map` on a new thread.
-  TMeaningBuild(const TByteMap& map, TMeaningDocuments documents);
+  // Starts, on a new thread, reading the index through `map` from `cache` when it was saved
+  // there, else indexing `documents` and keeping the index in `cache`.
+  TMeaningBuild(const TByteMap& map, TMeaningDocuments documents, TMeaningCacheFile cache = {});
   // Cancels a build still running and waits for its thread: nothing outlives the object.
   ~TMeaningBuild();
   TMeaningBuild(const TMeaningBuild&) = delete;
@@ -28,7 +30,8 @@ class TMeaningBuild {
   const TByteMap& Map() const { return FMap; }
   // True once the index is built (Take then returns at once).
   bool Done() const;
-  // Waits for the build to end and hands the index over; null on a second call.
+  // Waits for the build to end and hands the index over; null on a second call, and when the
+  // cache did not give it.
   std::unique_ptr<TMeaningIndex> Take();
 
  private:
@@ -36,6 +39,7 @@ class TMeaningBuild {
 
   const TByteMap FMap;
   TMeaningDocuments FDocuments;  // the worker's; let go once indexed
+  const TMeaningCacheFile FCache;
   std::atomic<bool> FCancel{false};
   mutable std::mutex FLock;
   std::condition_variable FDoneSignal;

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "dictionary/dictionary_collection.h"
+#include "results/array_file.h"
 
 namespace gryvel {
 
@@ -38,8 +39,8 @@ void ForEachDescription(const TDictionaryCollection& collection,
 
 TMeaningDocuments CollectDescriptions(const TDictionaryCollection& collection) {
   TMeaningDocuments documents;
-  ForEachDescription(collection,
-                     [&](std::int32_t entry, std::string_view text) { documents.Add(entry, text); });
+  ForEachDescription(
+      collection, [&](std::int32_t entry, std::string_view text) { documents.Add(entry, text); });
   return documents;
 }
 
@@ -167,13 +168,7 @@ bool TMeaningIndex::Build(const TMeaningDocuments& documents, const std::atomic<
     first_read = first.Read(documents, 0, split, cancel);
   }
   if (!first_read || !second_read) {
-    FTokens.Clear();
-    FPostingStart.assign(1, 0);
-    FPostings.clear();
-    FKeys.Clear();
-    FKeyStart.assign(1, 0);
-    FKeyTokens.clear();
-    FSortedTokens.clear();
+    Clear();
     return false;
   }
   first.Append(second);
@@ -231,9 +226,8 @@ void TMeaningIndex::MakeKeys() {
     FKeyTokens[next[key_of[t]]++] = static_cast<std::int32_t>(t);
   FSortedTokens.resize(tokens);
   for (std::size_t t = 0; t < tokens; ++t) FSortedTokens[t] = static_cast<std::int32_t>(t);
-  std::sort(FSortedTokens.begin(), FSortedTokens.end(), [&](std::int32_t a, std::int32_t b) {
-    return FTokens.Word(a) < FTokens.Word(b);
-  });
+  std::sort(FSortedTokens.begin(), FSortedTokens.end(),
+            [&](std::int32_t a, std::int32_t b) { return FTokens.Word(a) < FTokens.Word(b); });
 }
 
 void TMeaningIndex::AppendPostings(std::int32_t token, std::vector<std::int32_t>* entries) const {
@@ -278,6 +272,58 @@ void TMeaningIndex::Update(std::int32_t entry, const std::vector<std::string>& t
       KeyOfNormalized(added.Token, &added.Key);
       FAdded.push_back(std::move(added));
     });
+}
+
+void TMeaningIndex::Clear() {
+  FTokens.Clear();
+  FPostingStart.assign(1, 0);
+  FPostings.clear();
+  FKeys.Clear();
+  FKeyStart.assign(1, 0);
+  FKeyTokens.clear();
+  FSortedTokens.clear();
+  FEdited.clear();
+  FAdded.clear();
+}
+
+void TMeaningIndex::Write(TArrayWriter& out) const {
+  FTokens.Write(out);
+  out.Write(FPostingStart);
+  out.Write(FPostings);
+  FKeys.Write(out);
+  out.Write(FKeyStart);
+  out.Write(FKeyTokens);
+  out.Write(FSortedTokens);
+}
+
+bool TMeaningIndex::Read(TArrayReader& in, std::int32_t entry_count) {
+  Clear();
+  if (FTokens.Read(in) && in.Read(&FPostingStart) && in.Read(&FPostings) && FKeys.Read(in) &&
+      in.Read(&FKeyStart) && in.Read(&FKeyTokens) && in.Read(&FSortedTokens) && in.AtEnd() &&
+      Sound(entry_count))
+    return true;
+  Clear();
+  return false;
+}
+
+bool TMeaningIndex::Sound(std::int32_t entry_count) const {
+  // Each start list begins at 0, never falls, and ends where its list ends; every number is
+  // in range. Nothing in a search then reads outside the index or the entry list.
+  const auto starts_fit = [](const std::vector<std::uint32_t>& starts, std::size_t groups,
+                             std::size_t total) {
+    return starts.size() == groups + 1 && starts.front() == 0 && starts.back() == total &&
+           std::is_sorted(starts.begin(), starts.end());
+  };
+  const auto below = [](const std::vector<std::int32_t>& values, std::int32_t end) {
+    return std::all_of(values.begin(), values.end(),
+                       [end](std::int32_t v) { return v >= 0 && v < end; });
+  };
+  const auto tokens = static_cast<std::size_t>(FTokens.Count());
+  return starts_fit(FPostingStart, tokens, FPostings.size()) &&
+         starts_fit(FKeyStart, static_cast<std::size_t>(FKeys.Count()), tokens) &&
+         FKeyTokens.size() == tokens && FSortedTokens.size() == tokens &&
+         below(FPostings, entry_count) && below(FKeyTokens, FTokens.Count()) &&
+         below(FSortedTokens, FTokens.Count());
 }
 
 std::size_t TMeaningIndex::MemoryBytes() const {

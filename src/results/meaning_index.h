@@ -21,6 +21,8 @@
 
 namespace gryvel {
 
+class TArrayReader;
+class TArrayWriter;
 class TDictionaryCollection;
 
 // The descriptions to index, copied out of the dictionaries so that the index can be built
@@ -82,6 +84,12 @@ class TMeaningIndex {
   // Entry `entry` now has the descriptions `texts` (its index and every other stays the same).
   void Update(std::int32_t entry, const std::vector<std::string>& texts);
 
+  // Stores the index as built, for Read on this machine. REQUIRES: no Update since the build.
+  void Write(TArrayWriter& out) const;
+  // Replaces the index with one Write stored for the same letter map; false, the index left
+  // empty, when the bytes are damaged or name an entry from `entry_count` on.
+  bool Read(TArrayReader& in, std::int32_t entry_count);
+
   // Distinct words and (word, entry) pairs held, and the bytes held, roughly.
   std::size_t WordCount() const { return static_cast<std::size_t>(FTokens.Count()); }
   std::size_t PairCount() const { return FPostings.size() + FAdded.size(); }
@@ -105,6 +113,10 @@ class TMeaningIndex {
   void MakePostings(const std::vector<std::int32_t>& words,
                     const std::vector<std::pair<std::int32_t, std::uint32_t>>& documents);
   void MakeKeys();
+  // Empties the index.
+  void Clear();
+  // Whether the lists read by Read fit together.
+  bool Sound(std::int32_t entry_count) const;
 
   TByteMap FMap;
   bool FCaseSensitive;

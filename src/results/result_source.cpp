@@ -7,6 +7,7 @@
 #include "common/stopwatch.h"
 #include "dictionary/dictionary_collection.h"
 #include "results/length_sort.h"
+#include "results/meaning_cache.h"
 #include "results/meaning_search.h"
 #include "search/letter_maps.h"
 #include "search/string_searcher.h"
@@ -31,9 +32,8 @@ void TResultSource::SetDictionary(TDictionaryCollection* collection) {
   Unhook();
   FDictionary = collection;
   if (collection == nullptr) return;
-  FDictionaryHooks += collection->OnListChange.Subscribe([this](TDictionaryCollection&) {
-    Refresh();
-  });
+  FDictionaryHooks +=
+      collection->OnListChange.Subscribe([this](TDictionaryCollection&) { Refresh(); });
   FDictionaryHooks += collection->OnDestroy.Subscribe([this](TDictionaryCollection&) {
     FDictionary = nullptr;
     FFlags.clear();
@@ -69,10 +69,15 @@ std::uint8_t TResultSource::Flags(std::int32_t index) const {
 
 void TResultSource::Refresh() {
   if (FDictionary == nullptr || FUpdateCount > 0) return;
+  ResetMeaningIndex();  // its entry indices are those of the old list
+  Recompute();
+}
+
+void TResultSource::Recompute() {
+  if (FDictionary == nullptr || FUpdateCount > 0) return;
   FReady = false;
   FFlags.clear();
   FRanks.clear();
-  ResetMeaningIndex();  // its entry indices are those of the old list
   FLengths.clear();
   FLengthOrder.clear();
   FView.clear();
@@ -172,9 +177,12 @@ TMeaningIndex* TResultSource::MeaningIndex() {
   }
   if (FMeaningIndex == nullptr || FMeaningIndex->Map() != MatchMap()) {
     TStopwatch::Start("MeaningIndex");
-    auto index = std::make_unique<TMeaningIndex>(MatchMap());
-    index->Build(CollectDescriptions(*FDictionary));
-    FMeaningIndex = std::move(index);
+    const TMeaningCacheFile cache =
+        MeaningCacheFile(*FDictionary, MatchMap(), FMeaningCacheDirectory);
+    FMeaningIndex = cache.Saved ? ReadMeaningCache(cache, MatchMap()) : nullptr;
+    if (FMeaningIndex == nullptr)
+      FMeaningIndex =
+          BuildAndKeepMeaningIndex(MatchMap(), CollectDescriptions(*FDictionary), cache);
     TStopwatch::Stop("MeaningIndex");
   }
   return FMeaningIndex.get();
@@ -198,7 +206,12 @@ void TResultSource::StartMeaningBuild() {
   // A dictionary still loading gives no descriptions yet: its end starts the build again.
   for (std::int32_t d = 0; d < FDictionary->DictionaryCount(); ++d)
     if (FDictionary->Dictionary(d)->Loading()) return;
-  FMeaningBuild = std::make_unique<TMeaningBuild>(MatchMap(), CollectDescriptions(*FDictionary));
+  TMeaningCacheFile cache = MeaningCacheFile(*FDictionary, MatchMap(), FMeaningCacheDirectory);
+  // A saved index needs no descriptions: reading them is most of the time spent here.
+  TMeaningDocuments documents;
+  if (!cache.Saved) documents = CollectDescriptions(*FDictionary);
+  FMeaningBuild =
+      std::make_unique<TMeaningBuild>(MatchMap(), std::move(documents), std::move(cache));
 }
 
 void TResultSource::TakeMeaningBuild() {
@@ -240,8 +253,7 @@ void TResultSource::SearchMeaning(std::string_view pattern, std::string_view clu
 }
 
 std::uint8_t TResultSource::Rank(std::int32_t index) const {
-  return index >= 0 && static_cast<std::size_t>(index) < FRanks.size() ? FRanks[index]
-                                                                        : kNoMeaning;
+  return index >= 0 && static_cast<std::size_t>(index) < FRanks.size() ? FRanks[index] : kNoMeaning;
 }
 
 bool TResultSource::Ranked() const {
@@ -270,7 +282,7 @@ void TResultSource::SetFilterActive(bool on) {
 void TResultSource::SetFilterSettings(const TFilterSettings& settings) {
   if (settings == FFilterSettings) return;
   FFilterSettings = settings;
-  Refresh();
+  Recompute();
 }
 
 bool TResultSource::Visible(std::uint8_t flags) const {

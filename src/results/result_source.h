@@ -142,6 +142,11 @@ class TResultSource {
   void BuildMeaningIndexInBackground();
   // True while a background build has not been taken by MeaningIndex.
   bool MeaningIndexPending() const { return FMeaningBuild != nullptr; }
+  // Where built meaning indexes are kept and looked for first (see meaning_cache.h); none
+  // when empty, as at first.
+  void SetMeaningCacheDirectory(std::string directory) {
+    FMeaningCacheDirectory = std::move(directory);
+  }
 
   // Shows only the result (true) or the whole dictionary (false); always rebuilds.
   void SetFilterActive(bool on);
@@ -202,6 +207,8 @@ class TResultSource {
   void Changed();
   void NotifyItemChanged(std::int32_t index);
   void Unhook();
+  // Refresh without dropping the meaning index: the merged list is the same.
+  void Recompute();
   // Drops the meaning index and any build of it; starts a new build in the background mode.
   void ResetMeaningIndex();
   void StartMeaningBuild();
@@ -231,6 +238,7 @@ class TResultSource {
   std::unique_ptr<TMeaningBuild> FMeaningBuild;
   std::vector<std::int32_t> FEditedDuringBuild;  // entries to update once the build is taken
   bool FMeaningInBackground = false;
+  std::string FMeaningCacheDirectory;
   double FSearchTime = 0;
 };
 

@@ -1,6 +1,9 @@
 #include "results/word_table.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "results/array_file.h"
 
 namespace gryvel {
 
@@ -114,6 +117,31 @@ void TWordTable::Clear() {
   FText.clear();
   FStarts.assign(1, 0);
   FSlots.clear();
+}
+
+void TWordTable::Write(TArrayWriter& out) const {
+  out.Write(FText);
+  out.Write(FStarts);
+  out.Write(FSlots);
+}
+
+bool TWordTable::Read(TArrayReader& in) {
+  Clear();
+  const bool read = in.Read(&FText) && in.Read(&FStarts) && in.Read(&FSlots);
+  const std::size_t count = FStarts.empty() ? 0 : FStarts.size() - 1;
+  // A probe ends at an empty place: at most half the places may be taken, as Insert keeps it.
+  bool sound = read && !FStarts.empty() && FStarts.front() == 0 && FStarts.back() == FText.size() &&
+               std::is_sorted(FStarts.begin(), FStarts.end()) &&
+               (FSlots.size() & (FSlots.size() - 1)) == 0 && count * 2 <= FSlots.size() &&
+               (count == 0 || !FSlots.empty());
+  std::size_t taken = 0;
+  for (std::size_t i = 0; sound && i < FSlots.size(); ++i) {
+    sound = FSlots[i].Id <= count;
+    taken += FSlots[i].Id != 0;
+  }
+  if (sound && taken == count) return true;
+  Clear();
+  return false;
 }
 
 std::size_t TWordTable::MemoryBytes() const {

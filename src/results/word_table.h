@@ -10,6 +10,9 @@
 
 namespace gryvel {
 
+class TArrayReader;
+class TArrayWriter;
+
 class TWordTable {
  public:
   // A word with its hash worked out, for InsertMany.
@@ -37,6 +40,13 @@ class TWordTable {
   void Reserve(std::size_t words, std::size_t bytes);
   void Clear();
   std::size_t MemoryBytes() const;
+
+  // Stores the table for Read on this machine.
+  void Write(TArrayWriter& out) const;
+  // Replaces the table with one Write stored; false, the table left empty, when the bytes
+  // could not have come from Write (a lookup in what they give could never end or would
+  // read outside the table).
+  bool Read(TArrayReader& in);
 
  private:
   // Per place: the word's first 8 bytes (zeros after a shorter word), its length (255 for

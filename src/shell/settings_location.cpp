@@ -22,6 +22,14 @@ bool WritableDirectory(const std::string& dir) {
   return std::filesystem::is_directory(dir, error) && ::access(dir.c_str(), W_OK | X_OK) == 0;
 }
 
+// $<xdg>/gryvel, or $HOME/<fallback>/gryvel; the XDG rules ignore a relative path. Empty
+// without either.
+std::string UserDirectory(std::string_view xdg, std::string_view home, std::string_view fallback) {
+  if (!xdg.empty() && xdg.front() == '/') return JoinPath(xdg, "gryvel");
+  if (!home.empty()) return JoinPath(JoinPath(home, fallback), "gryvel");
+  return {};
+}
+
 }  // namespace
 
 std::string JoinPath(std::string_view dir, std::string_view name) {
@@ -36,11 +44,16 @@ TSettingsEnvironment ProcessSettingsEnvironment() {
 
 std::string SettingsDirectory(const std::string& program_dir, const TSettingsEnvironment& env) {
   if (env.Writable(program_dir)) return program_dir;
-  // The XDG rules ignore a relative path.
-  if (!env.XdgConfigHome.empty() && env.XdgConfigHome.front() == '/')
-    return JoinPath(env.XdgConfigHome, "gryvel");
-  if (!env.Home.empty()) return JoinPath(JoinPath(env.Home, ".config"), "gryvel");
-  return program_dir;
+  const std::string dir = UserDirectory(env.XdgConfigHome, env.Home, ".config");
+  return dir.empty() ? program_dir : dir;
+}
+
+std::string CacheDirectory(std::string_view xdg_cache_home, std::string_view home) {
+  return UserDirectory(xdg_cache_home, home, ".cache");
+}
+
+std::string ProcessCacheDirectory() {
+  return CacheDirectory(Environment("XDG_CACHE_HOME"), Environment("HOME"));
 }
 
 std::string SettingsFilePath(const std::string& program_dir) {

@@ -30,6 +30,13 @@ std::string SettingsDirectory(const std::string& program_dir, const TSettingsEnv
 // whose directories are created when the user's configuration directory is chosen.
 std::string SettingsFilePath(const std::string& program_dir);
 
+// Where files the program can make again (built indexes) are kept: $XDG_CACHE_HOME/gryvel when
+// that variable holds an absolute path, else $HOME/.cache/gryvel; empty without a home either.
+// Nothing is created.
+std::string CacheDirectory(std::string_view xdg_cache_home, std::string_view home);
+// CacheDirectory of this process's environment.
+std::string ProcessCacheDirectory();
+
 // `dir` + "/" + `name`, with one separator between them.
 std::string JoinPath(std::string_view dir, std::string_view name);
 

@@ -32,7 +32,7 @@ mkdir -p "$work/app" "$work/run"
 chmod 700 "$work/run"
 cp "$bin/gryvel" "$work/app/"
 ln -s "$bin/Dictionaries" "$work/app/Dictionaries"
-export XDG_RUNTIME_DIR="$work/run"
+export XDG_RUNTIME_DIR="$work/run" XDG_CACHE_HOME="$work/cache"
 export LC_ALL=C.UTF-8
 ini="$work/app/gryvel.ini"
 

@@ -212,6 +212,18 @@ TEST_F(MeaningSearchTest, EditsAndListChangesDuringABackgroundBuildReachItsIndex
   EXPECT_THAT(Search("", "везение"), ElementsAre("триумф", "удача", "фортуна"));
 }
 
+TEST_F(MeaningSearchTest, TheFilterHidesFoundEntriesButKeepsTheIndex) {
+  source_.BuildMeaningIndexInBackground();
+  ASSERT_NE(nullptr, source_.MeaningIndex());  // takes the build
+  TFilterSettings filter;
+  filter.Enable = filter.LengthEnable = true;
+  filter.MinLength = 6;
+  filter.MaxLength = 6;
+  source_.SetFilterSettings(filter);
+  EXPECT_FALSE(source_.MeaningIndexPending());  // no build again
+  EXPECT_THAT(Search("", "успех"), ElementsAre("победа", "триумф"));
+}
+
 TEST_F(MeaningSearchTest, ABackgroundBuildUnderAnotherLetterMapIsNotUsed) {
   source_.BuildMeaningIndexInBackground();
   manager_.SetCaseSensitive(true);

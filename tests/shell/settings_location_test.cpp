@@ -35,6 +35,13 @@ TEST(SettingsLocationTest, TheProgramDirectoryUnlessItCannotBeWritten) {
   }
 }
 
+TEST(SettingsLocationTest, TheCacheDirectoryFollowsTheXdgRules) {
+  EXPECT_EQ("/c/gryvel", CacheDirectory("/c", "/home/u"));
+  EXPECT_EQ("/home/u/.cache/gryvel", CacheDirectory("", "/home/u"));
+  EXPECT_EQ("/home/u/.cache/gryvel", CacheDirectory("relative", "/home/u"));
+  EXPECT_EQ("", CacheDirectory("", ""));
+}
+
 TEST(SettingsLocationTest, TheUserDirectoryIsMadeWhenItIsChosen) {
   testing::TempDir dir;
   const std::string missing_program_dir = dir.File("no-such-program-dir");
