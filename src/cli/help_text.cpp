@@ -99,8 +99,9 @@ Other:
   --                   end of options: a later argument starting with '-' is a word
 
 Exit status: 0 success (also with no results); 1 a file or dictionary could not be read
-or written; 2 a wrong command line; 130 Ctrl+C stopped chain or analyze (the results
-found until then are printed). On a terminal, long runs show their progress on stderr.
+or written, or show found no such word; 2 a wrong command line; 130 Ctrl+C stopped chain
+or analyze (the results found until then are printed). On a terminal, long runs show
+their progress on stderr.
 )";
 
 }  // namespace
