@@ -30,6 +30,7 @@
 #include "gui/platform_hooks.h"
 #include "gui/text.h"
 #include "gui/ui/kiv_viewer.h"
+#include "scripted_dialogs.h"
 #include "results/language.h"
 #include "shell/session.h"
 
@@ -40,43 +41,6 @@ namespace {
 
 std::string Cp(const char* utf8) { return *FromQString(QString::fromUtf8(utf8)); }
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-class TScriptedDialogs : public TDialogs {
- public:
-  TMessageAnswer Ask(QWidget*, const TMessage& message) override {
-    Asked << ToQString(message.Text);
-    return Answers.isEmpty() ? TMessageAnswer::Cancel : Answers.takeFirst();
-  }
-  QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override {
-    return Files.isEmpty() ? QString() : Files.takeFirst();
-  }
-  // Answers with the next file; `Filter` picks the file type by its position.
-  QString SaveFileName(QWidget*, const QString&, const QString& dir, const QString& filter,
-                       QString* selected) override {
-    ++SaveDialogs;
-    SaveDirs << dir;
-    if (selected != nullptr && Filter >= 0) *selected = filter.split(";;").value(Filter);
-    return Files.isEmpty() ? QString() : Files.takeFirst();
-  }
-  int Exec(QDialog& dialog) override {
-    ++Execs;
-    return Fill ? Fill(dialog) : QDialog::Rejected;
-  }
-  bool OpenUrl(const QUrl& url) override {
-    Urls << url.toString();
-    return UrlsOpen;
-  }
-  QList<TMessageAnswer> Answers;
-  QStringList Urls;
-  bool UrlsOpen = true;
-  QStringList Asked;
-  QStringList Files;
-  QStringList SaveDirs;
-  int Filter = -1;
-  int SaveDialogs = 0;
-  int Execs = 0;
-  std::function<int(QDialog&)> Fill;
-};
 
 void WriteDictionary(const QString& path, const QStringList& words, const char* title,
                      std::uint16_t parts = 0) {
@@ -157,6 +121,7 @@ class TDictionaryCommandsTest : public QObject {
  private Q_SLOTS:
   void initTestCase() {
     InstallPlatformHooks();
+    FDialogs.UrlsOpen = true;
     SetDialogs(&FDialogs);
   }
   void cleanupTestCase() {

@@ -21,6 +21,7 @@
 #include "gui/text.h"
 #include "gui/ui/enter_edit.h"
 #include "gui/ui/kiv_viewer.h"
+#include "scripted_dialogs.h"
 #include "results/language.h"
 #include "search/letter_maps.h"
 #include "shell/session.h"
@@ -31,26 +32,6 @@ using namespace gryvel::gui;
 namespace {
 
 std::string Cp(const char* utf8) { return *FromQString(QString::fromUtf8(utf8)); }
-
-// Answers every question with the next scripted answer (Cancel when none is left) and
-// remembers what was asked.
-class TScriptedDialogs : public TDialogs {
- public:
-  TMessageAnswer Ask(QWidget*, const TMessage& message) override {
-    Asked << ToQString(message.Text);
-    if (Answers.isEmpty()) return TMessageAnswer::Cancel;
-    return Answers.takeFirst();
-  }
-  QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override {
-    return {};
-  }
-  QString SaveFileName(QWidget*, const QString&, const QString&, const QString&,
-                       QString*) override {
-    return {};
-  }
-  QList<TMessageAnswer> Answers;
-  QStringList Asked;
-};
 
 // Writes a binary dictionary of `words` (UTF-8) to `path`.
 void WriteDictionary(const QString& path, const QStringList& words, const char* title) {

@@ -27,6 +27,7 @@
 #include "gui/text.h"
 #include "gui/ui/kiv_viewer.h"
 #include "gui/word_list_page.h"
+#include "scripted_dialogs.h"
 #include "results/language.h"
 #include "search/letter_maps.h"
 #include "shell/session.h"
@@ -36,30 +37,6 @@ namespace gryvel::gui {
 namespace {
 
 std::string Cp(const char* utf8) { return *FromQString(QString::fromUtf8(utf8)); }
-
-class TScriptedDialogs : public TDialogs {
- public:
-  TMessageAnswer Ask(QWidget*, const TMessage&) override { return TMessageAnswer::No; }
-  QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override {
-    return {};
-  }
-  QString SaveFileName(QWidget*, const QString&, const QString&, const QString&,
-                       QString*) override {
-    return {};
-  }
-  std::optional<QFont> ChooseFont(QWidget*, const QFont&,
-                                  const std::function<void(const QFont&)>&) override {
-    return Font;
-  }
-  std::optional<TEqualLetters> AskEqualLetters(QWidget*, bool add,
-                                               const TEqualLetters& initial) override {
-    Asked.push_back({add, initial});
-    return Equal;
-  }
-  std::optional<QFont> Font;
-  std::optional<TEqualLetters> Equal;
-  std::vector<std::pair<bool, TEqualLetters>> Asked;
-};
 
 const QStringList kWords = {"кот", "котёл", "шалаш", "казак", "ротор", "слово",
                             "победитель", "дом", "лампа", "стол"};
@@ -100,6 +77,7 @@ class MainFormOptionsTest : public QObject {
  private Q_SLOTS:
   void initTestCase() {
     InstallPlatformHooks();
+    FDialogs.DefaultAnswer = TMessageAnswer::No;
     SetDialogs(&FDialogs);
   }
   void cleanupTestCase() {
@@ -116,7 +94,7 @@ class MainFormOptionsTest : public QObject {
     QVERIFY(dictionary.SaveToFile(PathFromQString(FDir.filePath("Dictionaries/dictionary.kiv"))).ok());
     FDialogs.Font.reset();
     FDialogs.Equal.reset();
-    FDialogs.Asked.clear();
+    FDialogs.EqualAsked.clear();
     Open();
   }
   void cleanup() {
@@ -196,7 +174,7 @@ class MainFormOptionsTest : public QObject {
     FDialogs.Equal = TEqualLetters{Cp("ёЁ"), Cp("е")[0], true};
     QVERIFY(Commands().OptionsEqualLetters->isEnabled());
     Commands().OptionsEqualLetters->trigger();
-    QCOMPARE(FDialogs.Asked.back().first, true);
+    QCOMPARE(FDialogs.EqualAsked.back().first, true);
     QCOMPARE(FSession->Manager.EqualLettersCount(), 1);
     auto* tree = FForm->findChild<TSearchTree*>();
     QTreeWidgetItem* node = tree->topLevelItem(2)->child(0);
@@ -206,7 +184,7 @@ class MainFormOptionsTest : public QObject {
     tree->setCurrentItem(node);
     FDialogs.Equal = TEqualLetters{Cp("ё"), Cp("е")[0], true};
     Find<QAction>(tree, "searchTreeChangeAction")->trigger();
-    QCOMPARE(FDialogs.Asked.back(), std::make_pair(false, TEqualLetters{Cp("ёЁ"), Cp("е")[0], true}));
+    QCOMPARE(FDialogs.EqualAsked.back(), std::make_pair(false, TEqualLetters{Cp("ёЁ"), Cp("е")[0], true}));
     QCOMPARE(tree->topLevelItem(2)->child(0)->text(0), QString("ё=е"));
     QCOMPARE(FSession->Manager.GetEqualLetters(0).Letters, Cp("ё"));
 
@@ -214,7 +192,7 @@ class MainFormOptionsTest : public QObject {
     tree->setCurrentItem(tree->topLevelItem(2));
     FDialogs.Equal.reset();
     Find<QAction>(tree, "searchTreeNewAction")->trigger();
-    QCOMPARE(FDialogs.Asked.size(), std::size_t{3});
+    QCOMPARE(FDialogs.EqualAsked.size(), std::size_t{3});
     QCOMPARE(FSession->Manager.EqualLettersCount(), 1);
   }
 };

@@ -23,51 +23,13 @@
 #include "gui/ui/kiv_viewer.h"
 #include "gui/ui/viewer_style.h"
 #include "gui/word_list_page.h"
+#include "scripted_dialogs.h"
 #include "results/language.h"
 #include "search/letter_maps.h"
 
 namespace gryvel::gui {
 
 namespace {
-
-// Answers the options dialog's own dialogs as scripted; remembers the equal-letters requests.
-class TScriptedDialogs : public TDialogs {
- public:
-  TMessageAnswer Ask(QWidget*, const TMessage&) override { return TMessageAnswer::Ok; }
-  QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override {
-    return OpenFile;
-  }
-  QString SaveFileName(QWidget*, const QString&, const QString&, const QString&,
-                       QString*) override {
-    return {};
-  }
-  std::optional<QFont> ChooseFont(QWidget*, const QFont&,
-                                  const std::function<void(const QFont&)>& trying) override {
-    if (Trying && trying) trying(*Trying);
-    return Font;
-  }
-  std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return Color; }
-  std::optional<TEqualLetters> AskEqualLetters(QWidget*, bool add,
-                                               const TEqualLetters& initial) override {
-    Asked.push_back({add, initial});
-    return Equal;
-  }
-  void Reset() {
-    OpenFile.clear();
-    Trying.reset();
-    Font.reset();
-    Color.reset();
-    Equal.reset();
-    Asked.clear();
-  }
-
-  QString OpenFile;
-  std::optional<QFont> Trying;
-  std::optional<QFont> Font;
-  std::optional<QColor> Color;
-  std::optional<TEqualLetters> Equal;
-  std::vector<std::pair<bool, TEqualLetters>> Asked;
-};
 
 }  // namespace
 
@@ -109,7 +71,8 @@ class OptionFormTest : public QObject {
     QVERIFY(FDir.isValid());
     QFile::remove(FDir.filePath("gryvel.ini"));
     SetUILanguage(TUILanguage::Russian);
-    FDialogs.Reset();
+    FDialogs = TScriptedDialogs();
+    FDialogs.DefaultAnswer = TMessageAnswer::Ok;
     FSession = std::make_unique<TSession>(ProgramSettings(PathFromQString(FDir.path())));
     QVERIFY(FSession->Settings()->Update([](TIniStore&) {}).ok());  // the first-run file
     FSession->History.AddEqualLetters(FSession->Manager, {"ab", 'c', true});
@@ -257,8 +220,8 @@ class OptionFormTest : public QObject {
     added->setCheckState(0, Qt::Unchecked);
     FDialogs.Equal = TEqualLetters{"xyw", 'z', true};
     Button("ChangeButton")->click();
-    QCOMPARE(FDialogs.Asked.back().first, false);
-    QCOMPARE(FDialogs.Asked.back().second, (TEqualLetters{"xy", 'z', false}));
+    QCOMPARE(FDialogs.EqualAsked.back().first, false);
+    QCOMPARE(FDialogs.EqualAsked.back().second, (TEqualLetters{"xy", 'z', false}));
     QCOMPARE(added->text(1), QString("xyw"));
     QCOMPARE(added->checkState(0), Qt::Unchecked);
 
@@ -349,7 +312,7 @@ class OptionFormTest : public QObject {
       Open();
       Page().SetElement(TWordListPage::kBackground);
       Find<QRadioButton>("TextureRadio")->click();
-      FDialogs.OpenFile = file;
+      FDialogs.Files = {file};
       Find<QToolButton>("TextureButton")->click();
       QCOMPARE(Find<QLineEdit>("TextureEdit")->text(), file);
       QCOMPARE(Page().Preview().BackGround().size(), QSize(5, 7));

@@ -11,6 +11,7 @@
 #include "gui/fonts.h"
 #include "gui/icons.h"
 #include "gui/text.h"
+#include "scripted_dialogs.h"
 #include "results/language.h"
 #include "search/letter_maps.h"
 
@@ -288,30 +289,17 @@ class SearchTreeTest : public QObject {
   }
 
   void changeOnAnEqualLettersNodeOpensItsDialog() {
-    struct TAnswer : TDialogs {
-      TMessageAnswer Ask(QWidget*, const TMessage&) override { return TMessageAnswer::Ok; }
-      QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-      }
-      QString SaveFileName(QWidget*, const QString&, const QString&, const QString&,
-                           QString*) override {
-        return {};
-      }
-      std::optional<TEqualLetters> AskEqualLetters(QWidget*, bool add,
-                                                   const TEqualLetters& initial) override {
-        Asked.push_back({add, initial});
-        return TEqualLetters{"xy", 'z', true};
-      }
-      std::vector<std::pair<bool, TEqualLetters>> Asked;
-    } dialogs;
+    TScriptedDialogs dialogs;
+    dialogs.DefaultAnswer = TMessageAnswer::Ok;
+    dialogs.Equal = TEqualLetters{"xy", 'z', true};
     TDialogs* previous = SetDialogs(&dialogs);
     FHistory->AddEqualLetters(*FManager, {"ab", 'a', false});
     Show();
     FTree->setCurrentItem(Item(THistoryBranch::EqualLetters, 0));
     QTest::keyClick(FTree.get(), Qt::Key_F2);
     SetDialogs(previous);
-    QCOMPARE(dialogs.Asked.size(), std::size_t{1});
-    QCOMPARE(dialogs.Asked[0], std::make_pair(false, TEqualLetters{"ab", 'a', false}));
+    QCOMPARE(dialogs.EqualAsked.size(), std::size_t{1});
+    QCOMPARE(dialogs.EqualAsked[0], std::make_pair(false, TEqualLetters{"ab", 'a', false}));
     QCOMPARE(Texts(THistoryBranch::EqualLetters), QStringList{"xy=z"});
     QCOMPARE(FManager->GetEqualLetters(0), (TEqualLetters{"xy", 'z', true}));
     QCOMPARE(Item(THistoryBranch::EqualLetters, 0)->icon(0).cacheKey(),

@@ -10,6 +10,7 @@
 #include "gui/kiv_main_form.h"
 #include "gui/platform_hooks.h"
 #include "gui/text.h"
+#include "scripted_dialogs.h"
 #include "results/language.h"
 #include "shell/session.h"
 #include "shell/settings_file.h"
@@ -19,23 +20,6 @@ using namespace gryvel;
 using namespace gryvel::gui;
 
 namespace {
-
-class TScriptedDialogs : public TDialogs {
- public:
-  TMessageAnswer Ask(QWidget*, const TMessage& message) override {
-    Asked << ToQString(message.Text);
-    return Answers.isEmpty() ? TMessageAnswer::Cancel : Answers.takeFirst();
-  }
-  QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override {
-    return {};
-  }
-  QString SaveFileName(QWidget*, const QString&, const QString&, const QString&,
-                       QString*) override {
-    return {};
-  }
-  QList<TMessageAnswer> Answers;
-  QStringList Asked;
-};
 
 }  // namespace
 

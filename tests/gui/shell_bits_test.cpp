@@ -24,6 +24,7 @@
 #include "gui/stat_form.h"
 #include "gui/text.h"
 #include "gui/qt_translation.h"
+#include "scripted_dialogs.h"
 #include "results/language.h"
 #include "shell/session.h"
 #include "support/kiv_bytes.h"
@@ -50,29 +51,6 @@ void WriteFile(const QString& path, const std::string& bytes) {
 QString QtCancel() {
   return QCoreApplication::translate("QPlatformTheme", "Cancel");
 }
-
-// Opens no address unless told to, and records what it was asked.
-class TRecordingDialogs : public TDialogs {
- public:
-  TMessageAnswer Ask(QWidget*, const TMessage& message) override {
-    Asked << ToQString(message.Text);
-    return TMessageAnswer::Ok;
-  }
-  QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override {
-    return {};
-  }
-  QString SaveFileName(QWidget*, const QString&, const QString&, const QString&,
-                       QString*) override {
-    return {};
-  }
-  bool OpenUrl(const QUrl& url) override {
-    Urls << url.toString();
-    return Opens;
-  }
-  QStringList Asked;
-  QStringList Urls;
-  bool Opens = false;
-};
 
 }  // namespace
 
@@ -269,12 +247,13 @@ class TShellBitsTest : public QObject {
 
   // Without a browser or a mail program the user is told so, naming the address.
   void AddressesThatCannotBeOpenedAreNamedInAMessage() {
-    TRecordingDialogs dialogs;
+    TScriptedDialogs dialogs;
+    dialogs.DefaultAnswer = TMessageAnswer::Ok;
     TDialogs* previous = SetDialogs(&dialogs);
     TAboutBox box(nullptr, {});
     Q_EMIT box.findChild<QLabel*>("homePageLabel")->linkActivated(QString());
     QVERIFY(!OpenExternalUrl(nullptr, QUrl("mailto:someone@a.example")));
-    dialogs.Opens = true;
+    dialogs.UrlsOpen = true;
     QVERIFY(OpenExternalUrl(nullptr, QUrl("https://b.example/")));
     SetDialogs(previous);
     QCOMPARE(dialogs.Urls, (QStringList{"https://gryvel.example/", "mailto:someone@a.example",

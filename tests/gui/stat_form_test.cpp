@@ -20,6 +20,7 @@
 #include "gui/platform_hooks.h"
 #include "gui/text.h"
 #include "gui/ui/stat_chart.h"
+#include "scripted_dialogs.h"
 #include "results/language.h"
 #include "shell/session.h"
 
@@ -31,28 +32,6 @@ namespace {
 std::string Cp(const QString& text) {
   return *FromQString(text);
 }
-
-// Hands out the scripted file name and filter, and remembers the messages asked.
-class TScriptedDialogs : public TDialogs {
- public:
-  TMessageAnswer Ask(QWidget*, const TMessage& message) override {
-    Asked << ToQString(message.Text);
-    return TMessageAnswer::Ok;
-  }
-  QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override {
-    return {};
-  }
-  QString SaveFileName(QWidget*, const QString&, const QString&, const QString& filter,
-                       QString* selected) override {
-    Filters = filter;
-    if (selected != nullptr) *selected = Selected;
-    return SaveAs;
-  }
-  QString SaveAs;
-  QString Selected;
-  QString Filters;
-  QStringList Asked;
-};
 
 // A session showing one new dictionary of `words`.
 std::unique_ptr<TSession> SessionOf(const QStringList& words) {
@@ -94,6 +73,7 @@ class TStatFormTest : public QObject {
  private Q_SLOTS:
   void initTestCase() {
     SetUILanguage(TUILanguage::English);
+    FDialogs.DefaultAnswer = TMessageAnswer::Ok;
     SetDialogs(&FDialogs);
     QVERIFY(FDir.isValid());
   }
@@ -235,7 +215,7 @@ class TStatFormTest : public QObject {
 
   void SavesTheChartAsPngOrSvg() {
     Open({"ab", "abc", "xyz"});
-    FDialogs.SaveAs = FDir.filePath("chart");
+    FDialogs.Files = {FDir.filePath("chart")};
     FDialogs.Selected = "SVG image (*.svg)";
     Action("SaveImageItem").trigger();
     QVERIFY(FDialogs.Filters.contains("*.png") && FDialogs.Filters.contains("*.svg"));
@@ -245,7 +225,7 @@ class TStatFormTest : public QObject {
     QVERIFY(text.contains("<svg"));
     QVERIFY(text.contains("Statistics"));
 
-    FDialogs.SaveAs = FDir.filePath("chart.PNG");
+    FDialogs.Files = {FDir.filePath("chart.PNG")};
     FDialogs.Selected = "SVG image (*.svg)";  // the name's own suffix wins
     Action("SaveImageItem").trigger();
     const QImage image(FDir.filePath("chart.PNG"), "PNG");
@@ -253,7 +233,7 @@ class TStatFormTest : public QObject {
     QVERIFY(image.width() > 100);
     QVERIFY(FDialogs.Asked.isEmpty());
 
-    FDialogs.SaveAs = FDir.filePath("no such folder/chart.png");
+    FDialogs.Files = {FDir.filePath("no such folder/chart.png")};
     Action("SaveImageItem").trigger();
     QCOMPARE(FDialogs.Asked.size(), 1);
     QVERIFY(FDialogs.Asked.front().contains("could not be saved"));
