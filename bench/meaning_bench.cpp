@@ -16,40 +16,18 @@
 #include <string>
 
 #include "bench_files.h"
+#include "bundled_session.h"
 #include "common/cp1251_utf8.h"
-#include "common/synchronize.h"
 #include "dictionary/dictionary_collection.h"
 #include "results/meaning_cache.h"
 #include "results/meaning_index.h"
 #include "results/result_source.h"
-#include "search/character_manager.h"
 #include "search/letter_maps.h"
-#include "search/string_searcher.h"
 
 namespace gryvel::bench {
 namespace {
 
-constexpr const char* kDictionaries[] = {GRYVEL_BUNDLED_DIRECTORY "/dictionary.kiv",
-                                         GRYVEL_BUNDLED_DIRECTORY "/english.kiv"};
-
-struct World {
-  TCharacterManager manager;
-  TStringSearcher searcher;
-  TDictionaryCollection collection;
-  TResultSource source;
-
-  World() {
-    SetUiThread();
-    searcher.SetCharacterManager(&manager);
-    collection.SetStringSearcher(&searcher);
-    TKivDictionaries all;
-    for (const char* file : kDictionaries)
-      all.push_back(collection.Dictionary(collection.AddDictionary(file)));
-    collection.LoadNow(all);
-    for (TKivDictionary* dictionary : all) collection.Connect(*dictionary);
-    source.SetDictionary(&collection);
-  }
-};
+using World = TBundledSession;
 
 World& TheWorld() {
   static World world;
@@ -61,7 +39,7 @@ void BM_LoadBothDictionaries(benchmark::State& state) {
   std::unique_ptr<World> world;
   for (auto _ : state) {
     world = std::make_unique<World>();
-    benchmark::DoNotOptimize(world->collection.Count());
+    benchmark::DoNotOptimize(world->Collection.Count());
     state.PauseTiming();  // freeing is not loading
     world.reset();
     state.ResumeTiming();
@@ -72,11 +50,11 @@ void BM_BuildIndex(benchmark::State& state) {
   World& world = TheWorld();
   std::unique_ptr<TMeaningIndex> index;
   for (auto _ : state) {
-    world.source.Refresh();  // drops the index
-    benchmark::DoNotOptimize(world.source.MeaningIndex());
+    world.Source.Refresh();  // drops the index
+    benchmark::DoNotOptimize(world.Source.MeaningIndex());
   }
   index = std::make_unique<TMeaningIndex>(MatchMap());
-  const TMeaningDocuments documents = CollectDescriptions(world.collection);
+  const TMeaningDocuments documents = CollectDescriptions(world.Collection);
   index->Build(documents);
   state.counters["descriptions"] = static_cast<double>(documents.Count());
   state.counters["words"] = static_cast<double>(index->WordCount());
@@ -86,7 +64,7 @@ void BM_BuildIndex(benchmark::State& state) {
 
 // Indexing descriptions already read: the part a background build does on its own thread.
 void BM_IndexDocuments(benchmark::State& state) {
-  const TMeaningDocuments documents = CollectDescriptions(TheWorld().collection);
+  const TMeaningDocuments documents = CollectDescriptions(TheWorld().Collection);
   for (auto _ : state) {
     TMeaningIndex index(MatchMap());
     benchmark::DoNotOptimize(index.Build(documents));
@@ -100,10 +78,10 @@ void BM_ReadKeptIndex(benchmark::State& state) {
   World& world = TheWorld();
   const std::string directory = Directory() + "/cache";
   std::filesystem::remove_all(directory);
-  (void)BuildAndKeepMeaningIndex(MatchMap(), CollectDescriptions(world.collection),
-                                 MeaningCacheFile(world.collection, MatchMap(), directory));
+  (void)BuildAndKeepMeaningIndex(MatchMap(), CollectDescriptions(world.Collection),
+                                 MeaningCacheFile(world.Collection, MatchMap(), directory));
   const auto start = std::chrono::steady_clock::now();
-  const TMeaningCacheFile kept = MeaningCacheFile(world.collection, MatchMap(), directory);
+  const TMeaningCacheFile kept = MeaningCacheFile(world.Collection, MatchMap(), directory);
   state.counters["cache_key_ms"] =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   if (!kept.Saved) state.SkipWithError("the index was not kept");
@@ -115,7 +93,7 @@ void BM_ReadKeptIndex(benchmark::State& state) {
 // Reading the descriptions alone (into one copy, as for a build on another thread).
 void BM_CollectDescriptions(benchmark::State& state) {
   World& world = TheWorld();
-  for (auto _ : state) benchmark::DoNotOptimize(CollectDescriptions(world.collection).Count());
+  for (auto _ : state) benchmark::DoNotOptimize(CollectDescriptions(world.Collection).Count());
 }
 
 std::string Clue(const char* utf8) {
@@ -127,11 +105,11 @@ std::string Clue(const char* utf8) {
 void BM_Search(benchmark::State& state, const char* clue_utf8) {
   World& world = TheWorld();
   const std::string clue = Clue(clue_utf8);
-  world.source.SearchMeaning("", clue);  // builds the index
-  for (auto _ : state) world.source.SearchMeaning("", clue);
-  world.source.SetFilterActive(true);
-  state.counters["found"] = world.source.Count();
-  world.source.SetFilterActive(false);
+  world.Source.SearchMeaning("", clue);  // builds the index
+  for (auto _ : state) world.Source.SearchMeaning("", clue);
+  world.Source.SetFilterActive(true);
+  state.counters["found"] = world.Source.Count();
+  world.Source.SetFilterActive(false);
 }
 
 // The descriptions as UTF-8 text, one per line, written once.
@@ -139,7 +117,7 @@ const std::string& DumpFile() {
   static const std::string path = [] {
     const std::string file = Directory() + "/descriptions.txt";
     std::ofstream out(file, std::ios::binary);
-    const TMeaningDocuments documents = CollectDescriptions(TheWorld().collection);
+    const TMeaningDocuments documents = CollectDescriptions(TheWorld().Collection);
     for (std::size_t i = 0; i < documents.Count(); ++i) {
       std::string line = Cp1251ToUtf8(documents.Text(i));
       for (char& c : line)

@@ -16,21 +16,16 @@
 #include <string_view>
 #include <vector>
 
+#include "bundled_session.h"
 #include "common/cp1251_utf8.h"
-#include "common/synchronize.h"
 #include "dictionary/dictionary_collection.h"
 #include "results/meaning_index.h"
 #include "results/meaning_search.h"
 #include "results/result_source.h"
-#include "search/character_manager.h"
 #include "search/letter_maps.h"
-#include "search/string_searcher.h"
 
 namespace gryvel::bench {
 namespace {
-
-constexpr const char* kDictionaries[] = {GRYVEL_BUNDLED_DIRECTORY "/dictionary.kiv",
-                                         GRYVEL_BUNDLED_DIRECTORY "/english.kiv"};
 
 // Why the answer was not among the first ten, in the order they are checked.
 enum class TOutcome {
@@ -108,17 +103,6 @@ std::string Utf8(std::string_view cp1251) {
 
 class TScorer {
  public:
-  TScorer() {
-    FSearcher.SetCharacterManager(&FManager);
-    FCollection.SetStringSearcher(&FSearcher);
-    TKivDictionaries all;
-    for (const char* file : kDictionaries)
-      all.push_back(FCollection.Dictionary(FCollection.AddDictionary(file)));
-    FCollection.LoadNow(all);
-    for (TKivDictionary* dictionary : all) FCollection.Connect(*dictionary);
-    FSource.SetDictionary(&FCollection);
-  }
-
   // Runs `clue`; *place is the answer's place (1 for the first, 0 when absent), *found the
   // size of the result.
   TOutcome Score(const TClue& clue, std::size_t* place, std::int32_t* found) {
@@ -163,10 +147,9 @@ class TScorer {
     return false;
   }
 
-  TCharacterManager FManager;
-  TStringSearcher FSearcher;
-  TDictionaryCollection FCollection;
-  TResultSource FSource;
+  TBundledSession FSession;
+  TDictionaryCollection& FCollection = FSession.Collection;
+  TResultSource& FSource = FSession.Source;
 };
 
 void Report(const char* path, TScorer& scorer, const std::vector<TClue>& clues) {
@@ -197,7 +180,6 @@ int Run(int argc, char** argv) {
     std::fprintf(stderr, "usage: meaning_quality CLUES.tsv...\n");
     return 2;
   }
-  SetUiThread();
   TScorer scorer;
   int status = 0;
   for (int f = 1; f < argc; ++f) {
