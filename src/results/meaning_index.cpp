@@ -135,7 +135,7 @@ struct TWordRun {
 
   const TByteMap& Map;
   TWordTable Tokens;
-  std::vector<std::int32_t> Words;  // the token of every word of every document
+  TMeaningIndex::TLargeIds Words;  // the token of every word of every document
   TDocuments Documents;             // per document: its entry, the end of its words in Words
   std::string Buffer;
   std::vector<TWordTable::THashed> Batch;  // the words of one document, under the map
@@ -179,7 +179,7 @@ bool TMeaningIndex::Build(const TMeaningDocuments& documents, const std::atomic<
 }
 
 void TMeaningIndex::MakePostings(
-    const std::vector<std::int32_t>& words,
+    const TLargeIds& words,
     const std::vector<std::pair<std::int32_t, std::uint32_t>>& documents) {
   // A counting sort by token keeps each token's entries in document order, which is entry
   // order within each dictionary; lists that several dictionaries fed are sorted after.
@@ -314,7 +314,7 @@ bool TMeaningIndex::Sound(std::int32_t entry_count) const {
     return starts.size() == groups + 1 && starts.front() == 0 && starts.back() == total &&
            std::is_sorted(starts.begin(), starts.end());
   };
-  const auto below = [](const std::vector<std::int32_t>& values, std::int32_t end) {
+  const auto below = [](const auto& values, std::int32_t end) {
     return std::all_of(values.begin(), values.end(),
                        [end](std::int32_t v) { return v >= 0 && v < end; });
   };

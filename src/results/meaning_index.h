@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/cp1251_case.h"
+#include "common/huge_pages.h"
 #include "results/word_table.h"
 #include "search/word_stemmer.h"
 
@@ -61,6 +62,9 @@ void ForEachMeaningWord(std::string_view text, Visit visit);
 // index is then handed over whole and used on one thread.
 class TMeaningIndex {
  public:
+  // Lists of millions of numbers, filled once: on huge pages where the system has them.
+  using TLargeIds = std::vector<std::int32_t, THugePageAllocator<std::int32_t>>;
+
   // An empty index that compares through `map`.
   explicit TMeaningIndex(const TByteMap& map);
   TMeaningIndex(const TMeaningIndex&) = delete;
@@ -110,7 +114,7 @@ class TMeaningIndex {
   void AppendPostings(std::int32_t token, std::vector<std::int32_t>* entries) const;
   // Turns the token of every word of every document (`words`; per document its entry and
   // the end of its words there) into the per-token lists.
-  void MakePostings(const std::vector<std::int32_t>& words,
+  void MakePostings(const TLargeIds& words,
                     const std::vector<std::pair<std::int32_t, std::uint32_t>>& documents);
   void MakeKeys();
   // Empties the index.
@@ -124,7 +128,7 @@ class TMeaningIndex {
   std::string FScratch;
   TWordTable FTokens;                        // the distinct words, under the map
   std::vector<std::uint32_t> FPostingStart;  // id -> start in FPostings; one more at the end
-  std::vector<std::int32_t> FPostings;      // entries, ascending per token
+  TLargeIds FPostings;                      // entries, ascending per token
   TWordTable FKeys;
   std::vector<std::uint32_t> FKeyStart;     // key id -> start in FKeyTokens
   std::vector<std::int32_t> FKeyTokens;     // token ids, grouped by key

@@ -94,7 +94,7 @@ void TWordTable::InsertMany(const THashed* words, std::size_t count, std::int32_
 }
 
 void TWordTable::Grow(std::size_t slots) {
-  std::vector<TSlot> old(slots, TSlot{});
+  decltype(FSlots) old(slots, TSlot{});
   old.swap(FSlots);
   const std::size_t mask = FSlots.size() - 1;
   for (const TSlot& slot : old) {

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/huge_pages.h"
+
 // A set of distinct byte strings numbered in order of insertion: one block of text and an
 // open-addressing table of numbers, so that looking a word up allocates nothing.
 
@@ -66,7 +68,9 @@ class TWordTable {
 
   std::string FText;                      // every word, one after another
   std::vector<std::uint32_t> FStarts{0};  // word i is FText[FStarts[i], FStarts[i + 1])
-  std::vector<TSlot> FSlots;              // the size is a power of 2, at most half full
+  // The size is a power of 2, at most half full; megabytes for a large text, on huge pages
+  // where the system has them.
+  std::vector<TSlot, THugePageAllocator<TSlot>> FSlots;
 };
 
 }  // namespace gryvel
