@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "dictionary/collection_checks.h"
+#include "described_words.h"
 #include "dictionary/dictionary_collection.h"
 #include "dictionary/file_io.h"
 #include "results/array_file.h"
@@ -50,11 +50,7 @@ class MeaningCacheTest : public ::testing::Test {
         {"удача", "везение"},
         {"успех", "удача, счастье"},
     };
-    std::vector<std::string> words;
-    for (const auto& [word, text] : entries) words.push_back(Cp(word));
-    testing::Fill(*dictionary_, words);
-    for (const auto& [word, text] : entries)
-      dictionary_->SetDescription(dictionary_->Entries().IndexOf(Cp(word)), Cp(text));
+    testing::FillDescribed(*dictionary_, entries);
     file_ = dir_.File("words.kiv");
     EXPECT_TRUE(dictionary_->SaveToFile(file_).ok());
     collection_.Connect(*dictionary_);

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "dictionary/collection_checks.h"
+#include "described_words.h"
 #include "dictionary/dictionary_collection.h"
 #include "results/meaning_build.h"
 #include "results/meaning_index.h"
@@ -23,9 +23,9 @@
 namespace gryvel {
 namespace {
 
+using testing::Cp;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using testing::Cp;
 
 // A small dictionary whose descriptions point at each other the way a thesaurus and a
 // glossary do.
@@ -54,19 +54,7 @@ class MeaningSearchTest : public ::testing::Test {
         {"удача", "везение"},
         {"успех", "удача, счастье"},
     };
-    std::vector<std::string> words;
-    for (const auto& [word, text] : entries) words.push_back(Cp(word));
-    std::sort(words.begin(), words.end(), [](const std::string& a, const std::string& b) {
-      return CompareWords(a, b) < 0;
-    });
-    gryvel::testing::Fill(*dictionary_, words);
-    for (const auto& [word, text] : entries) {
-      if (*text == '\0') continue;
-      std::string description = Cp(text);
-      for (std::size_t at = 0; (at = description.find('\n', at)) != std::string::npos; at += 2)
-        description.replace(at, 1, "\r\n");
-      dictionary_->SetDescription(dictionary_->Entries().IndexOf(Cp(word)), description);
-    }
+    testing::FillDescribed(*dictionary_, entries);
     collection_.Connect(*dictionary_);
     collection_.SetActive(dictionary_);
     source_.SetDictionary(&collection_);
@@ -249,8 +237,8 @@ TEST(MeaningBuildTest, ABuildOnAnotherThreadFindsEveryDocumentAndACancelledOneEn
   for (int i = 0; i < 20; ++i) filler += " lorem ipsum dolor";
   constexpr std::int32_t kCount = 3000;
   for (std::int32_t entry = 0; entry < kCount; ++entry)
-    documents.Add(entry, (entry % 3 == 0 ? "cold wind, chilly" : "warm days\r\nantonyms: cold") +
-                             filler);
+    documents.Add(entry,
+                  (entry % 3 == 0 ? "cold wind, chilly" : "warm days\r\nantonyms: cold") + filler);
   ASSERT_GE(documents.Bytes(), std::size_t{1} << 20);
   TMeaningBuild build(kLowerCase, documents);
   const std::unique_ptr<TMeaningIndex> index = build.Take();
