@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <new>
 #include <utility>
 
@@ -51,14 +52,18 @@ bool SortsBefore(const TArticleItem* a, const TArticleItem* b) {
 
 }  // namespace
 
-void* TArticleItem::operator new[](std::size_t size) {
-  void* block = AllocateLarge(size);
-  if (block == nullptr) throw std::bad_alloc();
-  return block;
-}
+TArticleList::TRecordBlock::TRecordBlock(void* memory, std::int32_t start, std::int32_t size)
+    : Items(static_cast<TArticleItem*>(memory)), Start(start), Size(size) {}
 
-void TArticleItem::operator delete[](void* block) noexcept {
-  FreeLarge(block);
+TArticleList::TRecordBlock::TRecordBlock(TRecordBlock&& other) noexcept
+    : Items(std::exchange(other.Items, nullptr)),
+      Start(other.Start),
+      Size(other.Size),
+      Built(std::exchange(other.Built, 0)) {}
+
+TArticleList::TRecordBlock::~TRecordBlock() {
+  std::destroy_n(Items, Built);
+  FreeLarge(Items);
 }
 
 TArticleList::~TArticleList() {
@@ -216,7 +221,7 @@ void TArticleList::DropIndexFrom(std::int32_t n) {
 bool TArticleList::IsInStorage(const TArticleItem* item) const {
   for (const TRecordBlock& block : FArtList) {
     if (block.Start > FArtCount) break;
-    const TArticleItem* first = block.Items.get();
+    const TArticleItem* first = block.Items;
     if (std::less_equal<>()(first, item) && std::less<>()(item, first + block.Size))
       return block.Start + (item - first) <= FArtCount;
   }
@@ -227,7 +232,7 @@ TRecordRanges TArticleList::Ranges() const {
   TRecordRanges ranges;
   ranges.FRanges.reserve(FArtList.size());
   for (const TRecordBlock& block : FArtList) {
-    const auto first = reinterpret_cast<std::uintptr_t>(block.Items.get());
+    const auto first = reinterpret_cast<std::uintptr_t>(block.Items);
     ranges.FRanges.push_back({first, first + sizeof(TArticleItem) * block.Size});
   }
   std::sort(ranges.FRanges.begin(), ranges.FRanges.end(),
@@ -254,8 +259,8 @@ void TArticleList::Error(const char* format, std::int32_t data) const {
   throw EListError(FormatInt(format, data));
 }
 
-std::unique_ptr<TArticleItem[]> TArticleList::AllocateRecords(std::int32_t count) {
-  return std::make_unique<TArticleItem[]>(count);
+void* TArticleList::AllocateRecords(std::int32_t count) {
+  return AllocateLarge(sizeof(TArticleItem) * static_cast<std::size_t>(count));
 }
 
 void TArticleList::Raise(const char* format, std::int32_t data) const {
@@ -279,7 +284,14 @@ void TArticleList::InsertPointer(std::int32_t index, TArticleItem* item) {
 }
 
 TArticleItem* TArticleList::NewRecord(std::string_view word) {
-  TArticleItem& record = Record(FArtCount);
+  // Positions are first used in order, so the next one is either built or the first unbuilt.
+  TRecordBlock& block = FArtList[BlockOf(FArtCount)];
+  const std::int32_t slot = FArtCount - block.Start;
+  if (slot == block.Built) {
+    new (block.Items + slot) TArticleItem;
+    ++block.Built;
+  }
+  TArticleItem& record = block.Items[slot];
   record.Word.assign(word);  // in place: a reused record keeps its string's buffer
   record.Offset = 0;
   record.Flags = kFlagShown;
@@ -340,9 +352,10 @@ bool TArticleList::ResizeStore(std::int32_t n) {
     return true;
   }
   try {
-    TRecordBlock block{AllocateRecords(n - FRoom), FRoom, n - FRoom};
-    if (block.Items == nullptr) throw std::bad_alloc();
-    FArtList.push_back(std::move(block));
+    FArtList.reserve(FArtList.size() + 1);  // so that the memory cannot be lost below
+    void* memory = AllocateRecords(n - FRoom);
+    if (memory == nullptr) throw std::bad_alloc();
+    FArtList.emplace_back(memory, FRoom, n - FRoom);
     FRoom = n;
     return true;
   } catch (const std::bad_alloc&) {

@@ -40,11 +40,6 @@ struct TArticleItem {
   std::int32_t Offset = 0;  // file offset of a version-2 record, -1 from version 1, else unset
   std::uint16_t Flags = 0;  // kFlag* bits
   std::uint16_t Parts = 0;  // kPart* bits
-
-  // Records come in blocks of up to millions, filled as they are made: large blocks ask for
-  // huge pages before the records are constructed.
-  static void* operator new[](std::size_t size);
-  static void operator delete[](void* block) noexcept;
 };
 
 // Entry pointers, one per entry of a list: filled whole as a list loads or merges.
@@ -164,15 +159,26 @@ class TArticleList {
   virtual void Notify(TArticleItem* item, TListAction action);
   // Raises EListError with `format` ("... %d") filled in with `data`. Overrides must throw.
   virtual void Error(const char* format, std::int32_t data) const;
-  // Allocates `count` default-constructed records. Overridable to control allocation in tests.
-  virtual std::unique_ptr<TArticleItem[]> AllocateRecords(std::int32_t count);
+  // Memory for `count` records, not yet constructed, from AllocateLarge (the store releases it
+  // with FreeLarge); null or std::bad_alloc when memory runs out. Overridable to control
+  // allocation in tests.
+  virtual void* AllocateRecords(std::int32_t count);
 
  private:
-  // One allocation of records: store positions Start .. Start + Size - 1.
+  // One allocation of records: store positions Start .. Start + Size - 1. Only the first
+  // Built are constructed: a record is made when its position is first used, so sizing the
+  // store for a whole dictionary touches none of its memory (records come in blocks of up to
+  // millions; large blocks are on huge pages, faulted in as the records are filled).
   struct TRecordBlock {
-    std::unique_ptr<TArticleItem[]> Items;
-    std::int32_t Start = 0;
-    std::int32_t Size = 0;
+    TRecordBlock(void* memory, std::int32_t start, std::int32_t size);
+    TRecordBlock(TRecordBlock&& other) noexcept;
+    TRecordBlock& operator=(TRecordBlock&&) = delete;
+    ~TRecordBlock();
+
+    TArticleItem* Items;
+    std::int32_t Start;
+    std::int32_t Size;
+    std::int32_t Built = 0;
   };
 
   [[noreturn]] void Raise(const char* format, std::int32_t data) const;

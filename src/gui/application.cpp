@@ -5,13 +5,13 @@
 #include <QImageReader>
 #include <QSocketNotifier>
 #include <csignal>
-#include <fontconfig/fontconfig.h>
 #include <thread>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include "common/stopwatch.h"
 #include "gui/dialogs.h"
+#include "gui/font_preload.h"
 #include "gui/kiv_main_form.h"
 #include "gui/platform_hooks.h"
 #include "gui/single_instance.h"
@@ -69,15 +69,14 @@ std::unique_ptr<TSettingsFile> ProgramSettings(const std::string& program_dir) {
 int RunApplication(int argc, char** argv,
                    const std::function<void(TKivMainForm&, TSession&)>& shown) {
   TStopwatch::Start("Initialization");
-  // Reading the font configuration takes a few milliseconds; it overlaps the rest of start-up.
-  std::thread fonts([] { FcInit(); });
+  TFontPreload fonts;
   QApplication::setApplicationName(QStringLiteral("Gryvel"));
   QApplication app(argc, argv);
   TSingleInstance instance;
   const std::string program_dir = PathFromQString(QCoreApplication::applicationDirPath());
   const QStringList files = FileArguments();
   if (!instance.Acquire(files)) {
-    fonts.join();
+    fonts.Finish();
     if (instance.HolderAnswered()) return 0;  // another copy runs and has raised its window
     // It holds the lock but shows nothing: say so rather than end without a word.
     SetLanguage(ReadLanguage(*ProgramSettings(program_dir)));
@@ -92,11 +91,12 @@ int RunApplication(int argc, char** argv,
   const std::jthread image_formats([] { QImageReader::supportedImageFormats(); });
   InstallPlatformHooks();
   int status = 0;
+  fonts.FillDatabase();
   {
-    fonts.join();
     TSession session(ProgramSettings(program_dir));
     session.Source.SetMeaningCacheDirectory(ProcessCacheDirectory());
     TKivMainForm form(session);
+    fonts.Finish();  // long done: the window has measured its text
     instance.OnRaiseRequest = [&form] {
       if (form.isMinimized()) form.showNormal();
       form.raise();

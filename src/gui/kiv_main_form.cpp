@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -56,6 +57,7 @@ TKivMainForm::TKivMainForm(TSession& session, QWidget* parent)
   setWindowTitle(QStringLiteral("Gryvel"));
   setWindowIcon(Icon(TIcon::Application));
   setMinimumHeight(300);
+  PrepareSmallIcons();
 
   FCommands = new TMainCommands(*this);
   BuildLeftPanel();
@@ -85,6 +87,18 @@ TKivMainForm::TKivMainForm(TSession& session, QWidget* parent)
 
 // The subscriptions end with their members; the widgets end with the window.
 TKivMainForm::~TKivMainForm() = default;
+
+// The small pictures the first paint shows (the quick search's, the panel buttons', the search
+// tree's) are drawn on a worker while the window is built.
+void TKivMainForm::PrepareSmallIcons() {
+  const std::vector<TIcon> icons = {
+      TIcon::Search,        TIcon::PanelShow,   TIcon::PanelHide,    TIcon::CrosswordRoot,
+      TIcon::AnagramRoot,   TIcon::EqualRoot,   TIcon::InfoNode,     TIcon::NewSearch,
+      TIcon::PatternEntry,  TIcon::AnagramEntry, TIcon::EqualActive, TIcon::EqualInactive,
+  };
+  const int pixels = style()->pixelMetric(QStyle::PM_SmallIconSize);
+  PrepareIcons(icons, QSize(pixels, pixels) * devicePixelRatio());
+}
 
 void TKivMainForm::BuildLeftPanel() {
   LeftPanel = new QWidget(this);

@@ -83,6 +83,7 @@ class TKivMainForm : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  void PrepareSmallIcons();
   void BuildLeftPanel();
   void BuildRightPanel();
   void BuildStatusBar();

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionViewItem>
+#include <QTreeWidgetItemIterator>
 
 #include "gui/dialogs.h"
 #include "gui/fonts.h"
@@ -273,7 +274,10 @@ void TSearchTree::ApplyLanguage() {
 }
 
 void TSearchTree::ExpandAllAndScrollTop() {
-  expandAll();
+  // The nodes are marked for the next layout rather than laid out now (as expandAll would):
+  // at start-up the tree is hidden, and it is laid out when it first shows.
+  scheduleDelayedItemsLayout();
+  for (QTreeWidgetItemIterator it(this); *it != nullptr; ++it) (*it)->setExpanded(true);
   scrollToTop();
 }
 

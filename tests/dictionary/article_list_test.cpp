@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <new>
 #include <random>
 #include <string>
@@ -317,18 +319,46 @@ class RecordingList : public TArticleList {
   ~RecordingList() override = default;
   std::vector<std::pair<std::string, TListAction>> events;
   bool fail_allocation = false;
-  int allocations = 0;  // record blocks allocated
+  bool scribble = false;  // fill new record memory with garbage, as fresh heap memory may hold
+  int allocations = 0;    // record blocks allocated
 
  protected:
   void Notify(TArticleItem* item, TListAction action) override {
     events.emplace_back(item->Word, action);
   }
-  std::unique_ptr<TArticleItem[]> AllocateRecords(std::int32_t count) override {
+  void* AllocateRecords(std::int32_t count) override {
     if (fail_allocation) throw std::bad_alloc();
     ++allocations;
-    return TArticleList::AllocateRecords(count);
+    void* memory = TArticleList::AllocateRecords(count);
+    if (scribble) std::memset(memory, 0xA5, sizeof(TArticleItem) * count);
+    return memory;
   }
 };
+
+// The store is sized without constructing its records: each is made when first used, and
+// only those made are destroyed, through lowering, reuse, packing and release.
+TEST_F(ArticleListTest, RecordsAreMadeOnFirstUse) {
+  auto list = std::make_unique<RecordingList>();
+  list->scribble = true;
+  list->SetCapacity(1000);
+  AddAll(*list, {"c", "a", "b", "a"});
+  list->SetCount(2);
+  AddAll(*list, {"a long word that does not fit in place", "b"});
+  EXPECT_EQ((std::vector<std::string>{"c", "a", "a long word that does not fit in place", "b"}),
+            Words(*list));
+  EXPECT_EQ(kFlagShown, list->Get(3)->Flags);
+  EXPECT_EQ(0, list->Get(3)->Parts);
+  list->Sort();
+  list->Pack();
+  EXPECT_EQ((std::vector<std::string>{"a", "a long word that does not fit in place", "b", "c"}),
+            Words(*list));
+  list->SetCapacity(500);
+  list->AddArticle("d");
+  list->SetCapacity(2000);  // a second block, again made on use
+  for (int i = 0; i < 1500; ++i) list->AddArticle("w");
+  EXPECT_EQ(1505, list->Count());
+  list.reset();
+}
 
 // Growth is by a share of what is held, not by a fixed step, so that a long word list is
 // loaded with few allocations; records never move, so earlier pointers stay good.

@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QtTest>
 #include <vector>
 
@@ -100,6 +101,22 @@ class SearchTreeTest : public QObject {
     QCOMPARE(Texts(THistoryBranch::Crossword), (QStringList{"Новый поиск...", "k?t"}));
     QCOMPARE(Action("searchTreeDeleteAction")->text(), QString("&Удалить"));
     QCOMPARE(Action("searchTreeMakeUpWordsAction")->text(), QString("&Составить слова"));
+  }
+
+  // As at start-up: expanded while hidden, every node shows once the tree does.
+  void expandedWhileHiddenShowsEveryNodeWhenShown() {
+    FHistory->AddPatternHistory("cat");
+    FHistory->AddAnagramHistory("tac", aoUsual);
+    FTree->resize(300, 400);
+    FTree->ExpandAllAndScrollTop();
+    FTree->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FTree.get()));
+    for (THistoryBranch branch : {THistoryBranch::Crossword, THistoryBranch::Anagrams}) {
+      QVERIFY(Root(branch)->isExpanded());
+      for (int row = 0; row < Root(branch)->childCount(); ++row)
+        QVERIFY(FTree->visualItemRect(Item(branch, row)).isValid());
+    }
+    QCOMPARE(FTree->verticalScrollBar()->value(), 0);
   }
 
   void nodesGetTheirFontsAndIcons() {
