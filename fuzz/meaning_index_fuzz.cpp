@@ -2,10 +2,10 @@
 // and an index that is taken answers lookups with entries inside the list it was checked
 // against, and stores the same bytes again.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     index.EntriesWithKey(key, &entries);
     index.EntriesWithPrefix(word, &entries);
   }
-  for (const std::int32_t entry : entries) Check(entry >= 0 && entry < kEntries, "entry out of range");
+  for (const std::int32_t entry : entries)
+    Check(entry >= 0 && entry < kEntries, "entry out of range");
 
   gryvel::TMemoryFileSystem files;
   gryvel::TStatus status;
@@ -48,7 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   index.Write(writer);
   Check(writer.Status().ok() && out->Commit().ok(), "cannot store again");
   const std::vector<std::uint8_t> again = files.File("again");
-  Check(again.size() == size && std::equal(again.begin(), again.end(), data),
-        "stored differently");
+  Check(again.size() == size && std::equal(again.begin(), again.end(), data), "stored differently");
   return 0;
 }
