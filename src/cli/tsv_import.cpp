@@ -91,8 +91,11 @@ TStatus ParseWord(std::string_view field, std::string* word) {
   return TStatus::Ok();
 }
 
-// One line that is not blank.
+// One line that is not blank. A character the dictionary cannot store is named by its
+// position in the line, before the fields are taken apart.
 TStatus ParseLine(std::string_view line, TImportEntry* entry) {
+  if (const std::optional<TUnstorable> found = FindUnstorable(line))
+    return TStatus::Error(found->Message);
   const std::size_t tab = line.find('\t');
   if (TStatus status = ParseWord(line.substr(0, tab), &entry->Word); !status.ok()) return status;
   if (tab == std::string_view::npos) return TStatus::Ok();

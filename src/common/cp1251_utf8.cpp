@@ -98,15 +98,6 @@ TStatus Malformed(std::size_t offset, const std::string& what) {
   return TStatus::Error("Malformed UTF-8 at byte " + std::to_string(offset) + ": " + what);
 }
 
-TStatus NotInCodePage(char32_t cp, std::string_view encoded) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(cp));
-  std::string message = std::string("Character ") + buf;
-  // Control characters would be invisible or disruptive inside quotes.
-  if (cp >= 0xA0) message += " \"" + std::string(encoded) + "\"";
-  return TStatus::Error(message + " cannot be written in code page 1251");
-}
-
 // Decodes the multi-byte sequence that starts at s[i] (a byte >= 0x80) into *cp and *len,
 // rejecting every form that RFC 3629 forbids.
 TStatus DecodeSequence(std::string_view s, std::size_t i, char32_t* cp, std::size_t* len) {
@@ -137,6 +128,99 @@ TStatus DecodeSequence(std::string_view s, std::size_t i, char32_t* cp, std::siz
   return TStatus::Ok();
 }
 
+// The character at s[i] into *cp and *len.
+TStatus Decode(std::string_view s, std::size_t i, char32_t* cp, std::size_t* len) {
+  const auto lead = static_cast<std::uint8_t>(s[i]);
+  if (lead >= 0x80) return DecodeSequence(s, i, cp, len);
+  *cp = lead;
+  *len = 1;
+  return TStatus::Ok();
+}
+
+// Characters drawn together with the one before them: combining marks, variation selectors,
+// skin tones. A zero-width joiner also joins the one after it.
+constexpr char32_t kZeroWidthJoiner = 0x200D;
+
+bool JoinsPrevious(char32_t cp) {
+  return (cp >= 0x0300 && cp <= 0x036F) || (cp >= 0x1AB0 && cp <= 0x1AFF) ||
+         (cp >= 0x1DC0 && cp <= 0x1DFF) || (cp >= 0x20D0 && cp <= 0x20FF) ||
+         (cp >= 0xFE00 && cp <= 0xFE0F) || (cp >= 0xFE20 && cp <= 0xFE2F) ||
+         (cp >= 0x1F3FB && cp <= 0x1F3FF) || (cp >= 0xE0100 && cp <= 0xE01EF) ||
+         cp == kZeroWidthJoiner;
+}
+
+std::size_t Utf16Units(char32_t cp) { return cp > 0xFFFF ? 2 : 1; }
+
+// The shown character being read: its number, where it starts in UTF-8 bytes and in UTF-16
+// units, and how far it reaches in UTF-16 units.
+struct TShownCursor {
+  std::size_t Number = 0;
+  std::size_t Start = 0;
+  std::size_t Utf16Start = 0;
+  std::size_t Utf16End = 0;
+  bool JoinsNext = false;  // the last character was a zero-width joiner
+};
+
+// Describes `cp`, which starts at utf8[i] inside the shown character of `at`, taking in the
+// characters after it that belong to the same shown character.
+TUnstorable NotInCodePage(std::string_view utf8, std::size_t i, char32_t cp, TShownCursor at) {
+  bool joins_next = false;
+  std::size_t end = i;
+  for (std::size_t len = 0; end < utf8.size(); end += len) {
+    char32_t next = 0;
+    if (!Decode(utf8, end, &next, &len).ok()) break;
+    if (end > i && !joins_next && !JoinsPrevious(next)) break;
+    at.Utf16End += Utf16Units(next);
+    joins_next = next == kZeroWidthJoiner;
+  }
+  TUnstorable found;
+  found.Code = cp;
+  found.Position = at.Number;
+  found.Utf16Start = at.Utf16Start;
+  found.Utf16Length = at.Utf16End - at.Utf16Start;
+  found.Shown = std::string(utf8.substr(at.Start, end - at.Start));
+  char code[16];
+  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
+  found.Message = std::string("Character ") + code;
+  // Control characters would be invisible or disruptive inside quotes.
+  if (cp >= 0xA0) found.Message += " \"" + found.Shown + "\"";
+  found.Message += " at position " + std::to_string(at.Number) +
+                   " cannot be written in code page 1251";
+  return found;
+}
+
+// Walks `utf8` up to its first character the code page cannot hold or its first malformed
+// sequence and describes that; nullopt when there is none. With `out`, which then holds at
+// least utf8.size() bytes, the code page bytes go there and *written counts them.
+std::optional<TUnstorable> Convert(std::string_view utf8, char* out, std::size_t* written) {
+  TShownCursor at;
+  std::size_t n = 0;
+  for (std::size_t i = 0, len = 0; i < utf8.size(); i += len) {
+    char32_t cp = 0;
+    const TStatus status = Decode(utf8, i, &cp, &len);
+    if (at.Number == 0 || !status.ok() || !(at.JoinsNext || JoinsPrevious(cp))) {
+      ++at.Number;
+      at.Start = i;
+      at.Utf16Start = at.Utf16End;
+    }
+    if (!status.ok()) {
+      TUnstorable found;
+      found.Position = at.Number;
+      found.Utf16Start = at.Utf16Start;
+      found.Utf16Length = 1;
+      found.Message = status.message();
+      return found;
+    }
+    const std::uint8_t byte = cp < 0x80 ? static_cast<std::uint8_t>(cp) : FromCodePoint(cp);
+    if (byte == 0 && cp != 0) return NotInCodePage(utf8, i, cp, at);
+    if (out != nullptr) out[n++] = static_cast<char>(byte);
+    at.Utf16End += Utf16Units(cp);
+    at.JoinsNext = cp == kZeroWidthJoiner;
+  }
+  if (written != nullptr) *written = n;
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::string Cp1251ToUtf8(std::string_view cp1251) {
@@ -151,24 +235,15 @@ std::string Cp1251ToUtf8(std::string_view cp1251) {
   return out;
 }
 
+std::optional<TUnstorable> FindUnstorable(std::string_view utf8) {
+  return Convert(utf8, nullptr, nullptr);
+}
+
 TStatus Utf8ToCp1251(std::string_view utf8, std::string* out) {
   std::string result(utf8.size(), '\0');  // never longer than the input
   std::size_t n = 0;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<std::uint8_t>(utf8[i]);
-    if (lead < 0x80) {
-      result[n++] = static_cast<char>(lead);
-      ++i;
-      continue;
-    }
-    char32_t cp = 0;
-    std::size_t len = 0;
-    if (TStatus status = DecodeSequence(utf8, i, &cp, &len); !status.ok()) return status;
-    const std::uint8_t byte = FromCodePoint(cp);
-    if (byte == 0) return NotInCodePage(cp, utf8.substr(i, len));
-    result[n++] = static_cast<char>(byte);
-    i += len;
-  }
+  if (const std::optional<TUnstorable> found = Convert(utf8, result.data(), &n))
+    return TStatus::Error(found->Message);
   result.resize(n);
   *out = std::move(result);
   return TStatus::Ok();

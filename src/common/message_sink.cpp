@@ -10,7 +10,7 @@ namespace gryvel {
 namespace {
 
 TMessageAnswer PrintToStderr(const TMessage& message) {
-  const std::string text = Cp1251ToUtf8(message.Text);
+  const std::string text = MessageTextUtf8(message);
   std::fprintf(stderr, "%s\n", text.c_str());
   switch (message.Buttons) {
     case TMessageButtons::Ok:
@@ -29,6 +29,10 @@ TMessageSink& CurrentSink() {
 }
 
 }  // namespace
+
+std::string MessageTextUtf8(const TMessage& message) {
+  return message.Utf8 ? message.Text : Cp1251ToUtf8(message.Text);
+}
 
 TMessageSink SetMessageSink(TMessageSink sink) {
   if (!sink) sink = PrintToStderr;

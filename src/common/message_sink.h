@@ -6,7 +6,7 @@
 
 // The one way the engine shows a message to the user. The GUI installs a sink that opens a
 // message box, the command-line tool one that prints, tests one that records.
-// All texts are code page 1251 bytes.
+// All texts are code page 1251 bytes, unless a message says it is UTF-8.
 
 namespace gryvel {
 
@@ -19,7 +19,12 @@ struct TMessage {
   std::string Caption;  // empty: the application title
   TMessageKind Kind = TMessageKind::Information;
   TMessageButtons Buttons = TMessageButtons::Ok;
+  // Text is UTF-8: it names a character that code page 1251 lacks.
+  bool Utf8 = false;
 };
+
+// The text of `message` as UTF-8.
+std::string MessageTextUtf8(const TMessage& message);
 
 using TMessageSink = std::function<TMessageAnswer(const TMessage&)>;
 

@@ -53,7 +53,7 @@ class TQtDialogs final : public TDialogs {
   TMessageAnswer Ask(QWidget* parent, const TMessage& message) override {
     const QString caption =
         message.Caption.empty() ? QApplication::applicationDisplayName() : ToQString(message.Caption);
-    QMessageBox box(IconOf(message.Kind), caption, ToQString(message.Text),
+    QMessageBox box(IconOf(message.Kind), caption, MessageText(message),
                     ButtonsOf(message.Buttons), parent);
     // File names and addresses in a message can be copied.
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);

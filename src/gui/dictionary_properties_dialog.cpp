@@ -12,6 +12,7 @@
 
 #include "dictionary/kiv_dictionary.h"
 #include "gui/dialogs.h"
+#include "gui/storable_edit.h"
 #include "gui/text.h"
 #include "results/language.h"
 #include "shell/dictionary_commands.h"
@@ -99,7 +100,9 @@ void TDictionaryPropertiesDialog::BuildButtons() {
   ButtonApply = new QPushButton(this);
   ButtonApply->setObjectName("ButtonApply");
   ButtonApply->setEnabled(false);
-  connect(ButtonOk, &QPushButton::clicked, this, &QDialog::accept);
+  connect(ButtonOk, &QPushButton::clicked, this, [this] {
+    if (FieldsStorable()) accept();
+  });
   connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(ButtonApply, &QPushButton::clicked, this, &TDictionaryPropertiesDialog::Apply);
   auto* row = new QHBoxLayout;
@@ -162,10 +165,16 @@ void TDictionaryPropertiesDialog::FieldChanged() {
 
 // The change is kept: the main window applies it after the dialog closes, as for OK.
 void TDictionaryPropertiesDialog::Apply() {
+  if (!FieldsStorable()) return;
   if (FDictionary != nullptr) FDictionary->SetModified(true);
   FApplied = Header({});
   FWasApplied = true;
   ButtonApply->setEnabled(false);
+}
+
+bool TDictionaryPropertiesDialog::FieldsStorable() {
+  return CheckStorable(*Edit4) && CheckStorable(*Edit1) && CheckStorable(*Memo1) &&
+         CheckStorable(*Edit2) && CheckStorable(*Edit3);
 }
 
 void TDictionaryPropertiesDialog::GoTo() {

@@ -29,7 +29,7 @@ class TDictionaryPropertiesDialog : public QDialog {
   // Shows the header of `dictionary` (borrowed until the dialog closes), or empty fields for
   // a new dictionary when null. "Apply" starts disabled.
   void Fill(TKivDictionary* dictionary);
-  // `base` with the texts of the fields.
+  // `base` with the texts of the fields. REQUIRES: they can be stored, as OK and Apply check.
   TDictHead Header(const TDictHead& base) const;
   // Whether a field was changed and not yet applied ("Apply" is enabled).
   bool Changed() const;
@@ -43,6 +43,9 @@ class TDictionaryPropertiesDialog : public QDialog {
   void BuildButtons();
   void FieldChanged();
   void Apply();
+  // Whether every field can go into the header; else the first that cannot is refused (the
+  // dialog stays open).
+  bool FieldsStorable();
   void GoTo();
   void Message();
 

@@ -1,8 +1,10 @@
 #include "gui/dictionary_tree.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <iterator>
@@ -60,12 +62,24 @@ class TStateImageDelegate : public QStyledItemDelegate {
     QStyledItemDelegate::paint(painter, rest, index);
   }
 
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
+    FEditor = QStyledItemDelegate::createEditor(parent, option, index);
+    return FEditor;
+  }
+
+  // The edit in place opened last, while it is open.
+  QLineEdit* Editor() const { return qobject_cast<QLineEdit*>(FEditor.data()); }
+
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
     if (index.data(kStateRole).toInt() > 0)
       size.rwidth() += option.decorationSize.width() + 1 + kStateGap;
     return size;
   }
+
+ private:
+  mutable QPointer<QWidget> FEditor;
 };
 
 TIcon DictionaryIcon(const TKivDictionary& dictionary) {
@@ -288,6 +302,15 @@ void TDictionaryTree::EditNode(QTreeWidgetItem* node) {
   if (NodeInfo(node) == nullptr || node->parent() != nullptr) return;
   setCurrentItem(node);
   editItem(node);
+}
+
+void TDictionaryTree::EditNodeAgain(const TKivDictionary& dictionary, const QString& text,
+                                    int start, int length) {
+  EditNode(NodeOf(dictionary));
+  QLineEdit* editor = static_cast<const TStateImageDelegate*>(itemDelegate())->Editor();
+  if (editor == nullptr) return;
+  editor->setText(text);
+  editor->setSelection(start, length);
 }
 
 void TDictionaryTree::SetNodeText(const TKivDictionary& dictionary, std::string_view name) {

@@ -64,6 +64,9 @@ class TDictionaryTree : public QTreeWidget {
 
   // Starts editing the text of top-level `node` in place.
   void EditNode(QTreeWidgetItem* node);
+  // Starts editing the node of `dictionary` in place again, with `text` in the edit and
+  // `length` characters from `start` selected; nothing when the dictionary has no node.
+  void EditNodeAgain(const TKivDictionary& dictionary, const QString& text, int start, int length);
   // Shows `name` (code page 1251) on the node of `dictionary`.
   void SetNodeText(const TKivDictionary& dictionary, std::string_view name);
   // Takes the node of `dictionary`, and its information nodes, out of the tree.

@@ -15,6 +15,7 @@
 #include "dictionary/dictionary_collection.h"
 #include "dictionary/kiv_dictionary.h"
 #include "gui/dialogs.h"
+#include "gui/storable_edit.h"
 #include "gui/text.h"
 #include "gui/ui/enter_edit.h"
 #include "results/language.h"
@@ -74,7 +75,13 @@ TEntryEditorDialog::TEntryEditorDialog(TDictionaryCollection& collection, QWidge
   ButtonCancel = new QPushButton(this);
   ButtonCancel->setObjectName("ButtonCancel");
   connect(ButtonOk, &QPushButton::clicked, this, &TEntryEditorDialog::OkClicked);
-  connect(ButtonAddChange, &QPushButton::clicked, this, [this] { FChange ? Change() : Add(); });
+  connect(ButtonAddChange, &QPushButton::clicked, this, [this] {
+    if (FChange) {
+      Change();
+    } else {
+      Add();
+    }
+  });
   connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
@@ -152,7 +159,6 @@ void TEntryEditorDialog::ApplyLanguage() {
 
 void TEntryEditorDialog::Start(bool change, const std::string& word) {
   FChange = change;
-  FStayOpen = false;
   FTypedDescription.clear();
   ReplaceEdit->setEnabled(change);
   FLabels[2]->setEnabled(change);
@@ -224,7 +230,7 @@ void TEntryEditorDialog::Lookup() {
   }
 }
 
-void TEntryEditorDialog::Add() {
+bool TEntryEditorDialog::Add() {
   TKivDictionary* active = FCollection.Active();
   if (ComboBox1->currentIndex() < 0 || active == nullptr) {
     TMessage message;
@@ -232,14 +238,14 @@ void TEntryEditorDialog::Add() {
     message.Caption = ShellText(TShellText::InformationCaption);
     message.Kind = TMessageKind::Information;
     Dialogs().Ask(this, message);
-    FStayOpen = true;
-    return;
+    return false;
   }
+  if (!CheckStorable(*WordEdit) || !CheckStorable(*Memo1)) return false;
   const std::string word = Typed(WordEdit->text());
-  if (word.empty()) return;
-  if (FCollection.AddWord(word) < 0) return;
+  if (word.empty()) return true;
+  if (FCollection.AddWord(word) < 0) return true;
   const std::int32_t entry = active->Entries().IndexOf(word);
-  if (entry < 0) return;
+  if (entry < 0) return true;
   TArticleItem* item = active->Entries().Get(entry);
   item->Parts |= CheckedParts();
   item->Flags |= CheckedFlags();
@@ -248,14 +254,16 @@ void TEntryEditorDialog::Add() {
   active->SetModified(true);
   if (OnShowWord) OnShowWord(word);
   Lookup();
+  return true;
 }
 
-void TEntryEditorDialog::Change() {
+bool TEntryEditorDialog::Change() {
+  if (!CheckStorable(*ReplaceEdit) || !CheckStorable(*Memo1)) return false;
   TKivDictionary* active = FCollection.Active();
   const std::string word = Typed(WordEdit->text());
   const std::string replacement = Typed(ReplaceEdit->text());
   std::int32_t entry = ActiveEntry(FCollection, word);
-  if (replacement.empty() || entry < 0) return;
+  if (replacement.empty() || entry < 0) return true;
   const std::int32_t moved = active->ChangeWord(entry, replacement);
   if (moved >= 0) entry = moved;
   TArticleItem* item = active->Entries().Get(entry);
@@ -266,19 +274,12 @@ void TEntryEditorDialog::Change() {
   if (OnShowWord) OnShowWord(item->Word);
   const QSignalBlocker block(WordEdit);
   WordEdit->setText(ToQString(item->Word));
+  return true;
 }
 
 void TEntryEditorDialog::OkClicked() {
-  if (FChange) {
-    Change();
-  } else if (ButtonAddChange->isEnabled()) {
-    Add();
-  }
-  if (FStayOpen) {
-    FStayOpen = false;
-    return;
-  }
-  accept();
+  const bool done = FChange ? Change() : !ButtonAddChange->isEnabled() || Add();
+  if (done) accept();
 }
 
 // Enter at the very start of the description, or with Alt, adds the entry instead of a line.
@@ -287,9 +288,7 @@ bool TEntryEditorDialog::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (enter && (Memo1->textCursor().position() == 0 || (key->modifiers() & Qt::AltModifier))) {
-      if (!FChange) {
-        Add();
-        FStayOpen = false;
+      if (!FChange && Add()) {
         WordEdit->setFocus();
         WordEdit->selectAll();
       }

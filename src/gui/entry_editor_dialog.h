@@ -52,8 +52,10 @@ class TEntryEditorDialog : public QDialog {
   void FillDictionaries();
   void DictionaryChosen(int index);
   void Lookup();
-  void Add();
-  void Change();
+  // Add and Change return false when the dialog stays open for the user to act: no
+  // dictionary is chosen, or a field holds text a dictionary cannot store.
+  bool Add();
+  bool Change();
   void OkClicked();
   void SetMarks(std::uint16_t parts, std::uint16_t flags);
   std::uint16_t CheckedParts() const;
@@ -62,7 +64,6 @@ class TEntryEditorDialog : public QDialog {
 
   TDictionaryCollection& FCollection;
   bool FChange = false;
-  bool FStayOpen = false;
   QString FTypedDescription;  // the user's text while an existing entry's is shown
 
   QTabWidget* FPages = nullptr;

@@ -20,6 +20,7 @@
 #include "gui/dictionary_tree.h"
 #include "gui/kiv_main_form.h"
 #include "gui/main_commands.h"
+#include "gui/storable_edit.h"
 #include "gui/text.h"
 #include "gui/ui/kiv_viewer.h"
 #include "results/language.h"
@@ -175,9 +176,22 @@ void TKivMainForm::ToggleConnected(TKivDictionary& dictionary) {
   }
 }
 
-// An empty text is the name of a dictionary without one.
+// An empty text is the name of a dictionary without one. A name that cannot be stored keeps
+// the old one; once the edit that ended has closed, the message says why and the edit opens
+// again on the text as typed.
 void TKivMainForm::RenameDictionary(TKivDictionary& dictionary, const QString& text) {
-  std::string name = FromQString(text.trimmed()).value_or(std::string());
+  if (const std::optional<TUnstorableText> found = FindUnstorable(text)) {
+    DictionaryTree->SetNodeText(dictionary, dictionary.Name());
+    QMetaObject::invokeMethod(
+        this,
+        [this, &dictionary, text, found = *found] {
+          SayUnstorable(this, found);
+          DictionaryTree->EditNodeAgain(dictionary, text, found.Start, found.Length);
+        },
+        Qt::QueuedConnection);
+    return;
+  }
+  std::string name = *FromQString(text.trimmed());
   if (name.empty()) name = ShellText(TShellText::NoDictionaryName);
   dictionary.SetName(name);
   DictionaryTree->SetNodeText(dictionary, name);

@@ -18,28 +18,28 @@ TStatus ToCodePage(const QString& text, std::string* out) {
                       out);
 }
 
-// "«ж» (U+0436)" for the first character of `text` the code page cannot hold.
-QString FirstUnheld(const QString& text) {
-  for (const char32_t code : text.toUcs4()) {
-    const QString one = QString::fromUcs4(&code, 1);
-    std::string ignored;
-    if (!ToCodePage(one, &ignored).ok())
-      return QStringLiteral("«%1» (U+%2)")
-          .arg(one, QString::number(static_cast<uint>(code), 16).toUpper().rightJustified(4, '0'));
-  }
-  return {};
-}
-
 }  // namespace
 
 std::optional<std::string> FromQString(const QString& text, QString* error) {
   std::string out;
   if (!ToCodePage(text, &out).ok()) {
-    if (error != nullptr)
-      *error = ToQString(Term(TTerm::CharacterNotHeld)).replace("{1}", FirstUnheld(text));
+    if (error != nullptr) *error = QString::fromStdString(FindUnstorable(text)->Message);
     return std::nullopt;
   }
   return out;
+}
+
+std::optional<TUnstorableText> FindUnstorable(const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
+  const std::optional<TUnstorable> found =
+      gryvel::FindUnstorable(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+  if (!found) return std::nullopt;
+  return TUnstorableText{static_cast<int>(found->Utf16Start), static_cast<int>(found->Utf16Length),
+                         UnstorableText(*found)};
+}
+
+QString MessageText(const TMessage& message) {
+  return message.Utf8 ? QString::fromStdString(message.Text) : ToQString(message.Text);
 }
 
 QString PathToQString(std::string_view native) {

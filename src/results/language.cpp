@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <iterator>
 #include <span>
 #include <utility>
@@ -93,8 +94,12 @@ constexpr TTermRow kTerms[] = {
     {TTerm::ReasonReadOnly, "The disk is read-only.", "Диск доступен только для чтения."},
     {TTerm::ReasonNoSpace, "There is no space left on the disk.", "На диске нет места."},
     {TTerm::ReasonNoFolder, "The folder does not exist.", "Папка не существует."},
-    {TTerm::CharacterNotHeld, "The dictionaries cannot hold the character {1}.",
-     "Символ {1} не может быть в словарях."},
+    {TTerm::CharacterNotStorable,
+     "Character {1} \"{2}\" at position {3} cannot be written in code page 1251.",
+     "Символ {1} «{2}» в позиции {3} нельзя записать в кодировке 1251."},
+    {TTerm::ControlCharacterNotStorable,
+     "Character {1} at position {3} cannot be written in code page 1251.",
+     "Символ {1} в позиции {3} нельзя записать в кодировке 1251."},
     {TTerm::DictionaryNotLoaded, "The dictionary \"{1}\" could not be loaded:\r\n{2}",
      "Не удалось загрузить словарь \"{1}\":\r\n{2}"},
     {TTerm::DictionariesNotLoaded, "Error loading the dictionaries", "Ошибка при загрузке словарей"},
@@ -522,6 +527,17 @@ const TTables& Tables() {
   return tables;
 }
 
+// `text` with "{1}", "{2}" … replaced by `values` in order.
+std::string WithValues(std::string text, std::initializer_list<std::string_view> values) {
+  char marker[] = "{1}";
+  for (const std::string_view value : values) {
+    if (const std::size_t at = text.find(marker); at != std::string::npos)
+      text.replace(at, 3, value);
+    ++marker[1];
+  }
+  return text;
+}
+
 const std::vector<TKeyedText>& WindowRows(TWindowTexts window) {
   return Tables().Windows[static_cast<std::size_t>(window)];
 }
@@ -545,13 +561,7 @@ const std::string& Term(TTerm term) {
 }
 
 std::string TermWith(TTerm term, std::string_view first, std::string_view second) {
-  std::string text = Term(term);
-  for (const auto& [marker, value] : {std::pair{std::string_view("{1}"), first},
-                                      std::pair{std::string_view("{2}"), second}}) {
-    if (const std::size_t at = text.find(marker); at != std::string::npos)
-      text.replace(at, marker.size(), value);
-  }
-  return text;
+  return WithValues(Term(term), {first, second});
 }
 
 std::string FailureReason(const TStatus& failed) {
@@ -570,6 +580,16 @@ std::string FailureReason(const TStatus& failed) {
     default:
       return failed.message();
   }
+}
+
+std::string UnstorableText(const TUnstorable& found) {
+  if (found.Code == 0) return found.Message;
+  char code[16];
+  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(found.Code));
+  // The same test as the engine's own message: control characters stay out of quotes.
+  std::string text = Cp1251ToUtf8(Term(found.Code >= 0xA0 ? TTerm::CharacterNotStorable
+                                                          : TTerm::ControlCharacterNotStorable));
+  return WithValues(std::move(text), {code, found.Shown, std::to_string(found.Position)});
 }
 
 std::string WriteFailureText(TTerm term, std::string_view file_name, const TStatus& failed) {

@@ -19,6 +19,8 @@
 
 namespace gryvel {
 
+struct TUnstorable;
+
 enum class TUILanguage : std::uint8_t { NotSet = 0, Russian = 1, English = 2 };
 
 // The current language. NotSet until the first SetLanguage; every getter treats it as English.
@@ -77,7 +79,10 @@ enum class TTerm {
   ReasonReadOnly,
   ReasonNoSpace,
   ReasonNoFolder,
-  CharacterNotHeld,  // {1} the character, which code page 1251 cannot hold
+  // A character code page 1251 cannot hold (UnstorableText): {1} its code "U+2713", {2} the
+  // character, {3} its position; the second for a control character, which is not quoted.
+  CharacterNotStorable,
+  ControlCharacterNotStorable,
   // A dictionary that could not be loaded (LoadFailureText, LoadFailureReason).
   DictionaryNotLoaded,    // {1} the file, {2} the reason
   DictionariesNotLoaded,  // the start-up message, above a line for each file
@@ -107,6 +112,11 @@ std::string TermWith(TTerm term, std::string_view first, std::string_view second
 // Why `failed` failed, in the interface language when it is a system error with words of its
 // own here; its message otherwise.
 std::string FailureReason(const TStatus& failed);
+
+// The message that a text cannot be stored because of `found`, naming the character and its
+// position, in the interface language. UTF-8, as the character may be one that code page 1251
+// lacks; malformed UTF-8 is named in the engine's words.
+std::string UnstorableText(const TUnstorable& found);
 
 // The message that writing `file_name` (native) failed with `failed`: `term` (one of the
 // failed-write terms) naming the file and the reason, in the interface language.

@@ -60,6 +60,7 @@ TEST_F(CliErrorsTest, RuntimeFailuresExitWithOneAndSayWhy) {
       "version9.kiv", std::string("kiv\x1e\0\0\0\x09\0\0\0", 11) + std::string(40, '\0'));
   const std::string bad_tsv = dir_.Write("bad.tsv", "кот\tn\nток\tq\n");
   const std::string odd_tsv = dir_.Write("odd.tsv", "кот\n中\n");
+  const std::string ticked_tsv = dir_.Write("ticked.tsv", "кот\tn\tописание нового ✓\n");
   const ErrorCase cases[] = {
       {{"-d", missing, "list"}, "cannot open '" + missing + "'"},
       {{"-d", dir_.Path(), "list"}, "cannot open '" + dir_.Path() + "'"},
@@ -71,6 +72,9 @@ TEST_F(CliErrorsTest, RuntimeFailuresExitWithOneAndSayWhy) {
       {{"convert", "--text", words_, dir_.File("no/such/dir/out.txt")}, "out.txt"},
       {{"import", bad_tsv, dir_.File("out.kiv")}, "line 2: parts 'q'"},
       {{"import", odd_tsv, dir_.File("out.kiv")}, "line 2: Character U+4E2D"},
+      // The position counts characters of the line.
+      {{"import", ticked_tsv, dir_.File("out.kiv")},
+       "line 1: Character U+2713 \"✓\" at position 23 cannot be written in code page 1251\n"},
       {{"import", missing, dir_.File("out.kiv")}, "cannot open"},
   };
   for (const ErrorCase& c : cases) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace gryvel {
@@ -56,10 +57,10 @@ TEST(Cp1251Utf8, RefusesCharactersOutsideTheCodePage) {
     const char* text;
     const char* message;
   } cases[] = {
-      {"ab中", "Character U+4E2D \"中\" cannot be written in code page 1251"},
-      {"😀", "Character U+1F600 \"😀\" cannot be written in code page 1251"},
-      {"é", "Character U+00E9 \"é\" cannot be written in code page 1251"},
-      {"\u0085", "Character U+0085 cannot be written in code page 1251"},
+      {"ab中", "Character U+4E2D \"中\" at position 3 cannot be written in code page 1251"},
+      {"😀", "Character U+1F600 \"😀\" at position 1 cannot be written in code page 1251"},
+      {"é", "Character U+00E9 \"é\" at position 1 cannot be written in code page 1251"},
+      {"\u0085", "Character U+0085 at position 1 cannot be written in code page 1251"},
   };
   for (const auto& c : cases) {
     std::string out = "untouched";
@@ -93,6 +94,67 @@ TEST(Cp1251Utf8, RefusesMalformedUtf8) {
     EXPECT_EQ(c.message, status.message());
     EXPECT_EQ("untouched", out);
   }
+}
+
+TEST(FindUnstorableTest, TextTheCodePageHoldsIsStorable) {
+  for (const char* text : {"", "cat", "Привет, мир!", "€ 5 — №1 «ёж»", "\u0098\t\r\n"})
+    EXPECT_EQ(std::nullopt, FindUnstorable(text)) << text;
+}
+
+// Positions count characters as a reader sees them; the UTF-16 span is what a text edit
+// selects to show the whole of that character.
+TEST(FindUnstorableTest, NamesTheFirstCharacterAndWhereItIsShown) {
+  const struct {
+    const char* text;
+    char32_t code;
+    std::size_t position;
+    std::size_t utf16_start;
+    std::size_t utf16_length;
+    const char* shown;
+  } cases[] = {
+      {"описание нового ✓", 0x2713, 17, 16, 1, "✓"},
+      {"café ✓", 0xE9, 4, 3, 1, "é"},
+      {"ab😀c✓", 0x1F600, 3, 2, 2, "😀"},            // a surrogate pair in UTF-16
+      {"😀😀x✓", 0x1F600, 1, 0, 2, "😀"},
+      {"x😀✓", 0x1F600, 2, 1, 2, "😀"},
+      {"cafe\u0301!", 0x301, 4, 3, 2, "e\u0301"},     // a combining accent on a letter
+      {"ё\u0301ж", 0x301, 1, 0, 2, "ё\u0301"},
+      {"\u0301a", 0x301, 1, 0, 1, "\u0301"},          // a mark with nothing before it
+      {"ок👍🏽", 0x1F44D, 3, 2, 4, "👍🏽"},              // a skin tone joins the hand
+      {"a👨\u200D👩b", 0x1F468, 2, 1, 5, "👨\u200D👩"},  // joined by a zero-width joiner
+      {"я\u200Dz", 0x200D, 1, 0, 3, "я\u200Dz"},
+      {"ŭ", 0x16D, 1, 0, 1, "ŭ"},
+      {"ab\u0085", 0x85, 3, 2, 1, "\u0085"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const std::optional<TUnstorable> found = FindUnstorable(c.text);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(c.code, found->Code);
+    EXPECT_EQ(c.position, found->Position);
+    EXPECT_EQ(c.utf16_start, found->Utf16Start);
+    EXPECT_EQ(c.utf16_length, found->Utf16Length);
+    EXPECT_EQ(c.shown, found->Shown);
+  }
+}
+
+TEST(FindUnstorableTest, MessageQuotesWhatTheReaderSees) {
+  EXPECT_EQ("Character U+0301 \"e\u0301\" at position 4 cannot be written in code page 1251",
+            FindUnstorable("cafe\u0301")->Message);
+  EXPECT_EQ("Character U+2713 \"✓\" at position 17 cannot be written in code page 1251",
+            FindUnstorable("описание нового ✓")->Message);
+}
+
+TEST(FindUnstorableTest, MalformedUtf8IsFoundWhereItStarts) {
+  const std::optional<TUnstorable> found = FindUnstorable("я\xE2\x82z");
+  ASSERT_TRUE(found.has_value());
+  EXPECT_EQ(0u, found->Code);
+  EXPECT_EQ(2u, found->Position);
+  EXPECT_EQ(1u, found->Utf16Start);
+  EXPECT_EQ("", found->Shown);
+  EXPECT_EQ("Malformed UTF-8 at byte 2: sequence cut short by byte 0x7A", found->Message);
+  EXPECT_EQ("Malformed UTF-8 at byte 0: byte 0xFF never occurs in UTF-8",
+            FindUnstorable("\xFF")->Message);
 }
 
 TEST(PathForMessageTest, KeepsWhatTheCodePageHoldsAndMarksTheRest) {

@@ -304,6 +304,29 @@ class TDictionaryCommandsTest : public QObject {
     QCOMPARE(Tree().topLevelItem(0)->text(0), U("Основной"));  // the header's title again
   }
 
+  // The old name stays; the edit opens again on the text as typed, the character selected.
+  void RenamingInPlaceRefusesACharacterTheSettingsCannotHold() {
+    Open();
+    const QString ini = IniText();
+    QTreeWidgetItem* node = Tree().topLevelItem(0);
+    node->setText(0, U("Мой ✓"));  // what an edit in place ends with
+    QTRY_COMPARE(FDialogs.Asked.size(), 1);
+    QCOMPARE(FDialogs.Asked.first(), U("Символ U+2713 «✓» в позиции 5 нельзя записать в кодировке 1251."));
+    QCOMPARE(node->text(0), U("Основной"));
+    QCOMPARE(ToQString(Dictionary(0).Name()), U("Основной"));
+    QCOMPARE(IniText(), ini);
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* edit : Tree().viewport()->findChildren<QLineEdit*>())
+      if (!edit->isHidden()) editor = edit;
+    QVERIFY(editor != nullptr);
+    QCOMPARE(editor->text(), U("Мой ✓"));
+    QCOMPARE(editor->selectedText(), U("✓"));
+    editor->setText(U("Мой"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(ToQString(Dictionary(0).Name()), U("Мой"));
+    QCOMPARE(FDialogs.Asked.size(), 1);
+  }
+
   void AClickOnTheStateImageDisconnectsAndConnects() {
     Open();
     QCOMPARE(Words().size(), 3);
@@ -572,6 +595,107 @@ class TDictionaryCommandsTest : public QObject {
     QVERIFY(stayed);
     QCOMPARE(FDialogs.Asked.size(), 1);
     QVERIFY(FDialogs.Asked.first().startsWith(U("Выберите, пожалуйста, словарь.")));
+  }
+
+  // Word, description and replacement are checked before anything is added or changed.
+  void TheEditorRefusesTextADictionaryCannotStoreAndStaysOpen() {
+    Open();
+    Collection().SetActive(&Dictionary(0));
+    QStringList selected;
+    int accepted = 0;
+    FDialogs.Fill = [&](QDialog& dialog) {
+      auto* word = dialog.findChild<TEnterEdit*>("WordEdit");
+      auto* memo = dialog.findChild<QPlainTextEdit*>("Memo1");
+      auto* ok = dialog.findChild<QPushButton*>("ButtonOk");
+      word->setText(U("café"));
+      ok->click();
+      accepted += dialog.result();
+      selected << word->selectedText() << word->text();
+      word->setText(U("кофе"));
+      memo->setPlainText(U("строка\nописание нового ✓"));
+      dialog.findChild<QPushButton*>("ButtonAddChange")->click();
+      ok->click();
+      accepted += dialog.result();
+      selected << memo->textCursor().selectedText() << memo->toPlainText();
+      return int(QDialog::Rejected);
+    };
+    Commands().EditAddEntry->trigger();
+    QCOMPARE(accepted, 0);
+    QCOMPARE(selected, (QStringList{U("é"), U("café"), U("✓"), U("строка\nописание нового ✓")}));
+    QCOMPARE(FDialogs.Asked,
+             (QStringList{U("Символ U+00E9 «é» в позиции 4 нельзя записать в кодировке 1251."),
+                          U("Символ U+2713 «✓» в позиции 24 нельзя записать в кодировке 1251."),
+                          U("Символ U+2713 «✓» в позиции 24 нельзя записать в кодировке 1251.")}));
+    QCOMPARE(Words(), (QStringList{U("дом"), U("кит"), U("кот")}));
+    QVERIFY(!Dictionary(0).Modified());
+
+    FDialogs.Asked.clear();
+    Viewer().SetSelItem(Collection().Find(Cp("кит")));
+    FDialogs.Fill = [&](QDialog& dialog) {
+      auto* replace = dialog.findChild<TEnterEdit*>("ReplaceEdit");
+      dialog.findChild<QPlainTextEdit*>("Memo1")->setPlainText(U("зверь"));
+      replace->setText(U("кит😀"));
+      dialog.findChild<QPushButton*>("ButtonOk")->click();
+      accepted += dialog.result();
+      selected = QStringList{replace->selectedText(), replace->text()};
+      return int(QDialog::Rejected);
+    };
+    Commands().EditChangeEntry->trigger();
+    QCOMPARE(accepted, 0);
+    QCOMPARE(selected, (QStringList{U("😀"), U("кит😀")}));
+    QCOMPARE(FDialogs.Asked,
+             QStringList{U("Символ U+1F600 «😀» в позиции 4 нельзя записать в кодировке 1251.")});
+    QCOMPARE(Words(), (QStringList{U("дом"), U("кит"), U("кот")}));
+    QCOMPARE(Collection().Description(Collection().Find(Cp("кит"))), std::string());
+    QVERIFY(!Dictionary(0).Modified());
+  }
+
+  // OK and Apply refuse the fields; nothing reaches the header or the file.
+  void PropertiesRefuseTextTheHeaderCannotStore() {
+    Open();
+    const QByteArray before = ReadFile(Path("Dictionaries/dictionary.kiv"));
+    QStringList selected;
+    int accepted = 0;
+    bool apply_enabled = false;
+    FDialogs.Fill = [&](QDialog& dialog) {
+      auto* title = dialog.findChild<QLineEdit*>("Edit4");
+      auto* author = dialog.findChild<QLineEdit*>("Edit1");
+      auto* comments = dialog.findChild<QPlainTextEdit*>("Memo1");
+      auto* ok = dialog.findChild<QPushButton*>("ButtonOk");
+      auto* apply = dialog.findChild<QPushButton*>("ButtonApply");
+      title->setText(U("Мой новый ✓"));
+      ok->click();
+      apply->click();
+      accepted += dialog.result();
+      selected << title->selectedText() << title->text();
+      title->setText(U("Мой новый"));
+      author->setText(U("Aŭtoro"));
+      ok->click();
+      accepted += dialog.result();
+      selected << author->selectedText();
+      author->setText(U("Автор"));
+      comments->setPlainText(U("ok\n🙂 too"));
+      apply->click();
+      ok->click();
+      accepted += dialog.result();
+      selected << comments->textCursor().selectedText();
+      apply_enabled = apply->isEnabled();
+      return int(QDialog::Rejected);
+    };
+    Commands().FileProperties->trigger();
+    QCOMPARE(accepted, 0);
+    QVERIFY(apply_enabled);  // nothing was applied
+    QCOMPARE(selected, (QStringList{U("✓"), U("Мой новый ✓"), U("ŭ"), U("🙂")}));
+    QCOMPARE(FDialogs.Asked,
+             (QStringList{U("Символ U+2713 «✓» в позиции 11 нельзя записать в кодировке 1251."),
+                          U("Символ U+2713 «✓» в позиции 11 нельзя записать в кодировке 1251."),
+                          U("Символ U+016D «ŭ» в позиции 2 нельзя записать в кодировке 1251."),
+                          U("Символ U+1F642 «🙂» в позиции 4 нельзя записать в кодировке 1251."),
+                          U("Символ U+1F642 «🙂» в позиции 4 нельзя записать в кодировке 1251.")}));
+    QCOMPARE(Tree().topLevelItem(0)->text(0), U("Основной"));
+    QCOMPARE(ToQString(Dictionary(0).Head().Title), U("Основной"));
+    QVERIFY(!Dictionary(0).Modified());
+    QCOMPARE(ReadFile(Path("Dictionaries/dictionary.kiv")), before);
   }
 
   void PropertiesShowPlaceholdersAndATitleChangeRenamesAndSaves() {

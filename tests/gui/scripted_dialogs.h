@@ -24,7 +24,7 @@ class TScriptedDialogs : public TDialogs {
  public:
   // Messages: recorded, answered by the next of Answers, then by DefaultAnswer.
   TMessageAnswer Ask(QWidget*, const TMessage& message) override {
-    Asked << ToQString(message.Text);
+    Asked << MessageText(message);
     return Answers.isEmpty() ? DefaultAnswer : Answers.takeFirst();
   }
   // File dialogs answer with the next of Files.

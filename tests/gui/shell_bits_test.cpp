@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -151,11 +152,30 @@ class TShellBitsTest : public QObject {
     QString error;
     SetLanguage("ENG");
     QVERIFY(FromQString(QStringLiteral("кот") + QChar(0x263A), &error) == std::nullopt);
-    QCOMPARE(error, QStringLiteral("The dictionaries cannot hold the character «☺» (U+263A)."));
+    QCOMPARE(error, QStringLiteral("Character U+263A \"☺\" at position 4 cannot be written in "
+                                   "code page 1251."));
     SetLanguage("RUS");
     QVERIFY(!FromQString(QStringLiteral("a\u4E2Db"), &error));
-    QCOMPARE(error, QStringLiteral("Символ «中» (U+4E2D) не может быть в словарях."));
+    QCOMPARE(error, QStringLiteral("Символ U+4E2D «中» в позиции 2 нельзя записать в кодировке 1251."));
     QCOMPARE(*FromQString(QStringLiteral("ёж"), &error), std::string("\xB8\xE6"));
+  }
+
+  // The span found is what a line edit selects to show the character whole.
+  void TheCharacterFoundIsSelectedWholeInALineEdit() {
+    const struct {
+      const char* text;
+      const char* selected;
+    } cases[] = {{"ab😀c", "😀"}, {"😀😀", "😀"}, {"cafe\u0301s", "e\u0301"}, {"ок👍🏽!", "👍🏽"},
+                 {"a\tb€✓", "✓"}};
+    QLineEdit edit;
+    for (const auto& c : cases) {
+      edit.setText(QString::fromUtf8(c.text));
+      const std::optional<TUnstorableText> found = FindUnstorable(edit.text());
+      QVERIFY2(found.has_value(), c.text);
+      edit.setSelection(found->Start, found->Length);
+      QCOMPARE(edit.selectedText(), QString::fromUtf8(c.selected));
+    }
+    QVERIFY(!FindUnstorable(QStringLiteral("кот € №")).has_value());
   }
 
   // F1 in the filter, settings and statistics windows opens the window's own page in the

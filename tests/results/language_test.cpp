@@ -6,6 +6,7 @@
 #include <set>
 
 #include "common/cp1251_case.h"
+#include "common/cp1251_utf8.h"
 #include "support/text.h"
 
 namespace gryvel {
@@ -272,6 +273,26 @@ TEST_F(Language, AFailedWriteNamesTheFileAndTheReason) {
   SetUILanguage(TUILanguage::English);
   EXPECT_EQ("The settings could not be saved to \"/c/gryvel.ini\":\r\nAccess denied.",
             WriteFailureText(TTerm::SettingsNotWritten, "/c/gryvel.ini", denied));
+}
+
+TEST_F(Language, TextThatCannotBeStoredIsNamedInTheInterfaceLanguage) {
+  SetUILanguage(TUILanguage::Russian);
+  EXPECT_EQ("Символ U+2713 «✓» в позиции 11 нельзя записать в кодировке 1251.",
+            UnstorableText(*FindUnstorable("Мой новый ✓ и ✓ ещё")));
+  EXPECT_EQ("Символ U+0085 в позиции 2 нельзя записать в кодировке 1251.",
+            UnstorableText(*FindUnstorable("я\u0085")));
+  // Malformed UTF-8 never comes from a text edit; the engine's words stand.
+  EXPECT_EQ("Malformed UTF-8 at byte 0: byte 0xFF never occurs in UTF-8",
+            UnstorableText(*FindUnstorable("\xFF")));
+}
+
+// The window and the command line say the same thing in English.
+TEST_F(Language, EnglishTextOfAnUnstorableCharacterIsTheEnginesMessage) {
+  SetUILanguage(TUILanguage::English);
+  for (const char* text : {"café", "ab😀", "cafe\u0301", "\u0085"}) {
+    const TUnstorable found = *FindUnstorable(text);
+    EXPECT_EQ(found.Message + ".", UnstorableText(found)) << text;
+  }
 }
 
 }  // namespace
