@@ -18,10 +18,14 @@ double TResultSearch::Elapsed() const {
   return std::chrono::duration<double>(since).count();
 }
 
-void TResultSearch::Begin() {
-  FRunning.store(true);
+void TResultSearch::ClearCounters() {
   FVariants.store(0, std::memory_order_relaxed);
   FSeconds.store(0, std::memory_order_relaxed);
+}
+
+void TResultSearch::Begin() {
+  FRunning.store(true);
+  ClearCounters();
 }
 
 void TResultSearch::StartTiming(const char* name) {

@@ -42,6 +42,9 @@ class TResultSearch {
   double Elapsed() const;
   TResultList& Results() { return FResults; }
   const TResultList& Results() const { return FResults; }
+  // Sets Variants, Seconds and Elapsed to 0, as a search does when it starts. REQUIRES: no
+  // search runs.
+  void ClearCounters();
 
  protected:
   void LetEventsRun() {

@@ -25,6 +25,7 @@ void TSearchWorker::Start(std::function<void()> find) {
   FStopRequested.store(false);
   FShownSeconds = 0;
   FSearch.Results().Clear();
+  FSearch.ClearCounters();
   FBusy.store(true);
   FThread = std::thread([this, find = std::move(find)] {
     if (!FStopRequested.load()) find();
