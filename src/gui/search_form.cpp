@@ -575,6 +575,10 @@ void TSearchForm::Finish() {
 // Empties the list and gives the memory of the results back.
 void TSearchForm::ClearResults() {
   FModel->SetList(nullptr);
+  // The view keeps the layout of as many rows as it ever showed (bytes per row) until its
+  // mode is built anew.
+  FList->setViewMode(QListView::IconMode);
+  FList->setViewMode(QListView::ListMode);
   FSearch = nullptr;
   if (FWorker == nullptr) {
     FChain->Results().Clear();
