@@ -115,6 +115,19 @@ void BM_AnalysisBundled(benchmark::State& state) {
   state.counters["splits"] = analysis.Results().Count();
 }
 
+// The memory the results of a long analysis take: range(0) splits of «достопримечательность»
+// kept, the bytes each takes in the result list (bytes_per_split).
+void BM_AnalysisStore(benchmark::State& state) {
+  World* w = Bundled();
+  if (w == nullptr) return state.SkipWithError("the bundled dictionary is not built");
+  TWordAnalysis analysis(w->source);
+  analysis.Results().SetLimit(static_cast<std::int32_t>(state.range(0)));
+  for (auto _ : state) analysis.Find(Cp("достопримечательность"));
+  const TResultList& results = analysis.Results();
+  state.counters["splits"] = results.Count();
+  state.counters["bytes_per_split"] = static_cast<double>(results.Bytes()) / results.Count();
+}
+
 // Splits of the first words of range(0) letters.
 void BM_Analysis(benchmark::State& state) {
   World& w = TheWorld();
@@ -133,6 +146,7 @@ BENCHMARK(BM_Chain)->DenseRange(3, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Analysis)->DenseRange(10, 12)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ChainBundled)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AnalysisBundled)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AnalysisStore)->Arg(1'000'000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace gryvel::bench

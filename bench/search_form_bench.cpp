@@ -13,9 +13,12 @@
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
+
+#include <unistd.h>
 
 #include "bench_words.h"
 #include "common/synchronize.h"
@@ -188,11 +191,56 @@ void BM_ResponsiveWithMillionSplits(benchmark::State& state) {
   w->form->reject();
 }
 
+// Resident bytes of the process.
+double ResidentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  double pages = 0, resident = 0;
+  statm >> pages >> resident;
+  return resident * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
+// An analysis that finds 10,000,000 splits, then Stop: the time from the click to the next
+// event the dialog handles (stop_ms), the resident memory each split takes (bytes_per_split),
+// and what stays of it once the dialog is closed (kept_mb).
+void BM_StopWithTenMillionSplits(benchmark::State& state) {
+  World* w = Bundled();
+  if (w == nullptr) return state.SkipWithError("the bundled dictionary is not built");
+  double stop_ms = 0, per_split = 0, kept_mb = 0;
+  std::int32_t found = 0;
+  for (auto _ : state) {
+    const double before = ResidentBytes();
+    w->OpenAnalysis(Cp("достопримечательность"));
+    auto* stop = w->Child<QPushButton>("btnStop");
+    QElapsedTimer clock;
+    w->RunDialog([&] {
+      if (w->form->FoundCount() < 10'000'000 || !stop->isEnabled()) return;
+      per_split = (ResidentBytes() - before) / w->form->FoundCount();
+      clock.start();
+      stop->click();
+    });
+    // The search has ended; the next event handled after it.
+    bool handled = false;
+    QTimer::singleShot(0, [&] {
+      stop_ms = clock.nsecsElapsed() / 1e6;
+      handled = true;
+    });
+    while (!handled) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    found = w->form->FoundCount();
+    w->form->reject();
+    kept_mb = (ResidentBytes() - before) / 1e6;
+  }
+  state.counters["stop_ms"] = stop_ms;
+  state.counters["bytes_per_split"] = per_split;
+  state.counters["kept_mb"] = kept_mb;
+  state.counters["splits"] = found;
+}
+
 BENCHMARK(BM_ChainGenerated)->ArgsProduct({{0, 1}, {3, 4}})->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_AnalysisGenerated)->ArgsProduct({{0, 1}, {10, 11, 12}})->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ChainBundled)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_AnalysisBundled)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ResponsiveWithMillionSplits)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StopWithTenMillionSplits)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace gryvel::bench

@@ -102,10 +102,21 @@ QWidget* TOptionForm::BuildSearchPage() {
   save_last->addWidget(SaveLastCountEdit);
   save_last->addWidget(SaveLastLabel);
   save_last->addStretch();
+  ResultLimitEdit = Named(new QSpinBox(OptionsGroup), "ResultLimitEdit");
+  ResultLimitEdit->setRange(1, TResultList::kMaxLimit);
+  ResultLimitEdit->setSingleStep(1'000'000);
+  ResultLimitEdit->setGroupSeparatorShown(true);
+  ResultLimitLabel = Named(new QLabel(OptionsGroup), "ResultLimitLabel");
+  ResultLimitLabel->setBuddy(ResultLimitEdit);
+  auto* result_limit = new QHBoxLayout;
+  result_limit->addWidget(ResultLimitLabel);
+  result_limit->addWidget(ResultLimitEdit);
+  result_limit->addStretch();
   auto* options = new QVBoxLayout(OptionsGroup);
   options->addWidget(FastSearchCheck);
   options->addWidget(CaseSensitiveCheck);
   options->addLayout(save_last);
+  options->addLayout(result_limit);
   EqualLetters = new TEqualLettersBox(SearchPage);
   auto* page = new QVBoxLayout(SearchPage);
   page->addWidget(OptionsGroup);
@@ -114,7 +125,8 @@ QWidget* TOptionForm::BuildSearchPage() {
   for (QCheckBox* check : {FastSearchCheck, CaseSensitiveCheck, SaveLastCheck})
     connect(check, &QCheckBox::toggled, this, &TOptionForm::Changed);
   connect(SaveLastCheck, &QCheckBox::toggled, SaveLastCountEdit, &QWidget::setEnabled);
-  connect(SaveLastCountEdit, &QSpinBox::valueChanged, this, &TOptionForm::Changed);
+  for (QSpinBox* spin : {SaveLastCountEdit, ResultLimitEdit})
+    connect(spin, &QSpinBox::valueChanged, this, &TOptionForm::Changed);
   return SearchPage;
 }
 
@@ -173,6 +185,7 @@ void TOptionForm::ApplyLanguage() {
   const qsizetype at = remember.indexOf(QStringLiteral("{count}"));
   SaveLastCheck->setText(remember.left(at).trimmed());
   SaveLastLabel->setText(remember.mid(at + 7).trimmed());
+  ResultLimitLabel->setText(OptionsText("ResultLimitLabel"));
   EqualLetters->ApplyLanguage();
   LanguageGroup->setTitle(OptionsText("LanguageGroup"));
   for (int i = 0; i < LanguageBox->count(); ++i)
@@ -206,6 +219,7 @@ void TOptionForm::Load(const TWindowOptions& window) {
   SaveLastCheck->setChecked(search.DoSaveLast);
   SaveLastCountEdit->setValue(search.SaveLastCount);
   SaveLastCountEdit->setEnabled(search.DoSaveLast);
+  ResultLimitEdit->setValue(search.ResultLimit);
   EqualLetters->Load(FSession.Manager);
   LanguageBox->setCurrentIndex(LanguageIndex());
   TextOptionsBox->setCurrentIndex(window.ToolBarLabels);
@@ -222,6 +236,7 @@ TSearchOptions TOptionForm::SearchOptionsShown() const {
   options.CaseSensitive = CaseSensitiveCheck->isChecked();
   options.DoSaveLast = SaveLastCheck->isChecked();
   options.SaveLastCount = SaveLastCountEdit->value();
+  options.ResultLimit = ResultLimitEdit->value();
   return options;
 }
 

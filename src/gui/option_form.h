@@ -81,6 +81,8 @@ class TOptionForm : public QDialog {
   QCheckBox* CaseSensitiveCheck;
   QCheckBox* SaveLastCheck;
   QSpinBox* SaveLastCountEdit;
+  QLabel* ResultLimitLabel;
+  QSpinBox* ResultLimitEdit;
   QLabel* SaveLastLabel;
   TEqualLettersBox* EqualLetters;
   QWidget* InterfacePage;

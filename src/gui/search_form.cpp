@@ -1,32 +1,37 @@
 #include "gui/search_form.h"
 
+#include <QAction>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QScrollBar>
-#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "common/format.h"
+#include "gui/dialogs.h"
 #include "gui/help_window.h"
 #include "gui/icons.h"
 #include "gui/text.h"
-#include "gui/ui/kiv_viewer.h"
+#include "gui/result_list_model.h"
 #include "results/language.h"
-#include "results/result_source.h"
+#include "shell/dictionary_commands.h"
+#include "shell/result_lines_file.h"
 #include "shell/search_request.h"
 #include "shell/session.h"
 #include "solvers/search_worker.h"
@@ -37,13 +42,8 @@ namespace gryvel::gui {
 
 namespace {
 
-constexpr int kPollMs = 25;
-// The list is rebuilt from all results at once, so it is rebuilt less often as it grows.
-constexpr qint64 kMinShowPeriodMs = 150;
-constexpr int kShowCostFactor = 4;
-// Past this many results a running search no longer rebuilds the list (a rebuild of all of
-// them would stall the dialog); the list catches up when the search ends.
-constexpr std::size_t kLiveListLimit = 20'000;
+// Rows the list lays out in one pass, so that millions of rows never hold the dialog up.
+constexpr int kLayoutBatch = 50'000;
 
 QString SearchText(std::string_view key) {
   return ToQString(WindowText(TWindowTexts::Search, key));
@@ -106,8 +106,7 @@ TSearchForm::TSearchForm(TSession& session, QWidget* parent)
       FChain(std::make_unique<TWordChain>(session.Source)),
       FAnalysis(std::make_unique<TWordAnalysis>(session.Source)),
       FChainWorker(std::make_unique<TSearchWorker>(*FChain)),
-      FAnalysisWorker(std::make_unique<TSearchWorker>(*FAnalysis)),
-      FSource(std::make_unique<TResultSource>()) {
+      FAnalysisWorker(std::make_unique<TSearchWorker>(*FAnalysis)) {
   setObjectName("SearchForm");
   setWindowModality(Qt::WindowModal);
   PageControl = new QTabWidget(this);
@@ -124,14 +123,10 @@ TSearchForm::TSearchForm(TSession& session, QWidget* parent)
   layout->addWidget(BuildRequestButtons());
   layout->addWidget(BuildSearchPanel());
   Timer1 = new QTimer(this);
-  Timer1->setInterval(1000);
-  FPoll = new QTimer(this);
-  FPoll->setInterval(kPollMs);
+  Timer1->setSingleShot(true);
   // A finished search is taken at once, not at the next poll.
   for (TSearchWorker* worker : {FChainWorker.get(), FAnalysisWorker.get()})
     worker->OnDone = [this] { QMetaObject::invokeMethod(this, &TSearchForm::Poll, Qt::QueuedConnection); };
-  FSource->SetDictionary(&FResults.Collection());
-  FList->SetDataSource(FSource.get());
   rbAll->setChecked(true);
   Connect();
   AddHelpKey(*this, [this] { return HelpTopic(); });
@@ -142,7 +137,7 @@ TSearchForm::TSearchForm(TSession& session, QWidget* parent)
 
 TSearchForm::~TSearchForm() {
   StopSearch();
-  FList->SetDataSource(nullptr);
+  FModel->SetList(nullptr);
 }
 
 QWidget* TSearchForm::BuildCrosswordPage() {
@@ -288,10 +283,16 @@ QWidget* TSearchForm::BuildSearchPanel() {
   for (auto [caption, value] : {std::pair{VariantsCaption, Label4}, std::pair{FoundCaption, Label5},
                                 std::pair{TimeCaption, Label6}}) {
     value->setText(QStringLiteral("0"));
-    value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("000 000 000")));
+    // Room for 20 digits with their separators, so no count widens the dialog.
+    const QString widest = QStringLiteral("0") + ToQString(FormatCount(1'000'000'000'000'000'000));
+    value->setMinimumWidth(value->fontMetrics().horizontalAdvance(widest));
     layout->addWidget(caption, 0, column);
     layout->addWidget(value, 1, column++);
   }
+  LimitLabel = NewLabel(SearchPanel, "LimitLabel");
+  LimitLabel->setWordWrap(true);
+  LimitLabel->hide();
+  layout->addWidget(LimitLabel, 2, 0, 1, column);
   layout->setColumnStretch(column++, 1);
   btnFind2 = NewButton(SearchPanel, "btnFind2");
   btnStop = NewButton(SearchPanel, "btnStop");
@@ -306,24 +307,33 @@ QWidget* TSearchForm::BuildSearchPanel() {
 QWidget* TSearchForm::BuildResultPanel() {
   Panel3 = new QWidget(this);
   Panel3->setObjectName("Panel3");
-  FList = new TKivViewer(Panel3);
+  FModel = new TResultListModel(this);
+  FList = new QListView(Panel3);
   FList->setObjectName("ResultList");
-  FList->SetBorder(0);
-  FList->SetDescriptionIndent(3);
-  FList->SetTextIndent(5);
-  FList->SetSelBorderColor(QColor(0, 0, 128));
-  FList->SetBorderColor(Qt::black);
-  FList->SetShowDescription(true);
-  FList->SetWordFont(QFont(QStringLiteral("Small Fonts"), 7), Qt::black);
-  FList->SetDescriptionFont(QFont(QStringLiteral("Verdana"), 10), QColor(0, 0, 128));
+  FList->setModel(FModel);
+  FList->setUniformItemSizes(true);
+  FList->setLayoutMode(QListView::Batched);
+  FList->setBatchSize(kLayoutBatch);
+  FList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  FList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  FList->setFont(QFont(QStringLiteral("Verdana"), 10));
   FList->setMinimumHeight(FList->fontMetrics().height() * 6);
-  FListScroll = new QScrollBar(Qt::Vertical, Panel3);
-  FListScroll->setObjectName("ResultScroll");
+  FList->setContextMenuPolicy(Qt::ActionsContextMenu);
+  FCopyAction = new QAction(FList);
+  FCopyAction->setObjectName("CopyResultsAction");
+  FCopyAction->setShortcut(QKeySequence::Copy);
+  FSelectAllAction = new QAction(FList);
+  FSelectAllAction->setObjectName("SelectAllResultsAction");
+  FSelectAllAction->setShortcut(QKeySequence::SelectAll);
+  FSaveAction = new QAction(FList);
+  FSaveAction->setObjectName("SaveResultsAction");
+  for (QAction* action : {FCopyAction, FSelectAllAction, FSaveAction}) {
+    action->setShortcutContext(Qt::WidgetShortcut);
+    FList->addAction(action);
+  }
   auto* layout = new QHBoxLayout(Panel3);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
   layout->addWidget(FList, 1);
-  layout->addWidget(FListScroll);
   return Panel3;
 }
 
@@ -355,14 +365,14 @@ void TSearchForm::Connect() {
   });
   connect(rbAll, &QRadioButton::toggled, this, &TSearchForm::UpdateRangeEnabled);
   connect(FAnagramModes, &QButtonGroup::idToggled, this, &TSearchForm::UpdateAnagramDescription);
-  connect(Timer1, &QTimer::timeout, this,
-          [this] { Label6->setText(QString::number(++FTicks)); });
-  connect(FPoll, &QTimer::timeout, this, &TSearchForm::Poll);
-  FList->OnScroll = [this](TKivViewer&, std::int32_t position, std::int32_t max) {
-    ListScrolled(position, max);
-  };
-  connect(FListScroll, &QScrollBar::valueChanged, this,
-          [this](int position) { FList->SetTopIndex(position); });
+  connect(Timer1, &QTimer::timeout, this, [this] {
+    if (FWorker == nullptr) return;
+    ShowProgress();
+    ArmTicker();
+  });
+  connect(FCopyAction, &QAction::triggered, this, &TSearchForm::CopyResults);
+  connect(FSelectAllAction, &QAction::triggered, FList, &QListView::selectAll);
+  connect(FSaveAction, &QAction::triggered, this, &TSearchForm::SaveResults);
 }
 
 void TSearchForm::ApplyLanguage() {
@@ -396,6 +406,9 @@ void TSearchForm::ApplyLanguage() {
   btnHelp->setText(ToQString(Term(TTerm::Help)));
   btnHelp2->setText(ToQString(Term(TTerm::Help)));
   btnStop->setText(ToQString(Term(TTerm::Stop)));
+  FCopyAction->setText(SearchText("CopyResults"));
+  FSelectAllAction->setText(SearchText("SelectAllResults"));
+  FSaveAction->setText(SearchText("SaveResults"));
   UpdateAnagramDescription();
   UpdateLettersLabel();
 }
@@ -480,7 +493,7 @@ void TSearchForm::FocusClue() {
 
 bool TSearchForm::Searching() const { return FWorker != nullptr; }
 
-std::int32_t TSearchForm::ResultCount() const { return FResults.Count(); }
+std::int32_t TSearchForm::ResultCount() const { return FModel->rowCount(); }
 
 void TSearchForm::FindSearch() {
   if (Searching()) return;
@@ -490,7 +503,7 @@ void TSearchForm::FindSearch() {
     const int n = Edit1->value();
     if (!start || !final || start->empty() || final->empty() || start->size() != final->size())
       return;
-    StartSearch(*FChainWorker,
+    StartSearch(*FChainWorker, *FChain,
                 [this, start = *start, final = *final, n] { FChain->Find(start, final, n); });
   } else if (FPage == TSearchPage::Analysis) {
     const std::optional<std::string> word = EditText(edAnalyze);
@@ -498,55 +511,59 @@ void TSearchForm::FindSearch() {
     const bool range = rbRange->isChecked();
     const std::int32_t from = range ? Edit2->value() : 0;
     const std::int32_t to = range ? Edit3->value() : TWordAnalysis::kAnyItems;
-    StartSearch(*FAnalysisWorker, [this, word = *word, from, to] { FAnalysis->Find(word, from, to); });
+    StartSearch(*FAnalysisWorker, *FAnalysis,
+                [this, word = *word, from, to] { FAnalysis->Find(word, from, to); });
   }
 }
 
-void TSearchForm::StartSearch(TSearchWorker& worker, std::function<void()> find) {
+void TSearchForm::StartSearch(TSearchWorker& worker, TResultSearch& search,
+                              std::function<void()> find) {
   ClearResults();
-  FTicks = 0;
   Label4->setText(QStringLiteral("0"));
   Label6->setText(QStringLiteral("0"));
   btnStop->setEnabled(true);
   btnFind2->setEnabled(false);
   FWorker = &worker;
-  FSinceShown.start();
-  FShowCost = 0;
+  FSearch = &search;
+  search.Results().SetLimit(FSession.SearchOptions().ResultLimit);
   worker.Start(std::move(find));
-  Timer1->start();
-  FPoll->start();
+  FModel->SetList(&search.Results());
+  ArmTicker();
+}
+
+void TSearchForm::ArmTicker() {
+  const double elapsed = FSearch->Elapsed();
+  const int into_second = static_cast<int>((elapsed - std::floor(elapsed)) * 1000);
+  Timer1->start(std::max(1, 1000 - into_second));
+}
+
+void TSearchForm::ShowProgress() {
+  const TSearchProgress progress = FWorker->Progress();
+  FFound = progress.Found;
+  FModel->ShowCount(progress.Found);
+  Label4->setText(ToQString(FormatCount(static_cast<std::int64_t>(progress.Variants))));
+  Label5->setText(ToQString(FormatCount(progress.Found)));
+  Label6->setText(QString::number(progress.Seconds));
 }
 
 void TSearchForm::Poll() {
   if (FWorker == nullptr) return;
-  // A Stop that came before the search set itself running is repeated until it holds.
-  if (FWorker->StopRequested()) FWorker->Stop();
-  const bool busy = FWorker->Busy();
-  const std::size_t before = FTaken.size();
-  FWorker->Take(FTaken);
-  FFound += static_cast<std::int32_t>(FTaken.size() - before);
-  Label4->setText(ToQString(FormatCount(static_cast<std::int64_t>(FWorker->Variants()))));
-  Label5->setText(ToQString(FormatCount(FFound)));
-  if (!busy) {
-    Finish();
-    return;
-  }
-  ShowResults(false);
+  if (!FWorker->Busy()) Finish();
 }
 
 void TSearchForm::Finish() {
-  TSearchWorker* worker = FWorker;
-  worker->Wait();
-  FWorker = nullptr;
-  FPoll->stop();
+  FWorker->Wait();
   Timer1->stop();
-  const std::size_t before = FTaken.size();
-  worker->Take(FTaken);
-  FFound += static_cast<std::int32_t>(FTaken.size() - before);
-  ShowResults(true);
-  Label4->setText(ToQString(FormatCount(static_cast<std::int64_t>(worker->Variants()))));
-  Label5->setText(ToQString(FormatCount(FFound)));
-  Label6->setText(ToQString(FormatSeconds(worker->Seconds())));
+  ShowProgress();
+  Label6->setText(ToQString(FormatSeconds(FWorker->Seconds())));
+  FWorker = nullptr;
+  const TResultList& results = FSearch->Results();
+  if (results.LimitReached()) {
+    std::string text = WindowText(TWindowTexts::Search, "LimitReachedLabel");
+    text.replace(text.find("{count}"), 7, FormatCount(results.Limit()));
+    LimitLabel->setText(ToQString(text));
+    LimitLabel->show();
+  }
   btnStop->setEnabled(false);
   if (FPage == TSearchPage::Chain) {
     UpdateFind2();
@@ -555,35 +572,47 @@ void TSearchForm::Finish() {
   }
 }
 
-// Moves the results taken from the worker into the list; while the search runs, only as often
-// as rebuilding the list leaves the dialog responsive.
-void TSearchForm::ShowResults(bool force) {
-  if (FTaken.empty()) return;
-  if (!force && (FSinceShown.elapsed() < std::max(kMinShowPeriodMs, kShowCostFactor * FShowCost) ||
-                 static_cast<std::size_t>(FResults.Count()) + FTaken.size() > kLiveListLimit))
-    return;
-  QElapsedTimer cost;
-  cost.start();
-  {
-    const THoldViewer hold(*FList);
-    for (const std::string& text : FTaken) FResults.Add(text);
-    FTaken.clear();
-    FResults.Collection();
-  }
-  FShowCost = cost.elapsed();
-  FSinceShown.restart();
-}
-
+// Empties the list and gives the memory of the results back.
 void TSearchForm::ClearResults() {
-  {
-    const THoldViewer hold(*FList);
-    FResults.Clear();
-    FResults.Collection();
-    FSource->Refresh();
+  FModel->SetList(nullptr);
+  // The view keeps the layout of as many rows as it ever showed (bytes per row) until its
+  // mode is built anew.
+  FList->setViewMode(QListView::IconMode);
+  FList->setViewMode(QListView::ListMode);
+  FSearch = nullptr;
+  if (FWorker == nullptr) {
+    FChain->Results().Clear();
+    FAnalysis->Results().Clear();
   }
-  FTaken.clear();
   FFound = 0;
   Label5->setText(QStringLiteral("0"));
+  LimitLabel->hide();
+}
+
+void TSearchForm::CopyResults() {
+  const TResultList* results = FModel->List();
+  if (results == nullptr) return;
+  QItemSelection selection = FList->selectionModel()->selection();
+  std::sort(selection.begin(), selection.end(),
+            [](const QItemSelectionRange& a, const QItemSelectionRange& b) { return a.top() < b.top(); });
+  std::string lines;
+  for (const QItemSelectionRange& range : selection)
+    AppendResultLines(*results, range.top(), range.bottom(), lines);
+  if (!lines.empty()) QGuiApplication::clipboard()->setText(ToQString(lines));
+}
+
+// One result a line in UTF-8; the dialog asks before replacing a file, and a name typed
+// without an extension gets ".txt".
+void TSearchForm::SaveResults() {
+  const TResultList* results = FModel->List();
+  if (results == nullptr || Searching()) return;
+  const std::string filter = WindowText(TWindowTexts::MainWindow, "TextFileFilter");
+  QString chosen = QtFileFilter(filter).section(QStringLiteral(";;"), 0, 0);
+  const QString file = Dialogs().SaveFileName(this, QString(), PathToQString(FLastSaved),
+                                              QtFileFilter(filter), &chosen);
+  if (file.isEmpty()) return;
+  const std::string path = WithDefaultExtension(PathFromQString(file), FilterExtension(filter, 0));
+  if (SaveResultLines(PosixFileSystem(), path, *results).ok()) FLastSaved = path;
 }
 
 void TSearchForm::StopSearch() {
@@ -652,13 +681,6 @@ QString TSearchForm::HelpTopic() const {
 void TSearchForm::ShowHelpTopic() {
   const bool english = UILanguage() != TUILanguage::Russian;
   ShowHelp(this, english, HelpTopicPage(HelpTopic(), english));
-}
-
-void TSearchForm::ListScrolled(std::int32_t position, std::int32_t max) {
-  const QSignalBlocker block(FListScroll);
-  FListScroll->setRange(0, max);
-  FListScroll->setPageStep(std::max(1, FList->VisibleCount() - 1));
-  FListScroll->setValue(position);
 }
 
 }  // namespace gryvel::gui

@@ -1,23 +1,21 @@
 #pragma once
 
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QString>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "common/event.h"
-#include "solvers/result_list.h"
 
+class QAction;
 class QButtonGroup;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QPushButton;
 class QRadioButton;
-class QScrollBar;
 class QSpinBox;
 class QTabWidget;
 class QTimer;
@@ -34,7 +32,7 @@ class TWordChain;
 
 namespace gryvel::gui {
 
-class TKivViewer;
+class TResultListModel;
 
 // The pages of the search dialog, numbered as the dialog's modes.
 enum class TSearchPage : std::uint8_t { Chain = 0, Crossword = 1, Anagram = 2, Analysis = 3 };
@@ -64,7 +62,7 @@ class TSearchForm : public QDialog {
   // The number of results in the dialog's list.
   std::int32_t ResultCount() const;
   // The number of results the current or last search found so far (the Found counter); the
-  // list may lag behind it while a search with very many results runs.
+  // list shows as many.
   std::int32_t FoundCount() const { return FFound; }
 
   void ApplyLanguage();
@@ -93,18 +91,22 @@ class TSearchForm : public QDialog {
 
   void FindRequest();
   void FindSearch();
-  void StartSearch(TSearchWorker& worker, std::function<void()> find);
+  void StartSearch(TSearchWorker& worker, TResultSearch& search, std::function<void()> find);
   void Poll();
   void Finish();
-  void ShowResults(bool force);
+  // Shows the worker's counters and as many results, all at once.
+  void ShowProgress();
+  // Times the next tick for the moment the search's time reaches its next whole second.
+  void ArmTicker();
   void ClearResults();
+  void CopyResults();
+  void SaveResults();
   void UpdateFind2();
   void UpdateLettersLabel();
   void UpdateRangeEnabled();
   void UpdateAnagramDescription();
   QString HelpTopic() const;  // the help page of the page shown, without its language
   void ShowHelpTopic();
-  void ListScrolled(std::int32_t position, std::int32_t max);
 
   TSession& FSession;
   TSearchPage FPage = TSearchPage::Crossword;
@@ -161,26 +163,23 @@ class TSearchForm : public QDialog {
   QLabel* Label4 = nullptr;  // variants
   QLabel* Label5 = nullptr;  // found
   QLabel* Label6 = nullptr;  // time
+  QLabel* LimitLabel = nullptr;  // says that the search stopped at the result limit
   QWidget* Panel3 = nullptr;
-  TKivViewer* FList = nullptr;
-  QScrollBar* FListScroll = nullptr;
-  QTimer* Timer1 = nullptr;  // the one-second ticker
-  QTimer* FPoll = nullptr;   // takes the worker's results and counters
+  QListView* FList = nullptr;
+  TResultListModel* FModel = nullptr;
+  QAction* FCopyAction = nullptr;
+  QAction* FSelectAllAction = nullptr;
+  QAction* FSaveAction = nullptr;
+  QTimer* Timer1 = nullptr;  // the ticker, at every whole second of the search's time
 
   std::unique_ptr<TWordChain> FChain;
   std::unique_ptr<TWordAnalysis> FAnalysis;
   std::unique_ptr<TSearchWorker> FChainWorker;
   std::unique_ptr<TSearchWorker> FAnalysisWorker;
   TSearchWorker* FWorker = nullptr;  // the one running, or null
-
-  // The dialog's own results and the source its list shows.
-  TResultList FResults;
-  std::unique_ptr<TResultSource> FSource;
-  std::vector<std::string> FTaken;  // results taken from the worker, not yet in the list
+  TResultSearch* FSearch = nullptr;  // the one whose results the list shows, or null
   std::int32_t FFound = 0;
-  int FTicks = 0;
-  QElapsedTimer FSinceShown;
-  qint64 FShowCost = 0;  // milliseconds the last list update took
+  std::string FLastSaved;  // native; where the results were last saved
 };
 
 }  // namespace gryvel::gui

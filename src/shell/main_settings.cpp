@@ -20,6 +20,7 @@ void SearchKeys(Io& io, Options& o) {
   io.Int("SaveLastCount", o.SaveLastCount);
   io.Bool("DoFastSearch", o.DoFastSearch);
   io.Bool("CaseSensetive", o.CaseSensitive);
+  io.Int("ResultLimit", o.ResultLimit);
 }
 
 }  // namespace
@@ -79,6 +80,7 @@ TSearchOptions ReadSearchOptions(TSettingsFile& file) {
     return TStatus::Ok();
   });
   options.SaveLastCount = std::clamp(options.SaveLastCount, 0, kMaxSaveLastCount);
+  options.ResultLimit = std::clamp(options.ResultLimit, 1, TResultList::kMaxLimit);
   return options;
 }
 

@@ -5,6 +5,7 @@
 
 #include "common/status.h"
 #include "shell/settings_file.h"
+#include "solvers/result_list.h"
 
 // The program's own options: [Main] (the main window's panels and toolbars, the language) and
 // [Search] (the history and typing options), as plain values the GUI maps to its widgets.
@@ -49,11 +50,14 @@ struct TSearchOptions {
   std::int32_t SaveLastCount = 5;  // entries per history branch, 0 .. kMaxSaveLastCount
   bool DoFastSearch = true;        // locate the typed word while typing
   bool CaseSensitive = false;      // the character manager's case option
+  // The most results a word chain or analysis keeps before it stops, 1 .. kMaxLimit.
+  std::int32_t ResultLimit = TResultList::kDefaultLimit;
 
   bool operator==(const TSearchOptions&) const = default;
 };
 
-// Reads [Search]; SaveLastCount is clamped to 0 .. kMaxSaveLastCount. Shows "код 003" on
+// Reads [Search]; SaveLastCount is clamped to 0 .. kMaxSaveLastCount, ResultLimit to
+// 1 .. TResultList::kMaxLimit. Shows "код 003" on
 // failure.
 TSearchOptions ReadSearchOptions(TSettingsFile& file);
 TStatus WriteSearchOptions(TSettingsFile& file, const TSearchOptions& options);

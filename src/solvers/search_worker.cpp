@@ -1,18 +1,16 @@
 #include "solvers/search_worker.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace gryvel {
 
-namespace {
-
-constexpr auto kHandoverPeriod = std::chrono::milliseconds(10);
-constexpr std::int32_t kBatch = 4096;
-
-}  // namespace
-
 TSearchWorker::TSearchWorker(TResultSearch& search) : FSearch(search) {
-  FSearch.ProcessEvents = [this] { HandOver(false); };
+  // A Stop that came before the search set itself running is made good here.
+  FSearch.ProcessEvents = [this] {
+    if (FStopRequested.load(std::memory_order_relaxed)) FSearch.Stop();
+  };
 }
 
 TSearchWorker::~TSearchWorker() {
@@ -25,18 +23,12 @@ void TSearchWorker::Start(std::function<void()> find) {
   if (FBusy.load()) return;
   Wait();
   FStopRequested.store(false);
-  FVariants.store(0);
-  FHanded = 0;
-  {
-    const std::lock_guard lock(FMutex);
-    FPending.clear();
-  }
-  FLastHandover = std::chrono::steady_clock::now();
+  FShownSeconds = 0;
+  FSearch.Results().Clear();
+  FSearch.ClearCounters();
   FBusy.store(true);
   FThread = std::thread([this, find = std::move(find)] {
     if (!FStopRequested.load()) find();
-    HandOver(true);
-    FVariants.store(FSearch.Variants());
     FBusy.store(false);
     if (OnDone) OnDone();
   });
@@ -51,30 +43,18 @@ void TSearchWorker::Wait() {
   if (FThread.joinable()) FThread.join();
 }
 
-void TSearchWorker::Take(std::vector<std::string>& out) {
-  const std::lock_guard lock(FMutex);
-  if (out.empty()) {
-    out.swap(FPending);
-  } else {
-    for (std::string& text : FPending) out.push_back(std::move(text));
-    FPending.clear();
-  }
+TSearchProgress TSearchWorker::Progress() {
+  TSearchProgress progress;
+  // Found first: every step before a result is counted by the time the result is readable.
+  progress.Found = FSearch.Results().Count();
+  progress.Variants = FSearch.Variants();
+  progress.Seconds = static_cast<std::int64_t>(std::floor(FSearch.Elapsed()));
+  FShownSeconds = std::max(FShownSeconds, progress.Seconds);
+  return progress;
 }
 
-void TSearchWorker::HandOver(bool all) {
-  // A Stop that came before the search set itself running is made good here.
-  if (FStopRequested.load(std::memory_order_relaxed)) FSearch.Stop();
-  FVariants.store(FSearch.Variants(), std::memory_order_relaxed);
-  const TResultList& results = FSearch.Results();
-  const std::int32_t count = results.Count();
-  if (count == FHanded) return;
-  if (!all && count - FHanded < kBatch) {
-    const auto now = std::chrono::steady_clock::now();
-    if (now - FLastHandover < kHandoverPeriod) return;
-    FLastHandover = now;
-  }
-  const std::lock_guard lock(FMutex);
-  for (; FHanded < count; ++FHanded) FPending.push_back(results.Text(FHanded));
+double TSearchWorker::Seconds() const {
+  return std::max(FSearch.Seconds(), static_cast<double>(FShownSeconds));
 }
 
 }  // namespace gryvel

@@ -1,25 +1,29 @@
 #pragma once
 
 #include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <functional>
-#include <mutex>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "solvers/result_search.h"
 
 // Runs one word chain or word analysis on a thread of its own, so that a window stays
 // responsive however long the search goes between the points where it lets events run. The
-// results are handed to the window in batches.
+// window reads the results straight from the search's list while it runs.
 //
-// Thread safety: Start, Stop, Take, Busy and Wait are called from one thread (the UI thread);
-// the search runs on the worker thread and must not be touched elsewhere until Busy is false.
-// The engine objects the search reads (collection, searcher) must not change while it runs.
+// Thread safety: Start, Stop, Progress, Seconds, Busy and Wait are called from one thread (the
+// UI thread); the search runs on the worker thread and must not be touched elsewhere, but for
+// reading its results and counters, until Busy is false. The engine objects the search reads
+// (collection, searcher) must not change while it runs.
 
 namespace gryvel {
+
+// The counters of a search as a window shows them at one moment.
+struct TSearchProgress {
+  std::uint64_t Variants = 0;  // steps taken
+  std::int32_t Found = 0;      // results in the list, every one of them readable
+  std::int64_t Seconds = 0;    // whole seconds the search has run
+};
 
 class TSearchWorker {
  public:
@@ -30,14 +34,14 @@ class TSearchWorker {
   TSearchWorker(const TSearchWorker&) = delete;
   TSearchWorker& operator=(const TSearchWorker&) = delete;
 
-  // Called on the worker thread when a search has ended and handed over its last results, so
-  // that the window can take them at once. Set it before Start.
+  // Called on the worker thread when a search has ended, so that the window can show its end
+  // at once. Set it before Start.
   std::function<void()> OnDone;
 
   // Starts `find` (a call of the search's Find) on the worker thread. Nothing while a search
-  // still runs.
+  // still runs. REQUIRES: nobody reads the search's results (the search clears them).
   void Start(std::function<void()> find);
-  // Ends the search at its next step; the results so far are still handed over.
+  // Ends the search at its next step; the results so far stay.
   void Stop();
   // Waits for the worker thread to end.
   void Wait();
@@ -46,27 +50,18 @@ class TSearchWorker {
   // Whether Stop was called for the current search.
   bool StopRequested() const { return FStopRequested.load(); }
 
-  // Appends the results handed over since the last call to `out`, in the order found.
-  void Take(std::vector<std::string>& out);
-  // Steps of the current search so far (as its Variants).
-  std::uint64_t Variants() const { return FVariants.load(std::memory_order_relaxed); }
-  // The search's seconds once Busy is false.
-  double Seconds() const { return FSearch.Seconds(); }
+  // The counters of the current or last search, read together.
+  TSearchProgress Progress();
+  // The seconds of the last search once Busy is false; never below a Seconds that Progress
+  // gave for it.
+  double Seconds() const;
 
  private:
-  // On the worker thread: passes the results found since the last handover on, at most every
-  // few milliseconds unless `all`.
-  void HandOver(bool all);
-
   TResultSearch& FSearch;
   std::thread FThread;
   std::atomic<bool> FBusy{false};
   std::atomic<bool> FStopRequested{false};
-  std::atomic<std::uint64_t> FVariants{0};
-  std::mutex FMutex;
-  std::vector<std::string> FPending;  // guarded by FMutex
-  std::int32_t FHanded = 0;           // worker thread only
-  std::chrono::steady_clock::time_point FLastHandover;
+  std::int64_t FShownSeconds = 0;  // the most whole seconds Progress gave
 };
 
 }  // namespace gryvel

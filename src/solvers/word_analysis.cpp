@@ -1,9 +1,9 @@
 #include "solvers/word_analysis.h"
 
 #include <array>
+#include <span>
 #include <vector>
 
-#include "common/stopwatch.h"
 #include "dictionary/dictionary_collection.h"
 #include "results/length_sort.h"
 #include "results/result_source.h"
@@ -19,23 +19,24 @@ namespace {
 class TSplitter {
  public:
   TSplitter(std::vector<std::string_view> candidates, std::string_view word, const TByteMap& map,
-            std::int32_t min_items, std::int32_t max_items, const std::atomic<bool>& running,
-            std::uint64_t& variants)
+            std::int32_t min_items, std::int32_t max_items, const std::atomic<bool>& running)
       : FCandidates(std::move(candidates)),
         FMap(map),
         FLength(word.size()),
         FMinItems(min_items),
         FMaxItems(max_items),
-        FRunning(running),
-        FVariants(variants) {
+        FRunning(running) {
     for (const char c : word) ++FPool[Code(c)];
+    // A split has at most one word per two letters.
+    FPath.reserve(word.size() / 2 + 1);
   }
 
-  // Calls report(text) for every split, then process_events().
-  template <typename Report, typename Events>
-  void Run(Report report, Events process_events) {
+  // Calls count() for every candidate tried, report(path) with the candidate indices of every
+  // split, then process_events().
+  template <typename Count, typename Report, typename Events>
+  void Run(Count count, Report report, Events process_events) {
     if (!FCandidates.empty())
-      Split(static_cast<std::int32_t>(FCandidates.size()) - 1, report, process_events);
+      Split(static_cast<std::int32_t>(FCandidates.size()) - 1, count, report, process_events);
   }
 
  private:
@@ -57,11 +58,11 @@ class TSplitter {
   }
 
   // Tries the candidates from index `from` down, longer words first.
-  template <typename Report, typename Events>
-  void Split(std::int32_t from, Report& report, Events& process_events) {
+  template <typename Count, typename Report, typename Events>
+  void Split(std::int32_t from, Count& count, Report& report, Events& process_events) {
     for (std::int32_t i = from; i >= 0; --i) {
       if (!FRunning.load(std::memory_order_relaxed)) return;
-      ++FVariants;
+      count();
       const std::string_view word = FCandidates[i];
       if (word.size() + FUsed > FLength || !Take(word)) continue;
       const std::size_t rest = FLength - FUsed - word.size();
@@ -72,23 +73,21 @@ class TSplitter {
           GiveBack(word);
           return;
         }
-        FPath.push_back(word);
+        FPath.push_back(static_cast<std::uint32_t>(i));
         FUsed += word.size();
-        Split(i - 1, report, process_events);
+        Split(i - 1, count, report, process_events);
         FUsed -= word.size();
         FPath.pop_back();
       } else if (rest == 0) {
-        if (FMinItems <= items && items <= FMaxItems) report(Text(word));
+        if (FMinItems <= items && items <= FMaxItems) {
+          FPath.push_back(static_cast<std::uint32_t>(i));
+          report(std::span<const std::uint32_t>(FPath));
+          FPath.pop_back();
+        }
         process_events();
       }
       GiveBack(word);
     }
-  }
-
-  std::string Text(std::string_view last) const {
-    std::string text;
-    for (const std::string_view word : FPath) (text += word) += '+';
-    return text += last;
   }
 
   std::vector<std::string_view> FCandidates;
@@ -97,9 +96,8 @@ class TSplitter {
   std::int32_t FMinItems;
   std::int32_t FMaxItems;
   const std::atomic<bool>& FRunning;
-  std::uint64_t& FVariants;
   std::array<std::int32_t, 256> FPool{};
-  std::vector<std::string_view> FPath;
+  std::vector<std::uint32_t> FPath;  // candidate indices of the words taken
   std::size_t FUsed = 0;
 };
 
@@ -107,9 +105,8 @@ class TSplitter {
 
 void TWordAnalysis::Find(std::string_view word, std::int32_t min_items, std::int32_t max_items) {
   if (word.empty()) return;
-  FRunning.store(true);  // a Stop while the candidates are gathered is kept
+  Begin();  // a Stop while the candidates are gathered is kept
   FResults.Clear();
-  FVariants = 0;
   TDictionaryCollection* collection = FSource.Dictionary();
   TStringSearcher* searcher = collection != nullptr ? collection->StringSearcher() : nullptr;
   if (searcher == nullptr) {
@@ -133,10 +130,13 @@ void TWordAnalysis::Find(std::string_view word, std::int32_t min_items, std::int
   const TByteMap& map = searcher->CharacterManager() != nullptr
                             ? searcher->CharacterManager()->LetterMap()
                             : IdentityMap();
-  TStopwatch::Start("Analyze");
-  TSplitter splitter(std::move(candidates), word, map, min_items, max_items, FRunning, FVariants);
-  splitter.Run([this](const std::string& text) { FResults.Add(text); }, [this] { LetEventsRun(); });
-  FSeconds = TStopwatch::Stop("Analyze");
+  FResults.Reset(candidates, "+");
+  StartTiming("Analyze");
+  TSplitter splitter(std::move(candidates), word, map, min_items, max_items, FRunning);
+  splitter.Run([this] { CountVariant(); },
+               [this](std::span<const std::uint32_t> path) { Report(path); },
+               [this] { LetEventsRun(); });
+  StopTiming("Analyze");
   FRunning.store(false);
 }
 

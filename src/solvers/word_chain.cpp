@@ -5,7 +5,6 @@
 #include <cstring>
 #include <vector>
 
-#include "common/stopwatch.h"
 #include "results/result_source.h"
 #include "search/letter_maps.h"
 
@@ -62,8 +61,7 @@ struct TLink {
 void TWordChain::Find(std::string_view start, std::string_view final, int n) {
   if (start.empty() || final.empty() || n < 1 || start.size() != final.size()) return;
   FResults.Clear();
-  FRunning.store(true);
-  FVariants = 0;
+  Begin();
   TResultSource::TEntryList candidates;
   FSource.PatternMatchesToList(candidates, std::string(start.size(), '?'));
 
@@ -91,30 +89,28 @@ void TWordChain::Find(std::string_view start, std::string_view final, int n) {
   }
   std::vector<std::string_view> texts{start, final};
   for (const TArticleItem* item : candidates) texts.push_back(item->Word);
+  FResults.Reset(texts, " - ");
 
   // Reports the chain ending in the last link of `levels`.
   std::vector<std::vector<TLink>> levels{{TLink{-1, start_word}}};
+  std::vector<std::uint32_t> chain;
   auto report = [&](const std::vector<TLink>& level) {
-    std::vector<std::string_view> chain{texts[kFinal]};
+    chain.assign(levels.size() + 2, kFinal);
     std::int32_t link = static_cast<std::int32_t>(level.size()) - 1;
     for (std::size_t k = levels.size() + 1; k-- > 0;) {
       const TLink& step = k == levels.size() ? level[link] : levels[k][link];
-      chain.push_back(texts[step.Word]);
+      chain[k] = static_cast<std::uint32_t>(step.Word);
       link = step.Parent;
     }
-    std::string text;
-    for (auto word = chain.rbegin(); word != chain.rend(); ++word) {
-      if (!text.empty()) text += " - ";
-      text += *word;
-    }
-    FResults.Add(text);
+    Report(chain);
   };
 
-  TStopwatch::Start("Chain");
+  StartTiming("Chain");
   int limit = kDepthLimit;
   // Words already n letters apart make the shortest chain there is.
   if (words.Differences(kStart, kFinal, n) == n) {
-    FResults.Add(std::string(start) + " - " + std::string(final));
+    const std::uint32_t ends[] = {kStart, kFinal};
+    Report(ends);
     limit = 0;
   }
   const std::size_t count = used.size();
@@ -126,7 +122,7 @@ void TWordChain::Find(std::string_view start, std::string_view final, int n) {
       for (std::size_t i = kFirst; i < count; ++i) {
         if (!FRunning.load(std::memory_order_relaxed)) break;
         if (used[i]) continue;
-        ++FVariants;
+        CountVariant();
         if (words.Differences(from, i, n) != n) continue;
         reached[i] = 1;
         level.push_back({static_cast<std::int32_t>(j), static_cast<std::int32_t>(i)});
@@ -143,7 +139,7 @@ void TWordChain::Find(std::string_view start, std::string_view final, int n) {
     used = reached;
     levels.push_back(std::move(level));
   }
-  FSeconds = TStopwatch::Stop("Chain");
+  StopTiming("Chain");
   FRunning.store(false);
 }
 

@@ -4,6 +4,9 @@
 #include "gui/search_form.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QListView>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +21,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "common/format.h"
 #include "dictionary/kiv_dictionary.h"
 #include "gui/application.h"
 #include "gui/help_window.h"
@@ -28,6 +32,7 @@
 #include "gui/text.h"
 #include "gui/ui/enter_edit.h"
 #include "gui/ui/kiv_viewer.h"
+#include "scripted_dialogs.h"
 #include "results/language.h"
 #include "shell/session.h"
 
@@ -108,12 +113,14 @@ class TSearchFormTest : public QObject {
   // The result texts of the dialog's list, in list order.
   QStringList DialogResults() const {
     QStringList texts;
-    const TKivViewer& list = *Child<TKivViewer>("ResultList");
-    TResultSource* source = list.DataSource();
-    for (const std::int32_t index : source->View())
-      texts << ToQString(source->Dictionary()->Item(index)->Word) + QStringLiteral(" ") +
-                   ToQString(source->Dictionary()->Description(index));
+    const QAbstractItemModel* model = Child<QListView>("ResultList")->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+      texts << model->index(row, 0).data().toString();
     return texts;
+  }
+  // The number a counter shows.
+  qint64 Count(const char* name) const {
+    return Label(name).remove(QRegularExpression(QStringLiteral("\\D"))).toLongLong();
   }
 
  private Q_SLOTS:
@@ -339,14 +346,14 @@ class TSearchFormTest : public QObject {
   }
 
   // A chain and an analysis run in the dialog; closing empties the list and the counters.
-  void ChainAndAnalysisShowNumberedResults() {
+  void ChainAndAnalysisShowTheirResults() {
     Open();
     Commands().SearchWordChain->trigger();
     Child<QLineEdit>("FirstWord")->setText(QString::fromUtf8("кот"));
     Child<QLineEdit>("LastWord")->setText(QString::fromUtf8("пёс"));
     QTest::keyClick(Child<QLineEdit>("LastWord"), Qt::Key_Return);
     QTRY_VERIFY(!Dialog()->Searching());
-    QCOMPARE(DialogResults(), QStringList{QString::fromUtf8("0001 кот - рот - рос - пос - пёс")});
+    QCOMPARE(DialogResults(), QStringList{QString::fromUtf8("кот - рот - рос - пос - пёс")});
     QCOMPARE(Label("Label5"), QStringLiteral("1"));
     QVERIFY(Label("Label4") != QStringLiteral("0"));
     QVERIFY(Child<QPushButton>("btnFind2")->isEnabled());
@@ -362,8 +369,58 @@ class TSearchFormTest : public QObject {
     Child<QPushButton>("btnFind2")->click();
     QTRY_VERIFY(!Dialog()->Searching());
     // Longer or later words first: ток > рос > кот in word order; «ос» is no word here.
-    QCOMPARE(DialogResults(), (QStringList{QString::fromUtf8("0001 ток+рос"),
-                                           QString::fromUtf8("0002 рос+кот")}));
+    QCOMPARE(DialogResults(), (QStringList{QString::fromUtf8("ток+рос"),
+                                           QString::fromUtf8("рос+кот")}));
+  }
+
+  // The dialog's list copies its selected lines, selects all, and saves every result as UTF-8
+  // text, one a line.
+  void ResultsAreCopiedAndSaved() {
+    Open();
+    Commands().SearchWordAnalysis->trigger();
+    Child<QLineEdit>("edAnalyze")->setText(QString::fromUtf8("кортос"));
+    Child<QPushButton>("btnFind2")->click();
+    QTRY_VERIFY(!Dialog()->Searching());
+    auto* list = Child<QListView>("ResultList");
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(1, 0));
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8("рос+кот\n"));
+    QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8("ток+рос\nрос+кот\n"));
+    QCOMPARE(list->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QCOMPARE(list->actions().size(), 3);
+
+    TScriptedDialogs dialogs;
+    dialogs.Files = {FDir.filePath(QStringLiteral("splits"))};
+    SetDialogs(&dialogs);
+    Dialog()->findChild<QAction*>("SaveResultsAction")->trigger();
+    SetDialogs(nullptr);
+    QFile saved(FDir.filePath(QStringLiteral("splits.txt")));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(saved.readAll()), QString::fromUtf8("ток+рос\nрос+кот\n"));
+  }
+
+  // An analysis stops at the limit of the options and says so.
+  void AnAnalysisStopsAtTheResultLimit() {
+    if (!QFile::exists(GRYVEL_BUNDLED_DICTIONARY)) QSKIP("the bundled dictionary is not built");
+    SetUILanguage(TUILanguage::Russian);
+    Open(QStringLiteral(GRYVEL_BUNDLED_DICTIONARY));
+    TSearchOptions options = FSession->SearchOptions();
+    options.ResultLimit = 1000;
+    FSession->SetSearchOptions(options);
+    Commands().SearchWordAnalysis->trigger();
+    Child<QLineEdit>("edAnalyze")->setText(QString::fromUtf8("достопримечательность"));
+    Child<QPushButton>("btnFind2")->click();
+    QTRY_VERIFY(!Dialog()->Searching());
+    QCOMPARE(Dialog()->ResultCount(), 1000);
+    QCOMPARE(Count("Label5"), 1000);
+    QVERIFY(Child<QLabel>("LimitLabel")->isVisible());
+    QCOMPARE(Label("LimitLabel"), QString::fromUtf8("Найдено больше ") + ToQString(FormatCount(1000)) +
+                                      QString::fromUtf8(" вариантов, поиск остановлен"));
+    Child<QPushButton>("btnCancel2")->click();
+    QVERIFY(!Child<QLabel>("LimitLabel")->isVisible());
   }
 
   // Stop, Cancel and closing the main window during long searches of the bundled dictionary.
@@ -392,6 +449,9 @@ class TSearchFormTest : public QObject {
     QVERIFY(Dialog()->Searching());
     QVERIFY(Child<QPushButton>("btnStop")->isEnabled());
     QTRY_VERIFY(Label("Label6") != QStringLiteral("0"));  // the ticker runs
+    // The counters and the list move together at the tick.
+    QCOMPARE(Count("Label5"), Dialog()->ResultCount());
+    QVERIFY(Count("Label4") > 0);
     switch (how) {
       case 0:
         Child<QPushButton>("btnStop")->click();

@@ -93,14 +93,23 @@ TEST_F(SettingsGroupsTest, SearchOptionsRoundTripAndTheHistoryCountIsClamped) {
   SetIni("[Search]\nSaveLastCount=5000\n");
   EXPECT_EQ(kMaxSaveLastCount, ReadSearchOptions(settings_).SaveLastCount);
 
+  SetIni("[Search]\nResultLimit=0\n");
+  EXPECT_EQ(1, ReadSearchOptions(settings_).ResultLimit);
+  SetIni("[Search]\n");
+  EXPECT_EQ(20'000'000, ReadSearchOptions(settings_).ResultLimit);
+
   SetIni("");
-  ASSERT_TRUE(WriteSearchOptions(settings_, {false, 12, false, true}).ok());
-  EXPECT_EQ("[Search]\nDoSaveLast=0\nSaveLastCount=12\nDoFastSearch=0\nCaseSensetive=1\n", Ini());
+  ASSERT_TRUE(WriteSearchOptions(settings_, {false, 12, false, true, 5000}).ok());
+  EXPECT_EQ(
+      "[Search]\nDoSaveLast=0\nSaveLastCount=12\nDoFastSearch=0\nCaseSensetive=1\n"
+      "ResultLimit=5000\n",
+      Ini());
   const TSearchOptions read = ReadSearchOptions(settings_);
   EXPECT_FALSE(read.DoSaveLast);
   EXPECT_EQ(12, read.SaveLastCount);
   EXPECT_FALSE(read.DoFastSearch);
   EXPECT_TRUE(read.CaseSensitive);
+  EXPECT_EQ(5000, read.ResultLimit);
 }
 
 TEST_F(SettingsGroupsTest, FilterLengthsAreClampedAndOrdered) {

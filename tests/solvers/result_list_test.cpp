@@ -3,30 +3,69 @@
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "search/letter_maps.h"
+#include <vector>
 
 namespace gryvel {
 namespace {
 
-TEST(ResultList, ResultsBecomeNumberedEntriesWhenShown) {
+class ResultListTest : public ::testing::Test {
+ protected:
+  ResultListTest() { results.Reset({"кот", "ток", "ум", "а"}, "+"); }
+
+  bool Add(std::vector<std::uint32_t> path) { return results.Add(path); }
+
   TResultList results;
-  for (int i = 0; i < 10001; ++i) results.Add("result " + std::to_string(i));
-  EXPECT_EQ(10001, results.Count());
-  EXPECT_EQ("result 9999", results.Text(9999));
+};
 
-  TDictionaryCollection& shown = results.Collection();
-  ASSERT_EQ(10001, shown.Count());
-  EXPECT_EQ("result 0", shown.Description(shown.Find("0001")));
-  EXPECT_EQ("result 9998", shown.Description(shown.Find("9999")));
-  EXPECT_EQ("result 9999", shown.Description(shown.Find("10000")));
-  EXPECT_EQ("result 10000", shown.Description(shown.Find("10001")));
+TEST_F(ResultListTest, ResultsReadBackAsTheirWordsInOrder) {
+  // Results sharing their leading words, then leaving them, as a depth-first search finds them.
+  const std::vector<std::pair<std::vector<std::uint32_t>, std::string>> cases = {
+      {{0, 2}, "кот+ум"},  {{0, 2, 3}, "кот+ум+а"}, {{0, 2, 1}, "кот+ум+ток"},
+      {{1, 2}, "ток+ум"},  {{3}, "а"},             {{0, 2, 3}, "кот+ум+а"},
+      {{0, 0, 0}, "кот+кот+кот"},
+  };
+  for (const auto& [path, text] : cases) ASSERT_TRUE(Add(path));
+  ASSERT_EQ(static_cast<std::int32_t>(cases.size()), results.Count());
+  for (std::size_t i = 0; i < cases.size(); ++i)
+    EXPECT_EQ(cases[i].second, results.Text(static_cast<std::int32_t>(i))) << i;
+}
 
-  results.Add("one more");
-  EXPECT_EQ("one more", results.Collection().Description(shown.Find("10002")));
+TEST_F(ResultListTest, AResultTakesOneLinkAndSharesItsLeadingWords) {
+  ASSERT_TRUE(Add({0, 1, 2}));
+  ASSERT_TRUE(Add({0, 1, 3}));  // shares 0+1
+  ASSERT_TRUE(Add({0, 2, 3}));  // shares 0, adds 0+2
+  // Three results, and leading sequences 0, 0+1 and 0+2: eight bytes each.
+  EXPECT_EQ(6u * 8u, results.Bytes());
   results.Clear();
   EXPECT_EQ(0, results.Count());
-  EXPECT_EQ(0, results.Collection().Count());
+  EXPECT_EQ(0u, results.Bytes());
+  ASSERT_TRUE(Add({0, 1, 3}));  // nothing shared with the cleared results
+  EXPECT_EQ("кот+ток+а", results.Text(0));
+}
+
+TEST_F(ResultListTest, TheLimitRefusesMoreResultsAndSaysSo) {
+  results.SetLimit(2);
+  EXPECT_TRUE(Add({0}));
+  EXPECT_FALSE(results.LimitReached());
+  EXPECT_TRUE(Add({1}));
+  EXPECT_FALSE(Add({2}));
+  EXPECT_TRUE(results.LimitReached());
+  EXPECT_EQ(2, results.Count());
+  results.Clear();
+  EXPECT_FALSE(results.LimitReached());
+  EXPECT_EQ(2, results.Limit());  // kept for the next search
+
+  results.SetLimit(0);
+  EXPECT_EQ(1, results.Limit());
+  EXPECT_EQ(TResultList::kDefaultLimit, TResultList().Limit());
+}
+
+TEST_F(ResultListTest, ResetTakesANewWordTableAndSeparator) {
+  ASSERT_TRUE(Add({0, 1}));
+  results.Reset({"лес", "лис"}, " - ");
+  EXPECT_EQ(0, results.Count());
+  ASSERT_TRUE(Add({0, 1}));
+  EXPECT_EQ("лес - лис", results.Text(0));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "solvers/search_world.h"
 #include "solvers/word_analysis.h"
+#include "solvers/word_chain.h"
 
 namespace gryvel {
 namespace {
@@ -15,13 +16,13 @@ namespace {
 using testing::Cp;
 using testing::SearchWorld;
 
-// Takes everything the worker hands over until its search has ended.
-std::vector<std::string> TakeAll(TSearchWorker& worker) {
-  std::vector<std::string> taken;
-  while (worker.Busy()) worker.Take(taken);
+// The worker's results once its search has ended.
+std::vector<std::string> WaitForAll(TSearchWorker& worker, const TResultList& results) {
   worker.Wait();
-  worker.Take(taken);
-  return taken;
+  EXPECT_FALSE(worker.Busy());
+  std::vector<std::string> texts;
+  for (std::int32_t i = 0; i < results.Count(); ++i) texts.push_back(results.Text(i));
+  return texts;
 }
 
 // Many splits: every pair of distinct two-letter words over eight letters.
@@ -34,7 +35,7 @@ std::vector<std::string> PairWords() {
   return words;
 }
 
-TEST(SearchWorker, HandsOverEveryResultInTheOrderFound) {
+TEST(SearchWorker, FindsEveryResultInTheOrderFound) {
   SearchWorld world(PairWords());
   TWordAnalysis direct(world.source);
   direct.Find("abcdefgh");
@@ -47,8 +48,11 @@ TEST(SearchWorker, HandsOverEveryResultInTheOrderFound) {
   TSearchWorker worker(analysis);
   for (int run = 0; run < 2; ++run) {  // a second search starts afresh
     worker.Start([&] { analysis.Find("abcdefgh"); });
-    EXPECT_EQ(TakeAll(worker), expected);
-    EXPECT_EQ(worker.Variants(), direct.Variants());
+    EXPECT_EQ(WaitForAll(worker, analysis.Results()), expected);
+    const TSearchProgress progress = worker.Progress();
+    EXPECT_EQ(direct.Variants(), progress.Variants);
+    EXPECT_EQ(direct.Results().Count(), progress.Found);
+    EXPECT_LE(static_cast<double>(progress.Seconds), worker.Seconds());
   }
 }
 
@@ -58,10 +62,43 @@ TEST(SearchWorker, StopKeepsWhatWasFoundAndEndsTheThread) {
   TSearchWorker worker(analysis);
   worker.Start([&] { analysis.Find("abcdefgh"); });
   worker.Stop();  // possibly before the search has set itself running
-  const std::vector<std::string> taken = TakeAll(worker);
+  worker.Wait();
   EXPECT_TRUE(worker.StopRequested());
   EXPECT_FALSE(analysis.Running());
-  EXPECT_EQ(static_cast<std::int32_t>(taken.size()), analysis.Results().Count());
+  EXPECT_EQ(analysis.Results().Count(), worker.Progress().Found);
+}
+
+// The counters are live between results too: a chain lets events run at every link, long
+// before it finds a chain.
+TEST(SearchWorker, ProgressCountsStepsBeforeAnyResult) {
+  SearchWorld world({"aaaa", "baaa", "bbaa", "bbba", "bbbb"});
+  TWordChain chain(world.source);
+  TSearchWorker worker(chain);
+  TSearchProgress first_link;
+  bool seen = false;
+  chain.ProcessEvents = [&] {  // on the worker thread; the test reads as a window would
+    if (seen) return;
+    seen = true;
+    first_link = worker.Progress();
+  };
+  worker.Start([&] { chain.Find("aaaa", "bbbb", 1); });
+  worker.Wait();
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(0, first_link.Found);
+  EXPECT_GT(first_link.Variants, 0u);
+  EXPECT_EQ(1, chain.Results().Count());
+}
+
+TEST(SearchWorker, ALimitEndsTheSearchAtThatManyResults) {
+  SearchWorld world(PairWords());
+  TWordAnalysis analysis(world.source);
+  analysis.Results().SetLimit(100);
+  TSearchWorker worker(analysis);
+  worker.Start([&] { analysis.Find("abcdefgh"); });
+  worker.Wait();
+  EXPECT_EQ(100, worker.Progress().Found);
+  EXPECT_TRUE(analysis.Results().LimitReached());
+  EXPECT_FALSE(analysis.Running());
 }
 
 TEST(SearchWorker, DestroyingTheWorkerStopsTheSearch) {
