@@ -5,7 +5,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,7 +23,9 @@
 #include "gui/help_window.h"
 #include "gui/icons.h"
 #include "gui/text.h"
+#include "gui/ui/count_spin_box.h"
 #include "gui/ui/kiv_viewer.h"
+#include "gui/ui/viewer_style.h"
 #include "results/language.h"
 #include "results/result_source.h"
 #include "shell/search_request.h"
@@ -62,10 +63,10 @@ QLabel* NewLabel(QWidget* parent, const char* name, QWidget* buddy = nullptr) {
   return label;
 }
 
+// Enter on a focused button presses it: a push button of a dialog is an auto-default one.
 QPushButton* NewButton(QWidget* parent, const char* name) {
   auto* button = new QPushButton(parent);
   button->setObjectName(name);
-  button->setAutoDefault(false);
   return button;
 }
 
@@ -219,7 +220,8 @@ QWidget* TSearchForm::BuildChainPage() {
   LastWord = NewEdit(page, "LastWord");
   FirstWordLabel = NewLabel(page, "FirstWordLabel", FirstWord);
   LastWordLabel = NewLabel(page, "LastWordLabel", LastWord);
-  Edit1 = NewSpin(page, "Edit1", 1);
+  Edit1 = new TCountSpinBox(1, page);
+  Edit1->setObjectName("Edit1");
   ChangeLabel = NewLabel(page, "ChangeLabel", Edit1);
   LettersLabel = NewLabel(page, "LettersLabel");
   auto* layout = new QGridLayout(page);
@@ -308,14 +310,7 @@ QWidget* TSearchForm::BuildResultPanel() {
   Panel3->setObjectName("Panel3");
   FList = new TKivViewer(Panel3);
   FList->setObjectName("ResultList");
-  FList->SetBorder(0);
-  FList->SetDescriptionIndent(3);
-  FList->SetTextIndent(5);
-  FList->SetSelBorderColor(QColor(0, 0, 128));
-  FList->SetBorderColor(Qt::black);
-  FList->SetShowDescription(true);
-  FList->SetWordFont(QFont(QStringLiteral("Small Fonts"), 7), Qt::black);
-  FList->SetDescriptionFont(QFont(QStringLiteral("Verdana"), 10), QColor(0, 0, 128));
+  SetListLook(TViewerSettings{});
   FList->setMinimumHeight(FList->fontMetrics().height() * 6);
   FListScroll = new QScrollBar(Qt::Vertical, Panel3);
   FListScroll->setObjectName("ResultScroll");
@@ -337,13 +332,6 @@ void TSearchForm::Connect() {
     if (FWorker != nullptr) FWorker->Stop();
   });
   connect(btnCancel2, &QPushButton::clicked, this, &QDialog::reject);
-  for (QLineEdit* edit : {MaskWord, ClueEdit, AnagramWord})
-    connect(edit, &QLineEdit::returnPressed, btnFind, &QPushButton::click);
-  for (QLineEdit* edit : {FirstWord, LastWord, edAnalyze})
-    connect(edit, &QLineEdit::returnPressed, this, [this] {
-      if (btnFind2->isEnabled()) btnFind2->click();
-    });
-  Edit1->installEventFilter(this);
   for (QLineEdit* edit : {FirstWord, LastWord})
     connect(edit, &QLineEdit::textChanged, this, &TSearchForm::UpdateFind2);
   connect(Edit1, &QSpinBox::valueChanged, this, &TSearchForm::UpdateLettersLabel);
@@ -400,6 +388,19 @@ void TSearchForm::ApplyLanguage() {
   UpdateLettersLabel();
 }
 
+void TSearchForm::SetListLook(const TViewerSettings& main) {
+  TViewerSettings look = main;
+  look.Border = 0;
+  look.ShowDescription = true;
+  look.Font.Name = "Small Fonts";
+  look.Font.Size = 7;
+  look.DescrFont.Name = "Verdana";
+  look.DescrFont.Size = 10;
+  ApplyViewerSettings(*FList, look);
+  FList->SetDescriptionIndent(3);
+  FList->SetTextIndent(5);
+}
+
 void TSearchForm::Open(TSearchPage page, const QString& pattern, bool use_pattern,
                        const QString& letters) {
   FPage = page;
@@ -416,6 +417,9 @@ void TSearchForm::Open(TSearchPage page, const QString& pattern, bool use_patter
   RequestPanel->setVisible(request);
   SearchPanel->setVisible(!request);
   Panel3->setVisible(!request);
+  // Enter in an edit, a spin box or on a radio button runs the page's search; a disabled Find
+  // takes it and does nothing.
+  (request ? btnFind : btnFind2)->setDefault(true);
   QLineEdit* focus = nullptr;
   switch (page) {
     case TSearchPage::Crossword:
@@ -488,7 +492,8 @@ void TSearchForm::FindSearch() {
     const std::optional<std::string> start = EditText(FirstWord);
     const std::optional<std::string> final = EditText(LastWord);
     const int n = Edit1->value();
-    if (!start || !final || start->empty() || final->empty() || start->size() != final->size())
+    if (!start || !final || start->empty() || final->empty() || start->size() != final->size() ||
+        n < 1)
       return;
     StartSearch(*FChainWorker,
                 [this, start = *start, final = *final, n] { FChain->Find(start, final, n); });
@@ -606,17 +611,6 @@ void TSearchForm::closeEvent(QCloseEvent* event) {
   // The title bar's close button: as Cancel.
   event->ignore();
   reject();
-}
-
-bool TSearchForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Edit1 && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && btnFind2->isEnabled()) {
-      btnFind2->click();
-      return true;
-    }
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 void TSearchForm::UpdateFind2() {

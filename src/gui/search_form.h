@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/event.h"
+#include "shell/viewer_settings.h"
 #include "solvers/result_list.h"
 
 class QButtonGroup;
@@ -68,6 +69,9 @@ class TSearchForm : public QDialog {
   std::int32_t FoundCount() const { return FFound; }
 
   void ApplyLanguage();
+  // The result list takes the main list's look (`main`: its background, texture and selection)
+  // with fonts of its own: small result numbers and larger descriptions.
+  void SetListLook(const TViewerSettings& main);
 
  Q_SIGNALS:
   // The crossword page's Find with the text as typed (not empty): the pattern, or
@@ -79,7 +83,6 @@ class TSearchForm : public QDialog {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void done(int result) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* BuildCrosswordPage();
