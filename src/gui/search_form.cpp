@@ -117,8 +117,6 @@ TSearchForm::TSearchForm(TSession& session, QWidget* parent)
   PageControl->addTab(BuildCrosswordPage(), Icon(TIcon::Crossword), {});
   PageControl->addTab(BuildAnagramPage(), Icon(TIcon::Anagram), {});
   PageControl->addTab(BuildAnalysisPage(), Icon(TIcon::WordAnalysis), {});
-  // The result list takes the height the dialog gains; the page keeps what it needs.
-  PageControl->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(PageControl);
   layout->addWidget(BuildResultPanel(), 1);
@@ -412,6 +410,10 @@ void TSearchForm::Open(TSearchPage page, const QString& pattern, bool use_patter
     const QSizePolicy::Policy policy = shown ? QSizePolicy::Preferred : QSizePolicy::Ignored;
     PageControl->widget(i)->setSizePolicy(policy, policy);
   }
+  // With a result list, the list takes the height the dialog gains and the page keeps what it
+  // needs; without one, the page takes it, its controls at its top, whatever their heights.
+  PageControl->setSizePolicy(QSizePolicy::Preferred,
+                             request ? QSizePolicy::Preferred : QSizePolicy::Maximum);
   PageControl->updateGeometry();
   PageControl->setCurrentIndex(static_cast<int>(page));
   RequestPanel->setVisible(request);

@@ -469,6 +469,20 @@ class TSearchFormTest : public QObject {
     QVERIFY(results.ShowDescription());
   }
 
+  // The anagram page's controls stand at the top of the dialog, where the crossword page's do,
+  // and stay there whichever mode is chosen.
+  void AnagramPageStandsStillAtTheTop() {
+    Open();
+    Commands().SearchCrossword->trigger();
+    const QPoint pattern = Child<QWidget>("MaskWord")->mapTo(Dialog(), QPoint());
+    Dialog()->reject();
+    Commands().SearchAnagrams->trigger();
+    for (const char* mode : {"rbUsual", "rbExpanded", "rbMakeUpWords", "rbUsual"}) {
+      Child<QRadioButton>(mode)->click();
+      QCOMPARE(Child<QWidget>("AnagramWord")->mapTo(Dialog(), QPoint()), pattern);
+    }
+  }
+
   void ItemRangeKeepsFromAtMostTo() {
     Open();
     Commands().SearchWordAnalysis->trigger();
