@@ -31,10 +31,10 @@ int TitleBarWidth(const QWidget& window) {
   QFont bold = window.font();
   bold.setBold(true);
   const QFontMetrics metrics(bold);
-  // The icon and the three buttons are each about a line and a half square.
-  constexpr int kTitleBarBoxes = 4;
-  return metrics.horizontalAdvance(window.windowTitle()) +
-         kTitleBarBoxes * metrics.height() * 3 / 2;
+  // The icon and up to five buttons, each about a line square, with the spacing between them
+  // and at the ends.
+  constexpr int kTitleBarLines = 8;
+  return metrics.horizontalAdvance(window.windowTitle()) + kTitleBarLines * metrics.height();
 }
 
 }  // namespace gryvel::gui

@@ -11,7 +11,7 @@ namespace gryvel::gui {
 void PlaceOver(QWidget& window, const QWidget* owner);
 
 // The width a window manager's title bar needs to show `window`'s title whole: the title in a
-// bold face of the window's font, beside room for the window's icon and its three buttons.
+// bold face of the window's font, beside room for the window's icon and its buttons.
 int TitleBarWidth(const QWidget& window);
 
 }  // namespace gryvel::gui
