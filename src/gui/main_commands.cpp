@@ -24,7 +24,8 @@ QString MenuText(const QAction& action, const QString& caption) {
   const QList<QKeySequence> shortcuts = action.shortcuts();
   if (shortcuts.size() < 2) return caption;
   QStringList keys;
-  for (const QKeySequence& shortcut : shortcuts) keys << shortcut.toString(QKeySequence::NativeText);
+  for (const QKeySequence& shortcut : shortcuts)
+    keys << shortcut.toString(QKeySequence::NativeText);
   return caption + u'\t' + keys.join(QStringLiteral(", "));
 }
 
@@ -257,7 +258,8 @@ void TMainCommands::ApplyLanguage() {
   SortToolBar->setWindowTitle(MainText("SortHint"));
   for (const TCaption& caption : FCaptions) {
     const QString text = MainText(caption.Key);
-    if (auto* action = qobject_cast<QAction*>(caption.Target)) action->setText(MenuText(*action, text));
+    if (auto* action = qobject_cast<QAction*>(caption.Target))
+      action->setText(MenuText(*action, text));
     if (auto* menu = qobject_cast<QMenu*>(caption.Target)) menu->setTitle(text);
   }
   CaptionButtons(*this, kSearchButtons);

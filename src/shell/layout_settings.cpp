@@ -105,7 +105,8 @@ const TScreenArea* ShowingOn(const TWindowPosition& position,
                              const std::vector<TScreenArea>& screens) {
   const std::int64_t left = position.Left, top = position.Top;
   const std::int64_t right = left + std::max(position.Width, 1);
-  const std::int64_t title_bottom = top + std::min<std::int64_t>(kTitleHeight, std::max(position.Height, 1));
+  const std::int64_t title_bottom =
+      top + std::min<std::int64_t>(kTitleHeight, std::max(position.Height, 1));
   for (const TScreenArea& s : screens)
     if (Overlaps(left, right, s.Left, std::int64_t{s.Left} + s.Width) &&
         Overlaps(top, title_bottom, s.Top, std::int64_t{s.Top} + s.Height))
