@@ -6,8 +6,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/text.h"
+#include "gui/window_place.h"
 #include "results/language.h"
 #include "shell/search_history.h"
 
@@ -57,7 +59,6 @@ TEqualForm::TEqualForm(TMode mode, const TEqualLetters& initial, QWidget* parent
   layout->addLayout(fields);
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  LettersEdit->setMinimumWidth(fontMetrics().averageCharWidth() * 24);
 
   connect(ButtonOk, &QPushButton::clicked, this, &TEqualForm::Ok);
   connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -71,6 +72,11 @@ void TEqualForm::ApplyLanguage() {
   EquivalentLabel->setText(EqualText("EquivalentLabel"));
   ButtonOk->setText(ToQString(Term(TTerm::Ok)));
   ButtonCancel->setText(ToQString(Term(TTerm::Cancel)));
+  // A window manager does not widen a window for its title; the fields take the width instead.
+  const int fields = fontMetrics().averageCharWidth() * 24;
+  LettersEdit->setMinimumWidth(fields);
+  layout()->activate();
+  LettersEdit->setMinimumWidth(fields + std::max(0, TitleBarWidth(*this) - sizeHint().width()));
 }
 
 void TEqualForm::Ok() {

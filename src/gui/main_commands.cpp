@@ -19,6 +19,16 @@ namespace {
 
 QString MainText(const char* key) { return ToQString(WindowText(TWindowTexts::MainWindow, key)); }
 
+// A menu shows only an action's first shortcut unless its text names them after a tab.
+QString MenuText(const QAction& action, const QString& caption) {
+  const QList<QKeySequence> shortcuts = action.shortcuts();
+  if (shortcuts.size() < 2) return caption;
+  QStringList keys;
+  for (const QKeySequence& shortcut : shortcuts)
+    keys << shortcut.toString(QKeySequence::NativeText);
+  return caption + u'\t' + keys.join(QStringLiteral(", "));
+}
+
 // A toolbar button: the action it runs, its object name, its caption key in the toolbar table
 // and its hint key in the main window's table.
 struct TButton {
@@ -118,7 +128,10 @@ TMainCommands::TMainCommands(QMainWindow& window) : QObject(&window), FWindow(wi
   EditCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
   EditDelete->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
   SearchCrossword->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
-  SearchAnagrams->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+  // Edits keep Ctrl+A as select-all, and the quick search has the focus most of the time: the
+  // second shortcut reaches the anagram page from there.
+  SearchAnagrams->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A)});
   SearchWordAnalysis->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
   SearchWordChain->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
   ViewDescriptions->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -245,7 +258,8 @@ void TMainCommands::ApplyLanguage() {
   SortToolBar->setWindowTitle(MainText("SortHint"));
   for (const TCaption& caption : FCaptions) {
     const QString text = MainText(caption.Key);
-    if (auto* action = qobject_cast<QAction*>(caption.Target)) action->setText(text);
+    if (auto* action = qobject_cast<QAction*>(caption.Target))
+      action->setText(MenuText(*action, text));
     if (auto* menu = qobject_cast<QMenu*>(caption.Target)) menu->setTitle(text);
   }
   CaptionButtons(*this, kSearchButtons);

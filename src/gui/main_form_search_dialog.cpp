@@ -8,6 +8,8 @@
 #include "gui/search_form.h"
 #include "gui/text.h"
 #include "gui/ui/enter_edit.h"
+#include "gui/ui/kiv_viewer.h"
+#include "gui/ui/viewer_style.h"
 #include "shell/search_request.h"
 
 namespace gryvel::gui {
@@ -44,6 +46,7 @@ void TKivMainForm::OpenSearchDialog(TSearchPage page) {
       RecordSearchRequest(FHistory, request, StringSearcher1.AnagramOptions());
     });
   }
+  FSearchForm->SetListLook(ViewerSettingsOf(*KivViewer1));
   FSearchForm->Open(page, ToQString(FLastPattern), !FastSearch->text().isEmpty(),
                     ToQString(FLastAnagram));
 }

@@ -17,7 +17,7 @@ void TKivMainForm::FitFirstRunWindow() {
   if (screen == nullptr) screen = this->screen();
   const QRect area = screen->availableGeometry();
   // Room for the title bar and the borders the window manager adds.
-  const QSize room = area.size() - QSize(16, 48);
+  const QSize room = area.size() - QSize(kFrameWidth, kFrameHeight);
 
   auto toolbars = [this] {
     return ToolBarsWidth(*this, *FCommands->SearchToolBar, *FCommands->SortToolBar);

@@ -8,10 +8,10 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -29,6 +29,8 @@
 #include "gui/icons.h"
 #include "gui/text.h"
 #include "gui/result_list_model.h"
+#include "gui/result_row_delegate.h"
+#include "gui/ui/count_spin_box.h"
 #include "results/language.h"
 #include "shell/dictionary_commands.h"
 #include "shell/result_lines_file.h"
@@ -62,10 +64,10 @@ QLabel* NewLabel(QWidget* parent, const char* name, QWidget* buddy = nullptr) {
   return label;
 }
 
+// Enter on a focused button presses it: a push button of a dialog is an auto-default one.
 QPushButton* NewButton(QWidget* parent, const char* name) {
   auto* button = new QPushButton(parent);
   button->setObjectName(name);
-  button->setAutoDefault(false);
   return button;
 }
 
@@ -115,8 +117,6 @@ TSearchForm::TSearchForm(TSession& session, QWidget* parent)
   PageControl->addTab(BuildCrosswordPage(), Icon(TIcon::Crossword), {});
   PageControl->addTab(BuildAnagramPage(), Icon(TIcon::Anagram), {});
   PageControl->addTab(BuildAnalysisPage(), Icon(TIcon::WordAnalysis), {});
-  // The result list takes the height the dialog gains; the page keeps what it needs.
-  PageControl->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(PageControl);
   layout->addWidget(BuildResultPanel(), 1);
@@ -214,7 +214,8 @@ QWidget* TSearchForm::BuildChainPage() {
   LastWord = NewEdit(page, "LastWord");
   FirstWordLabel = NewLabel(page, "FirstWordLabel", FirstWord);
   LastWordLabel = NewLabel(page, "LastWordLabel", LastWord);
-  Edit1 = NewSpin(page, "Edit1", 1);
+  Edit1 = new TCountSpinBox(1, page);
+  Edit1->setObjectName("Edit1");
   ChangeLabel = NewLabel(page, "ChangeLabel", Edit1);
   LettersLabel = NewLabel(page, "LettersLabel");
   auto* layout = new QGridLayout(page);
@@ -316,7 +317,9 @@ QWidget* TSearchForm::BuildResultPanel() {
   FList->setBatchSize(kLayoutBatch);
   FList->setSelectionMode(QAbstractItemView::ExtendedSelection);
   FList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  FList->setFont(QFont(QStringLiteral("Verdana"), 10));
+  FRowDelegate = new TResultRowDelegate(FList);
+  FList->setItemDelegate(FRowDelegate);
+  SetListLook(TViewerSettings{});
   FList->setMinimumHeight(FList->fontMetrics().height() * 6);
   FList->setContextMenuPolicy(Qt::ActionsContextMenu);
   FCopyAction = new QAction(FList);
@@ -347,13 +350,6 @@ void TSearchForm::Connect() {
     if (FWorker != nullptr) FWorker->Stop();
   });
   connect(btnCancel2, &QPushButton::clicked, this, &QDialog::reject);
-  for (QLineEdit* edit : {MaskWord, ClueEdit, AnagramWord})
-    connect(edit, &QLineEdit::returnPressed, btnFind, &QPushButton::click);
-  for (QLineEdit* edit : {FirstWord, LastWord, edAnalyze})
-    connect(edit, &QLineEdit::returnPressed, this, [this] {
-      if (btnFind2->isEnabled()) btnFind2->click();
-    });
-  Edit1->installEventFilter(this);
   for (QLineEdit* edit : {FirstWord, LastWord})
     connect(edit, &QLineEdit::textChanged, this, &TSearchForm::UpdateFind2);
   connect(Edit1, &QSpinBox::valueChanged, this, &TSearchForm::UpdateLettersLabel);
@@ -413,6 +409,18 @@ void TSearchForm::ApplyLanguage() {
   UpdateLettersLabel();
 }
 
+void TSearchForm::SetListLook(const TViewerSettings& main) {
+  TViewerSettings look = main;
+  look.Font.Name = "Small Fonts";
+  look.Font.Size = 7;
+  look.DescrFont.Name = "Verdana";
+  look.DescrFont.Size = 10;
+  QPalette palette = FList->palette();
+  palette.setBrush(QPalette::Base, FRowDelegate->SetLook(look));
+  FList->setPalette(palette);
+  FList->viewport()->update();
+}
+
 void TSearchForm::Open(TSearchPage page, const QString& pattern, bool use_pattern,
                        const QString& letters) {
   FPage = page;
@@ -424,11 +432,18 @@ void TSearchForm::Open(TSearchPage page, const QString& pattern, bool use_patter
     const QSizePolicy::Policy policy = shown ? QSizePolicy::Preferred : QSizePolicy::Ignored;
     PageControl->widget(i)->setSizePolicy(policy, policy);
   }
+  // With a result list, the list takes the height the dialog gains and the page keeps what it
+  // needs; without one, the page takes it, its controls at its top, whatever their heights.
+  PageControl->setSizePolicy(QSizePolicy::Preferred,
+                             request ? QSizePolicy::Preferred : QSizePolicy::Maximum);
   PageControl->updateGeometry();
   PageControl->setCurrentIndex(static_cast<int>(page));
   RequestPanel->setVisible(request);
   SearchPanel->setVisible(!request);
   Panel3->setVisible(!request);
+  // Enter in an edit, a spin box or on a radio button runs the page's search; a disabled Find
+  // takes it and does nothing.
+  (request ? btnFind : btnFind2)->setDefault(true);
   QLineEdit* focus = nullptr;
   switch (page) {
     case TSearchPage::Crossword:
@@ -501,7 +516,8 @@ void TSearchForm::FindSearch() {
     const std::optional<std::string> start = EditText(FirstWord);
     const std::optional<std::string> final = EditText(LastWord);
     const int n = Edit1->value();
-    if (!start || !final || start->empty() || final->empty() || start->size() != final->size())
+    if (!start || !final || start->empty() || final->empty() || start->size() != final->size() ||
+        n < 1)
       return;
     StartSearch(*FChainWorker, *FChain,
                 [this, start = *start, final = *final, n] { FChain->Find(start, final, n); });
@@ -635,17 +651,6 @@ void TSearchForm::closeEvent(QCloseEvent* event) {
   // The title bar's close button: as Cancel.
   event->ignore();
   reject();
-}
-
-bool TSearchForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Edit1 && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && btnFind2->isEnabled()) {
-      btnFind2->click();
-      return true;
-    }
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 void TSearchForm::UpdateFind2() {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/event.h"
+#include "shell/viewer_settings.h"
 
 class QAction;
 class QButtonGroup;
@@ -33,6 +34,7 @@ class TWordChain;
 namespace gryvel::gui {
 
 class TResultListModel;
+class TResultRowDelegate;
 
 // The pages of the search dialog, numbered as the dialog's modes.
 enum class TSearchPage : std::uint8_t { Chain = 0, Crossword = 1, Anagram = 2, Analysis = 3 };
@@ -66,6 +68,9 @@ class TSearchForm : public QDialog {
   std::int32_t FoundCount() const { return FFound; }
 
   void ApplyLanguage();
+  // The result list takes the main list's look (`main`: its background, texture and selection)
+  // with fonts of its own: small result numbers and larger descriptions.
+  void SetListLook(const TViewerSettings& main);
 
  Q_SIGNALS:
   // The crossword page's Find with the text as typed (not empty): the pattern, or
@@ -77,7 +82,6 @@ class TSearchForm : public QDialog {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void done(int result) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* BuildCrosswordPage();
@@ -167,6 +171,7 @@ class TSearchForm : public QDialog {
   QWidget* Panel3 = nullptr;
   QListView* FList = nullptr;
   TResultListModel* FModel = nullptr;
+  TResultRowDelegate* FRowDelegate = nullptr;
   QAction* FCopyAction = nullptr;
   QAction* FSelectAllAction = nullptr;
   QAction* FSaveAction = nullptr;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QFontMetrics>
 #include <QScreen>
 #include <QWidget>
 
@@ -24,6 +25,16 @@ void PlaceOver(QWidget& window, const QWidget* owner) {
   }
   window.resize(place.size().shrunkBy(frame));
   window.move(place.topLeft());  // a window's position is its frame's
+}
+
+int TitleBarWidth(const QWidget& window) {
+  QFont bold = window.font();
+  bold.setBold(true);
+  const QFontMetrics metrics(bold);
+  // The icon and up to five buttons, each about a line square, with the spacing between them
+  // and at the ends.
+  constexpr int kTitleBarLines = 8;
+  return metrics.horizontalAdvance(window.windowTitle()) + kTitleBarLines * metrics.height();
 }
 
 }  // namespace gryvel::gui

@@ -10,4 +10,8 @@ namespace gryvel::gui {
 // screen keeps its title bar on it. Nothing without an owner.
 void PlaceOver(QWidget& window, const QWidget* owner);
 
+// The width a window manager's title bar needs to show `window`'s title whole: the title in a
+// bold face of the window's font, beside room for the window's icon and its buttons.
+int TitleBarWidth(const QWidget& window);
+
 }  // namespace gryvel::gui

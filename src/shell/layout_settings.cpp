@@ -100,23 +100,43 @@ std::int32_t KeepInside(std::int64_t start, std::int64_t size, std::int64_t area
   return static_cast<std::int32_t>(std::clamp(start, area_start, last));
 }
 
+// The screen the window's title bar lies on, or null.
+const TScreenArea* ShowingOn(const TWindowPosition& position,
+                             const std::vector<TScreenArea>& screens) {
+  const std::int64_t left = position.Left, top = position.Top;
+  const std::int64_t right = left + std::max(position.Width, 1);
+  const std::int64_t title_bottom =
+      top + std::min<std::int64_t>(kTitleHeight, std::max(position.Height, 1));
+  for (const TScreenArea& s : screens)
+    if (Overlaps(left, right, s.Left, std::int64_t{s.Left} + s.Width) &&
+        Overlaps(top, title_bottom, s.Top, std::int64_t{s.Top} + s.Height))
+      return &s;
+  return nullptr;
+}
+
+const TScreenArea& Nearest(const TWindowPosition& position,
+                           const std::vector<TScreenArea>& screens) {
+  const std::int64_t cx = std::int64_t{position.Left} + position.Width / 2;
+  const std::int64_t cy = std::int64_t{position.Top} + position.Height / 2;
+  const TScreenArea* nearest = &screens.front();
+  for (const TScreenArea& s : screens)
+    if (Distance(s, cx, cy) < Distance(*nearest, cx, cy)) nearest = &s;
+  return *nearest;
+}
+
 }  // namespace
 
 TWindowPosition PlaceOnScreens(TWindowPosition position, const std::vector<TScreenArea>& screens) {
   if (position.Centred() || screens.empty()) return position;
-  const std::int64_t left = position.Left, top = position.Top;
-  const std::int64_t right = left + std::max(position.Width, 1);
-  const std::int64_t title_bottom = top + std::min<std::int64_t>(kTitleHeight, std::max(position.Height, 1));
-  for (const TScreenArea& s : screens)
-    if (Overlaps(left, right, s.Left, std::int64_t{s.Left} + s.Width) &&
-        Overlaps(top, title_bottom, s.Top, std::int64_t{s.Top} + s.Height))
-      return position;
-  const std::int64_t cx = left + position.Width / 2, cy = top + position.Height / 2;
-  const TScreenArea* nearest = &screens.front();
-  for (const TScreenArea& s : screens)
-    if (Distance(s, cx, cy) < Distance(*nearest, cx, cy)) nearest = &s;
-  position.Left = KeepInside(left, position.Width, nearest->Left, nearest->Width);
-  position.Top = KeepInside(top, position.Height, nearest->Top, nearest->Height);
+  const TScreenArea* showing = ShowingOn(position, screens);
+  const TScreenArea& screen = showing != nullptr ? *showing : Nearest(position, screens);
+  const std::int32_t width = std::min(position.Width, std::max(1, screen.Width - kFrameWidth));
+  const std::int32_t height = std::min(position.Height, std::max(1, screen.Height - kFrameHeight));
+  if (showing != nullptr && width == position.Width && height == position.Height) return position;
+  position.Width = width;
+  position.Height = height;
+  position.Left = KeepInside(position.Left, width + kFrameWidth, screen.Left, screen.Width);
+  position.Top = KeepInside(position.Top, height + kFrameHeight, screen.Top, screen.Height);
   return position;
 }
 

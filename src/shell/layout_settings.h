@@ -35,10 +35,17 @@ struct TScreenArea {
   std::int32_t Height = 0;
 };
 
-// `position` (Left and Top being the frame's corner) moved onto the nearest of `screens` when
-// the top of the window, where its title bar is, lies on none of them (a monitor unplugged, a
-// damaged file), and kept inside that screen as far as its size allows. Unchanged when centred,
-// when it shows on a screen, or when there are no screens.
+// What a window manager is taken to add around a window's client area: its borders, and a
+// title bar with them.
+inline constexpr std::int32_t kFrameWidth = 16;
+inline constexpr std::int32_t kFrameHeight = 48;
+
+// `position` (Left and Top being the frame's corner, Width and Height the client area's) made to
+// fit `screens`. A window whose size, with its frame, exceeds the screen it shows on is cut to
+// that screen and kept inside it (a size saved at another scale or on a larger monitor). A
+// window whose top, where its title bar is, lies on no screen (a monitor unplugged, a damaged
+// file) is moved onto the nearest one, cut the same way, and kept inside it. Unchanged when
+// centred (the window is then fitted to the screen it opens on) or when there are no screens.
 TWindowPosition PlaceOnScreens(TWindowPosition position, const std::vector<TScreenArea>& screens);
 
 // Reads [WindowPos] over `position`: start from TWindowPosition{} with State set to the

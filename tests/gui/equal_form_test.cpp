@@ -43,6 +43,29 @@ class EqualFormTest : public QObject {
     QCOMPARE(english.findChild<QPushButton*>("ButtonCancel")->text(), QString("Cancel"));
   }
 
+  // A window manager shows the title in bold beside an icon and three buttons and does not
+  // widen the window for it: at its first size the dialog leaves room for all of them (a
+  // window manager's title bar takes about six lines' worth of width beside the title).
+  void theFirstSizeFitsTheTitle() {
+    for (TUILanguage language : {TUILanguage::Russian, TUILanguage::English}) {
+      SetUILanguage(language);
+      for (TEqualForm::TMode mode : {TEqualForm::kAdd, TEqualForm::kChange}) {
+        TEqualForm form(mode, {});
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QFont bold = form.font();
+        bold.setBold(true);
+        const QFontMetrics metrics(bold);
+        const int needed = metrics.horizontalAdvance(form.windowTitle()) + 6 * metrics.height();
+        QVERIFY2(form.width() >= needed,
+                 qPrintable(QStringLiteral("%1: %2 < %3")
+                                .arg(form.windowTitle())
+                                .arg(form.width())
+                                .arg(needed)));
+      }
+    }
+  }
+
   void okGivesTheActiveGroupOrNothingForAnEmptyField() {
     const struct {
       const char* Letters;

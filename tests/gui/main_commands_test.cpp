@@ -13,13 +13,15 @@ using namespace gryvel::gui;
 namespace {
 
 // The menu bar as lines: each menu's caption, then its items indented by two spaces per level,
-// each followed by " [shortcut]" when it has one. Separators are left out.
+// each followed by " [shortcuts]" when it has any. Separators are left out.
 void Walk(const QList<QAction*>& actions, int depth, QStringList& lines) {
   for (const QAction* action : actions) {
     if (action->isSeparator()) continue;
     QString line = QString(depth * 2, u' ') + action->text();
-    if (!action->shortcut().isEmpty())
-      line += QStringLiteral(" [%1]").arg(action->shortcut().toString(QKeySequence::PortableText));
+    QStringList keys;
+    for (const QKeySequence& shortcut : action->shortcuts())
+      keys << shortcut.toString(QKeySequence::PortableText);
+    if (!keys.isEmpty()) line += QStringLiteral(" [%1]").arg(keys.join(QStringLiteral(", ")));
     lines << line;
     if (action->menu() != nullptr) Walk(action->menu()->actions(), depth + 1, lines);
   }
@@ -38,24 +40,24 @@ const QStringList kRussianMenu = {
     "  &Открыть...",
     "  &Сохранить [Ctrl+S]",
     "  Сохранить к&ак...",
-    "  Сохранить результаты",
-    "  Сохранить результаты как...",
-    "  Свойства...",
+    "  Сохранить &результаты",
+    "  Сохранить результаты &как...",
+    "  Свойс&тва...",
     "  &Выход",
     "П&равка",
-    "  Добавить статью...",
-    "  Изменить статью...",
-    "  Копировать [Ctrl+C]",
-    "  Удалить [Ctrl+Del]",
+    "  &Добавить статью...",
+    "  &Изменить статью...",
+    "  &Копировать [Ctrl+C]",
+    "  &Удалить [Ctrl+Del]",
     "&Поиск",
     "  &Кроссворд... [Ctrl+K]",
-    "  &Анаграммы... [Ctrl+A]",
+    "  &Анаграммы...\tCtrl+A, Ctrl+Shift+A [Ctrl+A, Ctrl+Shift+A]",
     "  &Разложить на слова... [Ctrl+R]",
     "  &Цепочка слов... [Ctrl+W]",
     "  &Палиндромы",
     "&Опции",
-    "  Фильтр...",
-    "  Добавить эквивалент...",
+    "  &Фильтр...",
+    "  Добавить &эквивалент...",
     "  Ст&атистика...",
     "  &Настройки...",
     "&Вид",
@@ -69,7 +71,7 @@ const QStringList kRussianMenu = {
     "    &Сортировка",
     "  С&трока состояния",
     "  &Описание слов [Ctrl+O]",
-    "  Фильтр",
+    "  &Фильтр",
     "  &Результаты [Ctrl+F]",
     "&?",
     "  &Вызов справки [F1]",
@@ -95,13 +97,13 @@ const QStringList kEnglishMenu = {
     "  &Delete [Ctrl+Del]",
     "&Search",
     "  &Crossword... [Ctrl+K]",
-    "  &Anagrams... [Ctrl+A]",
+    "  &Anagrams...\tCtrl+A, Ctrl+Shift+A [Ctrl+A, Ctrl+Shift+A]",
     "  &Word Analysis... [Ctrl+R]",
     "  C&hain of Words... [Ctrl+W]",
     "  &Palindromes",
     "&Options",
     "  &Filter...",
-    "  &Add equal letters...",
+    "  Add &equal letters...",
     "  St&atistics...",
     "  &Settings...",
     "&View",
@@ -114,7 +116,7 @@ const QStringList kEnglishMenu = {
     "    &Search",
     "    S&ort",
     "  Status &Bar",
-    "  &Show entries [Ctrl+O]",
+    "  Show &entries [Ctrl+O]",
     "  &Filter",
     "  &Results [Ctrl+F]",
     "&Help",

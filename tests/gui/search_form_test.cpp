@@ -5,9 +5,9 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QListView>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +28,7 @@
 #include "gui/kiv_main_form.h"
 #include "gui/main_commands.h"
 #include "gui/platform_hooks.h"
+#include "gui/result_row_delegate.h"
 #include "gui/search_tree.h"
 #include "gui/text.h"
 #include "gui/ui/enter_edit.h"
@@ -328,6 +329,171 @@ class TSearchFormTest : public QObject {
     QCOMPARE(Label("LettersLabel"), QString::fromUtf8("букву"));
     Child<QSpinBox>("Edit1")->setValue(3);
     QCOMPARE(Label("LettersLabel"), QString::fromUtf8("букв"));
+  }
+
+  // The number of letters to change is what the field shows, whatever way it got there;
+  // 0, also for an empty field, runs no search. The arrows stay at 1 or more.
+  void ChainChangeCountIsWhatTheFieldShows() {
+    SetUILanguage(TUILanguage::Russian);
+    Open();
+    Commands().SearchWordChain->trigger();
+    Child<QLineEdit>("FirstWord")->setText(QString::fromUtf8("кот"));
+    Child<QLineEdit>("LastWord")->setText(QString::fromUtf8("пёс"));
+    auto* spin = Child<QSpinBox>("Edit1");
+    auto* field = spin->findChild<QLineEdit*>();
+    QVERIFY(field != nullptr);
+    auto type = [&](const QString& text) {
+      QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+      if (text.isEmpty()) {
+        QTest::keyClick(field, Qt::Key_Backspace);
+      } else {
+        QTest::keyClicks(field, text);
+      }
+    };
+    type("3");
+    QTest::keyClick(field, Qt::Key_Return);
+    QTRY_VERIFY(!Dialog()->Searching());
+    const QStringList direct = {QString::fromUtf8("0001 кот - пёс")};
+    QCOMPARE(DialogResults(), direct);
+
+    const QString cases[] = {"0", ""};
+    for (const QString& text : cases) {
+      type(text);
+      QCOMPARE(spin->value(), 0);
+      QCOMPARE(Label("LettersLabel"), QString::fromUtf8("букв"));
+      QTest::keyClick(field, Qt::Key_Return);
+      QVERIFY2(!Dialog()->Searching(), qPrintable(text));
+      QCOMPARE(DialogResults(), direct);  // nothing ran, nothing was cleared
+      QCOMPARE(spin->value(), 0);
+      QCOMPARE(field->text(), QStringLiteral("0"));
+    }
+
+    QTest::keyClick(field, Qt::Key_Up);
+    QCOMPARE(spin->value(), 1);
+    QTest::keyClick(field, Qt::Key_Down);
+    QCOMPARE(spin->value(), 1);  // the arrows' least
+    QCOMPARE(Label("LettersLabel"), QString::fromUtf8("букву"));
+    QTest::keyClick(field, Qt::Key_Up);
+    QCOMPARE(spin->value(), 2);
+    QCOMPARE(field->text(), QStringLiteral("2"));
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("1"));
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(field->text(), QStringLiteral("1"));
+    QCOMPARE(spin->value(), 1);
+    QTest::keyClick(field, Qt::Key_Return);
+    QTRY_VERIFY(!Dialog()->Searching());
+    QCOMPARE(DialogResults(), QStringList{QString::fromUtf8("0001 кот - рот - рос - пос - пёс")});
+  }
+
+  // Enter on a focused button presses it; Enter in an edit or on a radio button runs the
+  // page's search.
+  void EnterPressesTheFocusedButtonOrRunsThePage_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("outcome");
+    QTest::newRow("crossword, Find") << 1 << "btnFind" << "crossword";
+    QTest::newRow("crossword, pattern") << 1 << "MaskWord" << "crossword";
+    QTest::newRow("crossword, Cancel") << 1 << "btnCancel" << "closed";
+    QTest::newRow("crossword, Help") << 1 << "btnHelp" << "help";
+    QTest::newRow("anagrams, Find") << 2 << "btnFind" << "anagrams";
+    QTest::newRow("anagrams, radio") << 2 << "rbMakeUpWords" << "anagrams";
+    QTest::newRow("chain, Find") << 0 << "btnFind2" << "chain";
+    QTest::newRow("chain, count") << 0 << "Edit1" << "chain";
+    QTest::newRow("chain, Cancel") << 0 << "btnCancel2" << "closed";
+    QTest::newRow("analysis, Find") << 3 << "btnFind2" << "analysis";
+    QTest::newRow("analysis, range") << 3 << "Edit3" << "analysis";
+    QTest::newRow("analysis, radio") << 3 << "rbRange" << "analysis";
+  }
+  void EnterPressesTheFocusedButtonOrRunsThePage() {
+    QFETCH(int, page);
+    QFETCH(QString, target);
+    QFETCH(QString, outcome);
+    Open();
+    QAction* commands[] = {Commands().SearchWordChain, Commands().SearchCrossword,
+                           Commands().SearchAnagrams, Commands().SearchWordAnalysis};
+    commands[page]->trigger();
+    Child<QLineEdit>("MaskWord")->setText(QString::fromUtf8("к?т"));
+    Child<QLineEdit>("AnagramWord")->setText(QString::fromUtf8("токр"));
+    Child<QRadioButton>("rbMakeUpWords")->setChecked(true);
+    Child<QLineEdit>("FirstWord")->setText(QString::fromUtf8("кот"));
+    Child<QLineEdit>("LastWord")->setText(QString::fromUtf8("пёс"));
+    Child<QLineEdit>("edAnalyze")->setText(QString::fromUtf8("кортос"));
+    Child<QRadioButton>("rbRange")->setChecked(true);
+    QWidget* widget = Child<QWidget>(qPrintable(target));
+    QVERIFY(widget != nullptr && widget->isVisible());
+    if (auto* spin = qobject_cast<QSpinBox*>(widget)) widget = spin->findChild<QLineEdit*>();
+    QTest::keyClick(widget, Qt::Key_Return);
+    QTRY_VERIFY(!Dialog()->Searching());
+    if (outcome == "crossword") {
+      QVERIFY(!Dialog()->isVisible());
+      QCOMPARE(MainWords(), (QStringList{"кит", "кот"}));
+    } else if (outcome == "anagrams") {
+      QVERIFY(!Dialog()->isVisible());
+      QCOMPARE(MainWords(), (QStringList{"кот", "рот", "ток"}));
+    } else if (outcome == "closed") {
+      QVERIFY(!Dialog()->isVisible());
+      QCOMPARE(FSession->Source.ResultKind(), TResultKind::kNone);
+    } else if (outcome == "help") {
+      auto* help_window = Dialog()->findChild<THelpWindow*>();
+      QVERIFY(help_window != nullptr && help_window->isVisible());
+      help_window->close();
+    } else if (outcome == "chain") {
+      QCOMPARE(DialogResults(), QStringList{QString::fromUtf8("0001 кот - рот - рос - пос - пёс")});
+    } else {
+      QCOMPARE(DialogResults(), (QStringList{QString::fromUtf8("0001 ток+рос"),
+                                             QString::fromUtf8("0002 рос+кот")}));
+    }
+  }
+
+  // Ctrl+A in the quick search selects its text; Ctrl+Shift+A opens the anagram page from it.
+  void AnagramPageOpensFromTheQuickSearch() {
+    Open();
+    QVERIFY(QTest::qWaitForWindowActive(FForm.get()));
+    auto* fast = FForm->findChild<TEnterEdit*>("FastSearch");
+    fast->setFocus();
+    QTRY_VERIFY(fast->hasFocus());
+    fast->setText(QString::fromUtf8("кот"));
+    fast->deselect();
+    QTest::keyClick(fast, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(fast->selectedText(), QString::fromUtf8("кот"));
+    QVERIFY(Dialog() == nullptr || !Dialog()->isVisible());
+    QTest::keyClick(fast, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(Dialog() != nullptr && Dialog()->isVisible());
+    QCOMPARE(Child<QTabWidget>("PageControl")->currentIndex(), 2);
+  }
+
+  // The dialog's list looks like the main list: its texture, or its colour when the main list
+  // shows none; the rows are numbered from 0001.
+  void ResultListTakesTheMainListsLook() {
+    Open();
+    Commands().SearchWordChain->trigger();
+    auto* results = Child<QListView>("ResultList");
+    QVERIFY(MainList().ShowTexture());
+    QVERIFY(!results->palette().base().textureImage().isNull());
+    Dialog()->reject();
+    MainList().SetShowTexture(false);
+    MainList().SetColor(QColor(12, 200, 34));
+    Commands().SearchWordChain->trigger();
+    QVERIFY(results->palette().base().textureImage().isNull());
+    QCOMPARE(results->palette().base().color(), QColor(12, 200, 34));
+    QCOMPARE(ResultNumber(0), QStringLiteral("0001"));
+    QCOMPARE(ResultNumber(12344), QStringLiteral("12345"));
+  }
+
+  // The anagram page's controls stand at the top of the dialog, where the crossword page's do,
+  // and stay there whichever mode is chosen.
+  void AnagramPageStandsStillAtTheTop() {
+    Open();
+    Commands().SearchCrossword->trigger();
+    const QPoint pattern = Child<QWidget>("MaskWord")->mapTo(Dialog(), QPoint());
+    Dialog()->reject();
+    Commands().SearchAnagrams->trigger();
+    for (const char* mode : {"rbUsual", "rbExpanded", "rbMakeUpWords", "rbUsual"}) {
+      Child<QRadioButton>(mode)->click();
+      QCOMPARE(Child<QWidget>("AnagramWord")->mapTo(Dialog(), QPoint()), pattern);
+    }
   }
 
   void ItemRangeKeepsFromAtMostTo() {

@@ -152,7 +152,7 @@ TEST_F(Language, WindowTexts) {
   } cases[] = {
       {TWindowTexts::MainWindow, "Caption", "Gryvel 2.6", "Gryvel 2.6"},
       {TWindowTexts::MainWindow, "EditMenu", "&Edit", "П&равка"},
-      {TWindowTexts::MainWindow, "ViewShowEntriesItem", "&Show entries", "&Описание слов"},
+      {TWindowTexts::MainWindow, "ViewShowEntriesItem", "Show &entries", "&Описание слов"},
       {TWindowTexts::MainWindow, "HelpMenu", "&Help", "&?"},
       {TWindowTexts::MainWindow, "HelpContentsItem", "&Contents", "&Вызов справки"},
       {TWindowTexts::MainWindow, "HelpOnlineItem", "&Gryvel on-line", "&Домашняя страничка"},
@@ -169,13 +169,13 @@ TEST_F(Language, WindowTexts) {
       {TWindowTexts::EntryEditor, "MoreTab", "Part of speech && Number", "Дополнительно"},
       {TWindowTexts::EqualLetters, "EquivalentLabel", "Equivalent:", "Эквивалент:"},
       {TWindowTexts::Options, "SearchTab", " Search ", " Поиск "},
-      {TWindowTexts::Options, "CaseSensitiveCheck", "ca&se sensetive", "&учитывать регистр"},
+      {TWindowTexts::Options, "CaseSensitiveCheck", "ca&se sensetive", "учитывать &регистр"},
       {TWindowTexts::Options, "FontChangeButton", "Change...", "Изменить"},
       {TWindowTexts::Search, "CrosswordTab", "Crossword ", "Кроссворд "},
       {TWindowTexts::Search, "AnyConsonantLabel", "$ or ^c - any single consonant",
        "+ - любая согласная"},
       {TWindowTexts::Search, "RangeRadio", "&range :", "диапа&зон :"},
-      {TWindowTexts::Filter, "OffRadio", "o&ff ", "&отключен"},
+      {TWindowTexts::Filter, "OffRadio", "&off ", "о&тключен"},
       {TWindowTexts::Filter, "LettersLabel", "characters", "&букв"},
       {TWindowTexts::About, "Caption", "About", "О программе"},
   };
@@ -211,10 +211,8 @@ TEST_F(Language, EveryKeyIsUniqueAndHasBothTexts) {
   }
 }
 
-// Russian menu accelerators must not collide within one menu; some items have none, as
-// designed. (The English texts are kept as designed, and there "St&atistics..." shares its
-// letter with "&Add equal letters...".)
-TEST_F(Language, RussianMenuAcceleratorsAreUniquePerMenu) {
+// Within one menu, in both languages, every item has an accelerator of its own.
+TEST_F(Language, MenuAcceleratorsAreUniquePerMenu) {
   const std::vector<std::vector<const char*>> menus = {
       {"FileMenu", "EditMenu", "SearchMenu", "OptionsMenu", "ViewMenu", "HelpMenu"},
       {"FileOpenItem", "FileSaveResultsItem", "FileNewDictionaryItem", "FileSaveItem",
@@ -230,21 +228,25 @@ TEST_F(Language, RussianMenuAcceleratorsAreUniquePerMenu) {
       {"ViewToolbarsSearchItem", "ViewToolbarsSortItem"},
       {"HelpContentsItem", "HelpOnlineItem", "HelpNewVersionItem", "HelpAboutItem",
        "HelpQuestionMarkItem"},
-      {"DictionaryChangeItem", "DictionaryNewItem", "DictionarySearchKindMenu",
-       "DictionaryGoToItem", "DictionaryMessageItem", "DictionaryRenameItem",
-       "DictionaryMakeActiveItem"},
+      // The search history's pop-up menu, and the dictionary tree's.
+      {"DictionaryNewItem", "DictionaryChangeItem", "HistoryDeleteItem",
+       "DictionarySearchKindMenu"},
+      {"DictionaryGoToItem", "DictionaryMessageItem", "DictionaryRenameItem", "EditDeleteItem",
+       "DictionaryMakeActiveItem", "FilePropertiesItem"},
       {"DictionaryUsualItem", "DictionaryIncludeAllItem", "DictionaryMakeUpWordsItem"},
   };
-  SetLanguage("RUS");
-  for (const auto& menu : menus) {
-    std::set<std::uint8_t> accelerators;  // folded case: "Р" and "р" collide
-    for (const char* key : menu) {
-      SCOPED_TRACE(key);
-      const std::string& text = WindowText(TWindowTexts::MainWindow, key);
-      const std::size_t at = text.find('&');
-      if (at == std::string::npos) continue;
-      ASSERT_LT(at + 1, text.size());
-      EXPECT_TRUE(accelerators.insert(Lower(static_cast<std::uint8_t>(text[at + 1]))).second);
+  for (const char* language : {"RUS", "ENG"}) {
+    SetLanguage(language);
+    for (const auto& menu : menus) {
+      std::set<std::uint8_t> accelerators;  // folded case: "Р" and "р" collide
+      for (const char* key : menu) {
+        SCOPED_TRACE(std::string(language) + " " + key);
+        const std::string& text = WindowText(TWindowTexts::MainWindow, key);
+        const std::size_t at = text.find('&');
+        ASSERT_NE(std::string::npos, at);
+        ASSERT_LT(at + 1, text.size());
+        EXPECT_TRUE(accelerators.insert(Lower(static_cast<std::uint8_t>(text[at + 1]))).second);
+      }
     }
   }
 }

@@ -276,29 +276,36 @@ TEST_F(SettingsGroupsTest, ATransparencyOutOfRangeFailsTheViewerGroupWhereItStan
 namespace gryvel {
 namespace {
 
-TEST(PlaceOnScreens, AWindowOffEveryScreenComesBackOntoTheNearest) {
+TEST(PlaceOnScreens, AWindowComesBackOntoAScreenAndFitsIt) {
+  // Room for the frame: 16 pixels across, 48 down.
   const std::vector<TScreenArea> two = {{0, 0, 1920, 1050}, {1920, 0, 1280, 1000}};
   struct Case {
     const char* name;
     TWindowPosition saved;
-    std::int32_t left, top;
+    TWindowPosition placed;
   };
   const Case cases[] = {
-      {"on the first screen", {525, 395, 538, 322}, 538, 322},
-      {"title bar on the second", {525, 395, 3000, 980}, 3000, 980},
-      {"far left", {525, 395, -99999, 300}, 0, 300},
-      {"unplugged monitor on the right", {525, 395, 3500, 200}, 1920 + 1280 - 525, 200},
-      {"below every screen", {525, 395, 100, 5000}, 100, 1050 - 395},
-      {"above: only the bottom shows", {525, 395, 100, -390}, 100, 0},
-      {"larger than the screen", {3000, 2000, -5000, -5000}, 0, 0},
-      {"centred stays centred", {525, 395, -1, -1}, -1, -1},
+      {"on the first screen", {525, 395, 538, 322}, {525, 395, 538, 322}},
+      {"title bar on the second", {525, 395, 3000, 980}, {525, 395, 3000, 980}},
+      {"partly off its screen, not too large", {525, 395, 1800, 900}, {525, 395, 1800, 900}},
+      {"far left", {525, 395, -99999, 300}, {525, 395, 0, 300}},
+      {"unplugged monitor on the right", {525, 395, 3500, 200},
+       {525, 395, 1920 + 1280 - 525 - 16, 200}},
+      {"below every screen", {525, 395, 100, 5000}, {525, 395, 100, 1050 - 395 - 48}},
+      {"above: only the bottom shows", {525, 395, 100, -390}, {525, 395, 100, 0}},
+      {"larger than the screen, off it", {3000, 2000, -5000, -5000}, {1904, 1002, 0, 0}},
+      {"too wide only", {2500, 395, 100, 100}, {1904, 395, 0, 100}},
+      {"too tall on the second screen", {525, 1200, 2000, 50}, {525, 952, 2000, 0}},
+      {"centred stays centred", {525, 395, -1, -1}, {525, 395, -1, -1}},
   };
   for (const Case& c : cases) {
     const TWindowPosition placed = PlaceOnScreens(c.saved, two);
-    EXPECT_EQ(c.left, placed.Left) << c.name;
-    EXPECT_EQ(c.top, placed.Top) << c.name;
-    EXPECT_EQ(c.saved.Width, placed.Width) << c.name;
+    EXPECT_EQ(c.placed, placed) << c.name << ": " << placed.Width << " x " << placed.Height
+                                << " at " << placed.Left << ", " << placed.Top;
   }
+  // Saved on a 1920 x 1080 screen at 100 %, reopened at 200 %: 960 x 540 logical pixels.
+  EXPECT_EQ((TWindowPosition{944, 492, 0, 0}),
+            PlaceOnScreens({1904, 1428, 8, 30}, {{0, 0, 960, 540}}));
   EXPECT_EQ(-99999, PlaceOnScreens({525, 395, -99999, 0}, {}).Left);  // no screens known
 }
 
