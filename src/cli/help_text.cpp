@@ -20,8 +20,9 @@ Commands:
                          gryvel-cli anagram --mode make акорт
   palindromes          words that read the same backwards
   meaning PATTERN CLUE...
-                       words that fit PATTERN ('' for any word) and whose description
-                       holds a word of CLUE, or that the entry of a CLUE word lists in
+                       words that fit PATTERN ('' for any word; text without wildcards
+                       as *TEXT*, as in crossword) and whose description holds a word
+                       of CLUE, or that the entry of a CLUE word lists in
                        its description; words compare by their stems, a final '*'
                        stands for any ending. Words the CLUE's own entries list come
                        first (in the alphabetical order)

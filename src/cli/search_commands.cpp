@@ -29,11 +29,9 @@ void ShowDictionary(TCliSession& session, const TCliOptions& options) {
 void Search(TCliSession& session, const TCliOptions& options) {
   TResultSource& source = session.Source;
   switch (options.Command) {
-    case TCommand::Crossword: {
-      const std::string& text = options.Texts[0];
-      source.SearchPattern(TStringSearcher::IsPattern(text) ? text : "*" + text + "*");
+    case TCommand::Crossword:
+      source.SearchPattern(TStringSearcher::SearchedPattern(options.Texts[0]));
       break;
-    }
     case TCommand::Anagram:
       source.SearchAnagrams(options.Texts[0]);
       break;

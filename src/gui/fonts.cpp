@@ -1,5 +1,9 @@
 #include "gui/fonts.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QStringList>
+
 namespace gryvel::gui {
 
 namespace {
@@ -40,6 +44,15 @@ QFont PointFont(const QString& designed, int points) {
   QFont font(InstalledFamily(designed));
   font.setPointSize(points);
   return font;
+}
+
+QFont FontAsDrawn(const QFont& font) {
+  const QFontInfo drawn(font);
+  QFont shown(font);
+  shown.setFamily(drawn.family());
+  if (QFontDatabase::styles(drawn.family()).contains(drawn.styleName()))
+    shown.setStyleName(drawn.styleName());
+  return shown;
 }
 
 }  // namespace gryvel::gui

@@ -20,4 +20,9 @@ QFont PixelFont(const QString& designed, int pixels);
 // A font of the designed family at `points` points.
 QFont PointFont(const QString& designed, int points);
 
+// `font` as it is drawn, for a font dialog to open on: the family drawn and that family's own
+// name for the style drawn ("Regular" or "Book", "Italic" or "Oblique"), since a dialog left to
+// guess the style name selects the family's first style. Size and effects are kept.
+QFont FontAsDrawn(const QFont& font);
+
 }  // namespace gryvel::gui

@@ -109,7 +109,7 @@ void TKivMainForm::RunHistoryAction(const THistoryAction& action) {
   switch (action.Kind) {
     case THistoryAction::RunCrossword:
       FastSearch->setText(ToQString(action.Text));
-      RunCrosswordSearch(CrosswordPattern(action.Text));
+      RunCrosswordSearch(TStringSearcher::SearchedPattern(action.Text));
       break;
     case THistoryAction::RunMeaning:
       FastSearch->setText(ToQString(action.Text));

@@ -226,6 +226,7 @@ void TOptionForm::Load(const TWindowOptions& window) {
   IconOptionsBox->setCurrentIndex(window.LargeToolBarIcons ? 1 : 0);
   StandardScrollCheck->setChecked(window.ShowStandardScroll);
   WordListPage->Load(window.Viewer);
+  FViewerInForce = WordListPage->Settings();
   ButtonApply->setEnabled(false);
   FLoading = false;
 }
@@ -254,10 +255,17 @@ void TOptionForm::Apply() {
   TSettingsFile& settings = *FSession.Settings();
   const TWindowOptions window = WindowOptionsShown();
   if (OnApplyWordList) OnApplyWordList(window.Viewer, window.ShowStandardScroll);
-  Report(settings, WriteViewerSettings(settings, window.Viewer));
-  // The session trims both history branches at once to a lowered count.
-  FSession.SetSearchOptions(SearchOptionsShown());
-  Report(settings, WriteSearchOptions(settings, FSession.SearchOptions()));
+  // A change undone before applying writes nothing.
+  if (window.Viewer != FViewerInForce) {
+    Report(settings, WriteViewerSettings(settings, window.Viewer));
+    FViewerInForce = window.Viewer;
+  }
+  const TSearchOptions search = SearchOptionsShown();
+  if (search != FSession.SearchOptions()) {
+    // The session trims both history branches at once to a lowered count.
+    FSession.SetSearchOptions(search);
+    Report(settings, WriteSearchOptions(settings, FSession.SearchOptions()));
+  }
   const int language = LanguageBox->currentIndex();
   if (language != LanguageIndex() && OnApplyLanguage) OnApplyLanguage(kLanguageCodes[language]);
   if (OnApplyToolbars) OnApplyToolbars(window.ToolBarLabels, window.LargeToolBarIcons);

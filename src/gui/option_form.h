@@ -42,8 +42,9 @@ class TOptionForm : public QDialog {
   // `session` (borrowed) must outlive the dialog and have a settings file.
   explicit TOptionForm(TSession& session, QWidget* parent = nullptr);
 
-  // Applying runs, in this order: OnApplyWordList; the [Viewer] and [Search] settings are
-  // written and the search options set; OnApplyLanguage when the language changed;
+  // Applying runs, in this order: OnApplyWordList; the [Viewer] settings are written when the
+  // list's look differs from the one in force; the search options are set and the [Search]
+  // settings written when they differ; OnApplyLanguage when the language changed;
   // OnApplyToolbars; the equal-letters groups go to the session when they were changed.
   std::function<void(const TViewerSettings& viewer, bool standard_scroll)> OnApplyWordList;
   // `code` is "RUS" or "ENG".
@@ -73,6 +74,7 @@ class TOptionForm : public QDialog {
 
   TSession& FSession;
   bool FLoading = false;  // controls are being set, not changed by the user
+  TViewerSettings FViewerInForce;  // as the word-list page showed it when loaded or applied
 
   QTabWidget* PageControl;
   QWidget* SearchPage;

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "gui/dialogs.h"
+#include "gui/fonts.h"
 #include "gui/text.h"
 #include "gui/ui/kiv_viewer.h"
 #include "gui/ui/viewer_style.h"
@@ -312,8 +313,7 @@ void TWordListPage::ShowElement() {
 }
 
 void TWordListPage::ShowFontLabel(const QFont& font) {
-  const TFontSettings settings = FontSettingsOf(font, QColor());
-  FontLabel->setText(QStringLiteral("%1, %2pt").arg(ToQString(settings.Name)).arg(settings.Size));
+  FontLabel->setText(ToQString(FontDescription(FontSettingsOf(font, QColor()))));
 }
 
 void TWordListPage::Changed() {
@@ -371,9 +371,10 @@ void TWordListPage::SetElementFont(const QFont& font, const QColor& color) {
 
 void TWordListPage::ChangeFont() {
   const std::optional<QFont> font = Dialogs().ChooseFont(
-      this, ElementFont(), [this](const QFont& trying) { ShowFontLabel(trying); });
+      this, FontAsDrawn(ElementFont()), [this](const QFont& trying) { ShowFontLabel(trying); });
   if (font) {
-    SetElementFont(*font, ElementColor());
+    // The list takes the font as the settings keep it, so what it shows is what comes back.
+    SetElementFont(FontFromSettings(FontSettingsOf(*font, QColor())), ElementColor());
   } else {
     ShowElement();
   }

@@ -343,6 +343,12 @@ constexpr TRow kOptions[] = {
     {"BackgroundGroup", "Background", "Фон"},
     {"SelectionGroup", "Selection", "Выделение"},
     {"FontChangeButton", "Change...", "Изменить"},
+    // The font label names the style: "Verdana, 8pt, bold italic".
+    {"FontRegularLabel", "regular", "обычный"},
+    {"FontBoldLabel", "bold", "полужирный"},
+    {"FontItalicLabel", "italic", "курсив"},
+    {"FontUnderlineLabel", "underlined", "подчёркнутый"},
+    {"FontStrikeOutLabel", "strikeout", "зачёркнутый"},
     {"ColorButton", "Color...", "Цвет..."},
     {"BorderButton", "Border...", "Граница..."},
     {"ColorRadio", "Color", "Цвет"},
@@ -371,8 +377,8 @@ constexpr TRow kSearch[] = {
     // Russian has no text of its own for this label; the dialog's designed caption stands in.
     {"AnyCharLabel", "? - any single character", "? - любая буква"},
     {"AnyStringLabel", "* - any string of characters", "* - любое количество букв"},
-    {"AnyConsonantLabel", "$ or ^c - any single consonant", "+ - любая согласная"},
-    {"AnyVowelLabel", "@ or ^v - any single vowel", "!+ - любая гласная"},
+    {"AnyConsonantLabel", "$ - any single consonant", "+ - любая согласная"},
+    {"AnyVowelLabel", "@ - any single vowel", "!+ - любая гласная"},
     {"ExampleLabel", "For example: a??tion; @$?*ist; etc. (see help)",
      "Например: п?бе*л?, +*+ и т.п. (см. помощь)"},
     {"CrosswordTab", "Crossword ", "Кроссворд "},

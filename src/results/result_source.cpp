@@ -234,7 +234,7 @@ void TResultSource::SearchMeaning(std::string_view pattern, std::string_view clu
   if (searcher == nullptr) return;
   TMeaningIndex& index = *MeaningIndex();
   const bool any_word = pattern.empty();
-  if (!any_word) searcher->SetPattern(pattern);
+  if (!any_word) searcher->SetPattern(TStringSearcher::SearchedPattern(pattern));
   std::vector<std::uint8_t> ranks;
   TStopwatch::Start("Meaning");
   RankMeanings(index, *FDictionary, ParseClue(clue), &ranks);

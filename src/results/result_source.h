@@ -121,8 +121,9 @@ class TResultSource {
   void SearchPattern(std::string_view pattern);
   void SearchAnagrams(std::string_view letters);
   void SearchPalindromes();
-  // The search by meaning (see meaning_search.h): the entries that fit `pattern` (any word
-  // when empty) and that the words of `clue` find. Each found entry gets a rank (Rank);
+  // The search by meaning (see meaning_search.h): the entries that fit `pattern` as typed (any
+  // word when empty; plain text as "*text*", see SearchedPattern) and that the words of `clue`
+  // find. Each found entry gets a rank (Rank);
   // while the result is shown in the alphabetical order, the rank comes first: the entries
   // the clue's own entries list, then the others, each group in the chosen direction. The
   // order by length ignores ranks. Builds the meaning index first when needed.

@@ -50,16 +50,23 @@ void ResetLetterMaps() {
   letter_maps_detail::gCollationMap = kIdentity;
 }
 
+// Latin letters have their classes too, so that English words answer "$" and "@"; "y" counts
+// as a consonant.
 const TLetterSet& VowelClass() {
-  // а е ё и о у ы э ю я
-  static const TLetterSet set = MakeSet("\xE0\xE5\xB8\xE8\xEE\xF3\xFB\xFD\xFE\xFF", true);
+  // а е ё и о у ы э ю я, a e i o u
+  static const TLetterSet set = MakeSet(
+      "\xE0\xE5\xB8\xE8\xEE\xF3\xFB\xFD\xFE\xFF"
+      "aeiou",
+      true);
   return set;
 }
 
 const TLetterSet& ConsonantClass() {
-  // б в г д ж з й к л м н п р с т ф х ц ч ш щ
+  // б в г д ж з й к л м н п р с т ф х ц ч ш щ, b c d f g h j k l m n p q r s t v w x y z
   static const TLetterSet set = MakeSet(
-      "\xE1\xE2\xE3\xE4\xE6\xE7\xE9\xEA\xEB\xEC\xED\xEF\xF0\xF1\xF2\xF4\xF5\xF6\xF7\xF8\xF9", true);
+      "\xE1\xE2\xE3\xE4\xE6\xE7\xE9\xEA\xEB\xEC\xED\xEF\xF0\xF1\xF2\xF4\xF5\xF6\xF7\xF8\xF9"
+      "bcdfghjklmnpqrstvwxyz",
+      true);
   return set;
 }
 

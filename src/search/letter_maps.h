@@ -55,9 +55,10 @@ struct TLetterSet {
   bool operator==(const TLetterSet&) const = default;
 };
 
-// А Е Ё И О У Ы Э Ю Я in both cases (20 bytes).
+// А Е Ё И О У Ы Э Ю Я and A E I O U, in both cases (30 bytes).
 const TLetterSet& VowelClass();
-// Б В Г Д Ж З Й К Л М Н П Р С Т Ф Х Ц Ч Ш Щ in both cases (42 bytes).
+// Б В Г Д Ж З Й К Л М Н П Р С Т Ф Х Ц Ч Ш Щ and the 21 other Latin letters, Y among them, in
+// both cases (84 bytes). Ъ and Ь are in neither class.
 const TLetterSet& ConsonantClass();
 // All 256 byte values.
 const TLetterSet& AnyClass();

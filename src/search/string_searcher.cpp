@@ -50,6 +50,11 @@ bool TStringSearcher::IsPattern(std::string_view text) {
   return false;
 }
 
+std::string TStringSearcher::SearchedPattern(std::string_view typed) {
+  if (IsPattern(typed)) return std::string(typed);
+  return "*" + std::string(typed) + "*";
+}
+
 // The rest of the match once the length fits.
 bool TStringSearcher::MatchLetters(std::string_view word) {
   TPatternStruct& ps = FPattern.Patterns(0);

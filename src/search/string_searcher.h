@@ -55,6 +55,10 @@ class TStringSearcher {
   // Whether typed text holds a wildcard of either syntax: any of "!", "(", ")", "*", "+", "?",
   // a digit, "$", "@" or "[". A lone "]" or "^" is ordinary text.
   static bool IsPattern(std::string_view text);
+  // The pattern searched for typed text: the text itself when it IsPattern, else "*text*",
+  // so that a plain word finds every word holding it. A crossword search and the pattern of a
+  // search by meaning both take typed text this way.
+  static std::string SearchedPattern(std::string_view typed);
 
   // The anagram letters, mapped through the manager's LetterMap when set; "?" is a joker.
   // Later changes of the equal letters apply at the next assignment.

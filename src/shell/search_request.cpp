@@ -5,11 +5,6 @@
 
 namespace gryvel {
 
-std::string CrosswordPattern(std::string_view typed) {
-  if (TStringSearcher::IsPattern(typed)) return std::string(typed);
-  return "*" + std::string(typed) + "*";
-}
-
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -56,7 +51,7 @@ TSearchRequest EnterRequest(std::string_view typed, bool alt) {
   if (alt) return {TRequestKind::Anagram, std::string(typed), {}};
   if (const auto meaning = SplitMeaningText(typed))
     return {TRequestKind::Meaning, std::string(meaning->Pattern), std::string(meaning->Clue)};
-  return {TRequestKind::Crossword, CrosswordPattern(typed), {}};
+  return {TRequestKind::Crossword, TStringSearcher::SearchedPattern(typed), {}};
 }
 
 std::string LengthRangeText(int min, int max) {
@@ -70,7 +65,7 @@ TTypingFeedback TypedTextChanged(std::string_view typed, TStringSearcher& search
                                  bool do_fast_search) {
   if (const auto meaning = SplitMeaningText(typed)) {
     if (meaning->Pattern.empty()) return {};
-    searcher.SetPattern(meaning->Pattern);
+    searcher.SetPattern(TStringSearcher::SearchedPattern(meaning->Pattern));
     return {LengthRangeText(searcher.MinLength(), searcher.MaxLength()), false};
   }
   if (TStringSearcher::IsPattern(typed)) {

@@ -43,10 +43,6 @@ std::string MeaningRequestText(const TSearchRequest& request);
 // may hold after its own " : ").
 std::string DialogSearchText(std::string_view pattern, std::string_view clue);
 
-// The pattern a crossword search runs for typed text: text without any pattern character is
-// searched as "*text*", so that a plain word finds every word holding it.
-std::string CrosswordPattern(std::string_view typed);
-
 // Enter (a crossword search, or a search by meaning for "pattern : clue") or Alt+Enter (an
 // anagram search) on `typed`; None for an empty text. The box keeps the text as typed.
 TSearchRequest EnterRequest(std::string_view typed, bool alt);

@@ -79,7 +79,10 @@ TStatus TSettingsFile::Update(const std::function<void(TIniStore&)>& change) {
     change(*FInMemory);
     return TStatus::Ok();
   }
+  const std::string before = store.Text();
   change(store);
+  // Values written as they were leave the file, and its time, alone.
+  if (store.Text() == before) return TStatus::Ok();
   return WriteWholeFile(FFileSystem, FPath, store.Text());
 }
 

@@ -43,7 +43,8 @@ class TSettingsFile {
   // As Read, but a missing file reads as empty and nothing is written.
   TStatus ReadExisting(TIniStore* store) const;
   // Reads the file as Read does, lets `change` edit it and writes it back. Writes nothing when
-  // the file cannot be read, so that the other groups in it are not lost.
+  // the file cannot be read, so that the other groups in it are not lost, nor when `change`
+  // leaves the text as it was.
   TStatus Update(const std::function<void(TIniStore&)>& change);
 
   // Whether this object made the first-run file (the main window then opens centred).

@@ -53,6 +53,22 @@ TStatus ReadViewer(const TIniStore& store, TFileSystem& files, TViewerSettings& 
 
 }  // namespace
 
+std::string FontDescription(const TFontSettings& font) {
+  static constexpr struct {
+    std::int32_t Bit;
+    const char* Key;
+  } kStyles[] = {{kFontBold, "FontBoldLabel"},
+                 {kFontItalic, "FontItalicLabel"},
+                 {kFontUnderline, "FontUnderlineLabel"},
+                 {kFontStrikeOut, "FontStrikeOutLabel"}};
+  std::string style;
+  for (const auto& s : kStyles)
+    if (font.Style & s.Bit)
+      style += (style.empty() ? "" : " ") + WindowText(TWindowTexts::Options, s.Key);
+  if (style.empty()) style = WindowText(TWindowTexts::Options, "FontRegularLabel");
+  return font.Name + ", " + std::to_string(font.Size) + "pt, " + style;
+}
+
 std::int32_t TransparencyPercent(std::int32_t transparency) {
   return (255 - transparency) * 100 / 255;
 }

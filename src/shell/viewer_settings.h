@@ -28,6 +28,10 @@ struct TFontSettings {
   bool operator==(const TFontSettings&) const = default;
 };
 
+// The font as the options dialog names it, in the interface language: name, size and style,
+// "Verdana, 8pt, regular" or "Courier New, 12pt, bold italic".
+std::string FontDescription(const TFontSettings& font);
+
 // The defaults are the main window's list as designed.
 struct TViewerSettings {
   std::int32_t Color = 0xFFFFFF;           // background without a texture

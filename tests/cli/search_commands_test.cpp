@@ -172,6 +172,7 @@ TEST_F(SearchCommandsTest, MeaningTakesAPatternAndTheRestOfTheWordsAsTheClue) {
   const SearchCase cases[] = {
       {{"meaning", "", "успеха"}, Lines({"удача", "победа", "триумф"})},
       {{"meaning", "??????", "успех"}, Lines({"победа", "триумф"})},
+      {{"meaning", "побед", "успех"}, Lines({"победа"})},  // a plain word: "*побед*"
       {{"meaning", "", "полный", "успех"}, Lines({"удача", "триумф", "победа"})},
       {{"--count", "meaning", "", "побед*"}, Lines({"1"})},  // «успех», listed by «победа»
       {{"meaning", "", "поражение"}, ""},

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,10 +27,27 @@
 #include "scripted_dialogs.h"
 #include "results/language.h"
 #include "search/letter_maps.h"
+#include "shell/settings_location.h"
+#include "support/counting_file_system.h"
 
 namespace gryvel::gui {
 
 namespace {
+
+// Answers the font dialog as a user who changes only the size: the real dialog opens on the
+// font it is given, and its current font (the family, style and size selected) takes the new
+// size.
+class TSizeOnlyDialogs : public TScriptedDialogs {
+ public:
+  std::optional<QFont> ChooseFont(QWidget*, const QFont& initial,
+                                  const std::function<void(const QFont&)>&) override {
+    QFontDialog dialog(initial);
+    QFont chosen = dialog.currentFont();
+    chosen.setPointSize(Size);
+    return chosen;
+  }
+  int Size = 0;
+};
 
 }  // namespace
 
@@ -39,6 +57,7 @@ class OptionFormTest : public QObject {
  private:
   QTemporaryDir FDir;
   TScriptedDialogs FDialogs;
+  std::unique_ptr<testing::CountingFileSystem> FFiles;  // the settings file's writes
   std::unique_ptr<TSession> FSession;
   std::unique_ptr<TOptionForm> FForm;
   TWindowOptions FWindow;  // the main window's options as it would hand them over
@@ -73,7 +92,10 @@ class OptionFormTest : public QObject {
     SetUILanguage(TUILanguage::Russian);
     FDialogs = TScriptedDialogs();
     FDialogs.DefaultAnswer = TMessageAnswer::Ok;
-    FSession = std::make_unique<TSession>(ProgramSettings(PathFromQString(FDir.path())));
+    FFiles = std::make_unique<testing::CountingFileSystem>(PosixFileSystem());
+    const std::string dir = PathFromQString(FDir.path());
+    FSession = std::make_unique<TSession>(
+        std::make_unique<TSettingsFile>(*FFiles, SettingsFilePath(dir), dir));
     QVERIFY(FSession->Settings()->Update([](TIniStore&) {}).ok());  // the first-run file
     FSession->History.AddEqualLetters(FSession->Manager, {"ab", 'c', true});
     FWindow = {};
@@ -134,15 +156,30 @@ class OptionFormTest : public QObject {
 
   void okWithoutAChangeAppliesAndWritesNothing() {
     Open();
-    const QString ini = IniText();
+    const int writes = FFiles->Writes();
     Button("ButtonOk")->click();
     QCOMPARE(FForm->result(), int(QDialog::Accepted));
     QVERIFY(FApplied.isEmpty());
-    QCOMPARE(IniText(), ini);
+    QCOMPARE(FFiles->Writes(), writes);
+  }
+
+  void changesUndoneBeforeOkWriteNothing() {
+    Open();
+    const int writes = FFiles->Writes();
+    Find<QCheckBox>("FastSearchCheck")->click();
+    Find<QCheckBox>("FastSearchCheck")->click();
+    Find<QSpinBox>("SaveLastCountEdit")->setValue(3);
+    Find<QSpinBox>("SaveLastCountEdit")->setValue(5);
+    Find<QCheckBox>("ShowPartsCheck")->click();
+    Find<QCheckBox>("ShowPartsCheck")->click();
+    QVERIFY(Button("ButtonApply")->isEnabled());
+    Button("ButtonOk")->click();
+    QCOMPARE(FFiles->Writes(), writes);
   }
 
   void applyRunsItsStepsInOrder() {
     Open();
+    Find<QSpinBox>("SaveLastCountEdit")->setValue(4);
     Find<QComboBox>("LanguageBox")->setCurrentIndex(1);
     Find<QComboBox>("TextOptionsBox")->setCurrentIndex(2);
     Find<QComboBox>("IconOptionsBox")->setCurrentIndex(0);
@@ -288,7 +325,7 @@ class OptionFormTest : public QObject {
     chosen.setBold(true);
     FDialogs.Font = chosen;
     Button("FontChangeButton")->click();
-    QCOMPARE(label->text(), QString("DejaVu Serif, 20pt"));
+    QCOMPARE(label->text(), QString("DejaVu Serif, 20pt, полужирный"));
     FDialogs.Color = QColor(0, 0, 255);
     Button("FontColorButton")->click();
     Page().SetElement(TWordListPage::kSelection);
@@ -301,6 +338,53 @@ class OptionFormTest : public QObject {
     QCOMPARE(FAppliedViewer.Font.Color, 0xFF0000);
     QCOMPARE(FAppliedViewer.SelectionBorderColor, 0x030201);
     QCOMPARE(FAppliedViewer.DescrFont.Name, std::string("Verdana"));  // untouched
+  }
+
+  // The font dialog opens on the font in force, so changing only the size keeps the style.
+  void aFontDialogChangingOnlyTheSizeKeepsTheStyle() {
+    TSizeOnlyDialogs dialogs;
+    SetDialogs(&dialogs);
+    const struct Restore {
+      TDialogs* Dialogs;
+      ~Restore() { SetDialogs(Dialogs); }
+    } restore{&FDialogs};
+    const struct {
+      int Element;
+      std::int32_t Style;
+    } cases[] = {
+        {TWordListPage::kWord, 0},                         // Courier New
+        {TWordListPage::kDescription, 0},                  // Verdana
+        {TWordListPage::kPartOfSpeech, kFontItalic},       // Verdana
+        {TWordListPage::kWord, kFontBold | kFontItalic},
+        {TWordListPage::kDescription, kFontBold},
+    };
+    for (const auto& c : cases) {
+      FWindow.Viewer = TViewerSettings();
+      FWindow.Viewer.Font.Style = FWindow.Viewer.DescrFont.Style = FWindow.Viewer.POSFont.Style =
+          c.Style;
+      Open();
+      Page().SetElement(c.Element);
+      dialogs.Size = 15;
+      Button("FontChangeButton")->click();
+      Button("ButtonOk")->click();
+      const TFontSettings& font = c.Element == TWordListPage::kWord ? FAppliedViewer.Font
+                                  : c.Element == TWordListPage::kDescription
+                                      ? FAppliedViewer.DescrFont
+                                      : FAppliedViewer.POSFont;
+      QCOMPARE(font.Style, c.Style);
+      QCOMPARE(font.Size, 15);
+      QCOMPARE(font.Name, c.Element == TWordListPage::kWord ? std::string("Courier New")
+                                                           : std::string("Verdana"));
+    }
+  }
+
+  void theFontLabelNamesTheStyle() {
+    FWindow.Viewer.DescrFont.Style = kFontBold | kFontItalic;
+    Open();
+    Page().SetElement(TWordListPage::kDescription);
+    QCOMPARE(Find<QLabel>("FontLabel")->text(), QString("Verdana, 8pt, полужирный курсив"));
+    Page().SetElement(TWordListPage::kWord);
+    QCOMPARE(Find<QLabel>("FontLabel")->text(), QString("Courier New, 12pt, обычный"));
   }
 
   void aTexturePictureIsLoadedOrTheBuiltInOneUsed() {

@@ -110,6 +110,12 @@ TEST_F(MeaningSearchTest, ThePatternFiltersAndAnEmptyPatternTakesAnyWord) {
   EXPECT_THAT(Search("", "cold"), ElementsAre("chilly", "frigid", "bleak"));
 }
 
+TEST_F(MeaningSearchTest, APlainWordPatternHoldsTheWordAsInACrosswordSearch) {
+  EXPECT_THAT(Search("побед", "успех"), ElementsAre("победа"));
+  EXPECT_THAT(Search("ig", "cold"), ElementsAre("frigid"));
+  EXPECT_THAT(Search("победа", "успех"), ElementsAre("победа"));
+}
+
 TEST_F(MeaningSearchTest, WordsCompareByTheirStems) {
   const struct {
     const char* clue;

@@ -108,6 +108,19 @@ TEST_F(StringSearcherTest, MatchesTable) {
       {"**?1?1**3", "xaybz", false},
       {"??*c", "abcc", true},  // the last run is pinned to the end
       {"??*c", "acca", false},
+      // Latin letters have classes too: a e i o u vowels, y a consonant.
+      {"c@a$", "coat", true},
+      {"c@a$", "cyan", false},
+      {"$@$", "yes", true},
+      {"$@$", "you", false},
+      {"$@$", "Cat", true},
+      {"@$?*ist", "artist", true},
+      {"@$?*ist", "tourist", false},
+      {"[$]", "w", true},
+      {"[@]", "y", false},
+      {"[!@]", "y", true},
+      {"!+!+", "ea", true},
+      {"+a+", "bay", true},
   };
   for (const MatchCase& c : cases)
     EXPECT_EQ(c.expected, Matches(c.pattern, c.word)) << c.pattern << " / " << c.word;
@@ -180,6 +193,14 @@ TEST_F(StringSearcherTest, IsPatternKnowsBothSyntaxes) {
     EXPECT_TRUE(TStringSearcher::IsPattern(Cp(text))) << text;
   for (auto text : {"кот", "", "a-b", "]", "a]", "^", "^c", "a^b]"})
     EXPECT_FALSE(TStringSearcher::IsPattern(Cp(text))) << text;
+}
+
+TEST_F(StringSearcherTest, PlainTextIsSearchedAsTheWordsHoldingIt) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"побед", "*побед*"}, {"к?т", "к?т"}, {"$@$", "$@$"}, {"a^b]", "*a^b]*"}, {"", "**"},
+  };
+  for (auto [typed, searched] : cases)
+    EXPECT_EQ(Cp(searched), TStringSearcher::SearchedPattern(Cp(typed))) << typed;
 }
 
 TEST_F(StringSearcherTest, SyntaxTranslation) {

@@ -88,6 +88,7 @@ TEST(SearchRequestTest, TheLengthPanelShowsTheRangeOfAPatternOrTheLengthOfAWord)
       {"$@$@$@", true, "6", false},
       // A search by meaning shows its pattern's lengths and never moves the list.
       {"п????а : успех", true, "6", false}, {": успех", true, "", false},
+      {"побед : успех", true, "5+", false},  // a plain word is searched as "*побед*"
   };
   for (const Case& c : cases) {
     const TTypingFeedback feedback = TypedTextChanged(Cp(c.typed), searcher, c.fast);
@@ -154,6 +155,9 @@ TEST_F(RunRequestTest, AClueAfterTheColonFindsTheWordsOfThePatternDescribedByIt)
   EXPECT_TRUE(RunSearchRequest(source_, EnterRequest(Cp(": морской"), false)));
   EXPECT_THAT(Shown(), ElementsAre("кит"));
   EXPECT_FALSE(RunSearchRequest(source_, EnterRequest(Cp("кот : морской"), false)));
+  // A plain word before the colon is taken as a crossword search takes it: "*от*".
+  EXPECT_TRUE(RunSearchRequest(source_, EnterRequest(Cp("от : зверя"), false)));
+  EXPECT_THAT(Shown(), ElementsAre("кот"));
 }
 
 TEST(SearchRequestTest, TheDialogsPatternAndClueFieldsMakeTheQuickSearchText) {

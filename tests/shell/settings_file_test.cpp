@@ -18,6 +18,7 @@
 #include "shell/main_settings.h"
 #include "shell/settings_fixture.h"
 #include "shell/viewer_settings.h"
+#include "support/counting_file_system.h"
 #include "support/failing_file_system.h"
 #include "support/kiv_bytes.h"
 #include "support/temp_dir.h"
@@ -132,6 +133,26 @@ TEST_F(SettingsFileTest, AnUpdateKeepsEveryOtherGroupAndUnknownLine) {
   ASSERT_TRUE(
       settings_.Update([](TIniStore& s) { s.WriteInteger("Main", "RightWidth", 300); }).ok());
   EXPECT_EQ("; mine\n[Main]\nLanguage=ENG\nCustom=1\nRightWidth=300\n[Unknown]\nx=y\n", Ini());
+}
+
+TEST(SettingsFileWritesTest, AGroupWrittenWithTheValuesItHoldsLeavesTheFileAlone) {
+  TMemoryFileSystem memory;
+  memory.SetFile("/prog/gryvel.ini", Bytes("[Main]\nLanguage=ENG\n"));
+  testing::CountingFileSystem files(memory);
+  TSettingsFile settings(files, "/prog/gryvel.ini", "/prog");
+  ASSERT_TRUE(settings.Update([](TIniStore& s) { s.WriteString("Main", "Language", "ENG"); }).ok());
+  EXPECT_EQ(0, files.Writes());
+
+  TSearchOptions options;
+  options.SaveLastCount = 7;
+  ASSERT_TRUE(WriteSearchOptions(settings, options).ok());
+  EXPECT_EQ(1, files.Writes());
+  ASSERT_TRUE(WriteSearchOptions(settings, options).ok());
+  EXPECT_EQ(1, files.Writes());
+  options.CaseSensitive = true;
+  ASSERT_TRUE(WriteSearchOptions(settings, options).ok());
+  EXPECT_EQ(2, files.Writes());
+  EXPECT_TRUE(ReadSearchOptions(settings).CaseSensitive);
 }
 
 // Reading fails as a file that cannot be opened does.

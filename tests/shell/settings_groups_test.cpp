@@ -255,6 +255,27 @@ TEST(TransparencyPercentTest, PercentIsHowMuchTheSelectionLetsThrough) {
   for (const std::int32_t refused : {-1, 100, 250}) EXPECT_FALSE(TransparencyFromPercent(refused));
 }
 
+TEST(FontDescriptionTest, NamesTheStyleInTheInterfaceLanguage) {
+  const struct {
+    TFontSettings Font;
+    const char* English;
+    const char* Russian;
+  } cases[] = {
+      {{0, 8, "Verdana", 0, 1}, "Verdana, 8pt, regular", "Verdana, 8pt, обычный"},
+      {{0, 12, "Courier New", kFontBold | kFontItalic, 1}, "Courier New, 12pt, bold italic",
+       "Courier New, 12pt, полужирный курсив"},
+      {{0, 10, "Verdana", kFontItalic | kFontUnderline | kFontStrikeOut, 1},
+       "Verdana, 10pt, italic underlined strikeout",
+       "Verdana, 10pt, курсив подчёркнутый зачёркнутый"},
+  };
+  for (const auto& c : cases) {
+    SetLanguage("ENG");
+    EXPECT_EQ(c.English, FontDescription(c.Font));
+    SetLanguage("RUS");
+    EXPECT_EQ(Cp(c.Russian), FontDescription(c.Font));
+  }
+}
+
 TEST_F(SettingsGroupsTest, ATransparencyOutOfRangeFailsTheViewerGroupWhereItStands) {
   for (const char* transparency : {"256", "-1"}) {
     SetIni(std::string("[Viewer]\nColor=1\nBorder=2\nBorderColor=3\nTransparency=") + transparency +

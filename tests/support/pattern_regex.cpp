@@ -11,10 +11,12 @@ namespace {
 
 using Set = std::bitset<256>;
 
-// The letter classes in code page 1251: А..Я are 0xC0..0xDF, а..я 0x20 above, Ё 0xA8, ё 0xB8.
+// The letter classes in code page 1251: А..Я are 0xC0..0xDF, а..я 0x20 above, Ё 0xA8, ё 0xB8;
+// Latin A..Z (0x41..0x5A) and a..z, with A E I O U the vowels and Y a consonant.
 Set Vowels() {
   Set set;
-  for (int upper : {0xC0, 0xC5, 0xC8, 0xCE, 0xD3, 0xDB, 0xDD, 0xDE, 0xDF}) {
+  for (int upper :
+       {0xC0, 0xC5, 0xC8, 0xCE, 0xD3, 0xDB, 0xDD, 0xDE, 0xDF, 0x41, 0x45, 0x49, 0x4F, 0x55}) {
     set.set(upper);
     set.set(upper + 0x20);
   }
@@ -27,6 +29,10 @@ Set Consonants() {
   Set set;
   for (int upper = 0xC0; upper <= 0xDF; ++upper) {
     if (upper == 0xDA || upper == 0xDC) continue;  // Ъ and Ь are neither
+    set.set(upper);
+    set.set(upper + 0x20);
+  }
+  for (int upper = 'A'; upper <= 'Z'; ++upper) {
     set.set(upper);
     set.set(upper + 0x20);
   }
