@@ -213,9 +213,8 @@ void TKivMainForm::ConnectEngine() {
   };
   KivViewer1->OnAfterSelectionChanged = [this](TKivViewer& viewer) {
     FCurrentIndex = viewer.SelItem();
-    FCurrentWord = FCurrentIndex >= 0 && FCurrentIndex < FDC.Count()
-                       ? FDC.Item(FCurrentIndex)->Word
-                       : std::string();
+    FCurrentWord = FCurrentIndex >= 0 && FCurrentIndex < FDC.Count() ? FDC.Item(FCurrentIndex)->Word
+                                                                     : std::string();
     UpdateCommandStates();
   };
   KivViewer1->OnChangeDictionary = [this](TKivViewer&) { UpdateCountPanels(); };

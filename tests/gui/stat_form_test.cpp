@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include <QAction>
-#include <QLineSeries>
 #include <QComboBox>
 #include <QFile>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QImage>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QToolButton>
