@@ -43,4 +43,8 @@ TMessageAnswer ShowMessage(const TMessage& message) { return CurrentSink()(messa
 
 void ShowMessage(std::string_view text) { ShowMessage(TMessage{std::string(text), {}, {}, {}}); }
 
+void ShowError(std::string_view text) {
+  ShowMessage(TMessage{std::string(text), {}, TMessageKind::Error, TMessageButtons::Ok});
+}
+
 }  // namespace gryvel

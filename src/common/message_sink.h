@@ -37,5 +37,7 @@ TMessageAnswer ShowMessage(const TMessage& message);
 
 // A plain message box with an OK button.
 void ShowMessage(std::string_view text);
+// A message box with the error icon and an OK button, for an operation that failed.
+void ShowError(std::string_view text);
 
 }  // namespace gryvel

@@ -145,6 +145,10 @@ TDictionaryTree::TDictionaryTree(TDictionaryCollection& collection, QWidget* par
     if (TKivDictionary* dictionary = c.Dictionary(index))
       ShowState(NodeOf(*dictionary), dictionary->Connected());
   });
+  // Words are added and deleted in the active dictionary only: its word count follows.
+  FHooks += collection.OnListChange.Subscribe([this](TDictionaryCollection& c) {
+    if (TKivDictionary* active = c.Active()) UpdateInfo(*active);
+  });
   // An edit in place ends in a changed text; other data changes (the state) are not renames.
   connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) {
     const TNodeInfo* record = NodeInfo(item);
@@ -271,6 +275,10 @@ void TDictionaryTree::ShowState(QTreeWidgetItem* node, bool connected) {
 }
 
 void TDictionaryTree::DictionaryLoaded(TKivDictionary& dictionary) {
+  UpdateInfo(dictionary);
+}
+
+void TDictionaryTree::UpdateInfo(TKivDictionary& dictionary) {
   QTreeWidgetItem* node = NodeOf(dictionary);
   if (node != nullptr && !UpdateInfoTexts(node)) RefreshDictionaryNode(node);
 }

@@ -93,6 +93,8 @@ class TDictionaryTree : public QTreeWidget {
   // Sets the texts of the information nodes of `node` in place; false when the set of nodes
   // would differ (an author appeared or went), which needs RefreshDictionaryNode.
   bool UpdateInfoTexts(QTreeWidgetItem* node);
+  // Brings the information nodes of `dictionary` up to date.
+  void UpdateInfo(TKivDictionary& dictionary);
 
   TDictionaryCollection& FCollection;
   std::vector<TNodeInfo> FNodeInfoTable{TNodeInfo{}};  // entry 0 is never used

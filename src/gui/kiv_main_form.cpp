@@ -197,6 +197,7 @@ void TKivMainForm::ConnectEngine() {
     ListScrolled(position, max);
   };
   FEngineHooks += ResultSource1.OnChange.Subscribe([this](TResultSource&) {
+    FollowSelectedWord();
     UpdateCountPanels();
   });
   for (TResultSource::TNotify* after :
@@ -212,6 +213,8 @@ void TKivMainForm::ConnectEngine() {
   };
   KivViewer1->OnAfterSelectionChanged = [this](TKivViewer& viewer) {
     FCurrentIndex = viewer.SelItem();
+    FCurrentWord = FCurrentIndex >= 0 && FCurrentIndex < FDC.Count() ? FDC.Item(FCurrentIndex)->Word
+                                                                     : std::string();
     UpdateCommandStates();
   };
   KivViewer1->OnChangeDictionary = [this](TKivViewer&) { UpdateCountPanels(); };

@@ -112,6 +112,7 @@ class TKivMainForm : public QMainWindow {
   void ScrollBarMoved(int position);
   void SetResultsShown(bool on);
   void SortChanged();
+  void FollowSelectedWord();
   void FilterToggled(bool on);
   void CopySelectedWord();
   void CopyWordToFastSearch();
@@ -187,6 +188,7 @@ class TKivMainForm : public QMainWindow {
   TWindowPosition FSavedPosition;
   double FInitTime = 0;
   std::int32_t FCurrentIndex = -1;
+  std::string FCurrentWord;        // the word of FCurrentIndex, which the list keeps selected
   bool FLocateWhileTyping = true;  // off while the edit takes a word from the list
   bool FInitializing = true;
   bool FClosing = false;

@@ -209,7 +209,7 @@ void TKivMainForm::RemoveDictionary(TKivDictionary& dictionary) {
 void TKivMainForm::WriteDictionaryListNow() {
   const TStatus status = WriteDictionaryList(FSettings, DictionaryListOf(FDC));
   if (!status.ok())
-    ShowMessage(WriteFailureText(TTerm::SettingsNotWritten, FSettings.Path(), status));
+    ShowError(WriteFailureText(TTerm::SettingsNotWritten, FSettings.Path(), status));
 }
 
 // --- File menu
@@ -291,7 +291,7 @@ bool TKivMainForm::SaveDictionaryTo(TKivDictionary& dictionary, const std::strin
     dictionary.EnsureLoaded();
   } catch (const std::exception& error) {
     statusBar()->clearMessage();
-    ShowMessage(error.what());
+    ShowError(error.what());
     return false;
   }
   if (dictionary.LoadFailure()) {  // the user has been told why
@@ -300,11 +300,11 @@ bool TKivMainForm::SaveDictionaryTo(TKivDictionary& dictionary, const std::strin
   }
   if (as_text) {
     status = WriteWordList(dictionary.Entries(), path, TWordListEncoding::Utf8Lf);
-    if (!status.ok()) ShowMessage(WriteFailureText(TTerm::FileNotWritten, path, status));
+    if (!status.ok()) ShowError(WriteFailureText(TTerm::FileNotWritten, path, status));
   } else {
     const bool renamed = path != dictionary.FileName();
     status = dictionary.SaveToFile(path);
-    if (!status.ok()) ShowMessage(WriteFailureText(TTerm::DictionaryNotSaved, path, status));
+    if (!status.ok()) ShowError(WriteFailureText(TTerm::DictionaryNotSaved, path, status));
     if (status.ok() && renamed) DictionaryTree->RefreshDictionaryNode(DictionaryTree->NodeOf(dictionary));
   }
   statusBar()->clearMessage();

@@ -162,6 +162,16 @@ void TKivMainForm::SortChanged() {
     ResultSource1.Locate(FDC.Item(FCurrentIndex)->Word);
 }
 
+// The merged list changed beneath the selection (a dictionary came or went): the list goes
+// back to the selected word, or to the place it had when it is gone.
+void TKivMainForm::FollowSelectedWord() {
+  if (FCurrentWord.empty()) return;
+  if (FCurrentIndex >= 0 && FCurrentIndex < FDC.Count() &&
+      FDC.Item(FCurrentIndex)->Word == FCurrentWord)
+    return;
+  ResultSource1.Locate(FCurrentWord);
+}
+
 void TKivMainForm::FilterToggled(bool on) {
   TFilterSettings settings = ResultSource1.FilterSettings();
   settings.Enable = on;

@@ -48,7 +48,7 @@ int LanguageIndex() { return UILanguage() == TUILanguage::Russian ? 0 : 1; }
 
 // A written group that failed is reported; the file keeps its old contents.
 void Report(const TSettingsFile& settings, const TStatus& status) {
-  if (!status.ok()) ShowMessage(WriteFailureText(TTerm::SettingsNotWritten, settings.Path(), status));
+  if (!status.ok()) ShowError(WriteFailureText(TTerm::SettingsNotWritten, settings.Path(), status));
 }
 
 }  // namespace

@@ -117,15 +117,33 @@ void TSingleInstance::ReadRequest(QLocalSocket* socket) {
     return;
   }
   if (!request.endsWith("\n\n")) return;  // the rest is still coming
-  socket->readAll();
-  const QList<QByteArray> lines = request.chopped(1).split('\n');
+  const QStringList files = RequestedFiles(request);
+  // Answer, let go of the connection, and open the files only once the socket is gone:
+  // opening them may show message boxes, whose own event loops would otherwise run under
+  // this socket's signal while the later copy hangs up and the socket is deleted.
+  socket->disconnect(this);
+  if (OnRaiseRequest && OnRaiseRequest()) {
+    socket->write(kRaisedAnswer);
+    socket->flush();
+  }
+  if (!files.isEmpty()) {
+    const auto open = [this, files] {
+      if (OnOpenFiles) OnOpenFiles(files);
+    };
+    connect(socket, &QObject::destroyed, this,
+            [this, open] { QMetaObject::invokeMethod(this, open, Qt::QueuedConnection); });
+  }
+  socket->abort();
+  socket->deleteLater();
+}
+
+QStringList TSingleInstance::RequestedFiles(const QByteArray& request) {
   QStringList files;
-  for (const QByteArray& line : lines.mid(1))
+  for (const QByteArray& line : request.chopped(1).split('\n').mid(1))
     if (line.startsWith(kFileLine))
-      files << QString::fromUtf8(QByteArray::fromPercentEncoding(line.mid(qsizetype(sizeof kFileLine) - 1)));
-  if (OnRaiseRequest && OnRaiseRequest()) socket->write(kRaisedAnswer);
-  socket->disconnectFromServer();
-  if (!files.isEmpty() && OnOpenFiles) OnOpenFiles(files);
+      files << QString::fromUtf8(
+          QByteArray::fromPercentEncoding(line.mid(qsizetype(sizeof kFileLine) - 1)));
+  return files;
 }
 
 bool TSingleInstance::SendRaiseRequest(const QStringList& files) const {

@@ -51,13 +51,16 @@ class TSingleInstance : public QObject {
   // Called in the running copy, on its thread, when a later copy asks it to show itself;
   // returns whether its window now shows (the later copy is told so).
   std::function<bool()> OnRaiseRequest;
-  // Called after OnRaiseRequest when the later copy was started with files to open.
+  // Called after OnRaiseRequest when the later copy was started with files to open, from the
+  // event loop once the connection is closed, so it may show message boxes.
   std::function<void(const QStringList&)> OnOpenFiles;
 
  private:
   void Listen();
   void AcceptConnections();
   void ReadRequest(QLocalSocket* socket);
+  // The files named by a whole request.
+  static QStringList RequestedFiles(const QByteArray& request);
   // Whether the running copy answered that it raised its window.
   bool SendRaiseRequest(const QStringList& files) const;
 

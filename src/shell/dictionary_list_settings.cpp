@@ -89,6 +89,8 @@ std::vector<TKivDictionary*> ReadDictionaryList(TSettingsFile& file,
 
 TStatus WriteDictionaryList(TSettingsFile& file, const std::vector<TDictionaryListItem>& items) {
   return file.Update([&](TIniStore& store) {
+    // Only the keys of the list written now: none left over from a longer list.
+    store.ClearSection(kDictionaries);
     TSectionWriter io(store, kDictionaries);
     const bool none_active = std::none_of(
         items.begin(), items.end(), [](const TDictionaryListItem& item) { return item.Active; });

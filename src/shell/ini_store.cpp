@@ -156,6 +156,16 @@ void TIniStore::WriteBool(std::string_view section, std::string_view key, bool v
   WriteString(section, key, value ? "1" : "0");
 }
 
+void TIniStore::ClearSection(std::string_view section) {
+  const TSectionRange range = FindSection(section);
+  if (range.Header == kNone) return;
+  const auto first = FLines.begin() + static_cast<std::ptrdiff_t>(range.Header + 1);
+  const auto end = FLines.begin() + static_cast<std::ptrdiff_t>(range.End);
+  FLines.erase(
+      std::remove_if(first, end, [](const std::string& line) { return KeyLine(line).has_value(); }),
+      end);
+}
+
 std::vector<std::int32_t> TIniStore::NumberedKeys(std::string_view section, std::string_view prefix,
                                                   std::int32_t last) const {
   std::vector<std::int32_t> numbers;

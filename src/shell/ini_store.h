@@ -44,6 +44,9 @@ class TIniStore {
   void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
   // Writes "1" or "0".
   void WriteBool(std::string_view section, std::string_view key, bool value);
+  // Removes every key of `section`; its header, and any line that is no key, stay where they
+  // are, so the keys written next stand in the same place. Nothing when it is missing.
+  void ClearSection(std::string_view section);
 
   // The numbers n from 1 to `last` for which `section` holds the key `prefix` + n (n written
   // in decimal without leading zeros), ascending. Lets a reader of "Count" numbered keys visit

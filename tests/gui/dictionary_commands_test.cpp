@@ -340,6 +340,34 @@ class TDictionaryCommandsTest : public QObject {
     QTRY_COMPARE(Words().size(), 3);
   }
 
+  // Words that come before the selected one, connected (loaded in the background), then
+  // disconnected, connected again and removed: the selection stays on its word throughout.
+  void TheSelectionKeepsItsWordWhenDictionariesComeAndGo() {
+    WriteDictionary(Path("b.kiv"), {U("абак"), U("бак"), U("ваза"), U("жук")}, "Б");
+    Open();
+    // Listed, not connected, not loaded, as the settings reader leaves it.
+    QCOMPARE(Collection().AddDictionary(PathFromQString(Path("b.kiv"))), 1);
+    QTreeWidgetItem* node = Tree().AddDictionaryNode("B", Dictionary(1));
+    const QPoint image = Tree().StateImageRect(node).center();
+    const auto selected = [this] { return ToQString(Collection().Item(Viewer().SelItem())->Word); };
+    Viewer().SetSelItem(Collection().Find(Cp("кот")));
+    QCOMPARE(selected(), U("кот"));
+
+    QTest::mouseClick(Tree().viewport(), Qt::LeftButton, {}, image);
+    QTRY_VERIFY(Collection().LoadingCount() == 0 && Collection().Count() == 7);
+    QCOMPARE(selected(), U("кот"));
+    for (const int count : {3, 7}) {  // disconnected, connected again
+      QTest::mouseClick(Tree().viewport(), Qt::LeftButton, {}, image);
+      QCOMPARE(Collection().Count(), count);
+      QCOMPARE(selected(), U("кот"));
+    }
+    OpenMenuOn(node);
+    FDialogs.Answers = {TMessageAnswer::Yes};
+    Choose("EditDeleteItem");
+    QCOMPARE(Collection().Count(), 3);
+    QCOMPARE(selected(), U("кот"));
+  }
+
   void AWordInThreeDictionariesShowsTheirCount() {
     WriteDictionary(Path("b.kiv"), {U("кот")}, "Б", 0x01);
     WriteDictionary(Path("c.kiv"), {U("кот"), U("лес")}, "В", 0x04);
@@ -463,6 +491,34 @@ class TDictionaryCommandsTest : public QObject {
     Open();
     QVERIFY(IniText().contains(Path("saved.kiv")));
     QCOMPARE(Collection().Count(), 4);
+  }
+
+  // Save, and Save as a dictionary or as text, into a folder that cannot exist: each says so
+  // with the error icon, as a failed results save does.
+  void FailedSavesShowTheErrorIcon() {
+    Open();
+    Collection().SetActive(&Dictionary(0));
+    QFile blocker(Path("blocker"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const struct {
+      QAction* TMainCommands::*Command;
+      int Filter;
+    } saves[] = {{&TMainCommands::FileSave, -1},
+                 {&TMainCommands::FileSaveAs, 0},
+                 {&TMainCommands::FileSaveAs, 1}};
+    for (const auto& save : saves) {
+      QVERIFY(Collection().AddWord(Cp("лес")) >= 0 || Dictionary(0).Modified());
+      Dictionary(0).SetFileName(PathFromQString(Path("blocker/in.kiv")));
+      FDialogs.Files = {Path("blocker/in.kiv")};
+      FDialogs.Filter = save.Filter;
+      FDialogs.Asked.clear();
+      FDialogs.Kinds.clear();
+      (Commands().*save.Command)->trigger();
+      QCOMPARE(FDialogs.Asked.size(), 1);
+      QVERIFY(FDialogs.Asked[0].contains(Path("blocker/in.")));
+      QCOMPARE(FDialogs.Kinds, QList<TMessageKind>({TMessageKind::Error}));
+    }
   }
 
   void ResultsAreSavedThenSavedAgainWithoutADialog() {

@@ -119,6 +119,25 @@ class DictionaryTreeTest : public QObject {
     QVERIFY(node->isExpanded());
   }
 
+  // The word count follows every word added and deleted, in a binary dictionary (whose
+  // header count is only what the file held) and in a text list.
+  void wordCountFollowsAddsAndDeletes() {
+    for (const bool binary : {true, false}) {
+      FTree->clear();
+      TKivDictionary& dictionary = binary ? OpenBinary() : Open("animals.txt", "cat dog\nant\n");
+      QTreeWidgetItem* count = FTree->NodeOf(dictionary)->child(binary ? 1 : 0);
+      FCollection->Connect(dictionary);
+      FCollection->SetActive(&dictionary);
+      FCollection->LoadNow({&dictionary});
+      QCOMPARE(count->text(0), QString("Words: 3"));
+      for (const char* word : {"bee", "cow", "elk"}) QVERIFY(FCollection->AddWord(word) >= 0);
+      QCOMPARE(count->text(0), QString("Words: 6"));
+      FCollection->DeleteEntry(FCollection->Find("ant"));
+      QCOMPARE(count->text(0), QString("Words: 5"));
+      FCollection->Remove(dictionary);
+    }
+  }
+
   void stateImageAndBoldFollowConnectionAndActive() {
     TKivDictionary& first = OpenBinary();
     TKivDictionary& second = Open("animals.txt", "cat dog\n");

@@ -25,6 +25,7 @@ class TScriptedDialogs : public TDialogs {
   // Messages: recorded, answered by the next of Answers, then by DefaultAnswer.
   TMessageAnswer Ask(QWidget*, const TMessage& message) override {
     Asked << MessageText(message);
+    Kinds << message.Kind;
     return Answers.isEmpty() ? DefaultAnswer : Answers.takeFirst();
   }
   // File dialogs answer with the next of Files.
@@ -63,6 +64,7 @@ class TScriptedDialogs : public TDialogs {
   }
 
   QStringList Asked;
+  QList<TMessageKind> Kinds;  // of each message asked
   QList<TMessageAnswer> Answers;
   TMessageAnswer DefaultAnswer = TMessageAnswer::Cancel;
   QStringList Files;

@@ -7,10 +7,14 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QtTest>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <csignal>
+#include <functional>
 
+#include "scripted_dialogs.h"
+
+using gryvel::gui::TScriptedDialogs;
 using gryvel::gui::TSingleInstance;
 
 namespace {
@@ -31,6 +35,17 @@ int HoldInstance(int argc, char** argv, const char* directory, bool shows) {
   std::fflush(stdout);
   return QCoreApplication::exec();
 }
+
+// A message box that stays open, running its own event loop through WhileOpen, until it is
+// answered.
+class TBoxThatStaysOpen : public TScriptedDialogs {
+ public:
+  gryvel::TMessageAnswer Ask(QWidget* parent, const gryvel::TMessage& message) override {
+    if (WhileOpen) WhileOpen();
+    return TScriptedDialogs::Ask(parent, message);
+  }
+  std::function<void()> WhileOpen;
+};
 
 }  // namespace
 
@@ -109,6 +124,43 @@ class TSingleInstanceTest : public QObject {
     QVERIFY(!second.Acquire(files));
     QTRY_COMPARE(opened, files);
     QCOMPARE(raised, 1);
+  }
+
+  // Opening handed-over files may show a message box, whose own event loop runs on while the
+  // later copy hangs up; the running copy has let go of the connection before it.
+  void AMessageBoxOverHandedOverFilesOutlivesTheSender() {
+    TBoxThatStaysOpen box;
+    gryvel::gui::SetDialogs(&box);
+    TSingleInstance first(QStringLiteral("test"), FDir.path());
+    int raised = 0;
+    first.OnRaiseRequest = [&raised] {
+      ++raised;
+      return true;
+    };
+    first.OnOpenFiles = [](const QStringList&) {
+      gryvel::TMessage message;
+      message.Text = "File is empty.";
+      (void)gryvel::gui::Dialogs().Ask(nullptr, message);
+    };
+    QVERIFY(first.Acquire());
+    QLocalSocket sender;
+    box.WhileOpen = [&] {
+      QVERIFY(first.findChildren<QLocalSocket*>().isEmpty());  // let go before the box
+      // The box's own event loop runs while the later copy sees the connection end.
+      QTRY_COMPARE(sender.state(), QLocalSocket::UnconnectedState);
+    };
+    sender.connectToServer(first.ServerPath());
+    QVERIFY(sender.waitForConnected(1000));
+    QTRY_COMPARE(first.findChildren<QLocalSocket*>().size(), 1);  // taken, then the request
+    sender.write("raise\nfile /tmp/e.txt\n\n");
+    QTRY_COMPARE(box.Asked, QStringList({"File is empty."}));
+    QCOMPARE(raised, 1);
+    // The running copy goes on hearing later copies.
+    TSingleInstance later(QStringLiteral("test"), FDir.path());
+    QVERIFY(!later.Acquire({QStringLiteral("/tmp/e.txt")}));
+    QTRY_COMPARE(box.Asked.size(), 2);
+    QCOMPARE(raised, 2);
+    gryvel::gui::SetDialogs(nullptr);
   }
 
   void OtherProcessIsRefusedAndRaised() {

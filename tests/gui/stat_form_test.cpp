@@ -5,7 +5,11 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QImage>
+#include <QLineEdit>
+#include <QLineSeries>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -69,6 +73,19 @@ class TStatFormTest : public QObject {
   TStatChart& Chart() const { return *FForm->findChild<TStatChart*>(); }
   QComboBox& Combo() const { return *FForm->findChild<QComboBox*>("ComboBox1"); }
   QAction& Action(const char* name) const { return *FForm->findChild<QAction*>(name); }
+  // The visible category title ("length" or "letter") when it stands below the plot area;
+  // "stray" when it stands anywhere else; empty when none is shown.
+  QString CategoryTitle() const {
+    const QRectF plot = Chart().chart()->plotArea();
+    for (const QGraphicsItem* item : Chart().scene()->items()) {
+      const auto* text = dynamic_cast<const QGraphicsTextItem*>(item);
+      if (text == nullptr || !text->isVisible()) continue;
+      const QString title = text->toPlainText();
+      if (title != "length" && title != "letter") continue;
+      return text->sceneBoundingRect().top() >= plot.bottom() ? title : QString("stray");
+    }
+    return {};
+  }
 
  private Q_SLOTS:
   void initTestCase() {
@@ -139,6 +156,44 @@ class TStatFormTest : public QObject {
     QVERIFY(Chart().BarValues().empty());
     QVERIFY(Chart().MarkTexts().isEmpty());
     QCOMPARE(FForm->windowTitle(), QString("Statistics"));
+  }
+
+  // A search that finds nothing while the window is open empties the chart and keeps the
+  // caption, even when the chart lays itself out (and places its marks) while its series are
+  // being emptied, as it may do on a real screen.
+  void ASearchThatFindsNothingClearsTheChart() {
+    Open({"aa", "ab", "abc"});
+    Combo().setCurrentIndex(3);
+    QCOMPARE(Chart().MarkTexts().size(), 3);
+    for (QAbstractSeries* series : Chart().chart()->series())
+      if (auto* line = qobject_cast<QLineSeries*>(series))
+        connect(line, &QXYSeries::pointsReplaced, &Chart(), &TStatChart::PlaceMarks);
+    FSession->Source.SearchPattern("qqqzzz");
+    FSession->Source.SetFilterActive(true);
+    QVERIFY(FSession->Source.View().empty());
+    QVERIFY(Chart().Categories().isEmpty());
+    QVERIFY(Chart().LineValues().empty());
+    QVERIFY(Chart().MarkTexts().isEmpty());
+    QCOMPARE(FForm->windowTitle(), QString("Statistics :  All letters"));
+    FSession->Source.SetFilterActive(false);
+    QCOMPARE(Chart().Categories(), QStringList({"a", "b", "c"}));
+    QCOMPARE(Chart().MarkTexts(), QStringList({"4", "2", "1"}));
+  }
+
+  // The category title stands under the axis, or is not shown at all when there are no
+  // categories to stand under (it would be left alone in the chart's corner).
+  void TheCategoryTitleIsNeverLeftInTheCorner() {
+    Open({"ab"});
+    QTRY_COMPARE(CategoryTitle(), QString("length"));
+    FSession->Source.SearchPattern("qqqzzz");
+    FSession->Source.SetFilterActive(true);
+    QTRY_COMPARE(CategoryTitle(), QString());
+    FSession->Source.SetFilterActive(false);
+    Combo().setCurrentIndex(1);
+    QTRY_COMPARE(CategoryTitle(), QString("letter"));
+    Open({});
+    QTest::qWait(50);  // room for a layout pass that would show it
+    QCOMPARE(CategoryTitle(), QString());
   }
 
   // The chart-style button steps through the menu and wraps; the data stays.
@@ -282,6 +337,12 @@ void TStatFormTest::FollowsTheMainWindowWhileVisible() {
   QCOMPARE(chart.Categories(), QStringList({"3", "4"}));
   QCOMPARE(chart.LineValues(), Values({5, 2}));
 
+  const QString caption = stat->windowTitle();
+  auto* edit = form->findChild<QLineEdit*>("FastSearch");
+  QTest::keyClicks(edit, "qqqzzz");
+  QTest::keyClick(edit, Qt::Key_Return);
+  QVERIFY(chart.LineValues().empty());
+  QCOMPARE(stat->windowTitle(), caption);
   form->RunCrosswordSearch(Cp(QString::fromUtf8("*от*")));
   QCOMPARE(chart.LineValues(), Values({1, 1}));  // кот, скот
 

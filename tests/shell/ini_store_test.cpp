@@ -56,6 +56,14 @@ TEST(IniStoreTest, WritingReplacesInPlaceAppendsToTheSectionOrAddsItAtTheEnd) {
       store.Text());
 }
 
+TEST(IniStoreTest, ClearingASectionRemovesItsKeysAndKeepsItsPlace) {
+  TIniStore store("[A]\nk=1\n[List]\nCount=9\n; note\nName_9=x\nname_9=y\n\n[B]\nm=2\n");
+  store.ClearSection("list");
+  store.WriteInteger("List", "Count", 1);
+  store.ClearSection("Missing");
+  EXPECT_EQ("[A]\r\nk=1\r\n[List]\r\n; note\r\nCount=1\r\n\r\n[B]\r\nm=2\r\n", store.Text());
+}
+
 TEST(IniStoreTest, OnlyTheFirstSectionAndKeyOfANameCount) {
   TIniStore store("[A]\nk=1\nk=2\n[a]\nk=3\nm=4\n");
   EXPECT_EQ("1", store.Value("A", "k"));

@@ -97,7 +97,9 @@ void TStatChart::BuildSeries() {
 
 void TStatChart::SetPoints(std::vector<TStatPoint> points, const QString& category_title,
                            const QString& value_title) {
-  FPoints = std::move(points);
+  // The points and their marks change together, before anything the chart does to its
+  // series can lay it out again and place the marks.
+  ReplaceMarks(std::move(points));
   QStringList categories;
   QList<QPointF> line;
   QList<qreal> bars;
@@ -111,21 +113,29 @@ void TStatChart::SetPoints(std::vector<TStatPoint> points, const QString& catego
     largest = std::max(largest, point.Y);
   }
   FCategoryAxis->setCategories(categories);
+  // With no categories the axis has no place of its own, and its title would stand alone in
+  // the chart's corner.
+  FCategoryAxis->setTitleVisible(!categories.isEmpty());
   Series1->replace(line);
   FBars->remove(0, FBars->count());
   FBars->append(bars);
   SetValueRange(largest);
   SetAxisTitles(category_title, value_title);
   FitCategoryLabels();
+  PlaceMarks();
+}
 
+void TStatChart::ReplaceMarks(std::vector<TStatPoint> points) {
   for (QGraphicsSimpleTextItem* mark : FMarks) delete mark;
   FMarks.clear();
+  FPoints = std::move(points);
+  FMarks.reserve(FPoints.size());
   for (const TStatPoint& point : FPoints) {
     auto* mark = new QGraphicsSimpleTextItem(MarkText(point), FChart);
     mark->setZValue(10);
+    mark->setVisible(false);  // until placed
     FMarks.push_back(mark);
   }
-  PlaceMarks();
 }
 
 void TStatChart::Clear() {

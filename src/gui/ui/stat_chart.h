@@ -37,7 +37,7 @@ class TStatChart : public QChartView {
   // Shows `points` (sorted by X, as ChartPoints gives them) with the axis titles.
   void SetPoints(std::vector<TStatPoint> points, const QString& category_title,
                  const QString& value_title);
-  // Removes every point and mark; the axis titles stay.
+  // Removes every point and mark; the axis titles stay, the category title hidden.
   void Clear();
   void SetAxisTitles(const QString& category_title, const QString& value_title);
 
@@ -70,6 +70,8 @@ class TStatChart : public QChartView {
 
  private:
   void BuildSeries();
+  // Takes `points` and makes one hidden mark for each.
+  void ReplaceMarks(std::vector<TStatPoint> points);
   void ApplyStyle();
   void FitCategoryLabels();
   void SetValueRange(std::int32_t largest);
