@@ -63,6 +63,11 @@ class TDictionaryCollection : private TDictionaryObserver {
   // The collection is being destroyed (fired first, before anything goes).
   TNotify OnDestroy;
 
+  // Where its dictionaries' files are.
+  TFileSystem& FileSystem() const {
+    return FFileSystem != nullptr ? *FFileSystem : PosixFileSystem();
+  }
+
   // The searcher working on the merged list (borrowed); see Matches.
   TStringSearcher* StringSearcher() const { return FStringSearcher; }
   void SetStringSearcher(TStringSearcher* searcher) { FStringSearcher = searcher; }

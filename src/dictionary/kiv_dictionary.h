@@ -247,6 +247,7 @@ class TKivDictionary {
   TDictHead FHead;
   bool FHeaderRead = false;
   bool FHeaderDamaged = false;
+  bool FNotDictionary = false;  // named .kiv, holds no dictionary: nothing is read
   TLoadFailure FLoadFailure;
   TLoadFailure FRunFailure;  // written by the running load, taken at its end
   bool FRereadHeader = false;  // the last load failed: ReadHeader reads the file again
