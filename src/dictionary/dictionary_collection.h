@@ -104,7 +104,7 @@ class TDictionaryCollection : private TDictionaryObserver {
   void SetActive(TKivDictionary* dictionary);
 
   // Loads `dictionary` in the background (StartLoad through this collection's queue). A file
-  // that cannot be opened ends as a failed load at once (OnLoadFailed).
+  // that cannot be opened, is gone or is a folder ends as a failed load at once (OnLoadFailed).
   void QueueLoad(TKivDictionary& dictionary);
   // Loads the members among `dictionaries` that are neither loaded nor loading, one after
   // another on the calling thread, reporting progress as a background run does (stage

@@ -1,6 +1,7 @@
 #include "dictionary/kiv_dictionary.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <memory>
 #include <random>
@@ -96,7 +97,14 @@ void TKivDictionary::SetHeader(const TDictHead& head) {
 }
 
 bool TKivDictionary::BeginLoad() {
-  if (FLoading || FFileName.empty() || !FFileSystem->FileExists(FFileName)) return false;
+  if (FLoading || FFileName.empty()) return false;
+  if (!FFileSystem->FileExists(FFileName)) {
+    // Gone, or a folder: the load fails at once, saying which.
+    int error = ENOENT;
+    (void)FFileSystem->OpenForReading(FFileName, TReadAccess::kSequential, &error);
+    FLoadFailure = {TLoadProblem::kCannotOpen, SystemErrorText(error), error};
+    return false;
+  }
   FLoadFailure = {};
   FRunFailure = {};
   ReadHeader();
