@@ -6,24 +6,25 @@
 #include "cli/progress_line.h"
 #include "common/cp1251_utf8.h"
 #include "dictionary/file_io.h"
+#include "dictionary/file_kind.h"
 #include "dictionary/kiv_header.h"
+#include "results/language.h"
 
 namespace gryvel::cli {
 
 namespace {
 
-// Fails, with the system's reason, unless `path` is a file that can be opened for reading.
-bool CheckReadable(const std::string& path) {
-  int error = 0;
-  TFileSystem& files = PosixFileSystem();
-  if (files.OpenForReading(path, TReadAccess::kSequential, &error) == nullptr) {
-    PrintError("cannot open '" + path + "': " + Cp1251ToUtf8(SystemErrorText(error)));
+// Fails, with the reason, unless `path` is a file taken as a dictionary or a word list; a word
+// list that looks like something else is read after a warning.
+bool CheckTaken(const std::string& path) {
+  const TFileClass kind = ClassifyFile(PosixFileSystem(), path);
+  if (kind.Kind == TFileKind::kRefused) {
+    PrintError("cannot open '" + path + "': " + Cp1251ToUtf8(FileRefusalReason(kind)));
     return false;
   }
-  if (!files.FileExists(path)) {
-    PrintError("cannot open '" + path + "': it is a directory");
-    return false;
-  }
+  if (kind.Doubtful())
+    PrintError("warning: '" + path + "' does not look like a list of words: " +
+               std::to_string(kind.NonWordPercent) + "% of its parts are not words");
   return true;
 }
 
@@ -71,7 +72,7 @@ bool DictionaryFiles(const TCliOptions& options, std::vector<std::string>* files
 int AddDictionaries(TCliSession& session, const std::vector<std::string>& files) {
   TDictionaryCollection& collection = session.Collection;
   for (const std::string& file : files) {
-    if (!CheckReadable(file)) return kExitFailure;
+    if (!CheckTaken(file)) return kExitFailure;
     std::int32_t index = -1;
     try {
       index = collection.AddDictionary(file);

@@ -411,7 +411,11 @@ void TDictionaryCollection::QueueLoad(TKivDictionary& dictionary) {
     dictionary.StartLoad(this);
   } catch (const EDictionaryError&) {
     DictionaryLoaded(dictionary);  // a load that failed at once: its LoadFailure says why
+    return;
   }
+  // A file gone since it was listed fails without starting.
+  if (!dictionary.Loading() && !dictionary.Loaded() && dictionary.LoadFailure())
+    DictionaryLoaded(dictionary);
 }
 
 void TDictionaryCollection::LoadNow(const TKivDictionaries& dictionaries) {

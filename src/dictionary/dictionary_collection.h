@@ -63,6 +63,11 @@ class TDictionaryCollection : private TDictionaryObserver {
   // The collection is being destroyed (fired first, before anything goes).
   TNotify OnDestroy;
 
+  // Where its dictionaries' files are.
+  TFileSystem& FileSystem() const {
+    return FFileSystem != nullptr ? *FFileSystem : PosixFileSystem();
+  }
+
   // The searcher working on the merged list (borrowed); see Matches.
   TStringSearcher* StringSearcher() const { return FStringSearcher; }
   void SetStringSearcher(TStringSearcher* searcher) { FStringSearcher = searcher; }
@@ -99,7 +104,7 @@ class TDictionaryCollection : private TDictionaryObserver {
   void SetActive(TKivDictionary* dictionary);
 
   // Loads `dictionary` in the background (StartLoad through this collection's queue). A file
-  // that cannot be opened ends as a failed load at once (OnLoadFailed).
+  // that cannot be opened, is gone or is a folder ends as a failed load at once (OnLoadFailed).
   void QueueLoad(TKivDictionary& dictionary);
   // Loads the members among `dictionaries` that are neither loaded nor loading, one after
   // another on the calling thread, reporting progress as a background run does (stage

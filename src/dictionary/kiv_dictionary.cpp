@@ -1,6 +1,7 @@
 #include "dictionary/kiv_dictionary.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <memory>
 #include <random>
@@ -26,6 +27,7 @@ namespace {
 
 constexpr const char* kLoadTimer = "LoadDictionary";
 constexpr const char* kDamagedHeader = "The header is damaged. Error openning the dictionary";
+constexpr const char* kNotDictionary = "The file is not a Gryvel dictionary.";
 
 }  // namespace
 
@@ -80,6 +82,8 @@ void TKivDictionary::TakeHeader(const THeaderInfo& info) {
   FHead = info.Head;
   FHeaderDamaged = info.Damaged;
   if (info.Damaged) FLoadFailure = {TLoadProblem::kDamagedHeader, kDamagedHeader};
+  if (info.NotDictionary) FLoadFailure = {TLoadProblem::kNotDictionary, kNotDictionary};
+  FNotDictionary = info.NotDictionary;
   if (info.Binary) FKind = TDictKind::kBinary;
   if (FHead.Version == 1 || FHead.Version == 2) FVersion1 = info.Version1;
   FCharSet = CharSetForLanguage(FHead.Language, FCharSet);
@@ -93,7 +97,14 @@ void TKivDictionary::SetHeader(const TDictHead& head) {
 }
 
 bool TKivDictionary::BeginLoad() {
-  if (FLoading || FFileName.empty() || !FFileSystem->FileExists(FFileName)) return false;
+  if (FLoading || FFileName.empty()) return false;
+  if (!FFileSystem->FileExists(FFileName)) {
+    // Gone, or a folder: the load fails at once, saying which.
+    int error = ENOENT;
+    (void)FFileSystem->OpenForReading(FFileName, TReadAccess::kSequential, &error);
+    FLoadFailure = {TLoadProblem::kCannotOpen, SystemErrorText(error), error};
+    return false;
+  }
   FLoadFailure = {};
   FRunFailure = {};
   ReadHeader();
@@ -133,8 +144,10 @@ void TKivDictionary::WaitForLoad() {
 
 TKivDictionary::TLoadPlan TKivDictionary::PlanLoad(const TLoadOptions& options) {
   TLoadPlan plan;
-  plan.Text = FKind != TDictKind::kBinary;
-  if (plan.Text) {
+  plan.Text = FKind != TDictKind::kBinary && !FNotDictionary;
+  if (FNotDictionary) {
+    FRunFailure = {TLoadProblem::kNotDictionary, kNotDictionary};
+  } else if (plan.Text) {
     plan.Reader = LoadAsText;
   } else if (!FHeaderDamaged && FHead.Version == 1) {
     plan.Reader = LoadAsKIV1;
@@ -144,7 +157,7 @@ TKivDictionary::TLoadPlan TKivDictionary::PlanLoad(const TLoadOptions& options) 
   TLoadJob& job = plan.Job;
   job.FileName = FFileName;
   job.Failure = &FRunFailure;
-  if (plan.Reader == nullptr)
+  if (plan.Reader == nullptr && !FNotDictionary)
     FRunFailure = FHeaderDamaged ? TLoadFailure{TLoadProblem::kDamagedHeader, kDamagedHeader}
                                  : TLoadFailure{TLoadProblem::kDamagedHeader,
                                                 "Unknown version " + std::to_string(FHead.Version) +

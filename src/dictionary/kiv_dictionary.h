@@ -142,7 +142,8 @@ class TKivDictionary {
   // Starts a load if the file exists and no load is running: ReadHeader, release the entries,
   // set Loading, and hand the load to `loader` (or, when null, to the first observer that
   // takes it, see TDictionaryObserver::AcceptLoad). When no observer takes it the load runs at
-  // once on the calling thread. Raises what ReadHeader raises.
+  // once on the calling thread. Raises what ReadHeader raises. A named file that is gone (or
+  // is a folder) starts nothing and leaves LoadFailure saying so.
   void StartLoad(TDictionaryObserver* loader = nullptr);
   // Loads the entries on the calling thread if the file exists and no load is running:
   // ReadHeader, then the reader of the file's kind and version (none for a damaged header or
@@ -247,6 +248,7 @@ class TKivDictionary {
   TDictHead FHead;
   bool FHeaderRead = false;
   bool FHeaderDamaged = false;
+  bool FNotDictionary = false;  // named .kiv, holds no dictionary: nothing is read
   TLoadFailure FLoadFailure;
   TLoadFailure FRunFailure;  // written by the running load, taken at its end
   bool FRereadHeader = false;  // the last load failed: ReadHeader reads the file again

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/cp1251_utf8.h"
+#include "dictionary/file_kind.h"
 #include "dictionary/kiv_format.h"
 #include "dictionary/load_job.h"
 
@@ -94,12 +95,12 @@ THeaderInfo ReadHeaderFrom(TReadFile& file, std::string_view file_name) {
   head.FileSize = file.Size();
   std::uint8_t start[7];
   const std::size_t got = file.ReadAt(0, start, sizeof start);
-  if (got < kDictSignature.size()) {
-    ShowLoadMessage("File \"" + PathForMessage(file_name) + "\" is not a Gryvel dictionary.",
-                    TMessageKind::Warning);
+  const TFileClass kind = ClassifyContent(file_name, start, got, got == head.FileSize);
+  if (kind.Kind == TFileKind::kRefused) {
+    info.NotDictionary = true;
     return info;
   }
-  if (std::memcmp(start, kDictSignature.data(), kDictSignature.size()) != 0) return info;
+  if (kind.Kind == TFileKind::kWordList) return info;
   info.Binary = true;
   head.Signature = kDictSignature;
   if (got < sizeof start) return Damaged(std::move(info));

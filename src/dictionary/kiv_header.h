@@ -31,11 +31,12 @@ struct THeaderInfo {
   bool Binary = false;  // the file starts with the signature
   bool Version1 = false;
   bool Damaged = false;  // a binary header that does not hold together: read no entries
+  bool NotDictionary = false;  // named as a dictionary without being one: read nothing
 };
 
-// Reads the header at the start of `file` (called `file_name` in messages). A file shorter
-// than the signature gets the warning `File "<name>" is not a Gryvel dictionary.` (it is then
-// read as text); a binary header whose sizes or text lengths run outside the header, the file or
+// Reads the header at the start of `file` (called `file_name`). A file without the signature is
+// a word list, or NotDictionary when its name says dictionary (see ClassifyContent); a binary
+// header whose sizes or text lengths run outside the header, the file or
 // the header buffer comes back Damaged, for the load to report. Reads nothing outside the file.
 // Messages are shown on the UI thread; may be called from a loader thread.
 THeaderInfo ReadHeaderFrom(TReadFile& file, std::string_view file_name);

@@ -13,6 +13,7 @@ enum class TLoadProblem : std::uint8_t {
   kNone,
   kCannotOpen,     // the file cannot be opened; SystemError holds errno
   kDamagedHeader,  // the header does not hold together, or names an unknown version
+  kNotDictionary,  // named as a dictionary, the file is something else: not read as text
   kUnexpectedEnd,  // the file ends inside a record: cut short
   kDamagedRecord,  // a record's sizes do not fit
   kFileTooLarge,

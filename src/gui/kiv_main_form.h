@@ -72,7 +72,9 @@ class TKivMainForm : public QMainWindow {
 
   bool Closing() const { return FClosing; }
 
-  // Opens dictionary files as "Open..." does: a file open already has its node selected.
+  // Opens dictionary files as "Open..." does: a file open already has its node selected; a
+  // missing file, a folder and a .kiv file that is no dictionary are refused with a message; a
+  // word list that looks like something else is kept only when the user says so.
   void OpenDictionaryFiles(const QStringList& files);
 
  protected:
@@ -142,10 +144,12 @@ class TKivMainForm : public QMainWindow {
   void ShowDictionaryProperties(QTreeWidgetItem* node);
   void NewDictionary();
   void OpenDictionary();
+  bool OpenDictionaryFile(const std::string& path);
   void SaveDictionary();
   void SaveDictionaryAs();
   // Saves `dictionary` to `path` as a dictionary or, when `as_text`, its words as text.
   bool SaveDictionaryTo(TKivDictionary& dictionary, const std::string& path, bool as_text);
+  bool MayReplace(const TKivDictionary& dictionary, const std::string& path);
   // Asks for a dictionary file name; *as_text tells whether the text type was chosen.
   QString AskDictionaryFileName(const QString& start, bool* as_text);
   bool SaveModifiedDictionary(TKivDictionary& dictionary);

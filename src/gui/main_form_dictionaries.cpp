@@ -12,7 +12,9 @@
 #include <QUrl>
 #include <exception>
 
+#include "common/cp1251_utf8.h"
 #include "common/message_sink.h"
+#include "dictionary/file_kind.h"
 #include "dictionary/kiv_dictionary.h"
 #include "dictionary/text_writer.h"
 #include "gui/dialogs.h"
@@ -45,13 +47,24 @@ QAction* MenuItem(QMenu* menu, const char* key) {
   return nullptr;
 }
 
-bool AskYesNo(QWidget* parent, TShellText text, const std::string& name) {
+bool AskYesNo(QWidget* parent, const std::string& text) {
   TMessage question;
-  question.Text = ShellTextWith(text, name);
+  question.Text = text;
   question.Caption = ShellText(TShellText::QuestionCaption);
   question.Kind = TMessageKind::Question;
   question.Buttons = TMessageButtons::YesNo;
   return Dialogs().Ask(parent, question) == TMessageAnswer::Yes;
+}
+
+bool AskYesNo(QWidget* parent, TShellText text, const std::string& name) {
+  return AskYesNo(parent, ShellTextWith(text, name));
+}
+
+void ShowError(QWidget* parent, const std::string& text) {
+  TMessage message;
+  message.Text = text;
+  message.Kind = TMessageKind::Error;
+  Dialogs().Ask(parent, message);
 }
 
 std::string DisplayName(const std::string& title) {
@@ -250,24 +263,35 @@ void TKivMainForm::OpenDictionaryFiles(const QStringList& files) {
       DictionaryTree->setCurrentItem(DictionaryTree->NodeOf(*open));
       continue;
     }
-    try {
-      const std::int32_t index = FDC.AddDictionary(path);
-      if (index < 0) continue;
-      TKivDictionary& dictionary = *FDC.Dictionary(index);
-      const std::string title = dictionary.Head().Title;
-      dictionary.SetName(title.empty() ? FromQString(QFileInfo(file).fileName())
-                                             .value_or(ShellText(TShellText::NoDictionaryName))
-                                       : title);
-      FDC.Connect(dictionary);
-      FDC.QueueLoad(dictionary);
-      DictionaryTree->setCurrentItem(DictionaryTree->AddDictionaryNode(dictionary.Name(), dictionary));
-      added = true;
-    } catch (const std::exception& error) {
-      ShowMessage(error.what());
-    }
+    added = OpenDictionaryFile(path) || added;
   }
   if (added) WriteDictionaryListNow();
   UpdateCommandStates();
+}
+
+// A file that is no dictionary nor word list is refused and not listed; one that cannot be
+// read is listed all the same, marked with the reason its load gives, for a later retry.
+bool TKivMainForm::OpenDictionaryFile(const std::string& path) {
+  const TFileClass kind = ClassifyFile(FDC.FileSystem(), path);
+  if (!kind.Listed()) {
+    ShowError(this, FileRefusalText(kind, path));
+    return false;
+  }
+  if (kind.Doubtful() &&
+      !AskYesNo(this, TermWith(TTerm::WordListDoubtful, PathForMessage(path),
+                               std::to_string(kind.NonWordPercent))))
+    return false;
+  const std::int32_t index = FDC.AddDictionary(path, /*keep_unreadable=*/true);
+  if (index < 0) return false;
+  TKivDictionary& dictionary = *FDC.Dictionary(index);
+  const std::string title = dictionary.Head().Title;
+  dictionary.SetName(title.empty() ? FromQString(PathToQString(path).section(QLatin1Char('/'), -1))
+                                         .value_or(ShellText(TShellText::NoDictionaryName))
+                                   : title);
+  FDC.Connect(dictionary);
+  DictionaryTree->setCurrentItem(DictionaryTree->AddDictionaryNode(dictionary.Name(), dictionary));
+  FDC.QueueLoad(dictionary);
+  return true;
 }
 
 QString TKivMainForm::AskDictionaryFileName(const QString& start, bool* as_text) {
@@ -298,6 +322,10 @@ bool TKivMainForm::SaveDictionaryTo(TKivDictionary& dictionary, const std::strin
     statusBar()->clearMessage();
     return false;
   }
+  if (!MayReplace(dictionary, path)) {
+    statusBar()->clearMessage();
+    return false;
+  }
   if (as_text) {
     status = WriteWordList(dictionary.Entries(), path, TWordListEncoding::Utf8Lf);
     if (!status.ok()) ShowError(WriteFailureText(TTerm::FileNotWritten, path, status));
@@ -310,6 +338,17 @@ bool TKivMainForm::SaveDictionaryTo(TKivDictionary& dictionary, const std::strin
   statusBar()->clearMessage();
   WriteDictionaryListNow();
   return status.ok();
+}
+
+// Whether `dictionary` may be written to `path`: never over another open dictionary's file,
+// and over a write-protected file only when the user says so.
+bool TKivMainForm::MayReplace(const TKivDictionary& dictionary, const std::string& path) {
+  if (const TKivDictionary* other = OtherDictionaryUsing(FDC, dictionary, path)) {
+    ShowError(this, TermWith(TTerm::FileOfOtherDictionary, PathForMessage(path), other->Name()));
+    return false;
+  }
+  return !WriteProtected(path) ||
+         AskYesNo(this, TermWith(TTerm::FileWriteProtected, PathForMessage(path)));
 }
 
 // Saves a modified dictionary to its file, asking for one when it has none; false when the

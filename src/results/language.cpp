@@ -106,8 +106,22 @@ constexpr TTermRow kTerms[] = {
     {TTerm::DictionaryNotLoadedTip,
      "Could not be loaded: {1}\r\nClick the mark to connect it and try again.",
      "Не удалось загрузить: {1}\r\nЩёлкните по значку, чтобы подключить словарь снова."},
+    {TTerm::DuplicateDictionaries,
+     "The dictionary list names the same file more than once; only its first entry is kept:",
+     "В списке словарей один и тот же файл указан несколько раз; оставлена только первая "
+     "запись:"},
+    {TTerm::FileNotOpened, "The file \"{1}\" cannot be opened as a dictionary:\r\n{2}",
+     "Файл \"{1}\" нельзя открыть как словарь:\r\n{2}"},
+    {TTerm::WordListDoubtful,
+     "The file \"{1}\" does not look like a list of words: {2}% of its parts are not words.\r\n"
+     "Open it as a word list all the same?",
+     "Файл \"{1}\" не похож на список слов: {2}% его частей — не слова.\r\n"
+     "Всё равно открыть его как список слов?"},
     {TTerm::ReasonNoReadAccess, "Access denied.", "Нет прав на чтение файла."},
-    {TTerm::ReasonNoFile, "The file does not exist.", "Файл не найден."},
+    {TTerm::ReasonNoFile, "The file does not exist.", "Файл не существует."},
+    {TTerm::ReasonIsFolder, "This is a folder, not a file.", "Это папка, а не файл."},
+    {TTerm::ReasonNotDictionary, "The file is not a Gryvel dictionary.",
+     "Файл не является словарём Gryvel."},
     {TTerm::ReasonDamagedHeader, "The header of the file is damaged.", "Заголовок файла повреждён."},
     {TTerm::ReasonUnexpectedEnd, "Unexpected end of file. Error on reading the dictionary",
      "Неожиданный конец файла: файл обрезан."},
@@ -117,6 +131,14 @@ constexpr TTermRow kTerms[] = {
     {TTerm::ReasonOutOfMemory, "Not enough memory.", "Недостаточно памяти."},
     {TTerm::DictionaryNotSaved, "The dictionary could not be saved to \"{1}\":\r\n{2}",
      "Не удалось сохранить словарь в \"{1}\":\r\n{2}"},
+    {TTerm::FileOfOtherDictionary,
+     "The file \"{1}\" is the file of the open dictionary \"{2}\". Two dictionaries cannot "
+     "share a file: choose another name, or remove that dictionary from the list first.",
+     "Файл \"{1}\" уже занят открытым словарём \"{2}\". У двух словарей не может быть "
+     "одного файла: выберите другое имя или сначала удалите тот словарь из списка."},
+    {TTerm::FileWriteProtected,
+     "The file \"{1}\" is write-protected.\r\nReplace it all the same?",
+     "Файл \"{1}\" защищён от записи.\r\nВсё равно заменить его?"},
     {TTerm::FileNotWritten, "The file \"{1}\" could not be written:\r\n{2}",
      "Не удалось записать файл \"{1}\":\r\n{2}"},
     {TTerm::SettingsNotWritten, "The settings could not be saved to \"{1}\":\r\n{2}",
@@ -614,9 +636,12 @@ std::string LoadFailureReason(const TLoadFailure& failure) {
       if (failure.SystemError == EACCES || failure.SystemError == EPERM)
         return Term(TTerm::ReasonNoReadAccess);
       if (failure.SystemError == ENOENT) return Term(TTerm::ReasonNoFile);
+      if (failure.SystemError == EISDIR) return Term(TTerm::ReasonIsFolder);
       return failure.Detail;
     case TLoadProblem::kDamagedHeader:
       return Term(TTerm::ReasonDamagedHeader);
+    case TLoadProblem::kNotDictionary:
+      return Term(TTerm::ReasonNotDictionary);
     case TLoadProblem::kUnexpectedEnd:
       return Term(TTerm::ReasonUnexpectedEnd);
     case TLoadProblem::kDamagedRecord:
@@ -635,6 +660,26 @@ std::string LoadFailureReason(const TLoadFailure& failure) {
 std::string LoadFailureText(const TLoadFailure& failure, std::string_view file_name) {
   return TermWith(TTerm::DictionaryNotLoaded, PathForMessage(file_name),
                   LoadFailureReason(failure));
+}
+
+std::string FileRefusalReason(const TFileClass& refused) {
+  switch (refused.Refusal) {
+    case TFileRefusal::kMissing:
+      return Term(TTerm::ReasonNoFile);
+    case TFileRefusal::kFolder:
+      return Term(TTerm::ReasonIsFolder);
+    case TFileRefusal::kNotDictionary:
+      return Term(TTerm::ReasonNotDictionary);
+    case TFileRefusal::kUnreadable:
+    case TFileRefusal::kNone:
+      break;
+  }
+  return LoadFailureReason(
+      {TLoadProblem::kCannotOpen, SystemErrorText(refused.SystemError), refused.SystemError});
+}
+
+std::string FileRefusalText(const TFileClass& refused, std::string_view file_name) {
+  return TermWith(TTerm::FileNotOpened, PathForMessage(file_name), FileRefusalReason(refused));
 }
 
 std::string RememberLastEntriesText(int count) {

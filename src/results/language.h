@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dictionary/file_kind.h"
 #include "dictionary/load_failure.h"
 
 #include "common/status.h"
@@ -87,8 +88,13 @@ enum class TTerm {
   DictionaryNotLoaded,    // {1} the file, {2} the reason
   DictionariesNotLoaded,  // the start-up message, above a line for each file
   DictionaryNotLoadedTip,  // the dictionary tree's tip; {1} the reason
+  DuplicateDictionaries,  // the start-up message, above a line for each file listed twice
+  FileNotOpened,          // a refused file (FileRefusalText); {1} the file, {2} the reason
+  WordListDoubtful,       // {1} the file, {2} the percentage of runs that are not words
   ReasonNoReadAccess,
   ReasonNoFile,
+  ReasonIsFolder,
+  ReasonNotDictionary,
   ReasonDamagedHeader,
   ReasonUnexpectedEnd,
   ReasonDamagedRecord,
@@ -96,6 +102,8 @@ enum class TTerm {
   ReasonOutOfMemory,
   // Failed writes; {1} the file, {2} the reason (WriteFailureText).
   DictionaryNotSaved,
+  FileOfOtherDictionary,  // {1} the file, {2} the name of the dictionary using it
+  FileWriteProtected,     // {1} the file
   FileNotWritten,
   SettingsNotWritten,
   // The search by meaning in the history tree.
@@ -128,6 +136,12 @@ std::string LoadFailureReason(const TLoadFailure& failure);
 // The message that the dictionary file `file_name` (native) could not be loaded, naming the
 // file and the reason, in the interface language.
 std::string LoadFailureText(const TLoadFailure& failure, std::string_view file_name);
+
+// Why a file was refused (see ClassifyFile), in the interface language.
+std::string FileRefusalReason(const TFileClass& refused);
+
+// The message that `file_name` (native) cannot be opened as a dictionary: `refused` says why.
+std::string FileRefusalText(const TFileClass& refused, std::string_view file_name);
 
 // The RememberLastEntries term with "{count}" replaced by `count` in decimal.
 std::string RememberLastEntriesText(int count);

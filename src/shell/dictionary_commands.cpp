@@ -19,6 +19,22 @@ std::filesystem::path Resolved(const std::string& path) {
   return resolved;
 }
 
+// The first dictionary but `except` whose file is `path`, however the path is spelt.
+TKivDictionary* UserOf(const TDictionaryCollection& collection, const TKivDictionary* except,
+                       const std::string& path) {
+  if (path.empty()) return nullptr;
+  const std::filesystem::path wanted = Resolved(path);
+  std::error_code error;
+  for (std::int32_t i = 0; i < collection.DictionaryCount(); ++i) {
+    TKivDictionary* dictionary = collection.Dictionary(i);
+    const std::string& file = dictionary->FileName();
+    if (dictionary == except || file.empty()) continue;
+    if (Resolved(file) == wanted || std::filesystem::equivalent(file, path, error))
+      return dictionary;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 bool TakesEntries(const TKivDictionary& dictionary) {
@@ -50,17 +66,21 @@ TKivDictionary* ActiveHolderOf(const TDictionaryCollection& collection, std::int
 
 TKivDictionary* FindOpenDictionary(const TDictionaryCollection& collection,
                                    const std::string& path) {
-  if (path.empty()) return nullptr;
-  const std::filesystem::path wanted = Resolved(path);
+  return UserOf(collection, nullptr, path);
+}
+
+TKivDictionary* OtherDictionaryUsing(const TDictionaryCollection& collection,
+                                     const TKivDictionary& dictionary, const std::string& path) {
+  return UserOf(collection, &dictionary, path);
+}
+
+bool WriteProtected(const std::string& path) {
+  namespace fs = std::filesystem;
   std::error_code error;
-  for (std::int32_t i = 0; i < collection.DictionaryCount(); ++i) {
-    TKivDictionary* dictionary = collection.Dictionary(i);
-    const std::string& file = dictionary->FileName();
-    if (file.empty()) continue;
-    if (Resolved(file) == wanted || std::filesystem::equivalent(file, path, error))
-      return dictionary;
-  }
-  return nullptr;
+  const fs::file_status status = fs::status(path, error);
+  if (error || !fs::is_regular_file(status)) return false;
+  constexpr fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  return (status.permissions() & kWrite) == fs::perms::none;
 }
 
 std::string FilterExtension(std::string_view pipe_filter, int index) {

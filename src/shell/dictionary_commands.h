@@ -32,6 +32,16 @@ TKivDictionary* ActiveHolderOf(const TDictionaryCollection& collection, std::int
 TKivDictionary* FindOpenDictionary(const TDictionaryCollection& collection,
                                    const std::string& path);
 
+// An open dictionary other than `dictionary` whose file is `path` (as FindOpenDictionary sees
+// it), or null. Saving `dictionary` there would leave two dictionaries sharing one file, where
+// the last save wins; the save is refused, naming the other.
+TKivDictionary* OtherDictionaryUsing(const TDictionaryCollection& collection,
+                                     const TKivDictionary& dictionary, const std::string& path);
+
+// True when `path` (native) is an existing file without any write permission: a save that
+// would replace it asks first, and the replacement keeps that mode.
+bool WriteProtected(const std::string& path);
+
 // The extension, without its dot, of the pattern of pair `index` (from 0) of a filter in the
 // form "Name|*.kiv|Other|*.txt"; empty when the pair does not exist or its pattern has no
 // fixed extension ("*.*", "*").

@@ -5,6 +5,7 @@
 
 #include "common/cp1251_utf8.h"
 #include "results/language.h"
+#include "shell/dictionary_commands.h"
 #include "shell/settings_io.h"
 #include "shell/shell_texts.h"
 
@@ -30,13 +31,26 @@ std::string ListedFile(const TIniStore& store, std::int32_t i, TFileSystem& file
   return {};
 }
 
+// What reading the list has to tell, once, after the whole list is read.
+struct TListNotes {
+  std::string Failures;    // a line for each file that cannot be read
+  std::string Duplicates;  // a line for each entry naming a file listed before it
+};
+
 // Adds entry i to the collection; null when it is skipped. A file that cannot be read is
-// added, not connected, and its line for the one message is added to `failures`.
+// added, not connected, with a line in the notes. A second entry for a file already listed
+// (however its path is spelt) is dropped with a line in the notes; when it was the active one,
+// the first entry becomes active, so the dictionary stays where the user left it.
 TKivDictionary* OpenListed(const TIniStore& store, std::int32_t i, std::int32_t editing,
                            TSettingsFile& file, TDictionaryCollection& collection,
-                           std::string& failures) {
+                           TListNotes& notes) {
   const std::string path = ListedFile(store, i, file.FileSystem());
   if (path.empty()) return nullptr;
+  if (TKivDictionary* listed = FindOpenDictionary(collection, path)) {
+    notes.Duplicates += "\n" + PathForMessage(path);
+    if (editing == i && collection.Active() == nullptr) collection.SetActive(listed);
+    return nullptr;
+  }
   bool connected = store.ReadBool(kDictionaries, Numbered("IsConnected_", i), false);
   const std::int32_t index = collection.AddDictionary(path, /*keep_unreadable=*/true);
   if (index < 0) return nullptr;
@@ -47,7 +61,7 @@ TKivDictionary* OpenListed(const TIniStore& store, std::int32_t i, std::int32_t 
   dictionary.SetName(name);
   if (const TLoadFailure& failure = dictionary.LoadFailure()) {
     connected = false;
-    failures += "\n" + PathForMessage(path) + ": " + LoadFailureReason(failure);
+    notes.Failures += "\n" + PathForMessage(path) + ": " + LoadFailureReason(failure);
   }
   if (connected) {
     collection.Connect(dictionary);
@@ -62,7 +76,7 @@ TKivDictionary* OpenListed(const TIniStore& store, std::int32_t i, std::int32_t 
 std::vector<TKivDictionary*> ReadDictionaryList(TSettingsFile& file,
                                                 TDictionaryCollection& collection) {
   std::vector<TKivDictionary*> opened;
-  std::string failures;
+  TListNotes notes;
   const auto read = [&](const TIniStore& store) {
     const std::int32_t count = store.ReadInteger(kDictionaries, "Count", 0);
     const std::int32_t editing = store.ReadInteger(kDictionaries, "EditingDictionary", -1);
@@ -70,11 +84,11 @@ std::vector<TKivDictionary*> ReadDictionaryList(TSettingsFile& file,
     // they would be lost when it is written back.
     for (const std::int32_t i : store.NumberedKeys(kDictionaries, "FileName_", count)) {
       try {
-        if (TKivDictionary* dictionary = OpenListed(store, i, editing, file, collection, failures))
+        if (TKivDictionary* dictionary = OpenListed(store, i, editing, file, collection, notes))
           opened.push_back(dictionary);
       } catch (const std::exception& error) {
         // The stored name is code page 1251 text already.
-        failures += "\n" + store.ReadString(kDictionaries, Numbered("FileName_", i), "") + ": " +
+        notes.Failures += "\n" + store.ReadString(kDictionaries, Numbered("FileName_", i), "") + ": " +
                     PathForMessage(error.what());
       }
     }
@@ -83,7 +97,9 @@ std::vector<TKivDictionary*> ReadDictionaryList(TSettingsFile& file,
   ReadSettingsGroup(file, ShellText(TShellText::DictionariesReadError), read,
                     /*existing_only=*/true);
   // Once, after the others are read, naming each file and why.
-  if (!failures.empty()) ShowMessage(Term(TTerm::DictionariesNotLoaded) + failures);
+  if (!notes.Failures.empty()) ShowMessage(Term(TTerm::DictionariesNotLoaded) + notes.Failures);
+  if (!notes.Duplicates.empty())
+    ShowMessage(Term(TTerm::DuplicateDictionaries) + notes.Duplicates);
   return opened;
 }
 

@@ -22,7 +22,9 @@ struct TDictionaryListItem {
 };
 
 // Opens the listed dictionaries in `collection`, in list order: a file that no longer exists
-// and a file already open (its name compared without regard to ASCII case) are skipped; each
+// is skipped; an entry naming a file listed before it (however the path is spelt) is dropped,
+// the first kept (and made active when the dropped one was), and such entries are named in one
+// message ("The dictionary list names the same file more than once..."); each
 // dictionary gets its display name (Name_i, else the title in its header, else "<Словарь>");
 // the connected ones are connected and queued for loading; the editing one is made active.
 // Returns the dictionaries opened, in list order, for the dictionary tree. A file that exists

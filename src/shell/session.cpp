@@ -7,7 +7,8 @@
 
 namespace gryvel {
 
-TSession::TSession(std::unique_ptr<TSettingsFile> settings) : FSettings(std::move(settings)) {
+TSession::TSession(std::unique_ptr<TSettingsFile> settings, TFileSystem* files)
+    : Collection(files), FSettings(std::move(settings)) {
   Searcher.SetCharacterManager(&Manager);
   Collection.SetStringSearcher(&Searcher);
   Source.SetDictionary(&Collection);

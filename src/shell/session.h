@@ -27,8 +27,10 @@ namespace gryvel {
 class TSession {
  public:
   // `settings` is the settings file the session reads and writes; none (the command line)
-  // when null.
-  explicit TSession(std::unique_ptr<TSettingsFile> settings = nullptr);
+  // when null. The dictionaries' files are reached through `files` (borrowed; the real file
+  // system when null).
+  explicit TSession(std::unique_ptr<TSettingsFile> settings = nullptr,
+                    TFileSystem* files = nullptr);
   TSession(const TSession&) = delete;
   TSession& operator=(const TSession&) = delete;
 

@@ -244,6 +244,26 @@ TEST_F(CollectionTest, AFileThatCannotBeOpenedIsKeptOnlyWhenAsked) {
   EXPECT_EQ(TLoadProblem::kCannotOpen, locked.LoadFailure().Problem);
 }
 
+// Connected again after its file went away, a dictionary is not shown as connected and read.
+TEST_F(CollectionTest, ConnectingADictionaryWhoseFileIsGoneFailsSayingSo) {
+  TMemoryFileSystem files;
+  files.SetFile("words.txt", {'c', 'a', 't'});
+  TDictionaryCollection collection(&files);
+  TKivDictionary& gone = *collection.Dictionary(collection.AddDictionary("words.txt"));
+  files = TMemoryFileSystem();
+  std::vector<std::int32_t> failed;
+  TSubscription hook = collection.OnLoadFailed.Subscribe(
+      [&](TDictionaryCollection&, std::int32_t i) { failed.push_back(i); });
+  collection.Connect(gone);
+  collection.QueueLoad(gone);
+  EXPECT_THAT(failed, ElementsAre(0));
+  EXPECT_FALSE(gone.Connected());
+  EXPECT_FALSE(gone.Loaded());
+  EXPECT_EQ((TLoadFailure{TLoadProblem::kCannotOpen, SystemErrorText(ENOENT), ENOENT}),
+            gone.LoadFailure());
+  EXPECT_EQ(-1, gone.AddWord("dog"));
+}
+
 TEST_F(CollectionTest, DescriptionsOfAWordInSeveralDictionariesAreCombined) {
   TKivDictionary& first = Make({"cat", "dog"}, "First");
   TKivDictionary& second = Make({"cat", "dog"}, "Second");

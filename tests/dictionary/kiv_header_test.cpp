@@ -98,22 +98,38 @@ TEST_F(KivHeaderTest, TheHeldCopyIsReturnedOnceRead) {
   EXPECT_EQ("First", dictionary_.ReadHeader().Title);
 }
 
-// Such a file gets a warning, not an error: it is then read as text and the load goes on.
-TEST_F(KivHeaderTest, AFileShorterThanTheSignatureIsReadAsText) {
+// Bytes that are not a dictionary's under a dictionary's name are not read as a word list:
+// the load fails, saying so.
+TEST_F(KivHeaderTest, ADictionaryNameWithoutTheSignatureIsNotReadAsText) {
+  const std::string cases[] = {"", "k", "ki", "a\n", "cat dog\n", "KIV cat"};
+  for (const std::string& bytes : cases) {
+    SCOPED_TRACE("\"" + bytes + "\"");
+    files_.SetFile(kFile, {bytes.begin(), bytes.end()});
+    TKivDictionary fresh(&files_);
+    fresh.SetFileName(kFile);
+    testing::CaptureMessages capture;
+    fresh.Load();
+    EXPECT_TRUE(capture.Messages().empty());
+    EXPECT_FALSE(fresh.Loaded());
+    EXPECT_EQ(TLoadProblem::kNotDictionary, fresh.LoadFailure().Problem);
+    EXPECT_EQ(0, fresh.Count());
+  }
+}
+
+// An empty word list is an empty dictionary, and a short one is read as any other.
+TEST_F(KivHeaderTest, AShortWordListIsReadWithoutAWord) {
   const struct {
     std::string bytes;
     std::vector<std::string> words;
   } cases[] = {{"", {}}, {"k", {}}, {"ki", {"ki"}}, {"a\n", {}}};
   for (const auto& c : cases) {
     SCOPED_TRACE("\"" + c.bytes + "\"");
-    files_.SetFile(kFile, {c.bytes.begin(), c.bytes.end()});
+    files_.SetFile("words.txt", {c.bytes.begin(), c.bytes.end()});
     TKivDictionary fresh(&files_);
-    fresh.SetFileName(kFile);
+    fresh.SetFileName("words.txt");
     testing::CaptureMessages capture;
     fresh.Load();
-    ASSERT_EQ(1u, capture.Messages().size());
-    EXPECT_EQ("File \"words.kiv\" is not a Gryvel dictionary.", capture.Messages()[0].Text);
-    EXPECT_EQ(TMessageKind::Warning, capture.Messages()[0].Kind);
+    EXPECT_TRUE(capture.Messages().empty());
     EXPECT_TRUE(fresh.Loaded());
     EXPECT_EQ(TDictKind::kText, fresh.Kind());
     std::vector<std::string> words;

@@ -298,5 +298,31 @@ TEST_F(Language, EnglishTextOfAnUnstorableCharacterIsTheEnginesMessage) {
   }
 }
 
+TEST_F(Language, ARefusedFileNamesTheFileAndTheReasonInTheInterfaceLanguage) {
+  const auto refused = [](TFileRefusal refusal, int error) {
+    return TFileClass{TFileKind::kRefused, refusal, error, 0};
+  };
+  SetUILanguage(TUILanguage::Russian);
+  EXPECT_EQ(Cp("Файл \"/d/nosuch.kiv\" нельзя открыть как словарь:\r\nФайл не существует."),
+            FileRefusalText(refused(TFileRefusal::kMissing, ENOENT), "/d/nosuch.kiv"));
+  const struct {
+    TFileRefusal refusal;
+    int error;
+    const char* russian;
+    const char* english;
+  } cases[] = {
+      {TFileRefusal::kFolder, EISDIR, "Это папка, а не файл.", "This is a folder, not a file."},
+      {TFileRefusal::kNotDictionary, 0, "Файл не является словарём Gryvel.",
+       "The file is not a Gryvel dictionary."},
+      {TFileRefusal::kUnreadable, EACCES, "Нет прав на чтение файла.", "Access denied."},
+  };
+  for (const auto& c : cases) {
+    SetUILanguage(TUILanguage::Russian);
+    EXPECT_EQ(Cp(c.russian), FileRefusalReason(refused(c.refusal, c.error)));
+    SetUILanguage(TUILanguage::English);
+    EXPECT_EQ(c.english, FileRefusalReason(refused(c.refusal, c.error)));
+  }
+}
+
 }  // namespace
 }  // namespace gryvel

@@ -83,6 +83,47 @@ TEST(DictionaryCommandsTest, AnOpenFileIsFoundUnderAnySpellingOfItsPath) {
   EXPECT_EQ(nullptr, FindOpenDictionary(collection, ""));
 }
 
+// A dictionary saved over the file of another would share it with that one.
+TEST(DictionaryCommandsTest, TheFileOfAnotherOpenDictionaryIsFoundAndItsOwnIsNot) {
+  testing::TempDir dir;
+  const std::string mine = dir.Write("mine.kiv", "x");
+  const std::string theirs = dir.Write("theirs.kiv", "x");
+  TDictionaryCollection collection;
+  TKivDictionary& first = *collection.Dictionary(collection.NewDictionary());
+  TKivDictionary& second = *collection.Dictionary(collection.NewDictionary());
+  TKivDictionary& unsaved = *collection.Dictionary(collection.NewDictionary());
+  first.SetFileName(mine);
+  second.SetFileName(theirs);
+
+  EXPECT_EQ(nullptr, OtherDictionaryUsing(collection, first, mine));
+  EXPECT_EQ(&second, OtherDictionaryUsing(collection, first, dir.File("./theirs.kiv")));
+  EXPECT_EQ(&first, OtherDictionaryUsing(collection, unsaved, mine));
+  EXPECT_EQ(nullptr, OtherDictionaryUsing(collection, unsaved, dir.File("new.kiv")));
+}
+
+// By the mode bits, so that it holds for root, whom the system lets write anyway.
+TEST(DictionaryCommandsTest, AFileWithoutWritePermissionIsWriteProtected) {
+  testing::TempDir dir;
+  namespace fs = std::filesystem;
+  const struct {
+    const char* name;
+    fs::perms mode;
+    bool write_protected;
+  } cases[] = {
+      {"r444.kiv", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read, true},
+      {"r000.kiv", fs::perms::none, true},
+      {"w644.kiv", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read, false},
+      {"w020.kiv", fs::perms::group_write, false},
+  };
+  for (const auto& c : cases) {
+    const std::string file = dir.Write(c.name, "kiv");
+    fs::permissions(file, c.mode);
+    EXPECT_EQ(c.write_protected, WriteProtected(file)) << c.name;
+  }
+  EXPECT_FALSE(WriteProtected(dir.File("missing.kiv")));
+  EXPECT_FALSE(WriteProtected(dir.Path()));
+}
+
 TEST(DictionaryCommandsTest, FilterExtensionTakesThePatternOfTheChosenPair) {
   constexpr char kFilter[] = "Dictionary (*.kiv)|*.kiv|Text file (*.txt)|*.txt;*.lst|All|*.*";
   const struct {

@@ -116,7 +116,9 @@ TEST_F(DictionaryListTest, ListedDictionariesOpenUnderTheirNamesAndTheConnectedO
   EXPECT_FALSE(opened[2]->Connected());
   EXPECT_EQ(opened[2], collection_->Active());
   EXPECT_THAT(MergedWords(*collection_), ElementsAre("ant", "bee"));
-  EXPECT_THAT(messages_.Texts(), ElementsAre());
+  EXPECT_THAT(messages_.Texts(),
+              ElementsAre("The dictionary list names the same file more than once; only its "
+                          "first entry is kept:\n" + first));
 }
 
 TEST_F(DictionaryListTest, TheListRoundTripsAndADeletedFileDropsOutOnTheNextWrite) {
@@ -187,6 +189,48 @@ TEST_F(DictionaryListTest, ADictionaryThatCannotBeOpenedIsKeptDisconnectedAndNam
   EXPECT_EQ(a, store.Value("Dictionaries", "FileName_1"));
   EXPECT_EQ("0", store.Value("Dictionaries", "IsConnected_1"));
   EXPECT_EQ(b, store.Value("Dictionaries", "FileName_2"));
+}
+
+// Two entries for one file (as a save under another dictionary's name once left): the first
+// stays, and when the second was the active one, the first becomes active in its place.
+TEST_F(DictionaryListTest, AFileListedTwiceKeepsItsFirstEntryAndSaysSoOnce) {
+  const std::string a = Kiv("a.kiv", "A", "ant");
+  const std::string c = Kiv("c.kiv", "C", "cat");
+  const std::string a_again = dir_.Path() + "/./a.kiv";
+  SetIni("[Dictionaries]\nCount=4\nEditingDictionary=2\nFileName_1=" + a + "\nName_1=First\n" +
+         "FileName_2=" + a_again + "\nName_2=Second\nFileName_3=" + c + "\nFileName_4=" + a + "\n");
+  SetUILanguage(TUILanguage::Russian);
+  const std::vector<TKivDictionary*> opened = ReadList();
+  SetUILanguage(TUILanguage::NotSet);
+
+  ASSERT_EQ(2u, opened.size());
+  EXPECT_EQ(a, opened[0]->FileName());
+  EXPECT_EQ(Cp("First"), opened[0]->Name());
+  EXPECT_EQ(opened[0], collection_->Active());
+  ASSERT_EQ(1u, messages_.Texts().size());
+  EXPECT_EQ(Cp("В списке словарей один и тот же файл указан несколько раз; оставлена только "
+                "первая запись:\n") +
+                a_again + "\n" + a,
+            messages_.Texts()[0]);
+
+  ASSERT_TRUE(WriteDictionaryList(settings_, DictionaryListOf(*collection_)).ok());
+  const TIniStore store(dir_.Read("gryvel.ini"));
+  EXPECT_EQ("2", store.Value("Dictionaries", "Count"));
+  EXPECT_EQ("1", store.Value("Dictionaries", "EditingDictionary"));
+}
+
+// A listed .kiv file whose bytes are no longer a dictionary's stays listed, marked, unread.
+TEST_F(DictionaryListTest, AListedDictionaryFileThatIsNoDictionaryIsKeptUnread) {
+  const std::string junk = dir_.Write("junk.kiv", "cat dog bird\n");
+  SetIni("[Dictionaries]\nCount=1\nFileName_1=" + junk + "\nIsConnected_1=1\n");
+  const std::vector<TKivDictionary*> opened = ReadList();
+  ASSERT_EQ(1u, opened.size());
+  EXPECT_FALSE(opened[0]->Connected());
+  EXPECT_EQ(TLoadProblem::kNotDictionary, opened[0]->LoadFailure().Problem);
+  EXPECT_EQ(0, collection_->Count());
+  ASSERT_EQ(1u, messages_.Texts().size());
+  EXPECT_EQ("Error loading the dictionaries\n" + junk + ": The file is not a Gryvel dictionary.",
+            messages_.Texts()[0]);
 }
 
 TEST_F(DictionaryListTest, AMissingSettingsFileListsNothingAndIsNotCreated) {

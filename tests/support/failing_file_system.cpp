@@ -43,6 +43,10 @@ bool FailingFileSystem::FileExists(const std::string& path) {
 
 std::unique_ptr<TReadFile> FailingFileSystem::OpenForReading(const std::string& path,
                                                              TReadAccess access, int* error) {
+  if (!unreadable_.empty() && path == unreadable_) {
+    *error = read_error_;
+    return nullptr;
+  }
   return PosixFileSystem().OpenForReading(path, access, error);
 }
 
