@@ -21,7 +21,7 @@ std::string_view View(const std::vector<std::uint8_t>& bytes, std::size_t at, st
 bool ReadBody(TReadFile& file, const TLoadJob& job, std::vector<std::uint8_t>* body) {
   std::uint8_t start[12];  // signature, HeadSize, entry count, header flags
   if (file.ReadAt(0, start, sizeof start) != sizeof start) {
-    FailLoad(job, TLoadProblem::kDamagedHeader, "Error openning the dictionary");
+    FailLoad(job, TLoadProblem::kDamagedHeader, "Error opening the dictionary");
     return false;
   }
   const std::uint64_t head_size = LoadU32(start + 3);

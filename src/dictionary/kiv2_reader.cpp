@@ -96,11 +96,11 @@ TLoadOutcome ReadRecords(TReadFile& file, const TLoadJob& job, std::uint64_t pos
 TLoadOutcome Load(TReadFile& file, const TLoadJob& job) {
   std::uint8_t field[4];
   if (file.ReadAt(3, field, sizeof field) != sizeof field)
-    return FailLoad(job, TLoadProblem::kDamagedHeader, "Error openning the dictionary (code 001)");
+    return FailLoad(job, TLoadProblem::kDamagedHeader, "Error opening the dictionary (code 001)");
   const std::uint64_t block_at = std::uint64_t{LoadU32(field)} + 7;
   if (file.ReadAt(block_at, field, sizeof field) != sizeof field ||
       block_at + 4 + LoadU32(field) > file.Size())
-    return FailLoad(job, TLoadProblem::kDamagedHeader, "Error openning the dictionary (code 002)");
+    return FailLoad(job, TLoadProblem::kDamagedHeader, "Error opening the dictionary (code 002)");
   const std::uint64_t records_at = block_at + 4 + LoadU32(field);
   // The header's count only sizes the list: the records run to the end of the file. A count
   // the file cannot hold must not decide the reservation.

@@ -26,7 +26,7 @@ namespace gryvel {
 namespace {
 
 constexpr const char* kLoadTimer = "LoadDictionary";
-constexpr const char* kDamagedHeader = "The header is damaged. Error openning the dictionary";
+constexpr const char* kDamagedHeader = "The header is damaged. Error opening the dictionary";
 constexpr const char* kNotDictionary = "The file is not a Gryvel dictionary.";
 
 }  // namespace
@@ -161,7 +161,7 @@ TKivDictionary::TLoadPlan TKivDictionary::PlanLoad(const TLoadOptions& options) 
     FRunFailure = FHeaderDamaged ? TLoadFailure{TLoadProblem::kDamagedHeader, kDamagedHeader}
                                  : TLoadFailure{TLoadProblem::kDamagedHeader,
                                                 "Unknown version " + std::to_string(FHead.Version) +
-                                                    ". Error openning the dictionary"};
+                                                    ". Error opening the dictionary"};
   job.Head = FHead;
   job.Entries = &FEntries;
   job.Descriptions = &FDescriptions;

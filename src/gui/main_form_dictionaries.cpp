@@ -60,13 +60,6 @@ bool AskYesNo(QWidget* parent, TShellText text, const std::string& name) {
   return AskYesNo(parent, ShellTextWith(text, name));
 }
 
-void ShowError(QWidget* parent, const std::string& text) {
-  TMessage message;
-  message.Text = text;
-  message.Kind = TMessageKind::Error;
-  Dialogs().Ask(parent, message);
-}
-
 std::string DisplayName(const std::string& title) {
   return title.empty() ? ShellText(TShellText::NoDictionaryName) : title;
 }
@@ -274,7 +267,7 @@ void TKivMainForm::OpenDictionaryFiles(const QStringList& files) {
 bool TKivMainForm::OpenDictionaryFile(const std::string& path) {
   const TFileClass kind = ClassifyFile(FDC.FileSystem(), path);
   if (!kind.Listed()) {
-    ShowError(this, FileRefusalText(kind, path));
+    ShowError(FileRefusalText(kind, path));
     return false;
   }
   if (kind.Doubtful() &&
@@ -344,7 +337,7 @@ bool TKivMainForm::SaveDictionaryTo(TKivDictionary& dictionary, const std::strin
 // and over a write-protected file only when the user says so.
 bool TKivMainForm::MayReplace(const TKivDictionary& dictionary, const std::string& path) {
   if (const TKivDictionary* other = OtherDictionaryUsing(FDC, dictionary, path)) {
-    ShowError(this, TermWith(TTerm::FileOfOtherDictionary, PathForMessage(path), other->Name()));
+    ShowError(TermWith(TTerm::FileOfOtherDictionary, PathForMessage(path), other->Name()));
     return false;
   }
   return !WriteProtected(path) ||

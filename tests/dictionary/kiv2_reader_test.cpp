@@ -215,7 +215,7 @@ TEST_F(Kiv2ReaderTest, AReservedBlockPastTheFileIsRefused) {
   std::string file = V2Header(1);
   file.replace(file.size() - 8, 4, Bytes().U32(1000).str());
   Load(file);
-  EXPECT_EQ((TLoadFailure{TLoadProblem::kDamagedHeader, "Error openning the dictionary (code 002)"}),
+  EXPECT_EQ((TLoadFailure{TLoadProblem::kDamagedHeader, "Error opening the dictionary (code 002)"}),
             dictionary_.LoadFailure());
   EXPECT_EQ(0, dictionary_.Count());
 }
@@ -231,7 +231,7 @@ TEST_F(Kiv2ReaderTest, AFileWithoutHeadSizeGivesCode001) {
   TLoadFailure failure;
   job.Failure = &failure;
   EXPECT_EQ(TLoadOutcome::kFailed, LoadAsKIV2(file, job));
-  EXPECT_EQ("Error openning the dictionary (code 001)", failure.Detail);
+  EXPECT_EQ("Error opening the dictionary (code 001)", failure.Detail);
 }
 
 TEST_F(Kiv2ReaderTest, ACancelledLoadEndsNotLoadedAndEmpty) {

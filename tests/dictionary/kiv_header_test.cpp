@@ -146,7 +146,7 @@ TEST_F(KivHeaderTest, AnOtherVersionIsAcceptedButReadsNoEntries) {
   dictionary_.Load();
   EXPECT_FALSE(dictionary_.Loaded());
   EXPECT_EQ((TLoadFailure{TLoadProblem::kDamagedHeader,
-                          "Unknown version 1000. Error openning the dictionary"}),
+                          "Unknown version 1000. Error opening the dictionary"}),
             dictionary_.LoadFailure());
   EXPECT_EQ(0, dictionary_.Count());
 }
