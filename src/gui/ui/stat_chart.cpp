@@ -113,9 +113,6 @@ void TStatChart::SetPoints(std::vector<TStatPoint> points, const QString& catego
     largest = std::max(largest, point.Y);
   }
   FCategoryAxis->setCategories(categories);
-  // With no categories the axis has no place of its own, and its title would stand alone in
-  // the chart's corner.
-  FCategoryAxis->setTitleVisible(!categories.isEmpty());
   Series1->replace(line);
   FBars->remove(0, FBars->count());
   FBars->append(bars);
@@ -138,12 +135,13 @@ void TStatChart::ReplaceMarks(std::vector<TStatPoint> points) {
   }
 }
 
-void TStatChart::Clear() {
-  SetPoints({}, FCategoryAxis->titleText(), FValueAxis->titleText());
-}
+void TStatChart::Clear() { SetPoints({}, FCategoryTitle, FValueAxis->titleText()); }
 
 void TStatChart::SetAxisTitles(const QString& category_title, const QString& value_title) {
-  FCategoryAxis->setTitleText(category_title);
+  FCategoryTitle = category_title;
+  // With no categories the axis has no place of its own, and its title would stand alone in
+  // the chart's corner. Emptied rather than hidden: a hidden axis title outlives its chart.
+  FCategoryAxis->setTitleText(FCategoryAxis->categories().isEmpty() ? QString() : category_title);
   FValueAxis->setTitleText(value_title);
 }
 

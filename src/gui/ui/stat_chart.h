@@ -37,7 +37,7 @@ class TStatChart : public QChartView {
   // Shows `points` (sorted by X, as ChartPoints gives them) with the axis titles.
   void SetPoints(std::vector<TStatPoint> points, const QString& category_title,
                  const QString& value_title);
-  // Removes every point and mark; the axis titles stay, the category title hidden.
+  // Removes every point and mark; the axis titles stay, the category title not shown.
   void Clear();
   void SetAxisTitles(const QString& category_title, const QString& value_title);
 
@@ -82,6 +82,7 @@ class TStatChart : public QChartView {
   QBarSeries* Series2 = nullptr;
   QBarSet* FBars = nullptr;
   QBarCategoryAxis* FCategoryAxis = nullptr;
+  QString FCategoryTitle;  // the title in force, shown while there are categories
   QValueAxis* FValueAxis = nullptr;
   QFont FLabelFont;  // the category labels' usual font
   std::vector<TStatPoint> FPoints;
