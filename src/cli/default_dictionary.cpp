@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "install_info.h"
+
 namespace gryvel::cli {
 
 namespace {

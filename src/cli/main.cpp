@@ -14,6 +14,7 @@
 #include "dictionary/article_list.h"
 #include "dictionary/kiv_header.h"
 #include "shell/settings_location.h"
+#include "install_info.h"
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include "gui/icons.h"
 #include "gui/text.h"
 #include "results/language.h"
+#include "install_info.h"
 
 namespace gryvel::gui {
 

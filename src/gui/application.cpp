@@ -21,6 +21,7 @@
 #include "shell/main_settings.h"
 #include "shell/session.h"
 #include "shell/settings_location.h"
+#include "install_info.h"
 
 namespace gryvel::gui {
 

@@ -13,6 +13,7 @@
 #include "gui/text.h"
 #include "gui/window_place.h"
 #include "results/language.h"
+#include "install_info.h"
 
 namespace gryvel::gui {
 

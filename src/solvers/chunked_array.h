@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <bit>
 #include <cassert>
 #include <cstddef>
 #include <memory>
@@ -22,10 +23,9 @@ class TChunkedArray {
   static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_default_constructible_v<T>);
 
  public:
-  static constexpr std::size_t kChunkBytes = std::size_t{32} << 20;
-  static constexpr std::size_t kChunkSize = kChunkBytes / sizeof(T);
+  // A power of two elements, so that an index splits into chunk and place by shifts.
+  static constexpr std::size_t kChunkSize = std::bit_floor((std::size_t{32} << 20) / sizeof(T));
   static constexpr std::size_t kMaxChunks = 1024;
-  static_assert((kChunkSize & (kChunkSize - 1)) == 0, "a chunk holds a power of two elements");
 
   TChunkedArray() = default;
   ~TChunkedArray() { Clear(); }

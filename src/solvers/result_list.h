@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <limits>
@@ -12,7 +13,7 @@
 
 // The results of a word chain or word analysis search, in the order found. A result is a
 // sequence of words of the search's word table, stored as indices: each result is one link
-// (8 bytes) to the sequence of its words but the last, and those leading sequences are shared
+// (6 bytes) to the sequence of its words but the last, and those leading sequences are shared
 // by every result that starts with them, the way a depth-first search reports its results.
 // A result's text is made when it is read, the words joined by the list's separator.
 //
@@ -55,22 +56,25 @@ class TResultList {
   std::size_t Bytes() const { return FResults.Bytes() + FLinks.Bytes(); }
 
  private:
-  static constexpr std::uint32_t kNoLink = std::numeric_limits<std::uint32_t>::max();
-
   // A result, or a leading sequence of words: its last word and the link to the sequence
-  // before it (kNoLink for none).
+  // before it, in 48 bits: the word in the low FWordBits (as many as the word table needs),
+  // the link above them, all ones (FNoLink) for none.
   struct TLink {
-    std::uint32_t Before;
-    std::uint32_t Word;
+    std::array<std::uint16_t, 3> Bits;
   };
+  TLink Pack(std::uint32_t before, std::uint32_t word) const;
+  std::uint32_t Before(TLink link) const;
+  std::uint32_t Word(TLink link) const;
 
   // The link of the leading sequence path[0 .. size), made where the last result's does not
-  // share it; kNoLink for an empty one, false when no room is left.
+  // share it; FNoLink for an empty one, false when no room is left.
   bool LinkOf(std::span<const std::uint32_t> leading, std::uint32_t& link);
 
   std::string FWordText;                 // the word table's words, one after another
   std::vector<std::uint32_t> FWordStart;  // where each word starts in FWordText, and the end
   std::string FSeparator;
+  int FWordBits = 32;
+  std::uint32_t FNoLink = 0xFFFF;
   TChunkedArray<TLink> FResults;
   TChunkedArray<TLink> FLinks;  // leading sequences
   // The leading words of the last result and their links: the next result reuses the ones

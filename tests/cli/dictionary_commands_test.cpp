@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "cli_fixture.h"
+#include "install_info.h"
 
 namespace gryvel::testing {
 namespace {

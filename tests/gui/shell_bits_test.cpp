@@ -29,6 +29,7 @@
 #include "results/language.h"
 #include "shell/session.h"
 #include "support/kiv_bytes.h"
+#include "install_info.h"
 
 using namespace gryvel;
 using namespace gryvel::gui;

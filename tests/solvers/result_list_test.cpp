@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gryvel {
@@ -34,8 +35,8 @@ TEST_F(ResultListTest, AResultTakesOneLinkAndSharesItsLeadingWords) {
   ASSERT_TRUE(Add({0, 1, 2}));
   ASSERT_TRUE(Add({0, 1, 3}));  // shares 0+1
   ASSERT_TRUE(Add({0, 2, 3}));  // shares 0, adds 0+2
-  // Three results, and leading sequences 0, 0+1 and 0+2: eight bytes each.
-  EXPECT_EQ(6u * 8u, results.Bytes());
+  // Three results, and leading sequences 0, 0+1 and 0+2: six bytes each.
+  EXPECT_EQ(6u * 6u, results.Bytes());
   results.Clear();
   EXPECT_EQ(0, results.Count());
   EXPECT_EQ(0u, results.Bytes());
@@ -66,6 +67,17 @@ TEST_F(ResultListTest, ResetTakesANewWordTableAndSeparator) {
   EXPECT_EQ(0, results.Count());
   ASSERT_TRUE(Add({0, 1}));
   EXPECT_EQ("лес - лис", results.Text(0));
+}
+
+TEST_F(ResultListTest, WordsOfALargeTableKeepTheirIndicesAndLinks) {
+  // 300,000 words need 19 bits of a link; the words at both ends of the table must survive.
+  std::vector<std::string> texts;
+  for (int i = 0; i < 300'000; ++i) texts.push_back("w" + std::to_string(i));
+  results.Reset(std::vector<std::string_view>(texts.begin(), texts.end()), " ");
+  ASSERT_TRUE(Add({299'999, 0, 262'144}));
+  ASSERT_TRUE(Add({299'999, 1, 131'071, 299'998}));
+  EXPECT_EQ("w299999 w0 w262144", results.Text(0));
+  EXPECT_EQ("w299999 w1 w131071 w299998", results.Text(1));
 }
 
 }  // namespace
