@@ -122,7 +122,7 @@ class TEntryReader {
     }
     end = std::min(end, token.size());
     const bool abbreviation = end < token.size() && token[end] == '.';
-    if (!abbreviation) FItemWords.push_back(token.substr(start, end - start));
+    if (end > start && !abbreviation) FItemWords.push_back(token.substr(start, end - start));
     return std::max(end, start + 1);
   }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace gryvel {
 
@@ -21,12 +22,14 @@ std::optional<int> Base64Digit(char c) {
 // Numbers past this are no offset into any text we read.
 constexpr std::uint64_t kLargestNumber = std::uint64_t{1} << 48;
 
-std::optional<std::uint64_t> Base64Number(std::string_view digits) {
-  if (digits.empty()) return std::nullopt;
+// The number `digits` spell, or why they spell none.
+std::variant<std::uint64_t, const char*> Base64Number(std::string_view digits) {
+  if (digits.empty()) return "a number that is not base 64";
   std::uint64_t value = 0;
   for (const char c : digits) {
     const std::optional<int> digit = Base64Digit(c);
-    if (!digit || value >= kLargestNumber) return std::nullopt;
+    if (!digit) return "a number that is not base 64";
+    if (value >= kLargestNumber) return "a number too large";
     value = value * 64 + static_cast<std::uint64_t>(*digit);
   }
   return value;
@@ -48,17 +51,20 @@ TStatus ForEachDictdEntry(std::string_view index, std::string_view entries,
     const std::size_t first_tab = line.find('\t');
     const std::size_t second_tab =
         first_tab == std::string_view::npos ? first_tab : line.find('\t', first_tab + 1);
-    const auto bad = [&](const char* what) {
-      return TStatus::Error("Line " + std::to_string(line_number) + " of the dictd index: " + what);
+    const auto bad = [&](std::string_view what) {
+      return TStatus::Error("Line " + std::to_string(line_number) + " of the dictd index: " +
+                            std::string(what));
     };
     if (second_tab == std::string_view::npos) return bad("not three fields");
-    const std::optional<std::uint64_t> offset =
-        Base64Number(line.substr(first_tab + 1, second_tab - first_tab - 1));
-    const std::optional<std::uint64_t> length = Base64Number(line.substr(second_tab + 1));
-    if (!offset || !length) return bad("a number that is not base 64");
-    if (*offset > entries.size() || *length > entries.size() - *offset)
+    const auto offset = Base64Number(line.substr(first_tab + 1, second_tab - first_tab - 1));
+    const auto length = Base64Number(line.substr(second_tab + 1));
+    for (const auto* number : {&offset, &length})
+      if (const auto* why = std::get_if<const char*>(number)) return bad(*why);
+    const std::uint64_t start = std::get<std::uint64_t>(offset);
+    const std::uint64_t size = std::get<std::uint64_t>(length);
+    if (start > entries.size() || size > entries.size() - start)
       return bad("an entry past the end of the text");
-    visit(line.substr(0, first_tab), entries.substr(*offset, *length));
+    visit(line.substr(0, first_tab), entries.substr(start, size));
   }
   return TStatus::Ok();
 }
