@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <optional>
 
 #include "common/cp1251_case.h"
 #include "common/cp1251_utf8.h"
@@ -148,9 +149,12 @@ TStatus TMeaningBridge::ReadStemTable(std::string_view bytes, std::uint32_t targ
   if (!EndsWithin(posting_ends, count, postings))
     return Damaged("a posting list runs past its table");
   const char* posting = bytes.data() + lists_end;
-  for (std::uint32_t i = 0; i < postings; ++i)
-    if ((U32(posting + 4 * std::size_t{i}) & (format::kMaxWords - 1)) >= targets)
+  for (std::uint32_t i = 0; i < postings; ++i) {
+    const std::uint32_t value = U32(posting + 4 * std::size_t{i});
+    if ((value & (format::kMaxWords - 1)) >= targets)
       return Damaged("a translation names a word the file does not hold");
+    if (value >> format::kIdBits == 0) return Damaged("a translation weighs nothing");
+  }
   const std::uint64_t text_start = lists_end + std::uint64_t{postings} * 4;
   if (!EndsWithin(stem_ends, count, bytes.size() - text_start))
     return Damaged("a stem runs past its table");
@@ -175,23 +179,36 @@ void TMeaningBridge::Find(const TStemTable& stems, const TWordTable& targets,
     c = static_cast<char>(lower == kSmallYo ? kSmallYe : lower);
   }
   FStemmer.Stem(FKey, &FStem);
-  // Stems lie in byte order; an unordered table (a damaged file) only finds less.
-  std::uint32_t low = 0, high = stems.Stems.Count;
-  while (low < high) {
-    const std::uint32_t middle = low + (high - low) / 2;
-    if (stems.Stems.At(middle) < FStem)
-      low = middle + 1;
-    else
-      high = middle;
+  std::optional<std::uint32_t> found = FindStem(stems.Stems, FStem);
+  // Stemming is not idempotent: "водоемы" → "водоем", but "водоем" → "водо".
+  if (!found) {
+    FKey.swap(FStem);
+    FStemmer.Stem(FKey, &FStem);
+    if (FStem != FKey) found = FindStem(stems.Stems, FStem);
   }
-  if (low == stems.Stems.Count || stems.Stems.At(low) != FStem) return;
-  const std::uint32_t first = low == 0 ? 0 : U32(stems.PostingEnds + 4 * std::size_t{low - 1});
-  const std::uint32_t last = U32(stems.PostingEnds + 4 * std::size_t{low});
+  if (!found) return;
+  const std::uint32_t first = *found == 0 ? 0 : U32(stems.PostingEnds + 4 * std::size_t{*found - 1});
+  const std::uint32_t last = U32(stems.PostingEnds + 4 * std::size_t{*found});
   for (std::uint32_t i = first; i < last; ++i) {
     const std::uint32_t posting = U32(stems.Postings + 4 * std::size_t{i});
     out->push_back({targets.At(posting & (format::kMaxWords - 1)),
                     static_cast<float>(posting >> format::kIdBits) / format::kMaxWeight});
   }
+}
+
+// Stems lie in byte order; an unordered table (a damaged file) only finds less.
+std::optional<std::uint32_t> TMeaningBridge::FindStem(const TWordTable& stems,
+                                                      std::string_view stem) {
+  std::uint32_t low = 0, high = stems.Count;
+  while (low < high) {
+    const std::uint32_t middle = low + (high - low) / 2;
+    if (stems.At(middle) < stem)
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  if (low == stems.Count || stems.At(low) != stem) return std::nullopt;
+  return low;
 }
 
 }  // namespace gryvel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +74,8 @@ class TMeaningBridge {
   static TStatus ReadStemTable(std::string_view bytes, std::uint32_t targets, TStemTable* table);
   TStatus ReadSections();
   void Clear();
+  // The place of `stem` in `stems`, if there.
+  static std::optional<std::uint32_t> FindStem(const TWordTable& stems, std::string_view stem);
   void Find(const TStemTable& stems, const TWordTable& targets, std::string_view word,
             std::vector<TBridgeWord>* out);
 

@@ -30,6 +30,7 @@ constexpr std::pair<const char*, const char*> kEntries[] = {
     {"pike", "pike\n   _I  [paɪk] _n. щука\n   _II [paɪk] _n. пика, копьё\n"},
     {"loch", "loch\n   [lɒk] _n. _шотл. озеро, морской залив\n"},
     {"fir-tree", "fir-tree\n   _n. ель, ёлка\n"},
+    {"pond", "pond\n   _n. пруд, водоём\n"},
     {"Reduce", "reduce\n   _v. уменьшать, сокращать\n"},
     {"lake dwelling", "lake dwelling\n   _n. свайная постройка\n"},
 };
@@ -115,6 +116,9 @@ TEST_F(MeaningBridgeTest, AnyFormAnyCaseYoAsYe) {
     EXPECT_THAT(English(form), ElementsAre(Pair("lake", 1.0f), Pair("loch", 1.0f))) << form;
   for (const char* form : {"елка", "ёлки", "ЁЛКОЙ"})
     EXPECT_THAT(English(form), ElementsAre(Pair("fir-tree", ::testing::_))) << form;
+  // Forms whose stems differ from the stem of the word the bridge holds.
+  for (const char* form : {"водоём", "водоемы", "водоёмов"})
+    EXPECT_THAT(English(form), ElementsAre(Pair("pond", ::testing::_))) << form;
   for (const char* form : {"reduces", "REDUCED", "reducing"})
     EXPECT_THAT(Russian(form), ElementsAre(Pair("уменьшать", 1.0f), Pair("сокращать", ::testing::_)))
         << form;
@@ -180,6 +184,12 @@ TEST(MeaningBridgeFile, DamageIsRefusedWithItsReason) {
               const std::size_t stems = SectionOffset(*b, "RUST");
               const std::size_t posting = stems + 4 + 8 * U32At(*b, stems);
               SetU32At(b, posting, U32At(*b, posting) | 0xFFFFFF);
+            }));
+  EXPECT_EQ("The meaning bridge file is damaged: a translation weighs nothing",
+            damaged([](std::string* b) {
+              const std::size_t stems = SectionOffset(*b, "ENST");
+              const std::size_t posting = stems + 4 + 8 * U32At(*b, stems);
+              SetU32At(b, posting, U32At(*b, posting) & 0xFFFFFF);
             }));
   EXPECT_EQ("The meaning bridge file is damaged: a posting list runs past its table",
             damaged([](std::string* b) {
