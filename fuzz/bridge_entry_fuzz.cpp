@@ -30,8 +30,7 @@ void CheckTranslations(std::string_view entry) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   CheckTranslations(bytes);
-  (void)gryvel::ForEachDictdEntry(bytes, bytes, [](std::string_view, std::string_view entry) {
-    CheckTranslations(entry);
-  });
+  (void)gryvel::ForEachDictdEntry(
+      bytes, bytes, [](std::string_view, std::string_view entry) { CheckTranslations(entry); });
   return 0;
 }

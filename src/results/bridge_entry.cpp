@@ -13,22 +13,33 @@ namespace {
 // Words that carry no meaning of their own in a translation of several words, in UTF-8.
 // Shorter words are left out anyway.
 constexpr std::string_view kFunctionWords[] = {
-    "без", "для", "его", "еще", "ещё", "или", "как", "кто", "над", "под", "при", "про",
-    "так", "тем", "чем", "что", "это", "где", "когда", "который", "которая", "которое",
-    "которые", "между", "около", "после", "перед", "через", "свой", "своя", "свое", "своё",
-    "себя", "тот", "этот", "эта", "эти", "чего", "чему", "кого", "кому", "чтобы",
+    "без",   "для",     "его",     "еще",     "ещё",     "или",   "как",   "кто",   "над",
+    "под",   "при",     "про",     "так",     "тем",     "чем",   "что",   "это",   "где",
+    "когда", "который", "которая", "которое", "которые", "между", "около", "после", "перед",
+    "через", "свой",    "своя",    "свое",    "своё",    "себя",  "тот",   "этот",  "эта",
+    "эти",   "чего",    "чему",    "кого",    "кому",    "чтобы",
 };
 constexpr std::size_t kShortestPhraseWord = 3;  // letters
 
 constexpr std::uint8_t kSmallYo = 0xB8;
 constexpr std::uint8_t kSmallYe = 0xE5;
 
-bool IsOpening(char c) { return c == '[' || c == '(' || c == '{'; }
-bool IsClosing(char c) { return c == ']' || c == ')' || c == '}'; }
-bool IsLatin(char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsOpening(char c) {
+  return c == '[' || c == '(' || c == '{';
+}
+bool IsClosing(char c) {
+  return c == ']' || c == ')' || c == '}';
+}
+bool IsLatin(char c) {
+  return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 // The lead byte of a UTF-8 letter of the basic Cyrillic block (U+0400..U+047F).
-bool IsCyrillicLead(char c) { return c == '\xD0' || c == '\xD1'; }
+bool IsCyrillicLead(char c) {
+  return c == '\xD0' || c == '\xD1';
+}
 
 // The entry's text after its first line, without transcriptions and remarks (brackets of any
 // kind, nested, across lines), lines joined by spaces. A closing bracket with nothing open is
@@ -56,8 +67,7 @@ std::size_t SenseNumberLength(std::string_view token) {
   std::size_t digits = 0;
   while (digits < token.size() && IsDigit(token[digits])) ++digits;
   if (digits > 0)
-    return digits < token.size() && (token[digits] == '.' || token[digits] == ')') ? digits + 1
-                                                                                     : 0;
+    return digits < token.size() && (token[digits] == '.' || token[digits] == ')') ? digits + 1 : 0;
   if (token.size() >= 3 && IsCyrillicLead(token[0]) && token[2] == ')') return 3;
   return 0;
 }

@@ -15,7 +15,7 @@ namespace gryvel {
 
 // One Russian word an entry translates its head word by, and how much it counts.
 struct TBridgeTranslation {
-  std::string Word;  // code page 1251, lower case, ё written е
+  std::string Word;         // code page 1251, lower case, ё written е
   std::uint8_t Weight = 0;  // 1..255: the first translation of the first sense weighs 255
 };
 

@@ -52,8 +52,8 @@ TStatus ForEachDictdEntry(std::string_view index, std::string_view entries,
     const std::size_t second_tab =
         first_tab == std::string_view::npos ? first_tab : line.find('\t', first_tab + 1);
     const auto bad = [&](std::string_view what) {
-      return TStatus::Error("Line " + std::to_string(line_number) + " of the dictd index: " +
-                            std::string(what));
+      return TStatus::Error("Line " + std::to_string(line_number) +
+                            " of the dictd index: " + std::string(what));
     };
     if (second_tab == std::string_view::npos) return bad("not three fields");
     const auto offset = Base64Number(line.substr(first_tab + 1, second_tab - first_tab - 1));

@@ -53,11 +53,11 @@ std::string_view TMeaningBridge::TWordTable::At(std::uint32_t i) const {
 TStatus TMeaningBridge::Load(TFileSystem& files, const std::string& path) {
   Clear();
   int error = 0;
-  const std::unique_ptr<TReadFile> file = files.OpenForReading(path, TReadAccess::kSequential,
-                                                               &error);
+  const std::unique_ptr<TReadFile> file =
+      files.OpenForReading(path, TReadAccess::kSequential, &error);
   const auto failed = [&](int code) {
-    return TStatus::SystemError("Error opening \"" + PathForMessage(path) + "\": " +
-                                    SystemErrorText(code), code);
+    return TStatus::SystemError(
+        "Error opening \"" + PathForMessage(path) + "\": " + SystemErrorText(code), code);
   };
   if (!file) return failed(error);
   std::string bytes(file->Size(), '\0');
@@ -91,8 +91,8 @@ TStatus TMeaningBridge::ReadSections() {
   if (major != format::kMajorVersion)
     return TStatus::Error("The meaning bridge file has version " + std::to_string(major) + "." +
                           std::to_string(U16(file.data() + 10)) + ", which this program " +
-                          "cannot read (it reads version " +
-                          std::to_string(format::kMajorVersion) + ")");
+                          "cannot read (it reads version " + std::to_string(format::kMajorVersion) +
+                          ")");
   const std::uint32_t count = U32(file.data() + 12);
   if (std::uint64_t{count} * format::kSectionEntrySize > file.size() - format::kHeaderSize)
     return Damaged("the table of sections runs past the end");
@@ -170,8 +170,8 @@ void TMeaningBridge::RussianFor(std::string_view word, std::vector<TBridgeWord>*
   Find(FEnglishStems, FRussianWords, word, out);
 }
 
-void TMeaningBridge::Find(const TStemTable& stems, const TWordTable& targets,
-                          std::string_view word, std::vector<TBridgeWord>* out) {
+void TMeaningBridge::Find(const TStemTable& stems, const TWordTable& targets, std::string_view word,
+                          std::vector<TBridgeWord>* out) {
   out->clear();
   FKey.assign(word);
   for (char& c : FKey) {
@@ -187,7 +187,8 @@ void TMeaningBridge::Find(const TStemTable& stems, const TWordTable& targets,
     if (FStem != FKey) found = FindStem(stems.Stems, FStem);
   }
   if (!found) return;
-  const std::uint32_t first = *found == 0 ? 0 : U32(stems.PostingEnds + 4 * std::size_t{*found - 1});
+  const std::uint32_t first =
+      *found == 0 ? 0 : U32(stems.PostingEnds + 4 * std::size_t{*found - 1});
   const std::uint32_t last = U32(stems.PostingEnds + 4 * std::size_t{*found});
   for (std::uint32_t i = first; i < last; ++i) {
     const std::uint32_t posting = U32(stems.Postings + 4 * std::size_t{i});

@@ -17,7 +17,9 @@ namespace format = bridge_format;
 // Stem → word of the other language (its id) → weight.
 using TStemPostings = std::map<std::string, std::map<std::uint32_t, std::uint8_t>>;
 
-bool IsAsciiLetter(char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
+bool IsAsciiLetter(char c) {
+  return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
+}
 
 bool IsEnglishWord(std::string_view word) {
   if (word.empty() || !IsAsciiLetter(word.front()) || !IsAsciiLetter(word.back())) return false;
@@ -52,9 +54,9 @@ std::string StemTable(const TStemPostings& stems) {
   for (const auto& [stem, postings] : stems) {
     sorted.clear();
     for (const auto& [id, weight] : postings) sorted.emplace_back(weight, id);
-    std::sort(sorted.begin(), sorted.end(),
-              [](const auto& a, const auto& b) { return a.first != b.first ? a.first > b.first
-                                                                          : a.second < b.second; });
+    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+      return a.first != b.first ? a.first > b.first : a.second < b.second;
+    });
     for (const auto& [weight, id] : sorted)
       AppendU32(id | std::uint32_t{weight} << format::kIdBits, &table);
   }

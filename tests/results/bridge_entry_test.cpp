@@ -32,8 +32,8 @@ TEST(BridgeEntry, SensesAndPlacesInOrderWithoutExamplesRemarksAndLabels) {
       "   1. _n. [↗di:kri:s] уменьшение, убывание, (сильный) спад; to be on the\n"
       "   decrease идти на убыль; ни рыба ни мясо\n"
       "   2. _v. [di:↗kri:s] _разг. уменьшать(ся), убывать\n");
-  EXPECT_THAT(Words(found), ::testing::ElementsAre("уменьшение", "убывание", "спад", "уменьшать",
-                                                   "убывать"));
+  EXPECT_THAT(Words(found),
+              ::testing::ElementsAre("уменьшение", "убывание", "спад", "уменьшать", "убывать"));
   ASSERT_EQ(5u, found.size());
   EXPECT_EQ(255, found[0].Weight);
   EXPECT_GT(found[0].Weight, found[1].Weight);  // later in its sense
@@ -51,8 +51,8 @@ TEST(BridgeEntry, HomonymsNumberedSensesAndPhrases) {
       "         1) пика, копьё\n"
       "         2) наконечник для стрелы\n"
       "      2. _v. закалывать пикой; _ам. что-л. т.п.\n");
-  EXPECT_THAT(Words(found), ::testing::ElementsAre("щука", "пика", "копье", "наконечник",
-                                                   "стрелы", "закалывать", "пикой"));
+  EXPECT_THAT(Words(found), ::testing::ElementsAre("щука", "пика", "копье", "наконечник", "стрелы",
+                                                   "закалывать", "пикой"));
   ASSERT_EQ(7u, found.size());
   // "_II" with "1." and "1)" right after it open one sense, the second.
   EXPECT_EQ(TranslationWeight(1, 0, false), found[1].Weight);

@@ -17,10 +17,10 @@ namespace gryvel {
 namespace {
 
 using testing::Cp;
-using testing::Utf;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Pair;
+using testing::Utf;
 
 // A few entries in the layout of the English–Russian dictionary the bundled bridge comes from.
 constexpr std::pair<const char*, const char*> kEntries[] = {
@@ -120,7 +120,8 @@ TEST_F(MeaningBridgeTest, AnyFormAnyCaseYoAsYe) {
   for (const char* form : {"водоём", "водоемы", "водоёмов"})
     EXPECT_THAT(English(form), ElementsAre(Pair("pond", ::testing::_))) << form;
   for (const char* form : {"reduces", "REDUCED", "reducing"})
-    EXPECT_THAT(Russian(form), ElementsAre(Pair("уменьшать", 1.0f), Pair("сокращать", ::testing::_)))
+    EXPECT_THAT(Russian(form),
+                ElementsAre(Pair("уменьшать", 1.0f), Pair("сокращать", ::testing::_)))
         << form;
   EXPECT_THAT(Russian("fir-tree"), ElementsAre(Pair("ель", 1.0f), Pair("елка", ::testing::_)));
 }
@@ -132,7 +133,9 @@ TEST_F(MeaningBridgeTest, UnknownWordsAndPhrasesFindNothing) {
   EXPECT_THAT(Russian("dwelling"), IsEmpty());
 }
 
-TEST_F(MeaningBridgeTest, KeepsItsNote) { EXPECT_EQ(Cp("Источник: тест"), Bridge.Note()); }
+TEST_F(MeaningBridgeTest, KeepsItsNote) {
+  EXPECT_EQ(Cp("Источник: тест"), Bridge.Note());
+}
 
 TEST(MeaningBridgeFile, LoadsFromAFileAndFailsWithoutOne) {
   TMemoryFileSystem files;
@@ -178,13 +181,14 @@ TEST(MeaningBridgeFile, DamageIsRefusedWithItsReason) {
   EXPECT_EQ("The meaning bridge file is damaged: a word runs past its table",
             damaged([](std::string* b) { SetU32At(b, SectionOffset(*b, "ENWD") + 4, 1000); }));
   // The first posting of the first Russian stem names English word 0xFFFFFF.
-  EXPECT_EQ("The meaning bridge file is damaged: a translation names a word the file does "
-            "not hold",
-            damaged([](std::string* b) {
-              const std::size_t stems = SectionOffset(*b, "RUST");
-              const std::size_t posting = stems + 4 + 8 * U32At(*b, stems);
-              SetU32At(b, posting, U32At(*b, posting) | 0xFFFFFF);
-            }));
+  EXPECT_EQ(
+      "The meaning bridge file is damaged: a translation names a word the file does "
+      "not hold",
+      damaged([](std::string* b) {
+        const std::size_t stems = SectionOffset(*b, "RUST");
+        const std::size_t posting = stems + 4 + 8 * U32At(*b, stems);
+        SetU32At(b, posting, U32At(*b, posting) | 0xFFFFFF);
+      }));
   EXPECT_EQ("The meaning bridge file is damaged: a translation weighs nothing",
             damaged([](std::string* b) {
               const std::size_t stems = SectionOffset(*b, "ENST");
@@ -194,7 +198,7 @@ TEST(MeaningBridgeFile, DamageIsRefusedWithItsReason) {
   EXPECT_EQ("The meaning bridge file is damaged: a posting list runs past its table",
             damaged([](std::string* b) {
               const std::size_t stems = SectionOffset(*b, "ENST");
-              SetU32At(b, stems + 4 + 4 * U32At(*b, stems), 2);  // the first list ends after 2
+              SetU32At(b, stems + 4 + 4 * U32At(*b, stems), 2);      // the first list ends after 2
               SetU32At(b, stems + 4 + 4 * U32At(*b, stems) + 4, 1);  // the second before it
             }));
 }
@@ -203,9 +207,10 @@ TEST(MeaningBridgeFile, LaterMajorVersionRefusedLaterMinorVersionRead) {
   std::string bytes = BridgeBytes();
   bytes[8] = 2;
   TMeaningBridge bridge;
-  EXPECT_EQ("The meaning bridge file has version 2.0, which this program cannot read (it reads "
-            "version 1)",
-            bridge.Parse(bytes).message());
+  EXPECT_EQ(
+      "The meaning bridge file has version 2.0, which this program cannot read (it reads "
+      "version 1)",
+      bridge.Parse(bytes).message());
 
   // Version 1.1 with a section this reader does not know, its entry first.
   std::string later = BridgeBytes();
@@ -231,8 +236,8 @@ TEST(MeaningBridgeWriter, TakesSingleEnglishWordsOnly) {
   const std::vector<TBridgeTranslation> some = {{"x", 255}};
   for (const char* word : {"lake", "Fir-tree", "o'clock", "LAKE"})
     EXPECT_TRUE(writer.Add(word, some)) << word;
-  for (const char* word : {"", "lake dwelling", "-armed", "'cause", "_adv.", "00-database-short",
-                           "caf\xC3\xA9", "x-"})
+  for (const char* word :
+       {"", "lake dwelling", "-armed", "'cause", "_adv.", "00-database-short", "caf\xC3\xA9", "x-"})
     EXPECT_FALSE(writer.Add(word, some)) << word;
   EXPECT_EQ(3u, writer.EnglishCount());  // "LAKE" is "lake"
 }
