@@ -61,15 +61,20 @@ std::string PlainText(std::string_view entry) {
   return text;
 }
 
-// The length of a sense number at the start of `token`: digits and "." or ")", or one Cyrillic
-// small letter and ")"; 0 when it starts with none.
+// The length of a sense number at the start of `token`: digits and "." or ")"; 0 when it
+// starts with none.
 std::size_t SenseNumberLength(std::string_view token) {
   std::size_t digits = 0;
   while (digits < token.size() && IsDigit(token[digits])) ++digits;
-  if (digits > 0)
-    return digits < token.size() && (token[digits] == '.' || token[digits] == ')') ? digits + 1 : 0;
-  if (token.size() >= 3 && IsCyrillicLead(token[0]) && token[2] == ')') return 3;
-  return 0;
+  return digits > 0 && digits < token.size() && (token[digits] == '.' || token[digits] == ')')
+             ? digits + 1
+             : 0;
+}
+
+// The length of a sense letter at the start of `token`: one Cyrillic letter and ")" ("а)");
+// 0 when it starts with none.
+std::size_t SenseLetterLength(std::string_view token) {
+  return token.size() >= 3 && IsCyrillicLead(token[0]) && token[2] == ')' ? 3 : 0;
 }
 
 // True for a homonym mark: "_" and a Roman number.
@@ -95,6 +100,11 @@ class TEntryReader {
     if (const std::size_t mark = SenseNumberLength(token); mark > 0) {
       NewSense();
       token.remove_prefix(mark);
+    } else if (const std::size_t letter = SenseLetterLength(token); letter > 0) {
+      // Lettered senses after an example are the meanings of the example's idiom.
+      CloseStretch();
+      if (!FInExamples) NewSense();
+      token.remove_prefix(letter);
     }
     std::size_t i = 0;
     while (i < token.size()) {
@@ -124,7 +134,7 @@ class TEntryReader {
     while (end + 1 < token.size()) {
       if (IsCyrillicLead(token[end])) {
         end += 2;
-      } else if (token[end] == '-' && end + 1 < token.size() && IsCyrillicLead(token[end + 1])) {
+      } else if (token[end] == '-' && IsCyrillicLead(token[end + 1])) {
         ++end;
       } else {
         break;

@@ -27,7 +27,7 @@ std::uint8_t TranslationWeight(int sense, int place, bool in_phrase);
 // is skipped), in the order they stand. A translation of one word gives that word; a
 // translation of several gives each of its words but function words, as words of a phrase.
 // Usage examples (a stretch between semicolons that holds a Latin letter, and the rest of its
-// sense after it), abbreviations
+// numbered sense after it, lettered senses too), abbreviations
 // (a word followed by a full stop) and words code page 1251 cannot hold give nothing.
 void ParseBridgeEntry(std::string_view entry, std::vector<TBridgeTranslation>* out);
 

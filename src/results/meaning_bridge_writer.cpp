@@ -73,6 +73,35 @@ std::uint32_t WordCount(const std::string& table) {
   return count;
 }
 
+// The stems of a list of words, and which words are derived: longer than the shortest word of
+// their stem ("watered" beside "water"). A derived word's translations weigh half under the
+// stem, so that the stem's own word comes first.
+struct TStems {
+  std::vector<std::string> Stems;
+  std::vector<bool> Derived;
+};
+
+TStems StemsOf(const std::vector<std::string_view>& words) {
+  TWordStemmer stemmer;
+  TStems stems;
+  std::map<std::string_view, std::size_t> shortest;
+  for (const std::string_view word : words) {
+    stems.Stems.emplace_back();
+    stemmer.Stem(word, &stems.Stems.back());
+  }
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const auto [at, added] = shortest.emplace(stems.Stems[i], words[i].size());
+    if (!added) at->second = std::min(at->second, words[i].size());
+  }
+  for (std::size_t i = 0; i < words.size(); ++i)
+    stems.Derived.push_back(words[i].size() > shortest.at(stems.Stems[i]));
+  return stems;
+}
+
+std::uint8_t Half(std::uint8_t weight) {
+  return static_cast<std::uint8_t>((weight + 1) / 2);
+}
+
 // Adds a posting, keeping the larger weight of a pair met twice.
 void Post(TStemPostings* stems, const std::string& stem, std::uint32_t id, std::uint8_t weight) {
   std::uint8_t& kept = (*stems)[stem][id];
@@ -98,30 +127,27 @@ std::vector<std::pair<std::uint32_t, std::string>> TMeaningBridgeWriter::Section
   std::map<std::string_view, std::uint32_t> russian_ids;
   for (const auto& [english, pairs] : FPairs)
     for (const auto& [russian, weight] : pairs) russian_ids.emplace(russian, 0);
-  std::vector<std::string_view> russian_words;
+  std::vector<std::string_view> russian_words, english_words;
   for (auto& [russian, id] : russian_ids) {
     id = static_cast<std::uint32_t>(russian_words.size());
     russian_words.push_back(russian);
   }
+  for (const auto& [english, pairs] : FPairs) english_words.push_back(english);
+  // Only English words are all head words, where a longer word of a stem is derived; the
+  // Russian ones include forms out of phrases ("озер" beside "озеро").
+  const std::vector<std::string> russian_stems_of = StemsOf(russian_words).Stems;
+  const TStems english = StemsOf(english_words);
 
-  TWordStemmer stemmer;
-  std::string stem;
-  std::vector<std::string> russian_word_stems;
-  for (const std::string_view russian : russian_words) {
-    stemmer.Stem(russian, &stem);
-    russian_word_stems.push_back(stem);
-  }
-  std::vector<std::string_view> english_words;
   TStemPostings russian_stems, english_stems;
-  for (const auto& [english, pairs] : FPairs) {
-    const auto english_id = static_cast<std::uint32_t>(english_words.size());
-    english_words.push_back(english);
-    stemmer.Stem(english, &stem);
-    for (const auto& [russian, weight] : pairs) {
-      const std::uint32_t russian_id = russian_ids.at(russian);
-      Post(&english_stems, stem, russian_id, weight);
-      Post(&russian_stems, russian_word_stems[russian_id], english_id, weight);
+  std::uint32_t english_id = 0;
+  for (const auto& [english_word, pairs] : FPairs) {
+    for (const auto& [russian_word, weight] : pairs) {
+      const std::uint32_t russian_id = russian_ids.at(russian_word);
+      Post(&english_stems, english.Stems[english_id], russian_id,
+           english.Derived[english_id] ? Half(weight) : weight);
+      Post(&russian_stems, russian_stems_of[russian_id], english_id, weight);
     }
+    ++english_id;
   }
   return {
       {format::kNoteTag, std::string()},

@@ -61,6 +61,20 @@ TEST(BridgeEntry, HomonymsNumberedSensesAndPhrases) {
   EXPECT_EQ(TranslationWeight(3, 0, true), found[5].Weight);
 }
 
+TEST(BridgeEntry, LetteredSensesAfterAnExampleBelongToIt) {
+  const auto found = Parse(
+      "water\n"
+      "   1) вода; to hold water\n"
+      "      а) не пропускать воду;\n"
+      "      б) выдерживать критику\n"
+      "   2) водоём\n"
+      "   3) а) волны; б) море\n");
+  EXPECT_THAT(Words(found), ::testing::ElementsAre("вода", "водоем", "волны", "море"));
+  ASSERT_EQ(4u, found.size());
+  EXPECT_EQ(TranslationWeight(1, 0, false), found[1].Weight);
+  EXPECT_EQ(TranslationWeight(3, 0, false), found[3].Weight);  // "б)" is a sense of its own
+}
+
 TEST(BridgeEntry, LettersLowerCaseAndYoWrittenYe) {
   const auto found = Parse("fir\nЁЛКА, Ёлочный\n");
   EXPECT_EQ(Cp("елка"), found.at(0).Word);

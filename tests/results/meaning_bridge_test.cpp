@@ -31,6 +31,8 @@ constexpr std::pair<const char*, const char*> kEntries[] = {
     {"loch", "loch\n   [lɒk] _n. _шотл. озеро, морской залив\n"},
     {"fir-tree", "fir-tree\n   _n. ель, ёлка\n"},
     {"pond", "pond\n   _n. пруд, водоём\n"},
+    {"watered", "watered\n   _a. муаровый\n"},
+    {"water", "water\n   _n. вода\n"},
     {"Reduce", "reduce\n   _v. уменьшать, сокращать\n"},
     {"lake dwelling", "lake dwelling\n   _n. свайная постройка\n"},
 };
@@ -100,6 +102,13 @@ TEST_F(MeaningBridgeTest, EnglishToRussianHeaviestFirst) {
   EXPECT_EQ(lake[1].second, lake[2].second);  // one phrase
   EXPECT_THAT(Russian("pike"), ElementsAre(Pair("щука", 1.0f), Pair("пика", ::testing::Lt(1.0f)),
                                            Pair("копье", ::testing::Lt(1.0f))));
+}
+
+TEST_F(MeaningBridgeTest, AWordBeforeTheWordsDerivedFromItsStem) {
+  const auto water = Russian("water");
+  ASSERT_THAT(water, ElementsAre(Pair("вода", 1.0f), Pair("муаровый", ::testing::_)));
+  EXPECT_NEAR(0.5, water[1].second, 0.01);
+  EXPECT_THAT(English("муаровый"), ElementsAre(Pair("watered", 1.0f)));
 }
 
 TEST_F(MeaningBridgeTest, RussianToEnglishByPlaceInEachEntry) {
