@@ -24,6 +24,7 @@ files=$(dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|')
 missing=0
 for file in /usr/bin/gryvel /usr/bin/gryvel-cli \
   /usr/share/gryvel/Dictionaries/dictionary.kiv /usr/share/gryvel/Dictionaries/english.kiv \
+  /usr/share/gryvel/Dictionaries/meaning_bridge.bin \
   /usr/share/gryvel/help/index.html /usr/share/gryvel/help/index_en.html \
   /usr/share/gryvel/help/{main_window,dictionaries,filter,statistics,options}{,_en}.html \
   /usr/share/applications/example.gryvel.Gryvel.desktop \
