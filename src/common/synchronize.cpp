@@ -38,8 +38,10 @@ struct TSyncState {
   std::function<void()> WakeHook;  // guarded by HookMutex
 };
 
+// Never destroyed: a worker still blocked in Synchronize when the process exits would
+// otherwise hang the exit in the condition variable's destructor.
 TSyncState& State() {
-  static TSyncState state;
+  static TSyncState& state = *new TSyncState;
   return state;
 }
 

@@ -23,8 +23,10 @@ class TChunkedArray {
   static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_default_constructible_v<T>);
 
  public:
-  // A power of two elements, so that an index splits into chunk and place by shifts.
-  static constexpr std::size_t kChunkSize = std::bit_floor((std::size_t{32} << 20) / sizeof(T));
+  // A power of two elements, so that an index splits into chunk and place by shifts, and more
+  // than 32 MiB, the most the allocator ever serves from its heap: each chunk is then mapped
+  // on its own and Clear gives it back whatever was freed before.
+  static constexpr std::size_t kChunkSize = std::bit_ceil((std::size_t{33} << 20) / sizeof(T));
   static constexpr std::size_t kMaxChunks = 1024;
 
   TChunkedArray() = default;
