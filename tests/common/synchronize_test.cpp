@@ -4,11 +4,15 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdlib>
+#include <fstream>
 #include <mutex>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <unistd.h>
 
 namespace gryvel {
 namespace {
@@ -174,6 +178,36 @@ TEST_F(Synchronization, NestedCheckSynchronizeRunsEachCallOnce) {
   EXPECT_EQ(1, outer_runs);
   EXPECT_EQ(1, inner_runs);
   EXPECT_TRUE(inline_ran);
+}
+
+// Whether thread `tid` of this process sleeps (state S in its stat line).
+bool Sleeping(pid_t tid) {
+  std::ifstream stat("/proc/self/task/" + std::to_string(tid) + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  const std::size_t end = line.rfind(')');
+  return end != std::string::npos && line.compare(end, 3, ") S") == 0;
+}
+
+// A worker still blocked on the UI thread when the process ends must not hold up its exit.
+TEST(SynchronizationDeathTest, ExitWithAWorkerStillWaitingEnds) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        SetUiThread();
+        Latch queued;
+        SetSynchronizeWakeHook([&] { queued.Signal(); });
+        std::atomic<pid_t> worker{0};
+        std::thread([&] {
+          worker = gettid();
+          Synchronize([] {});
+        }).detach();
+        queued.Wait();
+        // Past the wake hook, the worker's only sleep is the wait for its call.
+        while (!Sleeping(worker)) std::this_thread::yield();
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
