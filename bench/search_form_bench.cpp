@@ -22,7 +22,7 @@
 
 #include "bench_words.h"
 #include "common/synchronize.h"
-#include "gui/search_form.h"
+#include "gui/search_dialog/search_form.h"
 #include "gui/text.h"
 #include "shell/session.h"
 #include "solvers/word_analysis.h"

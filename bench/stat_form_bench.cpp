@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "bench_words.h"
-#include "gui/stat_form.h"
-#include "gui/ui/stat_chart.h"
+#include "gui/statistics/stat_chart.h"
+#include "gui/statistics/stat_form.h"
 #include "results/statistics.h"
 #include "shell/session.h"
 
