@@ -1,5 +1,6 @@
 #include "gui/main_window/kiv_main_form.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -15,8 +16,10 @@
 #include <QVBoxLayout>
 
 #include "common/format.h"
+#include "gui/about_box.h"
 #include "gui/dialogs.h"
 #include "gui/fonts.h"
+#include "gui/help_window.h"
 #include "gui/icons.h"
 #include "gui/main_window/dictionary_tree.h"
 #include "gui/main_window/main_commands.h"
@@ -48,10 +51,10 @@ TKivMainForm::TKivMainForm(TSession& session, QWidget* parent)
     : QMainWindow(parent),
       FSession(session),
       FSettings(*session.Settings()),
-      CharacterManager1(session.Manager),
-      StringSearcher1(session.Searcher),
-      FDC(session.Collection),
-      ResultSource1(session.Source),
+      FCharacters(session.Manager),
+      FSearcher(session.Searcher),
+      FCollection(session.Collection),
+      FSource(session.Source),
       FHistory(session.History) {
   setObjectName("KivMainForm");
   setWindowTitle(QStringLiteral("Gryvel"));
@@ -148,8 +151,8 @@ void TKivMainForm::BuildRightPanel() {
   RightPanel->setObjectName("RightPanel");
   PageControl = new QTabWidget(RightPanel);
   PageControl->setObjectName("PageControl");
-  SearchTree = new TSearchTree(FHistory, CharacterManager1, PageControl);
-  DictionaryTree = new TDictionaryTree(FDC, PageControl);
+  SearchTree = new TSearchTree(FHistory, FCharacters, PageControl);
+  DictionaryTree = new TDictionaryTree(FCollection, PageControl);
   PageControl->addTab(SearchTree, QString());
   PageControl->addTab(DictionaryTree, QString());
   CloseRightPanel = new QToolButton(RightPanel);
@@ -185,23 +188,23 @@ void TKivMainForm::SetInitTime(double seconds) {
 // Panel 2: the words shown; panel 3: the search time while results are shown, else the
 // start-up time.
 void TKivMainForm::UpdateCountPanels() {
-  FPanels[2]->setText(ToQString(FormatCount(ResultSource1.Count())));
-  const double seconds = ResultSource1.FilterActive() ? ResultSource1.SearchTime() : FInitTime;
+  FPanels[2]->setText(ToQString(FormatCount(FSource.Count())));
+  const double seconds = FSource.FilterActive() ? FSource.SearchTime() : FInitTime;
   FPanels[3]->setText(ToQString(FormatSeconds(seconds)));
 }
 
 void TKivMainForm::ConnectEngine() {
-  KivViewer1->SetDataSource(&ResultSource1);
-  FListPlaces = std::make_unique<TListPlaces>(ResultSource1, *KivViewer1);
+  KivViewer1->SetDataSource(&FSource);
+  FListPlaces = std::make_unique<TListPlaces>(FSource, *KivViewer1);
   FListPlaces->OnPlaced = [this](std::int32_t position, std::int32_t max) {
     ListScrolled(position, max);
   };
-  FEngineHooks += ResultSource1.OnChange.Subscribe([this](TResultSource&) {
+  FEngineHooks += FSource.OnChange.Subscribe([this](TResultSource&) {
     FollowSelectedWord();
     UpdateCountPanels();
   });
   for (TResultSource::TNotify* after :
-       {&ResultSource1.OnAfterFilterActivated, &ResultSource1.OnAfterFilterDeactivated}) {
+       {&FSource.OnAfterFilterActivated, &FSource.OnAfterFilterDeactivated}) {
     FEngineHooks += after->Subscribe([this](TResultSource& source) {
       FCommands->ViewResults->setChecked(source.FilterActive());
       UpdateCommandStates();
@@ -213,29 +216,29 @@ void TKivMainForm::ConnectEngine() {
   };
   KivViewer1->OnAfterSelectionChanged = [this](TKivViewer& viewer) {
     FCurrentIndex = viewer.SelItem();
-    FCurrentWord = FCurrentIndex >= 0 && FCurrentIndex < FDC.Count() ? FDC.Item(FCurrentIndex)->Word
+    FCurrentWord = FCurrentIndex >= 0 && FCurrentIndex < FCollection.Count() ? FCollection.Item(FCurrentIndex)->Word
                                                                      : std::string();
     UpdateCommandStates();
   };
   KivViewer1->OnChangeDictionary = [this](TKivViewer&) { UpdateCountPanels(); };
   KivViewer1->OnGetPartOfSpeechText = [this](TKivViewer&, std::int32_t index, std::string& text) {
-    text = EntryPartOfSpeechText(FDC, index);
+    text = EntryPartOfSpeechText(FCollection, index);
   };
   KivViewer1->installEventFilter(this);
   FastSearch->installEventFilter(this);
 
-  FEngineHooks += FDC.OnProgress.Subscribe(
+  FEngineHooks += FCollection.OnProgress.Subscribe(
       [this](TKivDictionary* sender, std::uint8_t stage, std::uint8_t percent,
              const std::string&) { Progress(sender, stage, percent); });
-  FEngineHooks += FDC.OnConnect.Subscribe([this](TDictionaryCollection& collection,
+  FEngineHooks += FCollection.OnConnect.Subscribe([this](TDictionaryCollection& collection,
                                                  std::int32_t index) {
     DictionaryTree->SetConnected(*collection.Dictionary(index), true);
   });
-  FEngineHooks += FDC.OnDisconnect.Subscribe([this](TDictionaryCollection& collection,
+  FEngineHooks += FCollection.OnDisconnect.Subscribe([this](TDictionaryCollection& collection,
                                                     std::int32_t index) {
     DictionaryTree->SetConnected(*collection.Dictionary(index), false);
   });
-  FEngineHooks += FDC.OnActiveDictionary.Subscribe([this](TDictionaryCollection&) {
+  FEngineHooks += FCollection.OnActiveDictionary.Subscribe([this](TDictionaryCollection&) {
     DictionaryTree->ActiveChanged();
     UpdateCommandStates();
   });
@@ -255,15 +258,48 @@ void TKivMainForm::ConnectEngine() {
   SearchTree->OnAction = [this](const THistoryAction& action) { RunHistoryAction(action); };
 }
 
+void TKivMainForm::ConnectCommands() {
+  TMainCommands& c = *FCommands;
+  connect(c.FileExit, &QAction::triggered, this, &QWidget::close);
+  connect(c.EditCopy, &QAction::triggered, this, &TKivMainForm::CopySelectedWord);
+  connect(c.SearchPalindromes, &QAction::triggered, this, &TKivMainForm::RunPalindromeSearch);
+  connect(c.ViewResults, &QAction::triggered, this, &TKivMainForm::SetResultsShown);
+  connect(c.ViewFilter, &QAction::triggered, this, &TKivMainForm::FilterToggled);
+  for (QAction* sort : {c.SortAscending, c.SortDescending, c.SortAlphabetical, c.SortByLength})
+    connect(sort, &QAction::triggered, this, &TKivMainForm::SortChanged);
+  connect(c.ViewStatusBar, &QAction::toggled, statusBar(), &QWidget::setVisible);
+  connect(c.ViewDescriptions, &QAction::toggled, this,
+          [this](bool on) { KivViewer1->SetShowDescription(on); });
+  connect(c.OptionsStatistics, &QAction::triggered, this, &TKivMainForm::ToggleStatistics);
+  connect(c.HelpContents, &QAction::triggered, this,
+          [this] { ShowHelp(this, UILanguage() != TUILanguage::Russian); });
+  connect(c.HelpHomePage, &QAction::triggered, this, [this] { ShowHomePage(this); });
+  connect(c.HelpAbout, &QAction::triggered, this, [this] {
+    TAboutBox about(this);
+    about.exec();
+  });
+  connect(tbAdvanced, &QToolButton::clicked, this, [this] {
+    if (isMaximized()) return;
+    if (RightPanel->isVisible()) {
+      HideRightPanel();
+    } else {
+      ShowRightPanel();
+    }
+  });
+  connect(CloseRightPanel, &QToolButton::clicked, this, &TKivMainForm::HideRightPanel);
+  ConnectOptionCommands();
+  ConnectSearchDialog();
+}
+
 // Loading reports; nothing once closing has begun, so a loader that ends while the window
 // closes touches no widget.
 void TKivMainForm::Progress(TKivDictionary* sender, std::uint8_t stage, std::uint8_t percent) {
   if (FClosing) return;
-  const QString phrase = ToQString(LoadingTitle(FDC.LoadingCount() > 1));
+  const QString phrase = ToQString(LoadingTitle(FCollection.LoadingCount() > 1));
   if (stage == kStageAllDone) {
     statusBar()->clearMessage();
     // The first search by meaning should find its index ready.
-    ResultSource1.BuildMeaningIndexInBackground();
+    FSource.BuildMeaningIndexInBackground();
     return;
   }
   if (stage == kStageLoaded && sender != nullptr) {
@@ -351,7 +387,7 @@ bool TKivMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == KivViewer1 && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::ControlModifier) {
-      if (FCurrentIndex >= 0 && FCurrentIndex < FDC.Count()) FDC.CopyToClipboard({FCurrentIndex});
+      if (FCurrentIndex >= 0 && FCurrentIndex < FCollection.Count()) FCollection.CopyToClipboard({FCurrentIndex});
       return true;
     }
   }
@@ -359,17 +395,17 @@ bool TKivMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TKivMainForm::CopyWordToFastSearch() {
-  if (FCurrentIndex < 0 || FCurrentIndex >= FDC.Count()) return;
+  if (FCurrentIndex < 0 || FCurrentIndex >= FCollection.Count()) return;
   FLocateWhileTyping = false;
-  FastSearch->setText(ToQString(FDC.Item(FCurrentIndex)->Word));
+  FastSearch->setText(ToQString(FCollection.Item(FCurrentIndex)->Word));
   FastSearch->end(false);
   FastSearch->setFocus();
   FLocateWhileTyping = true;
 }
 
 void TKivMainForm::CopySelectedWord() {
-  if (!KivViewer1->hasFocus() || FCurrentIndex < 0 || FCurrentIndex >= FDC.Count()) return;
-  FDC.CopyToClipboard({FCurrentIndex});
+  if (!KivViewer1->hasFocus() || FCurrentIndex < 0 || FCurrentIndex >= FCollection.Count()) return;
+  FCollection.CopyToClipboard({FCurrentIndex});
 }
 
 // Commands whose windows come later stay disabled; the rest follow the state they need.
@@ -415,9 +451,9 @@ void TKivMainForm::closeEvent(QCloseEvent* event) {
 
 // Asks about every modified dictionary; false when the user cancels.
 bool TKivMainForm::CloseQuery() {
-  if (FDC.Active() == nullptr) return true;
-  for (std::int32_t i = 0; i < FDC.DictionaryCount(); ++i) {
-    TKivDictionary& dictionary = *FDC.Dictionary(i);
+  if (FCollection.Active() == nullptr) return true;
+  for (std::int32_t i = 0; i < FCollection.DictionaryCount(); ++i) {
+    TKivDictionary& dictionary = *FCollection.Dictionary(i);
     if (!dictionary.Modified()) continue;
     const std::string name =
         dictionary.Name().empty() ? ShellText(TShellText::NoDictionaryName) : dictionary.Name();

@@ -85,57 +85,59 @@ class TKivMainForm : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  // The window's files, one part each:
+  //   kiv_main_form.cpp          building the window, the engine's events, the commands'
+  //                              wiring, the list and panels, closing
+  //   main_form_search.cpp       the quick search, the searches, the history, sort and filter
+  //   main_form_search_dialog.cpp  the search dialog's commands and its requests
+  //   main_form_options.cpp      the filter, options, equal-letters and statistics windows
+  //   main_form_dictionaries.cpp the dictionary tree, the File menu and the results files
+  //   main_form_entries.cpp      the entry editor and deleting an entry
+  //   main_form_settings.cpp     the settings file read and written, the first run's size
+
+  // kiv_main_form.cpp
   void PrepareSmallIcons();
   void BuildLeftPanel();
   void BuildRightPanel();
   void BuildStatusBar();
   void ConnectEngine();
   void ConnectCommands();
-  void ReadSettings();
-  void ApplyMainSettings(const TMainSettings& settings);
-  void ApplyToolbarPositions(const TToolbarPositions& positions);
-  TToolbarPositions ToolbarPositions() const;
-  TWindowPosition WindowPosition() const;
-  // A first run: sized for the toolbars and the screen, and centred on it.
-  void FitFirstRunWindow();
-  TMainSettings MainSettings();
-  // Whether closing may go on: asks about each modified dictionary.
-  bool CloseQuery();
-  // Writes every group; when that fails, asks whether to close anyway (false: stay open).
-  bool WriteSettingsOrAsk();
-
-  void FastSearchChanged();
-  void FastSearchEnterDown(bool alt);
-  void RunRequest(const TSearchRequest& request);
-  void RunHistoryAction(const THistoryAction& action);
   void Progress(TKivDictionary* sender, std::uint8_t stage, std::uint8_t percent);
   void UpdateCountPanels();
   void ListScrolled(std::int32_t position, std::int32_t max);
   void ScrollBarMoved(int position);
+  void SetZoomed(bool zoomed);
+  void CopyWordToFastSearch();
+  void CopySelectedWord();
+  void UpdateCommandStates();
+  // Whether closing may go on: asks about each modified dictionary.
+  bool CloseQuery();
+
+  // main_form_search.cpp
+  void FastSearchChanged();
+  void FastSearchEnterDown(bool alt);
+  void RunRequest(const TSearchRequest& request);
+  void RunHistoryAction(const THistoryAction& action);
   void SetResultsShown(bool on);
   void SortChanged();
   void FollowSelectedWord();
   void FilterToggled(bool on);
-  void CopySelectedWord();
-  void CopyWordToFastSearch();
-  void SetZoomed(bool zoomed);
-  void UpdateCommandStates();
-  // The search dialog (main_form_search_dialog.cpp).
+
+  // main_form_search_dialog.cpp
   void ConnectSearchDialog();
   void OpenSearchDialog(TSearchPage page);
   void CloseSearchDialog();
 
-  // The statistics window, made on first use and kept while the window lives.
-  void ToggleStatistics();
-  // The filter, options and equal-letters dialogs (main_form_options.cpp).
+  // main_form_options.cpp
   void ConnectOptionCommands();
   void ShowFilterForm();
   void ShowOptionForm();
   void ApplyWordListOptions(const TViewerSettings& viewer, bool standard_scroll);
   void AddEqualLettersCommand();
-  TOptionForm* FOptionForm = nullptr;  // made on first use, kept while the window lives
-  // Dictionaries, entries and results files (main_form_dictionaries.cpp,
-  // main_form_entries.cpp, main_form_results.cpp).
+  // The statistics window, made on first use and kept while the window lives.
+  void ToggleStatistics();
+
+  // main_form_dictionaries.cpp
   void ConnectDictionaryCommands();
   void ShowDictionaryMenu(const QPoint& at);
   void ToggleConnected(TKivDictionary& dictionary);
@@ -155,19 +157,34 @@ class TKivMainForm : public QMainWindow {
   bool SaveModifiedDictionary(TKivDictionary& dictionary);
   void WriteDictionaryListNow();
   void UpdateDictionaryCommandStates();
-  void DeleteSelectedEntry();
-  void ShowEntryEditor(bool change);
   void SaveResults(bool save_as);
 
-  // The session's parts under the names the window has always used for them.
+  // main_form_entries.cpp
+  void DeleteSelectedEntry();
+  void ShowEntryEditor(bool change);
+
+  // main_form_settings.cpp
+  void ReadSettings();
+  void ApplyMainSettings(const TMainSettings& settings);
+  void ApplyToolbarPositions(const TToolbarPositions& positions);
+  TToolbarPositions ToolbarPositions() const;
+  TWindowPosition WindowPosition() const;
+  // A first run: sized for the toolbars and the screen, and centred on it.
+  void FitFirstRunWindow();
+  TMainSettings MainSettings();
+  // Writes every group; when that fails, asks whether to close anyway (false: stay open).
+  bool WriteSettingsOrAsk();
+
+  // The session's parts.
   TSession& FSession;
   TSettingsFile& FSettings;
-  TCharacterManager& CharacterManager1;
-  TStringSearcher& StringSearcher1;
-  TDictionaryCollection& FDC;
-  TResultSource& ResultSource1;
+  TCharacterManager& FCharacters;
+  TStringSearcher& FSearcher;
+  TDictionaryCollection& FCollection;
+  TResultSource& FSource;
   TSearchHistory& FHistory;
 
+  // The widgets, owned by the window; object names keep the designed names.
   TMainCommands* FCommands = nullptr;
   QSplitter* Splitter1 = nullptr;
   QWidget* LeftPanel = nullptr;
@@ -182,8 +199,11 @@ class TKivMainForm : public QMainWindow {
   QToolButton* CloseRightPanel = nullptr;
   TSearchTree* SearchTree = nullptr;
   TDictionaryTree* DictionaryTree = nullptr;
-  TSearchForm* FSearchForm = nullptr;  // made on first use
   QLabel* FPanels[5] = {};
+  QMenu* FDictionaryMenu = nullptr;
+  // Windows made on first use and kept while the window lives.
+  TSearchForm* FSearchForm = nullptr;
+  TOptionForm* FOptionForm = nullptr;
   TStatForm* FStatForm = nullptr;
 
   std::unique_ptr<TListPlaces> FListPlaces;
@@ -198,7 +218,6 @@ class TKivMainForm : public QMainWindow {
   bool FClosing = false;
   bool FZoomed = false;
   bool FSettingsWritten = false;
-  QMenu* FDictionaryMenu = nullptr;
   std::string FLastResultsFile;
   std::string FLastPattern;
   std::string FLastAnagram;

@@ -1,5 +1,6 @@
 // The main window's dictionary commands: the dictionary tree's clicks, menu and renames, and
-// the File menu's new, open, save, save as and properties, with files dropped on the window.
+// the File menu's new, open, save, save as and properties, with files dropped on the window;
+// the enabling of these commands; and the results files ("Save results", "Save results as...").
 
 #include <QAction>
 #include <QCoreApplication>
@@ -28,6 +29,7 @@
 #include "results/language.h"
 #include "shell/dictionary_commands.h"
 #include "shell/dictionary_list_settings.h"
+#include "shell/results_file.h"
 #include "shell/shell_texts.h"
 
 namespace gryvel::gui {
@@ -96,7 +98,7 @@ void TKivMainForm::ConnectDictionaryCommands() {
   // The results commands start disabled and follow each showing of results.
   c.FileSaveResults->setEnabled(false);
   c.FileSaveResultsAs->setEnabled(false);
-  FEngineHooks += ResultSource1.OnAfterFilterActivated.Subscribe([this](TResultSource& source) {
+  FEngineHooks += FSource.OnAfterFilterActivated.Subscribe([this](TResultSource& source) {
     TResultSource::TEntryList words;
     source.ResultsToList(words);
     FCommands->FileSaveResults->setEnabled(!words.empty());
@@ -126,7 +128,7 @@ void TKivMainForm::ConnectDictionaryCommands() {
     } else if (key == QLatin1String("EditDeleteItem")) {
       RemoveDictionary(dictionary);
     } else if (key == QLatin1String("DictionaryMakeActiveItem")) {
-      if (FDC.Active() != &dictionary) FDC.SetActive(&dictionary);
+      if (FCollection.Active() != &dictionary) FCollection.SetActive(&dictionary);
     } else if (key == QLatin1String("DictionaryGoToItem")) {
       const std::string target = WebTarget(dictionary.Head().Web);
       if (!target.empty() && ToQString(dictionary.Head().Web) == item->text(0))
@@ -158,7 +160,7 @@ void TKivMainForm::ShowDictionaryMenu(const QPoint& at) {
   MenuItem(FDictionaryMenu, "DictionaryRenameItem")->setEnabled(top);
   MenuItem(FDictionaryMenu, "EditDeleteItem")->setEnabled(top);
   MenuItem(FDictionaryMenu, "DictionaryMakeActiveItem")
-      ->setEnabled(info != nullptr && CanMakeActive(FDC, *info->Object));
+      ->setEnabled(info != nullptr && CanMakeActive(FCollection, *info->Object));
   MenuItem(FDictionaryMenu, "FilePropertiesItem")
       ->setEnabled(info != nullptr && HasProperties(*info->Object));
   FDictionaryMenu->popup(DictionaryTree->viewport()->mapToGlobal(at));
@@ -169,13 +171,13 @@ void TKivMainForm::ShowDictionaryMenu(const QPoint& at) {
 void TKivMainForm::ToggleConnected(TKivDictionary& dictionary) {
   const THoldViewer hold(*KivViewer1);
   if (dictionary.Connected()) {
-    FDC.Disconnect(dictionary);
+    FCollection.Disconnect(dictionary);
     return;
   }
-  FDC.Connect(dictionary);
+  FCollection.Connect(dictionary);
   if (!dictionary.Loaded() && !dictionary.Loading()) {
     try {
-      FDC.QueueLoad(dictionary);
+      FCollection.QueueLoad(dictionary);
     } catch (const std::exception& error) {
       ShowMessage(error.what());
     }
@@ -208,12 +210,12 @@ void TKivMainForm::RemoveDictionary(TKivDictionary& dictionary) {
   if (!AskYesNo(this, TShellText::RemoveDictionaryQuestion, dictionary.Name())) return;
   const THoldViewer hold(*KivViewer1);
   DictionaryTree->RemoveDictionaryNode(dictionary);
-  FDC.Remove(dictionary);
+  FCollection.Remove(dictionary);
   UpdateCommandStates();
 }
 
 void TKivMainForm::WriteDictionaryListNow() {
-  const TStatus status = WriteDictionaryList(FSettings, DictionaryListOf(FDC));
+  const TStatus status = WriteDictionaryList(FSettings, DictionaryListOf(FCollection));
   if (!status.ok())
     ShowError(WriteFailureText(TTerm::SettingsNotWritten, FSettings.Path(), status));
 }
@@ -224,17 +226,17 @@ void TKivMainForm::NewDictionary() {
   TDictionaryPropertiesDialog dialog(this);
   dialog.Fill(nullptr);
   if (Dialogs().Exec(dialog) != QDialog::Accepted) return;
-  TKivDictionary& dictionary = *FDC.Dictionary(FDC.NewDictionary());
+  TKivDictionary& dictionary = *FCollection.Dictionary(FCollection.NewDictionary());
   TDictHead head = dialog.Header(dictionary.Head());
   head.Signature = std::string(kDictSignature);
   dictionary.SetHeader(head);
   dictionary.SetName(DisplayName(head.Title));
-  FDC.Connect(dictionary);
+  FCollection.Connect(dictionary);
   dictionary.SetModified(true);
   DictionaryTree->AddDictionaryNode(dictionary.Name(), dictionary);
-  if (FDC.Active() == nullptr ||
+  if (FCollection.Active() == nullptr ||
       AskYesNo(this, TShellText::MakeActiveQuestion, dictionary.Name()))
-    FDC.SetActive(&dictionary);
+    FCollection.SetActive(&dictionary);
   UpdateCommandStates();
 }
 
@@ -252,7 +254,7 @@ void TKivMainForm::OpenDictionaryFiles(const QStringList& files) {
   bool added = false;
   for (const QString& file : files) {
     const std::string path = PathFromQString(QFileInfo(file).absoluteFilePath());
-    if (TKivDictionary* open = FindOpenDictionary(FDC, path)) {
+    if (TKivDictionary* open = FindOpenDictionary(FCollection, path)) {
       DictionaryTree->setCurrentItem(DictionaryTree->NodeOf(*open));
       continue;
     }
@@ -265,7 +267,7 @@ void TKivMainForm::OpenDictionaryFiles(const QStringList& files) {
 // A file that is no dictionary nor word list is refused and not listed; one that cannot be
 // read is listed all the same, marked with the reason its load gives, for a later retry.
 bool TKivMainForm::OpenDictionaryFile(const std::string& path) {
-  const TFileClass kind = ClassifyFile(FDC.FileSystem(), path);
+  const TFileClass kind = ClassifyFile(FCollection.FileSystem(), path);
   if (!kind.Listed()) {
     ShowError(FileRefusalText(kind, path));
     return false;
@@ -274,16 +276,16 @@ bool TKivMainForm::OpenDictionaryFile(const std::string& path) {
       !AskYesNo(this, TermWith(TTerm::WordListDoubtful, PathForMessage(path),
                                std::to_string(kind.NonWordPercent))))
     return false;
-  const std::int32_t index = FDC.AddDictionary(path, /*keep_unreadable=*/true);
+  const std::int32_t index = FCollection.AddDictionary(path, /*keep_unreadable=*/true);
   if (index < 0) return false;
-  TKivDictionary& dictionary = *FDC.Dictionary(index);
+  TKivDictionary& dictionary = *FCollection.Dictionary(index);
   const std::string title = dictionary.Head().Title;
   dictionary.SetName(title.empty() ? FromQString(PathToQString(path).section(QLatin1Char('/'), -1))
                                          .value_or(ShellText(TShellText::NoDictionaryName))
                                    : title);
-  FDC.Connect(dictionary);
+  FCollection.Connect(dictionary);
   DictionaryTree->setCurrentItem(DictionaryTree->AddDictionaryNode(dictionary.Name(), dictionary));
-  FDC.QueueLoad(dictionary);
+  FCollection.QueueLoad(dictionary);
   return true;
 }
 
@@ -336,7 +338,7 @@ bool TKivMainForm::SaveDictionaryTo(TKivDictionary& dictionary, const std::strin
 // Whether `dictionary` may be written to `path`: never over another open dictionary's file,
 // and over a write-protected file only when the user says so.
 bool TKivMainForm::MayReplace(const TKivDictionary& dictionary, const std::string& path) {
-  if (const TKivDictionary* other = OtherDictionaryUsing(FDC, dictionary, path)) {
+  if (const TKivDictionary* other = OtherDictionaryUsing(FCollection, dictionary, path)) {
     ShowError(TermWith(TTerm::FileOfOtherDictionary, PathForMessage(path), other->Name()));
     return false;
   }
@@ -355,13 +357,13 @@ bool TKivMainForm::SaveModifiedDictionary(TKivDictionary& dictionary) {
 }
 
 void TKivMainForm::SaveDictionary() {
-  TKivDictionary* active = FDC.Active();
+  TKivDictionary* active = FCollection.Active();
   if (active == nullptr || !active->Modified()) return;
   SaveModifiedDictionary(*active);
 }
 
 void TKivMainForm::SaveDictionaryAs() {
-  TKivDictionary* active = FDC.Active();
+  TKivDictionary* active = FCollection.Active();
   if (active == nullptr) return;
   const QString existing = ExistingFile(*active);
   bool as_text = false;
@@ -371,6 +373,13 @@ void TKivMainForm::SaveDictionaryAs() {
   QCoreApplication::processEvents();
   SaveDictionaryTo(*active, PathFromQString(file), as_text);
   FMain.InitialDir = PathFromQString(QFileInfo(file).absolutePath());
+}
+
+void TKivMainForm::UpdateDictionaryCommandStates() {
+  TMainCommands& c = *FCommands;
+  c.EditChangeEntry->setEnabled(ActiveHolderOf(FCollection, FCurrentIndex) != nullptr);
+  c.FileSaveAs->setEnabled(FCollection.Active() != nullptr);
+  c.EditDelete->setEnabled(FCurrentIndex >= 0);
 }
 
 // The header goes into the dictionary after OK when something changed, or after Cancel as far
@@ -413,6 +422,24 @@ void TKivMainForm::ShowDictionaryProperties(QTreeWidgetItem* node) {
 }
 
 // --- Dropped files
+
+// "Save results" writes again to the last results file without a dialog; the dialog asks
+// before replacing a file, and a name typed without an extension gets ".txt". The file is
+// UTF-8 with LF line ends, as the desktop's editors expect.
+void TKivMainForm::SaveResults(bool save_as) {
+  std::string path = FLastResultsFile;
+  if (ResultsNeedFileName(save_as, FLastResultsFile)) {
+    const std::string filter = WindowText(TWindowTexts::MainWindow, "TextFileFilter");
+    QString chosen = QtFileFilter(filter).section(QStringLiteral(";;"), 0, 0);
+    const QString file = Dialogs().SaveFileName(this, QString(), PathToQString(FLastResultsFile),
+                                                QtFileFilter(filter), &chosen);
+    if (file.isEmpty()) return;
+    path = WithDefaultExtension(PathFromQString(file), FilterExtension(filter, 0));
+  }
+  const TResultsRequest request{FSource.ResultKind(), FLastPattern, FLastAnagram};
+  (void)SaveResultsFile(PosixFileSystem(), path, FSource, request,
+                        TWordListEncoding::Utf8Lf, &FLastResultsFile);
+}
 
 void TKivMainForm::dragEnterEvent(QDragEnterEvent* event) {
   const QMimeData* data = event->mimeData();

@@ -1,6 +1,7 @@
 // The main window's side of its options: the filter dialog, the options dialog with what it
-// hands back (the list's look, the scroll bar, the language, the toolbars), and the
-// equal-letters dialog adding a group.
+// hands back (the list's look, the scroll bar, the language, the toolbars), the
+// equal-letters dialog adding a group, and the statistics window, made on first use, whose
+// check follows whether it is visible.
 
 #include <QAction>
 #include <QScrollBar>
@@ -10,9 +11,12 @@
 #include "gui/main_window/kiv_main_form.h"
 #include "gui/main_window/main_commands.h"
 #include "gui/options/option_form.h"
+#include "gui/statistics/stat_form.h"
+#include "gui/widgets/enter_edit.h"
 #include "gui/widgets/kiv_viewer.h"
 #include "gui/widgets/skin_scroll.h"
 #include "gui/widgets/viewer_style.h"
+#include "gui/window_place.h"
 
 namespace gryvel::gui {
 
@@ -23,17 +27,17 @@ void TKivMainForm::ConnectOptionCommands() {
   connect(c.OptionsEqualLetters, &QAction::triggered, this,
           &TKivMainForm::AddEqualLettersCommand);
   // The filter's button and menu check follow the stored switch, whoever set it.
-  FEngineHooks += ResultSource1.OnChange.Subscribe([this](TResultSource& source) {
+  FEngineHooks += FSource.OnChange.Subscribe([this](TResultSource& source) {
     FCommands->ViewFilter->setChecked(source.FilterSettings().Enable);
   });
 }
 
 // Window-modal and freed when it closes.
 void TKivMainForm::ShowFilterForm() {
-  auto* form = new TFilterForm(ResultSource1, this);
+  auto* form = new TFilterForm(FSource, this);
   form->setAttribute(Qt::WA_DeleteOnClose);
   connect(form, &QDialog::finished, this, [this] {
-    FCommands->ViewFilter->setChecked(ResultSource1.FilterSettings().Enable);
+    FCommands->ViewFilter->setChecked(FSource.FilterSettings().Enable);
   });
   form->open();
 }
@@ -73,7 +77,25 @@ void TKivMainForm::ApplyWordListOptions(const TViewerSettings& viewer, bool stan
 
 void TKivMainForm::AddEqualLettersCommand() {
   if (const std::optional<TEqualLetters> group = Dialogs().AskEqualLetters(this, true, {}))
-    FHistory.AddEqualLetters(CharacterManager1, *group);
+    FHistory.AddEqualLetters(FCharacters, *group);
+}
+
+void TKivMainForm::ToggleStatistics() {
+  if (FStatForm == nullptr) {
+    FStatForm = new TStatForm(FSource, FCollection, this);
+    connect(FStatForm, &TStatForm::VisibilityChanged, FCommands->OptionsStatistics,
+            &QAction::setChecked);
+    connect(FStatForm, &TStatForm::MainFormRequested, this, [this] { FastSearch->setFocus(); });
+    PlaceOver(*FStatForm, this);  // later shows keep where the user put it
+  }
+  if (FStatForm->isVisible()) {
+    FStatForm->close();
+  } else {
+    FStatForm->show();
+    FStatForm->raise();
+    FStatForm->activateWindow();
+  }
+  FCommands->OptionsStatistics->setChecked(FStatForm->isVisible());
 }
 
 }  // namespace gryvel::gui

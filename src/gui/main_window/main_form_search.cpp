@@ -1,16 +1,10 @@
 // The main window's requests: the quick-search edit, the searches, the history's actions, the
-// results and filter switches, the sort orders, and the commands of the menus and toolbars.
+// results and filter switches and the sort orders.
 
-#include <QAction>
-#include <QApplication>
 #include <QLabel>
 #include <QStatusBar>
-#include <QToolBar>
-#include <QToolButton>
 
-#include "gui/about_box.h"
 #include "gui/dialogs.h"
-#include "gui/help_window.h"
 #include "gui/main_window/kiv_main_form.h"
 #include "gui/main_window/main_commands.h"
 #include "gui/search_dialog/search_form.h"
@@ -23,39 +17,6 @@
 
 namespace gryvel::gui {
 
-void TKivMainForm::ConnectCommands() {
-  TMainCommands& c = *FCommands;
-  connect(c.FileExit, &QAction::triggered, this, &QWidget::close);
-  connect(c.EditCopy, &QAction::triggered, this, &TKivMainForm::CopySelectedWord);
-  connect(c.SearchPalindromes, &QAction::triggered, this, &TKivMainForm::RunPalindromeSearch);
-  connect(c.ViewResults, &QAction::triggered, this, &TKivMainForm::SetResultsShown);
-  connect(c.ViewFilter, &QAction::triggered, this, &TKivMainForm::FilterToggled);
-  for (QAction* sort : {c.SortAscending, c.SortDescending, c.SortAlphabetical, c.SortByLength})
-    connect(sort, &QAction::triggered, this, &TKivMainForm::SortChanged);
-  connect(c.ViewStatusBar, &QAction::toggled, statusBar(), &QWidget::setVisible);
-  connect(c.ViewDescriptions, &QAction::toggled, this,
-          [this](bool on) { KivViewer1->SetShowDescription(on); });
-  connect(c.OptionsStatistics, &QAction::triggered, this, &TKivMainForm::ToggleStatistics);
-  connect(c.HelpContents, &QAction::triggered, this,
-          [this] { ShowHelp(this, UILanguage() != TUILanguage::Russian); });
-  connect(c.HelpHomePage, &QAction::triggered, this, [this] { ShowHomePage(this); });
-  connect(c.HelpAbout, &QAction::triggered, this, [this] {
-    TAboutBox about(this);
-    about.exec();
-  });
-  connect(tbAdvanced, &QToolButton::clicked, this, [this] {
-    if (isMaximized()) return;
-    if (RightPanel->isVisible()) {
-      HideRightPanel();
-    } else {
-      ShowRightPanel();
-    }
-  });
-  connect(CloseRightPanel, &QToolButton::clicked, this, &TKivMainForm::HideRightPanel);
-  ConnectOptionCommands();
-  ConnectSearchDialog();
-}
-
 void TKivMainForm::FastSearchChanged() {
   const std::optional<std::string> typed = FromQString(FastSearch->text());
   if (!typed) {
@@ -64,10 +25,10 @@ void TKivMainForm::FastSearchChanged() {
     return;
   }
   const TTypingFeedback feedback =
-      TypedTextChanged(*typed, StringSearcher1,
+      TypedTextChanged(*typed, FSearcher,
                        FLocateWhileTyping && FSession.SearchOptions().DoFastSearch);
   FPanels[1]->setText(ToQString(feedback.LengthText));
-  if (feedback.Locate) ResultSource1.Locate(*typed);
+  if (feedback.Locate) FSource.Locate(*typed);
 }
 
 void TKivMainForm::FastSearchEnterDown(bool alt) {
@@ -80,7 +41,7 @@ void TKivMainForm::FastSearchEnterDown(bool alt) {
   const TSearchRequest request = EnterRequest(*typed, alt);
   if (request.Kind == TRequestKind::None) return;
   RunRequest(request);
-  RecordSearchRequest(FHistory, request, StringSearcher1.AnagramOptions());
+  RecordSearchRequest(FHistory, request, FSearcher.AnagramOptions());
 }
 
 void TKivMainForm::RunCrosswordSearch(std::string_view pattern) {
@@ -101,8 +62,8 @@ void TKivMainForm::RunRequest(const TSearchRequest& request) {
   if (request.Kind == TRequestKind::Crossword) FLastPattern = request.Text;
   if (request.Kind == TRequestKind::Anagram) FLastAnagram = request.Text;
   if (request.Kind == TRequestKind::Meaning) FLastPattern = MeaningRequestText(request);
-  const bool found = RunSearchRequest(ResultSource1, request);
-  if (found) KivViewer1->SetSelItem(ResultSource1.View().front());
+  const bool found = RunSearchRequest(FSource, request);
+  if (found) KivViewer1->SetSelItem(FSource.View().front());
 }
 
 void TKivMainForm::RunHistoryAction(const THistoryAction& action) {
@@ -116,7 +77,7 @@ void TKivMainForm::RunHistoryAction(const THistoryAction& action) {
       RunRequest(EnterRequest(action.Text, false));
       break;
     case THistoryAction::RunAnagram:
-      StringSearcher1.SetAnagramOptions(action.Mode);
+      FSearcher.SetAnagramOptions(action.Mode);
       RunAnagramSearch(action.Text);
       break;
     case THistoryAction::AddEqualLetters:
@@ -138,12 +99,12 @@ void TKivMainForm::RunHistoryAction(const THistoryAction& action) {
 }
 
 void TKivMainForm::SetResultsShown(bool on) {
-  if (on == ResultSource1.FilterActive()) return;
+  if (on == FSource.FilterActive()) return;
   {
     const THoldViewer hold(*KivViewer1);
-    ResultSource1.SetFilterActive(on);
+    FSource.SetFilterActive(on);
   }
-  FCommands->ViewResults->setChecked(ResultSource1.FilterActive());
+  FCommands->ViewResults->setChecked(FSource.FilterActive());
 }
 
 // The selected word stays selected in the new order.
@@ -151,32 +112,32 @@ void TKivMainForm::SortChanged() {
   const TMainCommands& c = *FCommands;
   {
     const THoldViewer hold(*KivViewer1);
-    ResultSource1.SetIncrementSort(c.SortAscending->isChecked());
+    FSource.SetIncrementSort(c.SortAscending->isChecked());
     if (c.SortByLength->isChecked()) {
-      ResultSource1.SortByLength();
+      FSource.SortByLength();
     } else {
-      ResultSource1.SortAlphabetically();
+      FSource.SortAlphabetically();
     }
   }
-  if (FCurrentIndex >= 0 && FCurrentIndex < FDC.Count())
-    ResultSource1.Locate(FDC.Item(FCurrentIndex)->Word);
+  if (FCurrentIndex >= 0 && FCurrentIndex < FCollection.Count())
+    FSource.Locate(FCollection.Item(FCurrentIndex)->Word);
 }
 
 // The merged list changed beneath the selection (a dictionary came or went): the list goes
 // back to the selected word, or to the place it had when it is gone.
 void TKivMainForm::FollowSelectedWord() {
   if (FCurrentWord.empty()) return;
-  if (FCurrentIndex >= 0 && FCurrentIndex < FDC.Count() &&
-      FDC.Item(FCurrentIndex)->Word == FCurrentWord)
+  if (FCurrentIndex >= 0 && FCurrentIndex < FCollection.Count() &&
+      FCollection.Item(FCurrentIndex)->Word == FCurrentWord)
     return;
-  ResultSource1.Locate(FCurrentWord);
+  FSource.Locate(FCurrentWord);
 }
 
 void TKivMainForm::FilterToggled(bool on) {
-  TFilterSettings settings = ResultSource1.FilterSettings();
+  TFilterSettings settings = FSource.FilterSettings();
   settings.Enable = on;
-  ResultSource1.SetFilterSettings(settings);
-  FCommands->ViewFilter->setChecked(ResultSource1.FilterSettings().Enable);
+  FSource.SetFilterSettings(settings);
+  FCommands->ViewFilter->setChecked(FSource.FilterSettings().Enable);
 }
 
 }  // namespace gryvel::gui

@@ -36,14 +36,14 @@ void TKivMainForm::OpenSearchDialog(TSearchPage page) {
       const TSearchRequest request = EnterRequest(*text, false);
       if (request.Kind == TRequestKind::None) return;
       RunRequest(request);
-      RecordSearchRequest(FHistory, request, StringSearcher1.AnagramOptions());
+      RecordSearchRequest(FHistory, request, FSearcher.AnagramOptions());
     });
     connect(FSearchForm, &TSearchForm::AnagramRequested, this, [this](const QString& letters) {
       const std::optional<std::string> text = FromQString(letters);
       if (!text) return;
       const TSearchRequest request{TRequestKind::Anagram, *text, {}};
       RunRequest(request);
-      RecordSearchRequest(FHistory, request, StringSearcher1.AnagramOptions());
+      RecordSearchRequest(FHistory, request, FSearcher.AnagramOptions());
     });
   }
   FSearchForm->SetListLook(ViewerSettingsOf(*KivViewer1));

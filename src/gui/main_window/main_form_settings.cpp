@@ -1,7 +1,9 @@
 // The main window's side of the settings file: every group read at start-up and applied to the
-// widgets, and written back from them at close.
+// widgets, the window's first size and place, and every group written back at close.
 
 #include <QAction>
+#include <QCursor>
+#include <algorithm>
 #include <chrono>
 #include <QGuiApplication>
 #include <QScreen>
@@ -19,6 +21,7 @@
 #include "gui/main_window/kiv_main_form.h"
 #include "gui/main_window/main_commands.h"
 #include "gui/main_window/search_tree.h"
+#include "gui/main_window/toolbar_fit.h"
 #include "gui/widgets/kiv_viewer.h"
 #include "gui/widgets/skin_scroll.h"
 #include "gui/widgets/viewer_style.h"
@@ -48,10 +51,10 @@ std::vector<TScreenArea> ScreenAreas() {
 
 void TKivMainForm::ReadSettings() {
   const TFilterSettings filter = ReadFilterSettings(FSettings);
-  ResultSource1.SetFilterSettings(filter);
+  FSource.SetFilterSettings(filter);
   FCommands->ViewFilter->setChecked(filter.Enable);
 
-  for (TKivDictionary* dictionary : ReadDictionaryList(FSettings, FDC))
+  for (TKivDictionary* dictionary : ReadDictionaryList(FSettings, FCollection))
     DictionaryTree->AddDictionaryNode(dictionary->Name(), *dictionary);
 
   FMain.Language = ReadLanguage(FSettings);
@@ -82,7 +85,7 @@ void TKivMainForm::ReadSettings() {
 
   ReadPatternHistory(FSettings, FHistory);
   ReadAnagramHistory(FSettings, FHistory);
-  ReadEqualLetters(FSettings, CharacterManager1, FHistory);
+  ReadEqualLetters(FSettings, FCharacters, FHistory);
   ReadMeaningHistory(FSettings, FHistory);
   SearchTree->ExpandAllAndScrollTop();
 
@@ -169,12 +172,31 @@ TMainSettings TKivMainForm::MainSettings() {
   return settings;
 }
 
+void TKivMainForm::FitFirstRunWindow() {
+  const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+  if (screen == nullptr) screen = this->screen();
+  const QRect area = screen->availableGeometry();
+  // Room for the title bar and the borders the window manager adds.
+  const QSize room = area.size() - QSize(kFrameWidth, kFrameHeight);
+
+  auto toolbars = [this] {
+    return ToolBarsWidth(*this, *FCommands->SearchToolBar, *FCommands->SortToolBar);
+  };
+  // Captioned buttons that cannot fit the screen lose their captions, not their place.
+  if (toolbars() > room.width()) FCommands->SetToolBarLabels(0);
+
+  const int w = std::min(std::max({width(), toolbars(), room.width() / 2}), room.width());
+  const int h = std::min(std::max({height(), minimumHeight(), w * 3 / 4}), room.height());
+  resize(w, h);
+  move(area.center() - QPoint(w / 2, h / 2));
+}
+
 void TKivMainForm::ShowAsSaved() {
   // A dictionary that is loading shows its first words within a few milliseconds: wait for
   // them (not long) so that the window does not open on an empty list that fills at once.
   const auto deadline = std::chrono::steady_clock::now() + kFirstWordsWait;
   SynchronizeWhile([this, deadline] {
-    return FDC.Count() == 0 && FDC.LoadingCount() > 0 &&
+    return FCollection.Count() == 0 && FCollection.LoadingCount() > 0 &&
            std::chrono::steady_clock::now() < deadline;
   });
   if (FSavedPosition.Centred()) FitFirstRunWindow();
@@ -191,14 +213,14 @@ void TKivMainForm::ShowAsSaved() {
 // is the one reported. The settings are left as they were in the file when it cannot be written.
 bool TKivMainForm::WriteSettingsOrAsk() {
   const TStatus results[] = {
-      WriteDictionaryList(FSettings, DictionaryListOf(FDC)),
-      WriteFilterSettings(FSettings, ResultSource1.FilterSettings()),
+      WriteDictionaryList(FSettings, DictionaryListOf(FCollection)),
+      WriteFilterSettings(FSettings, FSource.FilterSettings()),
       WriteWindowPosition(FSettings, WindowPosition()),
       WriteMainSettings(FSettings, MainSettings()),
       WriteToolbarPositions(FSettings, ToolbarPositions()),
       WritePatternHistory(FSettings, FHistory),
       WriteAnagramHistory(FSettings, FHistory),
-      WriteEqualLetters(FSettings, CharacterManager1),
+      WriteEqualLetters(FSettings, FCharacters),
       WriteMeaningHistory(FSettings, FHistory),
   };
   for (const TStatus& status : results) {
