@@ -65,15 +65,15 @@ TKivMainForm::TKivMainForm(TSession& session, QWidget* parent)
   FCommands = new TMainCommands(*this);
   BuildLeftPanel();
   BuildRightPanel();
-  Splitter1 = new QSplitter(Qt::Horizontal, this);
-  Splitter1->setObjectName("Splitter1");
-  Splitter1->setHandleWidth(3);
-  Splitter1->setChildrenCollapsible(false);
-  Splitter1->addWidget(LeftPanel);
-  Splitter1->addWidget(RightPanel);
-  Splitter1->setStretchFactor(0, 1);
-  Splitter1->setStretchFactor(1, 0);
-  setCentralWidget(Splitter1);
+  PanelSplitter = new QSplitter(Qt::Horizontal, this);
+  PanelSplitter->setObjectName("Splitter1");
+  PanelSplitter->setHandleWidth(3);
+  PanelSplitter->setChildrenCollapsible(false);
+  PanelSplitter->addWidget(LeftPanel);
+  PanelSplitter->addWidget(RightPanel);
+  PanelSplitter->setStretchFactor(0, 1);
+  PanelSplitter->setStretchFactor(1, 0);
+  setCentralWidget(PanelSplitter);
   RightPanel->hide();
   BuildStatusBar();
 
@@ -106,9 +106,9 @@ void TKivMainForm::PrepareSmallIcons() {
 void TKivMainForm::BuildLeftPanel() {
   LeftPanel = new QWidget(this);
   LeftPanel->setObjectName("LeftPanel");
-  KivViewer1 = new TKivViewer(LeftPanel);
-  KivViewer1->setObjectName("KivViewer1");
-  ApplyMainWindowStyle(*KivViewer1);
+  WordList = new TKivViewer(LeftPanel);
+  WordList->setObjectName("KivViewer1");
+  ApplyMainWindowStyle(*WordList);
   Scroll = new TSkinScroll(LeftPanel);
   Scroll->setObjectName("Scroll");
   ScrollStd = new QScrollBar(Qt::Vertical, LeftPanel);
@@ -117,9 +117,9 @@ void TKivMainForm::BuildLeftPanel() {
   FastSearch = new TEnterEdit(LeftPanel);
   FastSearch->setObjectName("FastSearch");
   FastSearch->setFont(PixelFont(QStringLiteral("Courier New"), 13));
-  Image1 = new QLabel(LeftPanel);
-  Image1->setObjectName("Image1");
-  Image1->setPixmap(Icon(TIcon::Search).pixmap(16, 16));
+  SearchIcon = new QLabel(LeftPanel);
+  SearchIcon->setObjectName("Image1");
+  SearchIcon->setPixmap(Icon(TIcon::Search).pixmap(16, 16));
   tbAdvanced = new QToolButton(LeftPanel);
   tbAdvanced->setObjectName("tbAdvanced");
   tbAdvanced->setAutoRaise(true);
@@ -128,13 +128,13 @@ void TKivMainForm::BuildLeftPanel() {
 
   auto* list_row = new QHBoxLayout;
   list_row->setSpacing(0);
-  list_row->addWidget(KivViewer1, 1);
+  list_row->addWidget(WordList, 1);
   list_row->addWidget(Scroll);
   list_row->addWidget(ScrollStd);
   auto* edit_row = new QHBoxLayout;
   edit_row->setSpacing(2);
   edit_row->addWidget(FastSearch, 1);
-  edit_row->addWidget(Image1);
+  edit_row->addWidget(SearchIcon);
   edit_row->addWidget(tbAdvanced);
   auto* column = new QVBoxLayout(LeftPanel);
   column->setContentsMargins(0, 0, 0, 1);
@@ -142,8 +142,8 @@ void TKivMainForm::BuildLeftPanel() {
   column->addLayout(list_row, 1);
   column->addLayout(edit_row);
   // Typed text lines up with the words of the list.
-  FastSearch->setTextMargins(std::max(0, KivViewer1->TextIndent() - 2), 0, 0, 0);
-  setTabOrder(FastSearch, KivViewer1);
+  FastSearch->setTextMargins(std::max(0, WordList->TextIndent() - 2), 0, 0, 0);
+  setTabOrder(FastSearch, WordList);
 }
 
 void TKivMainForm::BuildRightPanel() {
@@ -194,8 +194,8 @@ void TKivMainForm::UpdateCountPanels() {
 }
 
 void TKivMainForm::ConnectEngine() {
-  KivViewer1->SetDataSource(&FSource);
-  FListPlaces = std::make_unique<TListPlaces>(FSource, *KivViewer1);
+  WordList->SetDataSource(&FSource);
+  FListPlaces = std::make_unique<TListPlaces>(FSource, *WordList);
   FListPlaces->OnPlaced = [this](std::int32_t position, std::int32_t max) {
     ListScrolled(position, max);
   };
@@ -211,20 +211,20 @@ void TKivMainForm::ConnectEngine() {
     });
   }
 
-  KivViewer1->OnScroll = [this](TKivViewer&, std::int32_t position, std::int32_t max) {
+  WordList->OnScroll = [this](TKivViewer&, std::int32_t position, std::int32_t max) {
     ListScrolled(position, max);
   };
-  KivViewer1->OnAfterSelectionChanged = [this](TKivViewer& viewer) {
+  WordList->OnAfterSelectionChanged = [this](TKivViewer& viewer) {
     FCurrentIndex = viewer.SelItem();
     FCurrentWord = FCurrentIndex >= 0 && FCurrentIndex < FCollection.Count() ? FCollection.Item(FCurrentIndex)->Word
                                                                      : std::string();
     UpdateCommandStates();
   };
-  KivViewer1->OnChangeDictionary = [this](TKivViewer&) { UpdateCountPanels(); };
-  KivViewer1->OnGetPartOfSpeechText = [this](TKivViewer&, std::int32_t index, std::string& text) {
+  WordList->OnChangeDictionary = [this](TKivViewer&) { UpdateCountPanels(); };
+  WordList->OnGetPartOfSpeechText = [this](TKivViewer&, std::int32_t index, std::string& text) {
     text = EntryPartOfSpeechText(FCollection, index);
   };
-  KivViewer1->installEventFilter(this);
+  WordList->installEventFilter(this);
   FastSearch->installEventFilter(this);
 
   FEngineHooks += FCollection.OnProgress.Subscribe(
@@ -251,7 +251,7 @@ void TKivMainForm::ConnectEngine() {
   // The list's navigation keys move the selection while the caret stays in the edit.
   FastSearch->OnForwardKey = [this](QKeyEvent* event) {
     QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
-    QCoreApplication::sendEvent(KivViewer1, &copy);
+    QCoreApplication::sendEvent(WordList, &copy);
     return true;
   };
   connect(FastSearch, &QLineEdit::textChanged, this, &TKivMainForm::FastSearchChanged);
@@ -269,7 +269,7 @@ void TKivMainForm::ConnectCommands() {
     connect(sort, &QAction::triggered, this, &TKivMainForm::SortChanged);
   connect(c.ViewStatusBar, &QAction::toggled, statusBar(), &QWidget::setVisible);
   connect(c.ViewDescriptions, &QAction::toggled, this,
-          [this](bool on) { KivViewer1->SetShowDescription(on); });
+          [this](bool on) { WordList->SetShowDescription(on); });
   connect(c.OptionsStatistics, &QAction::triggered, this, &TKivMainForm::ToggleStatistics);
   connect(c.HelpContents, &QAction::triggered, this,
           [this] { ShowHelp(this, UILanguage() != TUILanguage::Russian); });
@@ -313,7 +313,7 @@ void TKivMainForm::Progress(TKivDictionary* sender, std::uint8_t stage, std::uin
 }
 
 void TKivMainForm::ListScrolled(std::int32_t position, std::int32_t max) {
-  const int page = std::max(1, KivViewer1->VisibleCount() - 1);
+  const int page = std::max(1, WordList->VisibleCount() - 1);
   for (QScrollBar* bar : {static_cast<QScrollBar*>(Scroll), ScrollStd}) {
     const QSignalBlocker block(bar);
     bar->setRange(0, max);
@@ -323,9 +323,9 @@ void TKivMainForm::ListScrolled(std::int32_t position, std::int32_t max) {
 }
 
 void TKivMainForm::ScrollBarMoved(int position) {
-  KivViewer1->SetTopIndex(position);
+  WordList->SetTopIndex(position);
   const QSignalBlocker block(Scroll);
-  Scroll->setValue(KivViewer1->TopIndex());
+  Scroll->setValue(WordList->TopIndex());
 }
 
 // At start-up both panels take their remembered widths; later the list keeps its width and
@@ -334,15 +334,15 @@ void TKivMainForm::ShowRightPanel() {
   const int left = FInitializing ? FMain.LeftWidth : LeftPanel->width();
   RightPanel->show();
   if (!isMaximized() && !FInitializing)
-    resize(width() + FMain.RightWidth + Splitter1->handleWidth(), height());
-  Splitter1->setSizes({left, FMain.RightWidth});
+    resize(width() + FMain.RightWidth + PanelSplitter->handleWidth(), height());
+  PanelSplitter->setSizes({left, FMain.RightWidth});
   tbAdvanced->setIcon(Icon(TIcon::PanelHide));
 }
 
 void TKivMainForm::HideRightPanel() {
   if (!RightPanel->isVisible()) return;
   FMain.RightWidth = RightPanel->width();
-  const int shrink = RightPanel->width() + Splitter1->handleWidth();
+  const int shrink = RightPanel->width() + PanelSplitter->handleWidth();
   RightPanel->hide();
   if (!isMaximized()) resize(std::max(minimumWidth(), width() - shrink), height());
   tbAdvanced->setIcon(Icon(TIcon::PanelShow));
@@ -353,13 +353,13 @@ void TKivMainForm::SetZoomed(bool zoomed) {
   if (zoomed == FZoomed) return;
   const int step = zoomed ? 4 : -4;
   {
-    const THoldViewer hold(*KivViewer1);
-    KivViewer1->SetTextIndent(KivViewer1->TextIndent() + step);
-    KivViewer1->SetDescriptionIndent(KivViewer1->DescriptionIndent() + step);
+    const THoldViewer hold(*WordList);
+    WordList->SetTextIndent(WordList->TextIndent() + step);
+    WordList->SetDescriptionIndent(WordList->DescriptionIndent() + step);
   }
   FZoomed = zoomed;
   tbAdvanced->setVisible(!zoomed);
-  Image1->setVisible(!zoomed);
+  SearchIcon->setVisible(!zoomed);
   CloseRightPanel->setVisible(!zoomed);
 }
 
@@ -371,7 +371,7 @@ void TKivMainForm::changeEvent(QEvent* event) {
 // Ctrl+click on the list copies the selected word into the quick-search edit.
 // Ctrl+Insert in the quick-search edit with nothing selected there copies the list's word.
 bool TKivMainForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == KivViewer1 && event->type() == QEvent::MouseButtonRelease) {
+  if (watched == WordList && event->type() == QEvent::MouseButtonRelease) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if ((mouse->modifiers() & Qt::ControlModifier) != 0) CopyWordToFastSearch();
   }
@@ -379,12 +379,12 @@ bool TKivMainForm::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::ControlModifier &&
         !FastSearch->hasSelectedText()) {
-      QCoreApplication::sendEvent(KivViewer1, key);
+      QCoreApplication::sendEvent(WordList, key);
       return true;
     }
   }
   // The list's Ctrl+Insert copies its entry in both clipboard forms.
-  if (watched == KivViewer1 && event->type() == QEvent::KeyPress) {
+  if (watched == WordList && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::ControlModifier) {
       if (FCurrentIndex >= 0 && FCurrentIndex < FCollection.Count()) FCollection.CopyToClipboard({FCurrentIndex});
@@ -404,7 +404,7 @@ void TKivMainForm::CopyWordToFastSearch() {
 }
 
 void TKivMainForm::CopySelectedWord() {
-  if (!KivViewer1->hasFocus() || FCurrentIndex < 0 || FCurrentIndex >= FCollection.Count()) return;
+  if (!WordList->hasFocus() || FCurrentIndex < 0 || FCurrentIndex >= FCollection.Count()) return;
   FCollection.CopyToClipboard({FCurrentIndex});
 }
 
@@ -428,7 +428,7 @@ void TKivMainForm::ApplyLanguage(const std::string& code) {
   DictionaryTree->ApplyLanguage();
   if (FStatForm != nullptr) FStatForm->ApplyLanguage();
   if (FOptionForm != nullptr) FOptionForm->ApplyLanguage();
-  KivViewer1->update();
+  WordList->update();
   if (FSearchForm != nullptr) FSearchForm->ApplyLanguage();
 }
 

@@ -186,14 +186,14 @@ class TKivMainForm : public QMainWindow {
 
   // The widgets, owned by the window; object names keep the designed names.
   TMainCommands* FCommands = nullptr;
-  QSplitter* Splitter1 = nullptr;
+  QSplitter* PanelSplitter = nullptr;
   QWidget* LeftPanel = nullptr;
   QWidget* RightPanel = nullptr;
-  TKivViewer* KivViewer1 = nullptr;
+  TKivViewer* WordList = nullptr;
   TSkinScroll* Scroll = nullptr;
   QScrollBar* ScrollStd = nullptr;
   TEnterEdit* FastSearch = nullptr;
-  QLabel* Image1 = nullptr;
+  QLabel* SearchIcon = nullptr;
   QToolButton* tbAdvanced = nullptr;
   QTabWidget* PageControl = nullptr;
   QToolButton* CloseRightPanel = nullptr;

@@ -90,10 +90,10 @@ void TKivMainForm::ConnectDictionaryCommands() {
   connect(c.EditAddEntry, &QAction::triggered, this, [this] { ShowEntryEditor(false); });
   connect(c.EditChangeEntry, &QAction::triggered, this, [this] { ShowEntryEditor(true); });
   // The list's own menu holds the entry commands.
-  KivViewer1->setContextMenuPolicy(Qt::ActionsContextMenu);
-  auto* separator = new QAction(KivViewer1);
+  WordList->setContextMenuPolicy(Qt::ActionsContextMenu);
+  auto* separator = new QAction(WordList);
   separator->setSeparator(true);
-  KivViewer1->addActions({c.EditAddEntry, c.EditChangeEntry, separator, c.EditCopy, c.EditDelete});
+  WordList->addActions({c.EditAddEntry, c.EditChangeEntry, separator, c.EditCopy, c.EditDelete});
   setAcceptDrops(true);
   // The results commands start disabled and follow each showing of results.
   c.FileSaveResults->setEnabled(false);
@@ -169,7 +169,7 @@ void TKivMainForm::ShowDictionaryMenu(const QPoint& at) {
 // --- The tree
 
 void TKivMainForm::ToggleConnected(TKivDictionary& dictionary) {
-  const THoldViewer hold(*KivViewer1);
+  const THoldViewer hold(*WordList);
   if (dictionary.Connected()) {
     FCollection.Disconnect(dictionary);
     return;
@@ -208,7 +208,7 @@ void TKivMainForm::RenameDictionary(TKivDictionary& dictionary, const QString& t
 
 void TKivMainForm::RemoveDictionary(TKivDictionary& dictionary) {
   if (!AskYesNo(this, TShellText::RemoveDictionaryQuestion, dictionary.Name())) return;
-  const THoldViewer hold(*KivViewer1);
+  const THoldViewer hold(*WordList);
   DictionaryTree->RemoveDictionaryNode(dictionary);
   FCollection.Remove(dictionary);
   UpdateCommandStates();

@@ -16,19 +16,19 @@ void TKivMainForm::ShowEntryEditor(bool change) {
   }
   TEntryEditorDialog editor(FCollection, this);
   editor.OnShowWord = [this](const std::string& shown) {
-    const THoldViewer hold(*KivViewer1);
+    const THoldViewer hold(*WordList);
     FSource.Locate(shown);
   };
   editor.Start(change, word);
   Dialogs().Exec(editor);
-  KivViewer1->update();
+  WordList->update();
   UpdateCommandStates();
 }
 
 // Only an entry of the active, connected dictionary is deleted.
 void TKivMainForm::DeleteSelectedEntry() {
   if (ActiveHolderOf(FCollection, FCurrentIndex) == nullptr) return;
-  const THoldViewer hold(*KivViewer1);
+  const THoldViewer hold(*WordList);
   FCollection.DeleteEntry(FCurrentIndex);
 }
 

@@ -55,7 +55,7 @@ void TKivMainForm::ShowOptionForm() {
     };
   }
   TWindowOptions window;
-  window.Viewer = ViewerSettingsOf(*KivViewer1);
+  window.Viewer = ViewerSettingsOf(*WordList);
   window.ShowStandardScroll = ScrollStd->isVisibleTo(LeftPanel);
   window.ToolBarLabels = FCommands->ToolBarLabels();
   window.LargeToolBarIcons = FCommands->LargeToolBarIcons();
@@ -63,13 +63,13 @@ void TKivMainForm::ShowOptionForm() {
 }
 
 void TKivMainForm::ApplyWordListOptions(const TViewerSettings& viewer, bool standard_scroll) {
-  ApplyViewerSettings(*KivViewer1, viewer);
-  FCommands->ViewDescriptions->setChecked(KivViewer1->ShowDescription());
+  ApplyViewerSettings(*WordList, viewer);
+  FCommands->ViewDescriptions->setChecked(WordList->ShowDescription());
   // The bar coming into view starts where the list is.
   QScrollBar* shown = standard_scroll ? ScrollStd : static_cast<QScrollBar*>(Scroll);
   {
     const QSignalBlocker block(shown);
-    shown->setValue(KivViewer1->TopIndex());
+    shown->setValue(WordList->TopIndex());
   }
   Scroll->setVisible(!standard_scroll);
   ScrollStd->setVisible(standard_scroll);

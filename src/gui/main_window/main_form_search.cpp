@@ -56,14 +56,14 @@ void TKivMainForm::RunPalindromeSearch() { RunRequest({TRequestKind::Palindromes
 
 // One search with the list's updates held; the result's first word is selected.
 void TKivMainForm::RunRequest(const TSearchRequest& request) {
-  const THoldViewer hold(*KivViewer1);
+  const THoldViewer hold(*WordList);
   FListPlaces->ForgetResultPlace();
   // For results files and the search dialog.
   if (request.Kind == TRequestKind::Crossword) FLastPattern = request.Text;
   if (request.Kind == TRequestKind::Anagram) FLastAnagram = request.Text;
   if (request.Kind == TRequestKind::Meaning) FLastPattern = MeaningRequestText(request);
   const bool found = RunSearchRequest(FSource, request);
-  if (found) KivViewer1->SetSelItem(FSource.View().front());
+  if (found) WordList->SetSelItem(FSource.View().front());
 }
 
 void TKivMainForm::RunHistoryAction(const THistoryAction& action) {
@@ -101,7 +101,7 @@ void TKivMainForm::RunHistoryAction(const THistoryAction& action) {
 void TKivMainForm::SetResultsShown(bool on) {
   if (on == FSource.FilterActive()) return;
   {
-    const THoldViewer hold(*KivViewer1);
+    const THoldViewer hold(*WordList);
     FSource.SetFilterActive(on);
   }
   FCommands->ViewResults->setChecked(FSource.FilterActive());
@@ -111,7 +111,7 @@ void TKivMainForm::SetResultsShown(bool on) {
 void TKivMainForm::SortChanged() {
   const TMainCommands& c = *FCommands;
   {
-    const THoldViewer hold(*KivViewer1);
+    const THoldViewer hold(*WordList);
     FSource.SetIncrementSort(c.SortAscending->isChecked());
     if (c.SortByLength->isChecked()) {
       FSource.SortByLength();

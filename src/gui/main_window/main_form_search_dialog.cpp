@@ -46,7 +46,7 @@ void TKivMainForm::OpenSearchDialog(TSearchPage page) {
       RecordSearchRequest(FHistory, request, FSearcher.AnagramOptions());
     });
   }
-  FSearchForm->SetListLook(ViewerSettingsOf(*KivViewer1));
+  FSearchForm->SetListLook(ViewerSettingsOf(*WordList));
   FSearchForm->Open(page, ToQString(FLastPattern), !FastSearch->text().isEmpty(),
                     ToQString(FLastAnagram));
 }

@@ -78,10 +78,10 @@ void TKivMainForm::ReadSettings() {
   resize(FSavedPosition.Width, FSavedPosition.Height);
   if (!FSavedPosition.Centred()) move(FSavedPosition.Left, FSavedPosition.Top);
 
-  TViewerSettings viewer = ViewerSettingsOf(*KivViewer1);
+  TViewerSettings viewer = ViewerSettingsOf(*WordList);
   ReadViewerSettings(FSettings, viewer);
-  ApplyViewerSettings(*KivViewer1, viewer);
-  FCommands->ViewDescriptions->setChecked(KivViewer1->ShowDescription());
+  ApplyViewerSettings(*WordList, viewer);
+  FCommands->ViewDescriptions->setChecked(WordList->ShowDescription());
 
   ReadPatternHistory(FSettings, FHistory);
   ReadAnagramHistory(FSettings, FHistory);

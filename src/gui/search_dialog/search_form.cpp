@@ -122,8 +122,8 @@ TSearchForm::TSearchForm(TSession& session, QWidget* parent)
   layout->addWidget(BuildResultPanel(), 1);
   layout->addWidget(BuildRequestButtons());
   layout->addWidget(BuildSearchPanel());
-  Timer1 = new QTimer(this);
-  Timer1->setSingleShot(true);
+  FTicker = new QTimer(this);
+  FTicker->setSingleShot(true);
   // A finished search is taken at once, not at the next poll.
   for (TSearchWorker* worker : {FChainWorker.get(), FAnalysisWorker.get()})
     worker->OnDone = [this] { QMetaObject::invokeMethod(this, &TSearchForm::Poll, Qt::QueuedConnection); };
@@ -214,9 +214,9 @@ QWidget* TSearchForm::BuildChainPage() {
   LastWord = NewEdit(page, "LastWord");
   FirstWordLabel = NewLabel(page, "FirstWordLabel", FirstWord);
   LastWordLabel = NewLabel(page, "LastWordLabel", LastWord);
-  Edit1 = new TCountSpinBox(1, page);
-  Edit1->setObjectName("Edit1");
-  ChangeLabel = NewLabel(page, "ChangeLabel", Edit1);
+  ChangeCountEdit = new TCountSpinBox(1, page);
+  ChangeCountEdit->setObjectName("Edit1");
+  ChangeLabel = NewLabel(page, "ChangeLabel", ChangeCountEdit);
   LettersLabel = NewLabel(page, "LettersLabel");
   auto* layout = new QGridLayout(page);
   layout->addWidget(FirstWordLabel, 0, 0);
@@ -224,7 +224,7 @@ QWidget* TSearchForm::BuildChainPage() {
   layout->addWidget(LastWordLabel, 1, 0);
   layout->addWidget(LastWord, 1, 1, 1, 3);
   layout->addWidget(ChangeLabel, 2, 0);
-  layout->addWidget(Edit1, 2, 1);
+  layout->addWidget(ChangeCountEdit, 2, 1);
   layout->addWidget(LettersLabel, 2, 2);
   layout->setColumnStretch(3, 1);
   return page;
@@ -240,13 +240,13 @@ QWidget* TSearchForm::BuildAnalysisPage() {
   rbAll->setObjectName("rbAll");
   rbRange = new QRadioButton(page);
   rbRange->setObjectName("rbRange");
-  Edit2 = NewSpin(page, "Edit2", 2);
-  Edit3 = NewSpin(page, "Edit3", 2);
-  FromLabel = NewLabel(page, "FromLabel", Edit2);
-  ToLabel = NewLabel(page, "ToLabel", Edit3);
+  FromItemEdit = NewSpin(page, "Edit2", 2);
+  ToItemEdit = NewSpin(page, "Edit3", 2);
+  FromLabel = NewLabel(page, "FromLabel", FromItemEdit);
+  ToLabel = NewLabel(page, "ToLabel", ToItemEdit);
   auto* items = new QHBoxLayout;
   for (QWidget* widget : std::initializer_list<QWidget*>{ItemsLabel, rbAll, rbRange, FromLabel,
-                                                         Edit2, ToLabel, Edit3})
+                                                         FromItemEdit, ToLabel, ToItemEdit})
     items->addWidget(widget);
   items->addStretch();
   auto* layout = new QGridLayout(page);
@@ -277,12 +277,12 @@ QWidget* TSearchForm::BuildSearchPanel() {
   VariantsCaption = NewLabel(SearchPanel, "VariantsCaption");
   FoundCaption = NewLabel(SearchPanel, "FoundCaption");
   TimeCaption = NewLabel(SearchPanel, "TimeCaption");
-  Label4 = NewLabel(SearchPanel, "Label4");
-  Label5 = NewLabel(SearchPanel, "Label5");
-  Label6 = NewLabel(SearchPanel, "Label6");
+  VariantsCountLabel = NewLabel(SearchPanel, "Label4");
+  FoundCountLabel = NewLabel(SearchPanel, "Label5");
+  ElapsedLabel = NewLabel(SearchPanel, "Label6");
   int column = 0;
-  for (auto [caption, value] : {std::pair{VariantsCaption, Label4}, std::pair{FoundCaption, Label5},
-                                std::pair{TimeCaption, Label6}}) {
+  for (auto [caption, value] : {std::pair{VariantsCaption, VariantsCountLabel}, std::pair{FoundCaption, FoundCountLabel},
+                                std::pair{TimeCaption, ElapsedLabel}}) {
     value->setText(QStringLiteral("0"));
     // Room for 20 digits with their separators, so no count widens the dialog.
     const QString widest = QStringLiteral("0") + ToQString(FormatCount(1'000'000'000'000'000'000));
@@ -306,10 +306,10 @@ QWidget* TSearchForm::BuildSearchPanel() {
 }
 
 QWidget* TSearchForm::BuildResultPanel() {
-  Panel3 = new QWidget(this);
-  Panel3->setObjectName("Panel3");
+  ResultPanel = new QWidget(this);
+  ResultPanel->setObjectName("Panel3");
   FModel = new TResultListModel(this);
-  FList = new QListView(Panel3);
+  FList = new QListView(ResultPanel);
   FList->setObjectName("ResultList");
   FList->setModel(FModel);
   FList->setUniformItemSizes(true);
@@ -334,10 +334,10 @@ QWidget* TSearchForm::BuildResultPanel() {
     action->setShortcutContext(Qt::WidgetShortcut);
     FList->addAction(action);
   }
-  auto* layout = new QHBoxLayout(Panel3);
+  auto* layout = new QHBoxLayout(ResultPanel);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(FList, 1);
-  return Panel3;
+  return ResultPanel;
 }
 
 void TSearchForm::Connect() {
@@ -352,16 +352,16 @@ void TSearchForm::Connect() {
   connect(btnCancel2, &QPushButton::clicked, this, &QDialog::reject);
   for (QLineEdit* edit : {FirstWord, LastWord})
     connect(edit, &QLineEdit::textChanged, this, &TSearchForm::UpdateFind2);
-  connect(Edit1, &QSpinBox::valueChanged, this, &TSearchForm::UpdateLettersLabel);
-  connect(Edit2, &QSpinBox::valueChanged, this, [this](int from) {
-    if (Edit3->value() < from) Edit3->setValue(from);
+  connect(ChangeCountEdit, &QSpinBox::valueChanged, this, &TSearchForm::UpdateLettersLabel);
+  connect(FromItemEdit, &QSpinBox::valueChanged, this, [this](int from) {
+    if (ToItemEdit->value() < from) ToItemEdit->setValue(from);
   });
-  connect(Edit3, &QSpinBox::valueChanged, this, [this](int to) {
-    if (Edit2->value() > to) Edit2->setValue(to);
+  connect(ToItemEdit, &QSpinBox::valueChanged, this, [this](int to) {
+    if (FromItemEdit->value() > to) FromItemEdit->setValue(to);
   });
   connect(rbAll, &QRadioButton::toggled, this, &TSearchForm::UpdateRangeEnabled);
   connect(FAnagramModes, &QButtonGroup::idToggled, this, &TSearchForm::UpdateAnagramDescription);
-  connect(Timer1, &QTimer::timeout, this, [this] {
+  connect(FTicker, &QTimer::timeout, this, [this] {
     if (FWorker == nullptr) return;
     ShowProgress();
     ArmTicker();
@@ -440,7 +440,7 @@ void TSearchForm::Open(TSearchPage page, const QString& pattern, bool use_patter
   PageControl->setCurrentIndex(static_cast<int>(page));
   RequestPanel->setVisible(request);
   SearchPanel->setVisible(!request);
-  Panel3->setVisible(!request);
+  ResultPanel->setVisible(!request);
   // Enter in an edit, a spin box or on a radio button runs the page's search; a disabled Find
   // takes it and does nothing.
   (request ? btnFind : btnFind2)->setDefault(true);
@@ -515,7 +515,7 @@ void TSearchForm::FindSearch() {
   if (FPage == TSearchPage::Chain) {
     const std::optional<std::string> start = EditText(FirstWord);
     const std::optional<std::string> final = EditText(LastWord);
-    const int n = Edit1->value();
+    const int n = ChangeCountEdit->value();
     if (!start || !final || start->empty() || final->empty() || start->size() != final->size() ||
         n < 1)
       return;
@@ -525,8 +525,8 @@ void TSearchForm::FindSearch() {
     const std::optional<std::string> word = EditText(edAnalyze);
     if (!word || word->empty()) return;
     const bool range = rbRange->isChecked();
-    const std::int32_t from = range ? Edit2->value() : 0;
-    const std::int32_t to = range ? Edit3->value() : TWordAnalysis::kAnyItems;
+    const std::int32_t from = range ? FromItemEdit->value() : 0;
+    const std::int32_t to = range ? ToItemEdit->value() : TWordAnalysis::kAnyItems;
     StartSearch(*FAnalysisWorker, *FAnalysis,
                 [this, word = *word, from, to] { FAnalysis->Find(word, from, to); });
   }
@@ -535,8 +535,8 @@ void TSearchForm::FindSearch() {
 void TSearchForm::StartSearch(TSearchWorker& worker, TResultSearch& search,
                               std::function<void()> find) {
   ClearResults();
-  Label4->setText(QStringLiteral("0"));
-  Label6->setText(QStringLiteral("0"));
+  VariantsCountLabel->setText(QStringLiteral("0"));
+  ElapsedLabel->setText(QStringLiteral("0"));
   btnStop->setEnabled(true);
   btnFind2->setEnabled(false);
   FWorker = &worker;
@@ -550,16 +550,16 @@ void TSearchForm::StartSearch(TSearchWorker& worker, TResultSearch& search,
 void TSearchForm::ArmTicker() {
   const double elapsed = FSearch->Elapsed();
   const int into_second = static_cast<int>((elapsed - std::floor(elapsed)) * 1000);
-  Timer1->start(std::max(1, 1000 - into_second));
+  FTicker->start(std::max(1, 1000 - into_second));
 }
 
 void TSearchForm::ShowProgress() {
   const TSearchProgress progress = FWorker->Progress();
   FFound = progress.Found;
   FModel->ShowCount(progress.Found);
-  Label4->setText(ToQString(FormatCount(static_cast<std::int64_t>(progress.Variants))));
-  Label5->setText(ToQString(FormatCount(progress.Found)));
-  Label6->setText(QString::number(progress.Seconds));
+  VariantsCountLabel->setText(ToQString(FormatCount(static_cast<std::int64_t>(progress.Variants))));
+  FoundCountLabel->setText(ToQString(FormatCount(progress.Found)));
+  ElapsedLabel->setText(QString::number(progress.Seconds));
 }
 
 void TSearchForm::Poll() {
@@ -569,9 +569,9 @@ void TSearchForm::Poll() {
 
 void TSearchForm::Finish() {
   FWorker->Wait();
-  Timer1->stop();
+  FTicker->stop();
   ShowProgress();
-  Label6->setText(ToQString(FormatSeconds(FWorker->Seconds())));
+  ElapsedLabel->setText(ToQString(FormatSeconds(FWorker->Seconds())));
   FWorker = nullptr;
   const TResultList& results = FSearch->Results();
   if (results.LimitReached()) {
@@ -601,7 +601,7 @@ void TSearchForm::ClearResults() {
     FAnalysis->Results().Clear();
   }
   FFound = 0;
-  Label5->setText(QStringLiteral("0"));
+  FoundCountLabel->setText(QStringLiteral("0"));
   LimitLabel->hide();
 }
 
@@ -641,8 +641,8 @@ void TSearchForm::done(int result) {
   StopSearch();
   if (FPage == TSearchPage::Chain || FPage == TSearchPage::Analysis) {
     ClearResults();
-    Label4->setText(QStringLiteral("0"));
-    Label6->setText(QStringLiteral("0"));
+    VariantsCountLabel->setText(QStringLiteral("0"));
+    ElapsedLabel->setText(QStringLiteral("0"));
   }
   QDialog::done(result);
 }
@@ -656,16 +656,16 @@ void TSearchForm::closeEvent(QCloseEvent* event) {
 void TSearchForm::UpdateFind2() {
   const int first = FirstWord->text().size();
   const int last = LastWord->text().size();
-  Edit1->setMaximum(std::max({1, first, last}));
+  ChangeCountEdit->setMaximum(std::max({1, first, last}));
   if (Searching()) return;
   btnFind2->setEnabled(first > 0 && first == last);
 }
 
-void TSearchForm::UpdateLettersLabel() { LettersLabel->setText(ToQString(LetterCountWord(Edit1->value()))); }
+void TSearchForm::UpdateLettersLabel() { LettersLabel->setText(ToQString(LetterCountWord(ChangeCountEdit->value()))); }
 
 void TSearchForm::UpdateRangeEnabled() {
   const bool range = rbRange->isChecked();
-  for (QWidget* widget : std::initializer_list<QWidget*>{FromLabel, ToLabel, Edit2, Edit3})
+  for (QWidget* widget : std::initializer_list<QWidget*>{FromLabel, ToLabel, FromItemEdit, ToItemEdit})
     widget->setEnabled(range);
 }
 

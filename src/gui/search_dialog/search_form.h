@@ -141,7 +141,7 @@ class TSearchForm : public QDialog {
   QLabel* FirstWordLabel = nullptr;
   QLabel* LastWordLabel = nullptr;
   QLabel* ChangeLabel = nullptr;
-  QSpinBox* Edit1 = nullptr;
+  QSpinBox* ChangeCountEdit = nullptr;
   QLabel* LettersLabel = nullptr;
   QLineEdit* edAnalyze = nullptr;
   QLabel* AnalyzeWordLabel = nullptr;
@@ -150,8 +150,8 @@ class TSearchForm : public QDialog {
   QRadioButton* rbRange = nullptr;
   QLabel* FromLabel = nullptr;
   QLabel* ToLabel = nullptr;
-  QSpinBox* Edit2 = nullptr;
-  QSpinBox* Edit3 = nullptr;
+  QSpinBox* FromItemEdit = nullptr;
+  QSpinBox* ToItemEdit = nullptr;
   QWidget* RequestPanel = nullptr;
   QPushButton* btnFind = nullptr;
   QPushButton* btnCancel = nullptr;
@@ -164,18 +164,18 @@ class TSearchForm : public QDialog {
   QLabel* VariantsCaption = nullptr;
   QLabel* FoundCaption = nullptr;
   QLabel* TimeCaption = nullptr;
-  QLabel* Label4 = nullptr;  // variants
-  QLabel* Label5 = nullptr;  // found
-  QLabel* Label6 = nullptr;  // time
+  QLabel* VariantsCountLabel = nullptr;
+  QLabel* FoundCountLabel = nullptr;
+  QLabel* ElapsedLabel = nullptr;  // seconds
   QLabel* LimitLabel = nullptr;  // says that the search stopped at the result limit
-  QWidget* Panel3 = nullptr;
+  QWidget* ResultPanel = nullptr;
   QListView* FList = nullptr;
   TResultListModel* FModel = nullptr;
   TResultRowDelegate* FRowDelegate = nullptr;
   QAction* FCopyAction = nullptr;
   QAction* FSelectAllAction = nullptr;
   QAction* FSaveAction = nullptr;
-  QTimer* Timer1 = nullptr;  // the ticker, at every whole second of the search's time
+  QTimer* FTicker = nullptr;  // the ticker, at every whole second of the search's time
 
   std::unique_ptr<TWordChain> FChain;
   std::unique_ptr<TWordAnalysis> FAnalysis;

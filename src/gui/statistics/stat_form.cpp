@@ -60,13 +60,13 @@ TStatForm::TStatForm(TResultSource& source, TDictionaryCollection& collection, Q
   BuildToolBar();
   BuildLayout();
   ApplyLanguage();
-  ComboBox1->setCurrentIndex(0);
-  connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TStatForm::Recompute);
+  StatisticCombo->setCurrentIndex(0);
+  connect(StatisticCombo, &QComboBox::currentIndexChanged, this, &TStatForm::Recompute);
   FHook = FSource.OnChange.Subscribe([this](TResultSource&) {
     if (isVisible()) Recompute();
   });
   resize(fontMetrics().height() * QSize(56, 30));
-  ComboBox1->setFocus();
+  StatisticCombo->setFocus();
   AddHelpKey(*this, [] { return QStringLiteral("statistics"); });
 }
 
@@ -119,12 +119,12 @@ void TStatForm::BuildActions() {
 }
 
 void TStatForm::BuildMenus() {
-  PopupMenu1 = new QMenu(this);
-  PopupMenu1->setObjectName("PopupMenu1");
-  PopupMenu1->addAction(GraphPopupMenuLineItem);
-  PopupMenu1->addAction(GraphPopupMenuColumnItem);
-  PopupMenu1->addSeparator();
-  PopupMenu1->addAction(GraphPopupMenuAllItem);
+  ChartStyleMenu = new QMenu(this);
+  ChartStyleMenu->setObjectName("PopupMenu1");
+  ChartStyleMenu->addAction(GraphPopupMenuLineItem);
+  ChartStyleMenu->addAction(GraphPopupMenuColumnItem);
+  ChartStyleMenu->addSeparator();
+  ChartStyleMenu->addAction(GraphPopupMenuAllItem);
   PopupMenu2 = new QMenu(this);
   PopupMenu2->setObjectName("PopupMenu2");
   PopupMenu2->addAction(GraphPopupMenuValuesItem);
@@ -140,13 +140,13 @@ void TStatForm::BuildToolBar() {
   FToolBar = new QToolBar(this);
   FToolBar->setObjectName("ToolBar1");
   FToolBar->addAction(GraphPopupMenuDataValuesItem);
-  ToolbarButton972 = new QToolButton(FToolBar);
-  ToolbarButton972->setObjectName("ToolbarButton972");
-  ToolbarButton972->setMenu(PopupMenu1);
-  ToolbarButton972->setPopupMode(QToolButton::MenuButtonPopup);
-  ToolbarButton972->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  connect(ToolbarButton972, &QToolButton::clicked, this, &TStatForm::NextChartStyle);
-  FToolBar->addWidget(ToolbarButton972);
+  ChartStyleButton = new QToolButton(FToolBar);
+  ChartStyleButton->setObjectName("ToolbarButton972");
+  ChartStyleButton->setMenu(ChartStyleMenu);
+  ChartStyleButton->setPopupMode(QToolButton::MenuButtonPopup);
+  ChartStyleButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  connect(ChartStyleButton, &QToolButton::clicked, this, &TStatForm::NextChartStyle);
+  FToolBar->addWidget(ChartStyleButton);
   FToolBar->addSeparator();
   FToolBar->addActions({tbAlpha, tbDecrease, tbIncrease});
   FToolBar->addSeparator();
@@ -165,36 +165,36 @@ void TStatForm::BuildToolBar() {
 void TStatForm::BuildLayout() {
   FStatisticLabel = new QLabel(this);
   FStatisticLabel->setObjectName("StatisticLabel");
-  ComboBox1 = new QComboBox(this);
-  ComboBox1->setObjectName("ComboBox1");
-  ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  FStatisticLabel->setBuddy(ComboBox1);
-  Chart1 = new TStatChart(this);
-  Chart1->setObjectName("Chart1View");
-  Chart1->setFocusPolicy(Qt::StrongFocus);
-  Chart1->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(Chart1, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { PopupMenu2->popup(Chart1->mapToGlobal(at)); });
+  StatisticCombo = new QComboBox(this);
+  StatisticCombo->setObjectName("ComboBox1");
+  StatisticCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  FStatisticLabel->setBuddy(StatisticCombo);
+  Chart = new TStatChart(this);
+  Chart->setObjectName("Chart1View");
+  Chart->setFocusPolicy(Qt::StrongFocus);
+  Chart->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(Chart, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { PopupMenu2->popup(Chart->mapToGlobal(at)); });
 
   auto* top = new QHBoxLayout;
   top->addWidget(FStatisticLabel);
-  top->addWidget(ComboBox1);
+  top->addWidget(StatisticCombo);
   top->addWidget(FToolBar, 1);
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(4, 4, 4, 4);
   column->addLayout(top);
-  column->addWidget(Chart1, 1);
-  setTabOrder(ComboBox1, FToolBar);
-  setTabOrder(FToolBar, Chart1);
+  column->addWidget(Chart, 1);
+  setTabOrder(StatisticCombo, FToolBar);
+  setTabOrder(FToolBar, Chart);
 }
 
 void TStatForm::ApplyLanguage() {
   {
-    const QSignalBlocker block(ComboBox1);
-    const int index = std::max(0, ComboBox1->currentIndex());
-    ComboBox1->clear();
-    for (const char* key : kStatisticKeys) ComboBox1->addItem(Text(key));
-    ComboBox1->setCurrentIndex(index);
+    const QSignalBlocker block(StatisticCombo);
+    const int index = std::max(0, StatisticCombo->currentIndex());
+    StatisticCombo->clear();
+    for (const char* key : kStatisticKeys) StatisticCombo->addItem(Text(key));
+    StatisticCombo->setCurrentIndex(index);
   }
   FStatisticLabel->setText(Text("StatisticLabel"));
   const std::pair<QAction*, const char*> captions[] = {
@@ -210,10 +210,10 @@ void TStatForm::ApplyLanguage() {
       {tbMainForm, "MainFormHint"},
       {FSaveImageItem, "SaveImageItem"}};
   for (const auto& [action, key] : captions) action->setText(Text(key));
-  ToolbarButton972->setToolTip(Text("ChartStyleHint"));
-  const QAction* style = PopupMenu1->actions().at(0)->actionGroup()->checkedAction();
-  ToolbarButton972->setText(style->text());
-  Chart1->SetAxisTitles(Text(FStatistic.IsLength ? "LengthAxisTitle" : "LetterAxisTitle"),
+  ChartStyleButton->setToolTip(Text("ChartStyleHint"));
+  const QAction* style = ChartStyleMenu->actions().at(0)->actionGroup()->checkedAction();
+  ChartStyleButton->setText(style->text());
+  Chart->SetAxisTitles(Text(FStatistic.IsLength ? "LengthAxisTitle" : "LetterAxisTitle"),
                         Text("ValueAxisTitle"));
   if (FStatistic.Records.empty()) {
     setWindowTitle(Text("Caption"));
@@ -225,10 +225,10 @@ void TStatForm::ApplyLanguage() {
 void TStatForm::Recompute() {
   if (FSource.View().empty()) {
     FStatistic = {};
-    Chart1->Clear();
+    Chart->Clear();
     return;
   }
-  const auto kind = static_cast<TStatisticKind>(std::max(0, ComboBox1->currentIndex()));
+  const auto kind = static_cast<TStatisticKind>(std::max(0, StatisticCombo->currentIndex()));
   FStatistic = ComputeStatistic(kind, FSource.View(), FCollection.Items());
   ApplyOrder(FStatistic, FOrder);
   Fill();
@@ -236,13 +236,13 @@ void TStatForm::Recompute() {
 }
 
 void TStatForm::Fill() {
-  Chart1->SetPoints(ChartPoints(FStatistic),
+  Chart->SetPoints(ChartPoints(FStatistic),
                     Text(FStatistic.IsLength ? "LengthAxisTitle" : "LetterAxisTitle"),
                     Text("ValueAxisTitle"));
 }
 
 void TStatForm::ShowCaption() {
-  setWindowTitle(Text("Caption") + QStringLiteral(" :  ") + ComboBox1->currentText());
+  setWindowTitle(Text("Caption") + QStringLiteral(" :  ") + StatisticCombo->currentText());
 }
 
 void TStatForm::SetOrder(TStatOrder order) {
@@ -263,15 +263,15 @@ void TStatForm::ChartStyleChosen() {
   const TChartStyle style = GraphPopupMenuColumnItem->isChecked() ? TChartStyle::Column
                             : GraphPopupMenuAllItem->isChecked()  ? TChartStyle::All
                                                                   : TChartStyle::Line;
-  Chart1->SetStyle(style);
+  Chart->SetStyle(style);
   const QAction* checked = GraphPopupMenuLineItem->actionGroup()->checkedAction();
-  ToolbarButton972->setText(checked->text());
+  ChartStyleButton->setText(checked->text());
 }
 
 void TStatForm::MarksChanged() {
-  Chart1->SetMarkMode(GraphPopupMenuPercentItem->isChecked() ? TMarkMode::Percent
+  Chart->SetMarkMode(GraphPopupMenuPercentItem->isChecked() ? TMarkMode::Percent
                                                              : TMarkMode::Values);
-  Chart1->SetMarksVisible(GraphPopupMenuDataValuesItem->isChecked());
+  Chart->SetMarksVisible(GraphPopupMenuDataValuesItem->isChecked());
 }
 
 void TStatForm::BackToMainForm() {
@@ -307,17 +307,17 @@ bool TStatForm::SaveImageTo(const QString& file_name) {
   if (QFileInfo(file_name).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0) {
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
-    svg.setSize(Chart1->size());
-    svg.setViewBox(QRect(QPoint(0, 0), Chart1->size()));
+    svg.setSize(Chart->size());
+    svg.setViewBox(QRect(QPoint(0, 0), Chart->size()));
     svg.setTitle(windowTitle());
     QPainter painter;
     written = painter.begin(&svg);
     if (written) {
-      Chart1->render(&painter);
+      Chart->render(&painter);
       written = painter.end();
     }
   } else {
-    written = Chart1->grab().toImage().save(&file, "PNG");
+    written = Chart->grab().toImage().save(&file, "PNG");
   }
   if (!written) {
     file.cancelWriting();

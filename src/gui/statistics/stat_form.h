@@ -80,11 +80,11 @@ class TStatForm : public QWidget {
   TStatOrder FOrder = TStatOrder::ByCategory;
 
   QLabel* FStatisticLabel = nullptr;
-  QComboBox* ComboBox1 = nullptr;
+  QComboBox* StatisticCombo = nullptr;
   QToolBar* FToolBar = nullptr;
-  QToolButton* ToolbarButton972 = nullptr;
-  TStatChart* Chart1 = nullptr;
-  QMenu* PopupMenu1 = nullptr;
+  QToolButton* ChartStyleButton = nullptr;
+  TStatChart* Chart = nullptr;
+  QMenu* ChartStyleMenu = nullptr;
   QMenu* PopupMenu2 = nullptr;
   QAction* tbIncrease = nullptr;
   QAction* tbDecrease = nullptr;
