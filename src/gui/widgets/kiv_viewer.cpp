@@ -581,23 +581,7 @@ void TKivViewer::DrawItem(QPainter& painter, std::size_t slot) {
   if (collection == nullptr || item.Index < 0 || item.Index >= collection->Count()) return;
 
   const int bottom = BottomOf(r);
-  const bool first = slot == 0;
-  const bool at_bottom = bottom == BottomOf(ContentRect());
-  if (item.Selected) {
-    // Transparency is the selection's opacity: at 255 - Transparency the designed 223 would
-    // leave the selection all but invisible on a white list.
-    const int alpha = FTransparency;
-    const int top = first ? r.y() : r.y() + 1;
-    const int fill_bottom = (at_bottom ? bottom : bottom - 1) - 1;  // exclusive
-    const int width = r.width() - 1;
-    QColor fill = FSelColor;
-    fill.setAlpha(alpha);
-    painter.fillRect(QRect(r.x(), top, width, fill_bottom - top), fill);
-    QColor edge = FSelBorderColor;
-    edge.setAlpha(alpha);
-    if (!first) painter.fillRect(QRect(r.x(), r.y(), width, 1), edge);
-    if (!at_bottom) painter.fillRect(QRect(r.x(), bottom - 1, width, 1), edge);
-  }
+  if (item.Selected) DrawSelection(painter, r, slot == 0, bottom == BottomOf(ContentRect()));
   if (collection->Owner(item.Index) == nullptr) {
     if (!FOwnerlessShown) {
       FOwnerlessShown = true;
@@ -607,7 +591,37 @@ void TKivViewer::DrawItem(QPainter& painter, std::size_t slot) {
     }
     return;
   }
+  DrawWordLine(painter, item);
+  if (FShowDescription) {
+    DrawDescription(painter, r, bottom, FSlotTexts[slot]);
+  } else if (!FImages.empty() && !FImages.front().isNull() &&
+             !DescriptionOf(item.Index).isEmpty()) {
+    const QImage& marker = FImages.front();
+    const int mx = width() - marker.width() - 3;
+    const int my = r.y() + static_cast<int>(std::lround((FLineHeight - marker.height()) / 2.0));
+    painter.drawImage(QPoint(mx, my), marker);
+  }
+}
 
+void TKivViewer::DrawSelection(QPainter& painter, const QRect& r, bool first, bool at_bottom) {
+  // Transparency is the selection's opacity: at 255 - Transparency the designed 223 would
+  // leave the selection all but invisible on a white list.
+  const int alpha = FTransparency;
+  const int bottom = BottomOf(r);
+  const int top = first ? r.y() : r.y() + 1;
+  const int fill_bottom = (at_bottom ? bottom : bottom - 1) - 1;  // exclusive
+  const int width = r.width() - 1;
+  QColor fill = FSelColor;
+  fill.setAlpha(alpha);
+  painter.fillRect(QRect(r.x(), top, width, fill_bottom - top), fill);
+  QColor edge = FSelBorderColor;
+  edge.setAlpha(alpha);
+  if (!first) painter.fillRect(QRect(r.x(), r.y(), width, 1), edge);
+  if (!at_bottom) painter.fillRect(QRect(r.x(), bottom - 1, width, 1), edge);
+}
+
+void TKivViewer::DrawWordLine(QPainter& painter, const TItemSlot& item) {
+  const QRect& r = item.Rect;
   const QString word = WordOf(item.Index);
   const QString part = FShowPartsOfSpeech ? PartOfSpeechOf(item.Index) : QString();
   const int x = r.x() + FTextIndent;
@@ -627,29 +641,23 @@ void TKivViewer::DrawItem(QPainter& painter, std::size_t slot) {
     painter.drawText(QPoint(part_x, baseline), part);
   }
   if (clip) painter.setClipping(false);
-  if (FShowDescription) {
-    const TSlotText& text = FSlotTexts[slot];
-    const int left = r.x() + FTextIndent + FDescriptionIndent;
-    const int top = r.y() + FLineHeight;
-    int height = bottom - top;
-    // A cut description shows whole lines only.
-    if (text.DescriptionHeight > height) {
-      const int line = std::max(1, FDescriptionMetrics.lineSpacing());
-      height = height / line * line;
-    }
-    if (!text.Description.isEmpty() && height > 0) {
-      painter.setFont(FDescriptionFont);
-      painter.setPen(FDescriptionColor);
-      painter.drawText(QRect(left, top, RightOf(r) - left, height), kDescriptionFlags,
-                       text.Description);
-    }
-  } else if (!FImages.empty() && !FImages.front().isNull() &&
-             !DescriptionOf(item.Index).isEmpty()) {
-    const QImage& marker = FImages.front();
-    const int mx = width() - marker.width() - 3;
-    const int my = r.y() + static_cast<int>(std::lround((FLineHeight - marker.height()) / 2.0));
-    painter.drawImage(QPoint(mx, my), marker);
+}
+
+void TKivViewer::DrawDescription(QPainter& painter, const QRect& r, int bottom,
+                                 const TSlotText& text) {
+  const int left = r.x() + FTextIndent + FDescriptionIndent;
+  const int top = r.y() + FLineHeight;
+  int height = bottom - top;
+  // A cut description shows whole lines only.
+  if (text.DescriptionHeight > height) {
+    const int line = std::max(1, FDescriptionMetrics.lineSpacing());
+    height = height / line * line;
   }
+  if (text.Description.isEmpty() || height <= 0) return;
+  painter.setFont(FDescriptionFont);
+  painter.setPen(FDescriptionColor);
+  painter.drawText(QRect(left, top, RightOf(r) - left, height), kDescriptionFlags,
+                   text.Description);
 }
 
 void TKivViewer::DrawFrame(QPainter& painter) const {

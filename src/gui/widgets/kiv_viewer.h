@@ -211,6 +211,11 @@ class TKivViewer : public QWidget, public TResultViewer {
   void RedrawEntry(std::int32_t entry, bool selected);
   void FillBackground(QPainter& painter, const QRect& rect) const;
   void DrawItem(QPainter& painter, std::size_t slot);
+  // DrawItem's steps: the selection's fill and edges (none on the list's first and last rows),
+  // the word with its part of speech on one baseline, and the description's whole lines.
+  void DrawSelection(QPainter& painter, const QRect& r, bool first, bool at_bottom);
+  void DrawWordLine(QPainter& painter, const TItemSlot& item);
+  void DrawDescription(QPainter& painter, const QRect& r, int bottom, const TSlotText& text);
   void DrawFrame(QPainter& painter) const;
   void Paint(QPainter& painter, const QRegion& area);
 

@@ -200,7 +200,7 @@ class TKivViewerTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
-  void layoutWithoutDescriptionsIsWholeLines() {
+  void LayoutWithoutDescriptionsIsWholeLines() {
     World w(NumberedWords(30));
     w.viewer.SetShowDescription(false);
     w.Show(10, 5);
@@ -224,7 +224,7 @@ class TKivViewerTest : public QObject {
     QCOMPARE(w.viewer.TopIndex(), 0);
   }
 
-  void layoutWithDescriptions() {
+  void LayoutWithDescriptions() {
     World w(NumberedWords(30), {{1, "a short note that wraps in a narrow list"}, {3, kLong}});
     w.Show(10, 0, 160);
     const int lh = w.viewer.LineHeight();
@@ -240,7 +240,7 @@ class TKivViewerTest : public QObject {
     QVERIFY(slots[3].Rect.height() >= lh);
   }
 
-  void fitAtEndCountsTheItemsThatFitAtTheEnd() {
+  void FitAtEndCountsTheItemsThatFitAtTheEnd() {
     World w(NumberedWords(30), {{27, "a short note that wraps in a narrow list"}});
     w.Show(10, 0, 160);
     // Items 29, 28 one line each, 27 taller: fewer than 10 fit at the end.
@@ -250,12 +250,12 @@ class TKivViewerTest : public QObject {
     QCOMPARE(w.viewer.Layout().back().Index, 29);
   }
 
-  void maxTopIsZeroWhenAllFit_data() {
+  void MaxTopIsZeroWhenAllFit_data() {
     QTest::addColumn<bool>("descriptions");
     QTest::newRow("descriptions hidden") << false;
     QTest::newRow("descriptions shown") << true;
   }
-  void maxTopIsZeroWhenAllFit() {
+  void MaxTopIsZeroWhenAllFit() {
     QFETCH(bool, descriptions);
     World w(NumberedWords(3), {{0, "described"}});
     w.viewer.SetShowDescription(descriptions);
@@ -267,7 +267,7 @@ class TKivViewerTest : public QObject {
     QCOMPARE(w.viewer.VisibleCount(), 3);
   }
 
-  void pageDownMovesTopAndSelectionByVisibleMinusTwo() {
+  void PageDownMovesTopAndSelectionByVisibleMinusTwo() {
     World w(NumberedWords(40));
     w.Show(10);
     w.viewer.SetSelItem(0);
@@ -279,7 +279,7 @@ class TKivViewerTest : public QObject {
     QCOMPARE(w.SelPosition(), 0);
   }
 
-  void arrowsStopAtTheEnds() {
+  void ArrowsStopAtTheEnds() {
     World w(NumberedWords(5));
     w.Show(10);
     w.viewer.SetSelItem(0);
@@ -292,7 +292,7 @@ class TKivViewerTest : public QObject {
     QCOMPARE(w.viewer.SelItem(), 4);
   }
 
-  void ctrlEndAndHomeGoToTheEnds() {
+  void CtrlEndAndHomeGoToTheEnds() {
     World w(NumberedWords(40));
     w.Show(10);
     w.viewer.SetSelItem(3);
@@ -315,7 +315,7 @@ class TKivViewerTest : public QObject {
     QCOMPARE(w.viewer.SelItem(), 5);
   }
 
-  void ctrlInsertPutsTheWordOnTheClipboard() {
+  void CtrlInsertPutsTheWordOnTheClipboard() {
     World w(NumberedWords(20));
     w.Show(10);
     w.viewer.SetSelItem(4);
@@ -327,7 +327,7 @@ class TKivViewerTest : public QObject {
     QCOMPARE(w.viewer.TopIndex(), 2);
   }
 
-  void refusedSelectionKeepsTheOld() {
+  void RefusedSelectionKeepsTheOld() {
     World w(NumberedWords(10));
     w.Show(10);
     w.viewer.SetSelItem(2);
@@ -351,7 +351,7 @@ class TKivViewerTest : public QObject {
     QCOMPARE(after, 1);
   }
 
-  void mousePressSelectsTheSlotAndTakesFocus() {
+  void MousePressSelectsTheSlotAndTakesFocus() {
     World w(NumberedWords(10));
     QWidget other;
     other.show();
@@ -363,7 +363,7 @@ class TKivViewerTest : public QObject {
     QTRY_VERIFY(w.viewer.hasFocus());
   }
 
-  void selectionChangeRedrawsTwoItemsBlended() {
+  void SelectionChangeRedrawsTwoItemsBlended() {
     World w(NumberedWords(20));
     w.viewer.SetColor(Qt::white);
     w.viewer.SetSelColor(QColor(200, 174, 162));
@@ -390,10 +390,41 @@ class TKivViewerTest : public QObject {
     QCOMPARE(old, qRgb(255, 255, 255));
   }
 
+  // The selection's band, probed by hand at fixed rows of its item: a one-pixel edge in the
+  // border colour on the item's first and last row, the fill from the row under the top edge
+  // to two rows above the bottom one, which leaves one row of background above the bottom
+  // edge; the first item shown has no top edge, its fill starts on its first row. Rows
+  // outside the item keep the background.
+  void SelectionBandHasEdgesAndFill() {
+    const QRgb white = qRgb(255, 255, 255), fill = qRgb(0, 0, 200), edge = qRgb(200, 0, 0);
+    struct TProbe {
+      int Selected;
+      int Row;  // from the selected item's top; negative: above it
+      QRgb Want;
+    };
+    World w(NumberedWords(20));
+    w.viewer.SetColor(Qt::white);
+    w.viewer.SetSelColor(QColor(fill));
+    w.viewer.SetSelBorderColor(QColor(edge));
+    w.viewer.SetTransparency(255);
+    w.Show(10);
+    const int last = w.viewer.LineHeight() - 1;
+    for (const TProbe probe :
+         {TProbe{3, -1, white}, TProbe{3, 0, edge}, TProbe{3, 1, fill}, TProbe{3, last - 2, fill},
+          TProbe{3, last - 1, white}, TProbe{3, last, edge}, TProbe{3, last + 1, white},
+          TProbe{0, 0, fill}, TProbe{0, last - 2, fill}, TProbe{0, last - 1, white},
+          TProbe{0, last, edge}, TProbe{0, last + 1, white}}) {
+      w.viewer.SetSelItem(probe.Selected);
+      const QRect item = w.viewer.Layout()[static_cast<std::size_t>(probe.Selected)].Rect;
+      QTRY_COMPARE(OnScreen(w.viewer).pixel(item.right() - 5, item.top() + probe.Row),
+                   probe.Want);
+    }
+  }
+
   // What reaches the screen, after a full paint and after the partial ones that a selection
   // change or a scroll makes, is exactly the list composed by the drawing rules. The list
   // sits inside its window, so a texture tiled from the window's corner would show.
-  void screenShowsTheListPixelForPixel() {
+  void ScreenShowsTheListPixelForPixel() {
     std::vector<TRow> rows;
     std::vector<std::pair<int, std::string>> descriptions = {
         {3, "a short note"}, {6, "a note long enough to wrap onto a second line here"}, {8, kLong}};
@@ -433,7 +464,7 @@ class TKivViewerTest : public QObject {
     }
   }
 
-  void partOfSpeechSharesTheWordsBaseline() {
+  void PartOfSpeechSharesTheWordsBaseline() {
     World w({"mum"});
     w.viewer.OnGetPartOfSpeechText = [](TKivViewer&, std::int32_t, std::string& text) {
       text = "nnn";
@@ -455,7 +486,7 @@ class TKivViewerTest : public QObject {
     QVERIFY(w.viewer.WordFont().pixelSize() > w.viewer.PartOfSpeechFont().pixelSize() + 3);
   }
 
-  void markerShowsForHiddenDescriptions() {
+  void MarkerShowsForHiddenDescriptions() {
     World w(NumberedWords(3), {{1, "described"}});
     QImage red(9, 9, QImage::Format_ARGB32_Premultiplied);
     red.fill(Qt::red);
@@ -489,7 +520,7 @@ class TKivViewerTest : public QObject {
     QVERIFY(!is_red(right - 10, top + 4));
   }
 
-  void hitTestZones() {
+  void HitTestZones() {
     World w({"mum", "nun"}, {{0, "described"}});
     w.viewer.SetBorder(1);
     w.viewer.OnGetPartOfSpeechText = [](TKivViewer&, std::int32_t, std::string& text) {
@@ -510,7 +541,7 @@ class TKivViewerTest : public QObject {
     QCOMPARE(w.viewer.HitTest(5, w.viewer.height() - 5), TKivViewer::kHitBackground);
   }
 
-  void locateSelectsAndCentres() {
+  void LocateSelectsAndCentres() {
     World w(NumberedWords(60));
     w.Show(10);
     w.source.Locate("word30");
@@ -525,7 +556,7 @@ class TKivViewerTest : public QObject {
     QCOMPARE(w.viewer.TopIndex(), w.viewer.MaxTop());
   }
 
-  void changedDescriptionOnScreenRelaysOut() {
+  void ChangedDescriptionOnScreenRelaysOut() {
     World w(NumberedWords(20));
     w.collection.SetActive(w.collection.Dictionary(0));
     w.Show(10);
@@ -535,7 +566,7 @@ class TKivViewerTest : public QObject {
     QVERIFY(w.viewer.Layout()[2].Rect.height() > lh);
   }
 
-  void emptySourceDrawsTheFrame() {
+  void EmptySourceDrawsTheFrame() {
     TKivViewer viewer;
     viewer.SetColor(Qt::white);
     viewer.resize(50, 40);
@@ -550,7 +581,7 @@ class TKivViewerTest : public QObject {
     QCOMPARE(viewer.HitTest(10, 10), TKivViewer::kHitBackground);
   }
 
-  void sourceGoingFirstIsLetGo() {
+  void SourceGoingFirstIsLetGo() {
     TDictionaryCollection collection;
     testing::Fill(*collection.Dictionary(collection.NewDictionary()), {"ant", "bee", "cat"});
     collection.Connect(*collection.Dictionary(0));
@@ -578,7 +609,7 @@ class TKivViewerTest : public QObject {
         QCOMPARE(image.pixel(x, y), qRgb(255, 255, 255));
   }
 
-  void assignCopiesTheLook() {
+  void AssignCopiesTheLook() {
     TKivViewer main;
     ApplyMainWindowStyle(main);
     TKivViewer preview;
@@ -591,7 +622,7 @@ class TKivViewerTest : public QObject {
     QCOMPARE(ViewerSettingsOf(preview).BorderColor, ViewerSettingsOf(main).BorderColor);
   }
 
-  void viewerSettingsRoundTrip() {
+  void ViewerSettingsRoundTrip() {
     TKivViewer viewer;
     const TViewerSettings designed;
     ApplyViewerSettings(viewer, designed);
@@ -626,7 +657,7 @@ class TKivViewerTest : public QObject {
     QCOMPARE(viewer.BorderColor(), QColor(255, 0, 0));
   }
 
-  void textureFileIsLoadedWhenItExists() {
+  void TextureFileIsLoadedWhenItExists() {
     testing::TempDir dir;
     QImage tile(7, 5, QImage::Format_RGB32);
     tile.fill(QColor(10, 20, 30));
@@ -644,7 +675,7 @@ class TKivViewerTest : public QObject {
     QVERIFY(viewer.TextureFileName().isEmpty());
   }
 
-  void textureTilesFromTheControlsCorner() {
+  void TextureTilesFromTheControlsCorner() {
     World w(NumberedWords(2));
     QImage tile(4, 4, QImage::Format_RGB32);
     tile.fill(Qt::white);
@@ -658,7 +689,7 @@ class TKivViewerTest : public QObject {
     QCOMPARE(image.pixel(101, y - y % 4), qRgb(255, 255, 255));
   }
 
-  void enterEditReportsItsKeys() {
+  void EnterEditReportsItsKeys() {
     TEnterEdit edit;
     Qt::KeyboardModifiers enter_modifiers;
     int enters = 0, escapes = 0;
@@ -687,7 +718,7 @@ class TKivViewerTest : public QObject {
     QCOMPARE(edit.text(), QStringLiteral("ab"));
   }
 
-  void skinScrollBehavesAsAScrollBar() {
+  void SkinScrollBehavesAsAScrollBar() {
     TSkinScroll bar;
     bar.setRange(0, 100);
     bar.setPageStep(10);
@@ -715,7 +746,7 @@ class TKivViewerTest : public QObject {
 
   // The wheel scrolls the list by the desktop's rows per notch; a touchpad's small steps add
   // up to the same, and the owner's scroll bar is told.
-  void wheelScrollsByTheDesktopsRowsPerNotch() {
+  void WheelScrollsByTheDesktopsRowsPerNotch() {
     World w(NumberedWords(40));
     w.Show(10);
     QApplication::setWheelScrollLines(3);
