@@ -185,13 +185,3 @@ BENCHMARK(BM_CrosswordShownMillion)->DenseRange(0, 1)->Unit(benchmark::kMillisec
 
 }  // namespace
 }  // namespace gryvel::bench
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

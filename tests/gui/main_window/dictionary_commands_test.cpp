@@ -33,28 +33,23 @@
 #include "results/language.h"
 #include "scripted_dialogs.h"
 #include "shell/session.h"
+#include "support/text.h"
+#include "window_test.h"
 
 using namespace gryvel;
 using namespace gryvel::gui;
+using gryvel::testing::Cp;
 
 namespace {
 
-std::string Cp(const char* utf8) { return *FromQString(QString::fromUtf8(utf8)); }
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+// The designed object names of the widgets these tests reach.
+constexpr char kTitleEdit[] = "Edit4";
+constexpr char kAuthorEdit[] = "Edit1";
+constexpr char kDescriptionEdit[] = "Memo1";
+constexpr char kWebAddressEdit[] = "Edit2";
+constexpr char kMailAddressEdit[] = "Edit3";
 
-void WriteDictionary(const QString& path, const QStringList& words, const char* title,
-                     std::uint16_t parts = 0) {
-  TKivDictionary dictionary;
-  dictionary.SetLoaded();
-  TDictHead head = dictionary.Head();
-  head.Title = Cp(title);
-  dictionary.SetHeader(head);
-  for (const QString& word : words) {
-    const std::int32_t index = dictionary.AddWord(*FromQString(word));
-    if (index >= 0) dictionary.Entries().Items()[static_cast<std::size_t>(index)]->Parts = parts;
-  }
-  QVERIFY(dictionary.SaveToFile(PathFromQString(path)).ok());
-}
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QByteArray ReadFile(const QString& path) {
   QFile file(path);
@@ -63,16 +58,13 @@ QByteArray ReadFile(const QString& path) {
 
 }  // namespace
 
-class TDictionaryCommandsTest : public QObject {
+class TDictionaryCommandsTest : public TWindowTest {
   Q_OBJECT
 
- private:
-  QTemporaryDir FDir;
-  TScriptedDialogs FDialogs;
-  std::unique_ptr<TSession> FSession;
-  std::unique_ptr<TKivMainForm> FForm;
+ public:
+  TDictionaryCommandsTest() { FDialogs.UrlsOpen = true; }
 
-  QString Path(const char* name) const { return FDir.filePath(QString::fromUtf8(name)); }
+ private:
   QString IniText() const { return ToQString(ReadFile(Path("gryvel.ini")).toStdString()); }
   void Open() {
     FForm.reset();
@@ -113,21 +105,12 @@ class TDictionaryCommandsTest : public QObject {
   // Fills the properties dialog with `title` and accepts it.
   void AcceptProperties(const char* title) {
     FDialogs.Fill = [title](QDialog& dialog) {
-      dialog.findChild<QLineEdit*>("Edit4")->setText(QString::fromUtf8(title));
+      dialog.findChild<QLineEdit*>(kTitleEdit)->setText(QString::fromUtf8(title));
       return int(QDialog::Accepted);
     };
   }
 
  private Q_SLOTS:
-  void initTestCase() {
-    InstallPlatformHooks();
-    FDialogs.UrlsOpen = true;
-    SetDialogs(&FDialogs);
-  }
-  void cleanupTestCase() {
-    SetDialogs(nullptr);
-    RemovePlatformHooks();
-  }
   void init() {
     QVERIFY(FDir.isValid());
     QDir(FDir.path()).removeRecursively();
@@ -135,11 +118,6 @@ class TDictionaryCommandsTest : public QObject {
     WriteDictionary(Path("Dictionaries/dictionary.kiv"), {U("кот"), U("кит"), U("дом")},
                     "Основной");
     FDialogs = TScriptedDialogs();
-  }
-  void cleanup() {
-    FForm.reset();
-    FSession.reset();
-    SetUILanguage(TUILanguage::NotSet);
   }
 
   void RemovingADictionaryDropsItFromTheSettingsFileAndKeepsTheFile() {
@@ -580,7 +558,7 @@ class TDictionaryCommandsTest : public QObject {
     bool add_enabled = true;
     FDialogs.Fill = [&](QDialog& dialog) {
       auto* word = dialog.findChild<TEnterEdit*>("WordEdit");
-      auto* memo = dialog.findChild<QPlainTextEdit*>("Memo1");
+      auto* memo = dialog.findChild<QPlainTextEdit*>(kDescriptionEdit);
       word->setText(U("ко"));
       memo->setPlainText(U("моё описание"));
       word->setText(U("кот"));  // held already
@@ -616,7 +594,7 @@ class TDictionaryCommandsTest : public QObject {
     QVERIFY(Commands().EditChangeEntry->isEnabled());
     FDialogs.Fill = [&](QDialog& dialog) {
       if (dialog.findChild<TEnterEdit*>("WordEdit")->isEnabled()) return int(QDialog::Rejected);
-      dialog.findChild<QPlainTextEdit*>("Memo1")->setPlainText(U("зверь"));
+      dialog.findChild<QPlainTextEdit*>(kDescriptionEdit)->setPlainText(U("зверь"));
       dialog.findChild<QCheckBox*>("cbNoun")->setChecked(true);
       dialog.findChild<QPushButton*>("ButtonOk")->click();
       return dialog.result();
@@ -661,7 +639,7 @@ class TDictionaryCommandsTest : public QObject {
     int accepted = 0;
     FDialogs.Fill = [&](QDialog& dialog) {
       auto* word = dialog.findChild<TEnterEdit*>("WordEdit");
-      auto* memo = dialog.findChild<QPlainTextEdit*>("Memo1");
+      auto* memo = dialog.findChild<QPlainTextEdit*>(kDescriptionEdit);
       auto* ok = dialog.findChild<QPushButton*>("ButtonOk");
       word->setText(U("café"));
       ok->click();
@@ -689,7 +667,7 @@ class TDictionaryCommandsTest : public QObject {
     Viewer().SetSelItem(Collection().Find(Cp("кит")));
     FDialogs.Fill = [&](QDialog& dialog) {
       auto* replace = dialog.findChild<TEnterEdit*>("ReplaceEdit");
-      dialog.findChild<QPlainTextEdit*>("Memo1")->setPlainText(U("зверь"));
+      dialog.findChild<QPlainTextEdit*>(kDescriptionEdit)->setPlainText(U("зверь"));
       replace->setText(U("кит😀"));
       dialog.findChild<QPushButton*>("ButtonOk")->click();
       accepted += dialog.result();
@@ -714,9 +692,9 @@ class TDictionaryCommandsTest : public QObject {
     int accepted = 0;
     bool apply_enabled = false;
     FDialogs.Fill = [&](QDialog& dialog) {
-      auto* title = dialog.findChild<QLineEdit*>("Edit4");
-      auto* author = dialog.findChild<QLineEdit*>("Edit1");
-      auto* comments = dialog.findChild<QPlainTextEdit*>("Memo1");
+      auto* title = dialog.findChild<QLineEdit*>(kTitleEdit);
+      auto* author = dialog.findChild<QLineEdit*>(kAuthorEdit);
+      auto* comments = dialog.findChild<QPlainTextEdit*>(kDescriptionEdit);
       auto* ok = dialog.findChild<QPushButton*>("ButtonOk");
       auto* apply = dialog.findChild<QPushButton*>("ButtonApply");
       title->setText(U("Мой новый ✓"));
@@ -758,11 +736,11 @@ class TDictionaryCommandsTest : public QObject {
     Open();
     QString web, mail;
     FDialogs.Fill = [&](QDialog& dialog) {
-      web = dialog.findChild<QLineEdit*>("Edit2")->text();
-      mail = dialog.findChild<QLineEdit*>("Edit3")->text();
+      web = dialog.findChild<QLineEdit*>(kWebAddressEdit)->text();
+      mail = dialog.findChild<QLineEdit*>(kMailAddressEdit)->text();
       if (dialog.findChild<QPushButton*>("ButtonApply")->isEnabled()) return int(QDialog::Rejected);
-      dialog.findChild<QLineEdit*>("Edit4")->setText(U("Другой"));
-      dialog.findChild<QLineEdit*>("Edit3")->setText(U("me@a.example"));
+      dialog.findChild<QLineEdit*>(kTitleEdit)->setText(U("Другой"));
+      dialog.findChild<QLineEdit*>(kMailAddressEdit)->setText(U("me@a.example"));
       return int(QDialog::Accepted);
     };
     Commands().FileProperties->trigger();
@@ -792,8 +770,8 @@ class TDictionaryCommandsTest : public QObject {
     Open();
     bool read_only = false;
     FDialogs.Fill = [&](QDialog& dialog) {
-      read_only = dialog.findChild<QLineEdit*>("Edit4")->isReadOnly() &&
-                  dialog.findChild<QPlainTextEdit*>("Memo1")->isReadOnly();
+      read_only = dialog.findChild<QLineEdit*>(kTitleEdit)->isReadOnly() &&
+                  dialog.findChild<QPlainTextEdit*>(kDescriptionEdit)->isReadOnly();
       return int(QDialog::Accepted);
     };
     const QByteArray before = ReadFile(Path("Dictionaries/dictionary.kiv"));

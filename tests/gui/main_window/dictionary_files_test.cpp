@@ -27,6 +27,7 @@
 #include "scripted_dialogs.h"
 #include "shell/session.h"
 #include "support/failing_file_system.h"
+#include "window_test.h"
 
 using namespace gryvel;
 using namespace gryvel::gui;
@@ -34,16 +35,6 @@ using namespace gryvel::gui;
 namespace {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-void WriteDictionary(const QString& path, const QStringList& words, const char* title) {
-  TKivDictionary dictionary;
-  dictionary.SetLoaded();
-  TDictHead head = dictionary.Head();
-  head.Title = *FromQString(U(title));
-  dictionary.SetHeader(head);
-  for (const QString& word : words) (void)dictionary.AddWord(*FromQString(word));
-  QVERIFY(dictionary.SaveToFile(PathFromQString(path)).ok());
-}
 
 void WriteBytes(const QString& path, const QByteArray& bytes) {
   QFile file(path);
@@ -65,17 +56,12 @@ QByteArray RandomBytes(int size) {
 
 }  // namespace
 
-class TDictionaryFilesTest : public QObject {
+class TDictionaryFilesTest : public TWindowTest {
   Q_OBJECT
 
  private:
-  QTemporaryDir FDir;
-  TScriptedDialogs FDialogs;
   testing::FailingFileSystem FFiles;
-  std::unique_ptr<TSession> FSession;
-  std::unique_ptr<TKivMainForm> FForm;
 
-  QString Path(const char* name) const { return FDir.filePath(QString::fromUtf8(name)); }
   // The window in Russian over the one listed dictionary, which is active.
   void Open() {
     FForm.reset();
@@ -105,14 +91,6 @@ class TDictionaryFilesTest : public QObject {
   }
 
  private Q_SLOTS:
-  void initTestCase() {
-    InstallPlatformHooks();
-    SetDialogs(&FDialogs);
-  }
-  void cleanupTestCase() {
-    SetDialogs(nullptr);
-    RemovePlatformHooks();
-  }
   void init() {
     QVERIFY(FDir.isValid());
     QDir(FDir.path()).removeRecursively();
@@ -125,11 +103,6 @@ class TDictionaryFilesTest : public QObject {
                    .toUtf8());
     FDialogs = TScriptedDialogs();
     FFiles.FailReading({}, 0);
-  }
-  void cleanup() {
-    FForm.reset();
-    FSession.reset();
-    SetUILanguage(TUILanguage::NotSet);
   }
 
   // As a user other than root finds a file of mode 000: listed, disconnected, marked with the

@@ -13,7 +13,7 @@
 
 namespace gryvel::gui {
 
-class DictionaryTreeTest : public QObject {
+class TDictionaryTreeTest : public QObject {
   Q_OBJECT
 
  private:
@@ -77,7 +77,7 @@ class DictionaryTreeTest : public QObject {
     ResetLetterMaps();
   }
 
-  void binaryDictionaryShowsItsHeaderBeforeLoading() {
+  void BinaryDictionaryShowsItsHeaderBeforeLoading() {
     TKivDictionary& dictionary = OpenBinary();
     QCOMPARE(FTree->objectName(), QString("DictionaryTree"));
     QTreeWidgetItem* node = FTree->topLevelItem(0);
@@ -102,7 +102,7 @@ class DictionaryTreeTest : public QObject {
     QVERIFY(!dictionary.Loaded());
   }
 
-  void textListCountsItsWordsOnceLoaded() {
+  void TextListCountsItsWordsOnceLoaded() {
     TKivDictionary& dictionary = Open("animals.txt", "cat dog\nant\n");
     QTreeWidgetItem* node = FTree->topLevelItem(0);
     QVERIFY(SameIcon(node, TIcon::DictionaryText));
@@ -121,7 +121,7 @@ class DictionaryTreeTest : public QObject {
 
   // The word count follows every word added and deleted, in a binary dictionary (whose
   // header count is only what the file held) and in a text list.
-  void wordCountFollowsAddsAndDeletes() {
+  void WordCountFollowsAddsAndDeletes() {
     for (const bool binary : {true, false}) {
       FTree->clear();
       TKivDictionary& dictionary = binary ? OpenBinary() : Open("animals.txt", "cat dog\nant\n");
@@ -138,7 +138,7 @@ class DictionaryTreeTest : public QObject {
     }
   }
 
-  void stateImageAndBoldFollowConnectionAndActive() {
+  void StateImageAndBoldFollowConnectionAndActive() {
     TKivDictionary& first = OpenBinary();
     TKivDictionary& second = Open("animals.txt", "cat dog\n");
     QTreeWidgetItem* node = FTree->topLevelItem(0);
@@ -159,7 +159,7 @@ class DictionaryTreeTest : public QObject {
   }
 
   // A file cut short in its last record: the load fails; mended, a reconnect loads it.
-  void aFailedLoadShowsItsStateAndReasonUntilAReconnectLoadsIt() {
+  void AFailedLoadShowsItsStateAndReasonUntilAReconnectLoadsIt() {
     const std::string whole = testing::V2Header(2) + testing::V2Record("ant") +
                               testing::V2Record("bee");
     TKivDictionary& dictionary = Open("cut.kiv", whole.substr(0, whole.size() - 2));
@@ -192,7 +192,7 @@ class DictionaryTreeTest : public QObject {
     QCOMPARE(dictionary.Count(), 2);
   }
 
-  void stateImageIsDrawnBeforeTheIcon() {
+  void StateImageIsDrawnBeforeTheIcon() {
     OpenBinary();
     FTree->resize(300, 200);
     FTree->show();
@@ -208,7 +208,7 @@ class DictionaryTreeTest : public QObject {
     QVERIFY(hint.width() >= 2 * 16 + node->font(0).pointSize());
   }
 
-  void textsFollowTheLanguage() {
+  void TextsFollowTheLanguage() {
     OpenBinary();
     QTreeWidgetItem* node = FTree->topLevelItem(0);
     node->setExpanded(true);
@@ -220,7 +220,7 @@ class DictionaryTreeTest : public QObject {
     QVERIFY(node->child(0)->isExpanded());
   }
 
-  void refreshRebuildsTheInfoNodesKeepingTheNodeCollapsed() {
+  void RefreshRebuildsTheInfoNodesKeepingTheNodeCollapsed() {
     TKivDictionary& dictionary = OpenBinary();
     QTreeWidgetItem* node = FTree->topLevelItem(0);
     node->setExpanded(false);
@@ -234,7 +234,7 @@ class DictionaryTreeTest : public QObject {
     QCOMPARE(node->childCount(), 3);
   }
 
-  void nodesAreFoundByCollectionIndexAndListedInTreeOrder() {
+  void NodesAreFoundByCollectionIndexAndListedInTreeOrder() {
     TKivDictionary& first = OpenBinary();
     TKivDictionary& second = Open("animals.txt", "cat\n");
     QCOMPARE(FTree->FindDictionaryNode(0), FTree->topLevelItem(0));
@@ -247,5 +247,5 @@ class DictionaryTreeTest : public QObject {
 
 }  // namespace gryvel::gui
 
-QTEST_MAIN(gryvel::gui::DictionaryTreeTest)
+QTEST_MAIN(gryvel::gui::TDictionaryTreeTest)
 #include "dictionary_tree_test.moc"

@@ -25,24 +25,12 @@
 #include "scripted_dialogs.h"
 #include "search/letter_maps.h"
 #include "shell/session.h"
+#include "window_test.h"
 
 using namespace gryvel;
 using namespace gryvel::gui;
 
 namespace {
-
-std::string Cp(const char* utf8) { return *FromQString(QString::fromUtf8(utf8)); }
-
-// Writes a binary dictionary of `words` (UTF-8) to `path`.
-void WriteDictionary(const QString& path, const QStringList& words, const char* title) {
-  TKivDictionary dictionary;
-  dictionary.SetLoaded();
-  TDictHead head = dictionary.Head();
-  head.Title = Cp(title);
-  dictionary.SetHeader(head);
-  for (const QString& word : words) (void)dictionary.AddWord(*FromQString(word));
-  QVERIFY(dictionary.SaveToFile(PathFromQString(path)).ok());
-}
 
 const QStringList kWords = {
     "кот",   "кит",  "котёл", "скот",     "полкот", "победитель", "побелить", "шалаш",
@@ -53,16 +41,10 @@ const QStringList kWords = {
 
 }  // namespace
 
-class TKivMainFormTest : public QObject {
+class TKivMainFormTest : public TWindowTest {
   Q_OBJECT
 
  private:
-  QTemporaryDir FDir;
-  TScriptedDialogs FDialogs;
-  std::unique_ptr<TSession> FSession;  // outlives the window
-  std::unique_ptr<TKivMainForm> FForm;
-
-  QString Ini() const { return FDir.filePath("gryvel.ini"); }
   QString IniText() const {
     QFile file(Ini());
     if (!file.open(QIODevice::ReadOnly)) return {};
@@ -111,14 +93,6 @@ class TKivMainFormTest : public QObject {
   }
 
  private Q_SLOTS:
-  void initTestCase() {
-    InstallPlatformHooks();
-    SetDialogs(&FDialogs);
-  }
-  void cleanupTestCase() {
-    SetDialogs(nullptr);
-    RemovePlatformHooks();
-  }
   void init() {
     QVERIFY(FDir.isValid());
     QDir(FDir.path()).mkpath("Dictionaries");
@@ -126,11 +100,6 @@ class TKivMainFormTest : public QObject {
     QFile::remove(Ini());
     FDialogs.Answers.clear();
     FDialogs.Asked.clear();
-  }
-  void cleanup() {
-    FForm.reset();
-    FSession.reset();
-    SetUILanguage(TUILanguage::NotSet);
   }
 
   void FirstRunWritesTheSettingsFileAndListsTheDefaultDictionary() {

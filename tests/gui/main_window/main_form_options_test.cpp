@@ -31,27 +31,31 @@
 #include "scripted_dialogs.h"
 #include "search/letter_maps.h"
 #include "shell/session.h"
+#include "support/text.h"
+#include "window_test.h"
 
 namespace gryvel::gui {
 
 namespace {
 
-std::string Cp(const char* utf8) { return *FromQString(QString::fromUtf8(utf8)); }
+using testing::Cp;
+
+// The designed object names of the widgets these tests reach.
+constexpr char kMinLengthEdit[] = "Edit2";
+constexpr char kMaxLengthEdit[] = "Edit3";
 
 const QStringList kWords = {"кот", "котёл", "шалаш", "казак", "ротор", "слово",
                             "победитель", "дом", "лампа", "стол"};
 
 }  // namespace
 
-class MainFormOptionsTest : public QObject {
+class TMainFormOptionsTest : public TWindowTest {
   Q_OBJECT
 
- private:
-  QTemporaryDir FDir;
-  TScriptedDialogs FDialogs;
-  std::unique_ptr<TSession> FSession;
-  std::unique_ptr<TKivMainForm> FForm;
+ public:
+  TMainFormOptionsTest() { FDialogs.DefaultAnswer = TMessageAnswer::No; }
 
+ private:
   TMainCommands& Commands() const { return *FForm->findChild<TMainCommands*>(); }
   TKivViewer& Viewer() const { return *FForm->findChild<TKivViewer*>("KivViewer1"); }
   void Open() {
@@ -75,36 +79,22 @@ class MainFormOptionsTest : public QObject {
   }
 
  private Q_SLOTS:
-  void initTestCase() {
-    InstallPlatformHooks();
-    FDialogs.DefaultAnswer = TMessageAnswer::No;
-    SetDialogs(&FDialogs);
-  }
-  void cleanupTestCase() {
-    SetDialogs(nullptr);
-    RemovePlatformHooks();
-  }
   void init() {
     QVERIFY(FDir.isValid());
     QDir(FDir.path()).mkpath("Dictionaries");
     QFile::remove(FDir.filePath("gryvel.ini"));
-    TKivDictionary dictionary;
-    dictionary.SetLoaded();
-    for (const QString& word : kWords) (void)dictionary.AddWord(*FromQString(word));
-    QVERIFY(dictionary.SaveToFile(PathFromQString(FDir.filePath("Dictionaries/dictionary.kiv"))).ok());
+    WriteDictionary(Path("Dictionaries/dictionary.kiv"), kWords);
     FDialogs.Font.reset();
     FDialogs.Equal.reset();
     FDialogs.EqualAsked.clear();
     Open();
   }
   void cleanup() {
-    FForm.reset();
-    FSession.reset();
-    SetUILanguage(TUILanguage::NotSet);
+    TWindowTest::cleanup();
     ResetLetterMaps();
   }
 
-  void aFilterOfFiveLetterWordsShrinksTheList() {
+  void AFilterOfFiveLetterWordsShrinksTheList() {
     QVERIFY(Commands().OptionsFilter->isEnabled());
     Commands().OptionsFilter->trigger();
     auto* filter = FForm->findChild<TFilterForm*>();
@@ -112,8 +102,8 @@ class MainFormOptionsTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(filter));
     Find<QRadioButton>(filter, "rbOn")->click();
     Find<QCheckBox>(filter, "cbLength")->click();
-    Find<QSpinBox>(filter, "Edit3")->setValue(5);
-    Find<QSpinBox>(filter, "Edit2")->setValue(5);
+    Find<QSpinBox>(filter, kMaxLengthEdit)->setValue(5);
+    Find<QSpinBox>(filter, kMinLengthEdit)->setValue(5);
     Find<QPushButton>(filter, "ButtonOk")->click();
     QCOMPARE(FSession->Source.Count(), 6);  // котёл шалаш казак ротор слово лампа
     QVERIFY(Commands().ViewFilter->isChecked());
@@ -126,7 +116,7 @@ class MainFormOptionsTest : public QObject {
     QVERIFY(FSession->Source.FilterSettings().LengthEnable);
   }
 
-  void theWordFontAndTheLanguageChangeTheWholeWindow() {
+  void TheWordFontAndTheLanguageChangeTheWholeWindow() {
     QCOMPARE(Commands().SearchPalindromes->text(), QString("&Палиндромы"));
     TOptionForm* options = OpenOptions();
     QVERIFY(options != nullptr);
@@ -157,7 +147,7 @@ class MainFormOptionsTest : public QObject {
     QVERIFY(text.contains("FontName=DejaVu Serif"));
   }
 
-  void theScrollBarAndTheToolbarsFollowTheOptions() {
+  void TheScrollBarAndTheToolbarsFollowTheOptions() {
     TOptionForm* options = OpenOptions();
     QVERIFY(options != nullptr);
     Find<QCheckBox>(options, "StandardScrollCheck")->click();
@@ -170,7 +160,7 @@ class MainFormOptionsTest : public QObject {
     QVERIFY(!Commands().LargeToolBarIcons());
   }
 
-  void equalLettersComeFromTheMenuAndChangeFromTheTree() {
+  void EqualLettersComeFromTheMenuAndChangeFromTheTree() {
     FDialogs.Equal = TEqualLetters{Cp("ёЁ"), Cp("е")[0], true};
     QVERIFY(Commands().OptionsEqualLetters->isEnabled());
     Commands().OptionsEqualLetters->trigger();
@@ -199,5 +189,5 @@ class MainFormOptionsTest : public QObject {
 
 }  // namespace gryvel::gui
 
-QTEST_MAIN(gryvel::gui::MainFormOptionsTest)
+QTEST_MAIN(gryvel::gui::TMainFormOptionsTest)
 #include "main_form_options_test.moc"

@@ -15,17 +15,16 @@
 #include "results/language.h"
 #include "scripted_dialogs.h"
 #include "search/letter_maps.h"
+#include "support/text.h"
 
 namespace gryvel::gui {
 namespace {
 
-std::string Cp(const char* utf8) {
-  return FromQString(QString::fromUtf8(utf8)).value();
-}
+using testing::Cp;
 
 }  // namespace
 
-class SearchTreeTest : public QObject {
+class TSearchTreeTest : public QObject {
   Q_OBJECT
 
  private:
@@ -85,7 +84,7 @@ class SearchTreeTest : public QObject {
     ResetLetterMaps();
   }
 
-  void rootsAndNewSearchFollowTheLanguage() {
+  void RootsAndNewSearchFollowTheLanguage() {
     QCOMPARE(FTree->objectName(), QString("SearchTree"));
     QCOMPARE(FTree->topLevelItemCount(), 4);
     QCOMPARE(Root(THistoryBranch::Crossword)->text(0), QString("Crossword"));
@@ -104,7 +103,7 @@ class SearchTreeTest : public QObject {
   }
 
   // As at start-up: expanded while hidden, every node shows once the tree does.
-  void expandedWhileHiddenShowsEveryNodeWhenShown() {
+  void ExpandedWhileHiddenShowsEveryNodeWhenShown() {
     FHistory->AddPatternHistory("cat");
     FHistory->AddAnagramHistory("tac", aoUsual);
     FTree->resize(300, 400);
@@ -119,7 +118,7 @@ class SearchTreeTest : public QObject {
     QCOMPARE(FTree->verticalScrollBar()->value(), 0);
   }
 
-  void nodesGetTheirFontsAndIcons() {
+  void NodesGetTheirFontsAndIcons() {
     FHistory->AddPatternHistory("cat");
     FHistory->AddEqualLetters(*FManager, {Cp("ЕЁ"), Cp("Е")[0], false});
     QCOMPARE(Item(THistoryBranch::Crossword, 0)->foreground(0).color(), QColor(128, 0, 0));
@@ -132,7 +131,7 @@ class SearchTreeTest : public QObject {
              Icon(TIcon::EqualInactive).cacheKey());
   }
 
-  void recordingShowsNewestFirstAndTrims() {
+  void RecordingShowsNewestFirstAndTrims() {
     FHistory->SetSaveLastCount(2);
     for (const char* text : {"a*", "b*", "c*"}) FHistory->AddPatternHistory(text);
     QCOMPARE(Texts(THistoryBranch::Crossword), (QStringList{"New search...", "c*", "b*"}));
@@ -149,7 +148,7 @@ class SearchTreeTest : public QObject {
                FHistory->Children(THistoryBranch::Anagrams)[row].Id);
   }
 
-  void onlyEntriesAreEditedInPlaceAndTheModelKeepsTheText() {
+  void OnlyEntriesAreEditedInPlaceAndTheModelKeepsTheText() {
     FHistory->AddPatternHistory("k?t");
     FHistory->AddEqualLetters(*FManager, {Cp("ЕЁ"), Cp("Е")[0], true});
     QTreeWidgetItem* entry = Item(THistoryBranch::Crossword, 1);
@@ -176,7 +175,7 @@ class SearchTreeTest : public QObject {
     }
   }
 
-  void deleteKeySelectsTheNextSiblingElseThePrevious() {
+  void DeleteKeySelectsTheNextSiblingElseThePrevious() {
     for (const char* text : {"a*", "b*", "c*"}) FHistory->AddPatternHistory(text);
     Show();
     FTree->setCurrentItem(Item(THistoryBranch::Crossword, 2));  // b*
@@ -193,7 +192,7 @@ class SearchTreeTest : public QObject {
     QCOMPARE(Texts(THistoryBranch::Crossword), (QStringList{"New search...", "c*"}));
   }
 
-  void deletingAnEqualLettersNodeDeletesItsGroup() {
+  void DeletingAnEqualLettersNodeDeletesItsGroup() {
     FHistory->AddEqualLetters(*FManager, {"ab", 'a', true});
     FHistory->AddEqualLetters(*FManager, {"cd", 'c', true});
     Show();
@@ -205,7 +204,7 @@ class SearchTreeTest : public QObject {
     QCOMPARE(FTree->currentItem()->text(0), QString("cd=c"));
   }
 
-  void clickOnTheIconTogglesAnEqualLettersGroup() {
+  void ClickOnTheIconTogglesAnEqualLettersGroup() {
     FHistory->AddEqualLetters(*FManager, {"ab", 'a', true});
     Show();
     QTreeWidgetItem* item = Item(THistoryBranch::EqualLetters, 0);
@@ -226,7 +225,7 @@ class SearchTreeTest : public QObject {
              Icon(TIcon::EqualActive).cacheKey());
   }
 
-  void doubleClickRunsAnEntryOrOpensTheDialogPage() {
+  void DoubleClickRunsAnEntryOrOpensTheDialogPage() {
     FHistory->AddPatternHistory("*cat*");
     FHistory->AddAnagramHistory("rat", aoMakeWords);
     Show();
@@ -250,7 +249,7 @@ class SearchTreeTest : public QObject {
 
   // The meaning branch: its root in both languages, its entries, and a double click that runs
   // one again or, on "New search...", asks for the dialog's clue field.
-  void meaningBranchShowsAndRunsItsSearches() {
+  void MeaningBranchShowsAndRunsItsSearches() {
     FHistory->AddMeaningHistory(Cp("п????а : успех"));
     FHistory->AddPatternHistory("k?t");
     QCOMPARE(Root(THistoryBranch::Meaning)->text(0), QString("By meaning"));
@@ -280,7 +279,7 @@ class SearchTreeTest : public QObject {
     QCOMPARE(FActions[2].Kind, THistoryAction::RunMeaning);
   }
 
-  void contextMenuEnablesWhatTheNodeAllows() {
+  void ContextMenuEnablesWhatTheNodeAllows() {
     FHistory->AddPatternHistory("k?t");
     FHistory->AddAnagramHistory("rat", aoExtended);
     FHistory->AddEqualLetters(*FManager, {"ab", 'a', true});
@@ -305,7 +304,7 @@ class SearchTreeTest : public QObject {
     QCOMPARE(FActions[1].Kind, THistoryAction::AddEqualLetters);
   }
 
-  void changeOnAnEqualLettersNodeOpensItsDialog() {
+  void ChangeOnAnEqualLettersNodeOpensItsDialog() {
     TScriptedDialogs dialogs;
     dialogs.DefaultAnswer = TMessageAnswer::Ok;
     dialogs.Equal = TEqualLetters{"xy", 'z', true};
@@ -323,7 +322,7 @@ class SearchTreeTest : public QObject {
              Icon(TIcon::EqualActive).cacheKey());
   }
 
-  void rightButtonSelectsTheNode() {
+  void RightButtonSelectsTheNode() {
     FHistory->AddPatternHistory("k?t");
     Show();
     QTreeWidgetItem* entry = Item(THistoryBranch::Crossword, 1);
@@ -335,5 +334,5 @@ class SearchTreeTest : public QObject {
 
 }  // namespace gryvel::gui
 
-QTEST_MAIN(gryvel::gui::SearchTreeTest)
+QTEST_MAIN(gryvel::gui::TSearchTreeTest)
 #include "search_tree_test.moc"

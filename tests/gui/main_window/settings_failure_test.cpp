@@ -15,25 +15,17 @@
 #include "shell/session.h"
 #include "shell/settings_file.h"
 #include "support/failing_file_system.h"
+#include "window_test.h"
 
 using namespace gryvel;
 using namespace gryvel::gui;
 
-namespace {
-
-}  // namespace
-
-class TSettingsFailureTest : public QObject {
+class TSettingsFailureTest : public TWindowTest {
   Q_OBJECT
 
  private:
-  QTemporaryDir FDir;
-  TScriptedDialogs FDialogs;
   testing::FailingFileSystem FFiles;
-  std::unique_ptr<TSession> FSession;
-  std::unique_ptr<TKivMainForm> FForm;
 
-  QString Ini() const { return FDir.filePath("gryvel.ini"); }
   void Open() {
     FForm.reset();
     const std::string dir = PathFromQString(FDir.path());
@@ -45,31 +37,14 @@ class TSettingsFailureTest : public QObject {
   }
 
  private Q_SLOTS:
-  void initTestCase() {
-    InstallPlatformHooks();
-    SetDialogs(&FDialogs);
-  }
-  void cleanupTestCase() {
-    SetDialogs(nullptr);
-    RemovePlatformHooks();
-  }
   void init() {
     QVERIFY(FDir.isValid());
     QDir(FDir.path()).mkpath("Dictionaries");
-    TKivDictionary dictionary;
-    dictionary.SetLoaded();
-    for (const char* word : {"кот", "кит", "дом"}) (void)dictionary.AddWord(*FromQString(word));
-    QVERIFY(dictionary.SaveToFile(PathFromQString(FDir.filePath("Dictionaries/dictionary.kiv")))
-                .ok());
+    WriteDictionary(Path("Dictionaries/dictionary.kiv"), {"кот", "кит", "дом"});
     QFile::remove(Ini());
     FFiles.FailCommit(false);
     FDialogs.Answers.clear();
     FDialogs.Asked.clear();
-  }
-  void cleanup() {
-    FForm.reset();
-    FSession.reset();
-    SetUILanguage(TUILanguage::NotSet);
   }
 
   // The question names the file in the interface language; "No" keeps the window, "Yes"

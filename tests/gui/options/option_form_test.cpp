@@ -51,7 +51,7 @@ class TSizeOnlyDialogs : public TScriptedDialogs {
 
 }  // namespace
 
-class OptionFormTest : public QObject {
+class TOptionFormTest : public QObject {
   Q_OBJECT
 
  private:
@@ -122,7 +122,7 @@ class OptionFormTest : public QObject {
     ResetLetterMaps();
   }
 
-  void cancelChangesNothingAndReopeningShowsWhatIsInForce() {
+  void CancelChangesNothingAndReopeningShowsWhatIsInForce() {
     Open();
     const QString ini = IniText();
     Find<QCheckBox>("FastSearchCheck")->click();
@@ -154,7 +154,7 @@ class OptionFormTest : public QObject {
     QVERIFY(!Button("ButtonApply")->isEnabled());
   }
 
-  void okWithoutAChangeAppliesAndWritesNothing() {
+  void OkWithoutAChangeAppliesAndWritesNothing() {
     Open();
     const int writes = FFiles->Writes();
     Button("ButtonOk")->click();
@@ -163,7 +163,7 @@ class OptionFormTest : public QObject {
     QCOMPARE(FFiles->Writes(), writes);
   }
 
-  void changesUndoneBeforeOkWriteNothing() {
+  void ChangesUndoneBeforeOkWriteNothing() {
     Open();
     const int writes = FFiles->Writes();
     Find<QCheckBox>("FastSearchCheck")->click();
@@ -177,7 +177,7 @@ class OptionFormTest : public QObject {
     QCOMPARE(FFiles->Writes(), writes);
   }
 
-  void applyRunsItsStepsInOrder() {
+  void ApplyRunsItsStepsInOrder() {
     Open();
     Find<QSpinBox>("SaveLastCountEdit")->setValue(4);
     Find<QComboBox>("LanguageBox")->setCurrentIndex(1);
@@ -194,7 +194,7 @@ class OptionFormTest : public QObject {
     QCOMPARE(FApplied.size(), 3);
   }
 
-  void transparencyCountsHowMuchTheSelectionLetsThrough() {
+  void TransparencyCountsHowMuchTheSelectionLetsThrough() {
     Open();
     Page().SetElement(TWordListPage::kSelection);
     auto* percent = Find<QSpinBox>("TransparencyEdit");
@@ -209,7 +209,7 @@ class OptionFormTest : public QObject {
     QCOMPARE(percent->value(), 20);
   }
 
-  void loweringTheHistorySizeTrimsBothBranches() {
+  void LoweringTheHistorySizeTrimsBothBranches() {
     TSearchOptions options;
     options.SaveLastCount = 10;
     FSession->SetSearchOptions(options);
@@ -226,7 +226,7 @@ class OptionFormTest : public QObject {
     QVERIFY(IniText().contains("SaveLastCount=3"));
   }
 
-  void anUncheckedGroupShowsTheInactiveImageInTheHistoryTree() {
+  void AnUncheckedGroupShowsTheInactiveImageInTheHistoryTree() {
     const TSearchTree tree(FSession->History, FSession->Manager);
     Open();
     EqualList()->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
@@ -238,7 +238,7 @@ class OptionFormTest : public QObject {
     QVERIFY(!FSession->Manager.GetEqualLettersActive(0));
   }
 
-  void equalLettersAreAddedChangedAndDeletedOnTheCopy() {
+  void EqualLettersAreAddedChangedAndDeletedOnTheCopy() {
     Open();
     FDialogs.Equal.reset();  // an empty field: nothing added
     Button("AddButton")->click();
@@ -274,7 +274,7 @@ class OptionFormTest : public QObject {
              std::string("xyw=z"));
   }
 
-  void aClickInThePreviewChoosesTheElement() {
+  void AClickInThePreviewChoosesTheElement() {
     Open();
     Find<QTabWidget>("PageControl")->setCurrentIndex(2);
     TKivViewer& preview = Page().Preview();
@@ -308,7 +308,7 @@ class OptionFormTest : public QObject {
     QCOMPARE(preview.SelItem(), selected);  // the sample selection stays
   }
 
-  void fontsAndColoursComeFromTheirDialogs() {
+  void FontsAndColoursComeFromTheirDialogs() {
     Open();
     Page().SetElement(TWordListPage::kWord);
     auto* label = Find<QLabel>("FontLabel");
@@ -341,7 +341,7 @@ class OptionFormTest : public QObject {
   }
 
   // The font dialog opens on the font in force, so changing only the size keeps the style.
-  void aFontDialogChangingOnlyTheSizeKeepsTheStyle() {
+  void AFontDialogChangingOnlyTheSizeKeepsTheStyle() {
     TSizeOnlyDialogs dialogs;
     SetDialogs(&dialogs);
     const struct Restore {
@@ -378,7 +378,7 @@ class OptionFormTest : public QObject {
     }
   }
 
-  void theFontLabelNamesTheStyle() {
+  void TheFontLabelNamesTheStyle() {
     FWindow.Viewer.DescrFont.Style = kFontBold | kFontItalic;
     Open();
     Page().SetElement(TWordListPage::kDescription);
@@ -387,7 +387,7 @@ class OptionFormTest : public QObject {
     QCOMPARE(Find<QLabel>("FontLabel")->text(), QString("Courier New, 12pt, обычный"));
   }
 
-  void aTexturePictureIsLoadedOrTheBuiltInOneUsed() {
+  void ATexturePictureIsLoadedOrTheBuiltInOneUsed() {
     for (const char* format : {"png", "jpg", "bmp"}) {
       const QString file = FDir.filePath(QStringLiteral("texture.%1").arg(format));
       QImage picture(5, 7, QImage::Format_RGB32);
@@ -413,7 +413,7 @@ class OptionFormTest : public QObject {
     QCOMPARE(FAppliedViewer.TextureFileName, std::string());
   }
 
-  void captionsFollowTheLanguageAndTheCountWordSwitchesTheHistory() {
+  void CaptionsFollowTheLanguageAndTheCountWordSwitchesTheHistory() {
     Open();
     QCOMPARE(FForm->windowTitle(), QString("Настройки"));
     QCOMPARE(Find<QTabWidget>("PageControl")->tabText(0), QString("Поиск"));
@@ -434,5 +434,5 @@ class OptionFormTest : public QObject {
 
 }  // namespace gryvel::gui
 
-QTEST_MAIN(gryvel::gui::OptionFormTest)
+QTEST_MAIN(gryvel::gui::TOptionFormTest)
 #include "option_form_test.moc"

@@ -36,18 +36,21 @@
 #include "results/language.h"
 #include "scripted_dialogs.h"
 #include "shell/session.h"
+#include "window_test.h"
 
 using namespace gryvel;
 using namespace gryvel::gui;
 
 namespace {
 
-void WriteDictionary(const QString& path, const QStringList& words) {
-  TKivDictionary dictionary;
-  dictionary.SetLoaded();
-  for (const QString& word : words) (void)dictionary.AddWord(*FromQString(word));
-  QVERIFY(dictionary.SaveToFile(PathFromQString(path)).ok());
-}
+// The designed object names of the widgets these tests reach.
+constexpr char kChangeCountEdit[] = "Edit1";
+constexpr char kFromItemEdit[] = "Edit2";
+constexpr char kToItemEdit[] = "Edit3";
+constexpr char kVariantsCountLabel[] = "Label4";
+constexpr char kFoundCountLabel[] = "Label5";
+constexpr char kResultPanel[] = "Panel3";
+constexpr char kElapsedLabel[] = "Label6";
 
 // Words with descriptions for the search by meaning: «успех» lists «победа» itself, and
 // «пальма» (before it in the list) holds the clue in its own description.
@@ -177,7 +180,7 @@ class TSearchFormTest : public QObject {
       for (int i = 0; i < pages->count(); ++i) QCOMPARE(pages->isTabVisible(i), i == page);
       QCOMPARE(Child<QWidget>("RequestPanel")->isVisible(), request);
       QCOMPARE(Child<QWidget>("SearchPanel")->isVisible(), !request);
-      QCOMPARE(Child<QWidget>("Panel3")->isVisible(), !request);
+      QCOMPARE(Child<QWidget>(kResultPanel)->isVisible(), !request);
       QPushButton* help_button = Child<QPushButton>(request ? "btnHelp" : "btnHelp2");
       QVERIFY(help_button->isVisible());
       help_button->click();
@@ -321,13 +324,13 @@ class TSearchFormTest : public QObject {
     QVERIFY(!find->isEnabled());
     QTest::keyClick(Child<QLineEdit>("LastWord"), Qt::Key_Return);
     QVERIFY(!Dialog()->Searching());
-    QCOMPARE(Label("Label4"), QStringLiteral("0"));
-    QCOMPARE(Child<QSpinBox>("Edit1")->maximum(), 5);
+    QCOMPARE(Label(kVariantsCountLabel), QStringLiteral("0"));
+    QCOMPARE(Child<QSpinBox>(kChangeCountEdit)->maximum(), 5);
     Child<QLineEdit>("LastWord")->setText(QString::fromUtf8("стол"));
     QVERIFY(find->isEnabled());
-    Child<QSpinBox>("Edit1")->setValue(1);
+    Child<QSpinBox>(kChangeCountEdit)->setValue(1);
     QCOMPARE(Label("LettersLabel"), QString::fromUtf8("букву"));
-    Child<QSpinBox>("Edit1")->setValue(3);
+    Child<QSpinBox>(kChangeCountEdit)->setValue(3);
     QCOMPARE(Label("LettersLabel"), QString::fromUtf8("букв"));
   }
 
@@ -339,7 +342,7 @@ class TSearchFormTest : public QObject {
     Commands().SearchWordChain->trigger();
     Child<QLineEdit>("FirstWord")->setText(QString::fromUtf8("кот"));
     Child<QLineEdit>("LastWord")->setText(QString::fromUtf8("пёс"));
-    auto* spin = Child<QSpinBox>("Edit1");
+    auto* spin = Child<QSpinBox>(kChangeCountEdit);
     auto* field = spin->findChild<QLineEdit*>();
     QVERIFY(field != nullptr);
     auto type = [&](const QString& text) {
@@ -400,10 +403,10 @@ class TSearchFormTest : public QObject {
     QTest::newRow("anagrams, Find") << 2 << "btnFind" << "anagrams";
     QTest::newRow("anagrams, radio") << 2 << "rbMakeUpWords" << "anagrams";
     QTest::newRow("chain, Find") << 0 << "btnFind2" << "chain";
-    QTest::newRow("chain, count") << 0 << "Edit1" << "chain";
+    QTest::newRow("chain, count") << 0 << kChangeCountEdit << "chain";
     QTest::newRow("chain, Cancel") << 0 << "btnCancel2" << "closed";
     QTest::newRow("analysis, Find") << 3 << "btnFind2" << "analysis";
-    QTest::newRow("analysis, range") << 3 << "Edit3" << "analysis";
+    QTest::newRow("analysis, range") << 3 << kToItemEdit << "analysis";
     QTest::newRow("analysis, radio") << 3 << "rbRange" << "analysis";
   }
   void EnterPressesTheFocusedButtonOrRunsThePage() {
@@ -499,8 +502,8 @@ class TSearchFormTest : public QObject {
   void ItemRangeKeepsFromAtMostTo() {
     Open();
     Commands().SearchWordAnalysis->trigger();
-    auto* from = Child<QSpinBox>("Edit2");
-    auto* to = Child<QSpinBox>("Edit3");
+    auto* from = Child<QSpinBox>(kFromItemEdit);
+    auto* to = Child<QSpinBox>(kToItemEdit);
     QVERIFY(!from->isEnabled());
     Child<QRadioButton>("rbRange")->setChecked(true);
     QVERIFY(from->isEnabled() && to->isEnabled());
@@ -520,14 +523,14 @@ class TSearchFormTest : public QObject {
     QTest::keyClick(Child<QLineEdit>("LastWord"), Qt::Key_Return);
     QTRY_VERIFY(!Dialog()->Searching());
     QCOMPARE(DialogResults(), QStringList{QString::fromUtf8("кот - рот - рос - пос - пёс")});
-    QCOMPARE(Label("Label5"), QStringLiteral("1"));
-    QVERIFY(Label("Label4") != QStringLiteral("0"));
+    QCOMPARE(Label(kFoundCountLabel), QStringLiteral("1"));
+    QVERIFY(Label(kVariantsCountLabel) != QStringLiteral("0"));
     QVERIFY(Child<QPushButton>("btnFind2")->isEnabled());
     QVERIFY(!Child<QPushButton>("btnStop")->isEnabled());
     Child<QPushButton>("btnCancel2")->click();
     QVERIFY(!Dialog()->isVisible());
     QCOMPARE(Dialog()->ResultCount(), 0);
-    for (const char* counter : {"Label4", "Label5", "Label6"})
+    for (const char* counter : {kVariantsCountLabel, kFoundCountLabel, kElapsedLabel})
       QCOMPARE(Label(counter), QStringLiteral("0"));
 
     Commands().SearchWordAnalysis->trigger();
@@ -581,7 +584,7 @@ class TSearchFormTest : public QObject {
     Child<QPushButton>("btnFind2")->click();
     QTRY_VERIFY(!Dialog()->Searching());
     QCOMPARE(Dialog()->ResultCount(), 1000);
-    QCOMPARE(Count("Label5"), 1000);
+    QCOMPARE(Count(kFoundCountLabel), 1000);
     QVERIFY(Child<QLabel>("LimitLabel")->isVisible());
     QCOMPARE(Label("LimitLabel"), QString::fromUtf8("Найдено больше ") + ToQString(FormatCount(1000)) +
                                       QString::fromUtf8(" вариантов, поиск остановлен"));
@@ -606,7 +609,7 @@ class TSearchFormTest : public QObject {
       Commands().SearchWordChain->trigger();
       Child<QLineEdit>("FirstWord")->setText(QString::fromUtf8("сторона"));
       Child<QLineEdit>("LastWord")->setText(QString::fromUtf8("плавник"));
-      Child<QSpinBox>("Edit1")->setValue(2);
+      Child<QSpinBox>(kChangeCountEdit)->setValue(2);
     } else {
       Commands().SearchWordAnalysis->trigger();
       Child<QLineEdit>("edAnalyze")->setText(QString::fromUtf8("достопримечательность"));
@@ -614,10 +617,10 @@ class TSearchFormTest : public QObject {
     Child<QPushButton>("btnFind2")->click();
     QVERIFY(Dialog()->Searching());
     QVERIFY(Child<QPushButton>("btnStop")->isEnabled());
-    QTRY_VERIFY(Label("Label6") != QStringLiteral("0"));  // the ticker runs
+    QTRY_VERIFY(Label(kElapsedLabel) != QStringLiteral("0"));  // the ticker runs
     // The counters and the list move together at the tick.
-    QCOMPARE(Count("Label5"), Dialog()->ResultCount());
-    QVERIFY(Count("Label4") > 0);
+    QCOMPARE(Count(kFoundCountLabel), Dialog()->ResultCount());
+    QVERIFY(Count(kVariantsCountLabel) > 0);
     switch (how) {
       case 0:
         Child<QPushButton>("btnStop")->click();
@@ -637,7 +640,7 @@ class TSearchFormTest : public QObject {
       QVERIFY(Dialog()->isVisible());
       QVERIFY(Child<QPushButton>("btnFind2")->isEnabled());
       QVERIFY(!Child<QPushButton>("btnStop")->isEnabled());
-      QCOMPARE(Label("Label5").remove(QRegularExpression(QStringLiteral("\\D"))).toInt(),
+      QCOMPARE(Label(kFoundCountLabel).remove(QRegularExpression(QStringLiteral("\\D"))).toInt(),
                Dialog()->ResultCount());
     } else {
       QVERIFY(!Dialog()->isVisible());

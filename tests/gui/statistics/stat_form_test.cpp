@@ -25,21 +25,24 @@
 #include "results/language.h"
 #include "scripted_dialogs.h"
 #include "shell/session.h"
+#include "support/text.h"
+#include "window_test.h"
 
 using namespace gryvel;
 using namespace gryvel::gui;
+using gryvel::testing::Cp;
 
 namespace {
 
-std::string Cp(const QString& text) {
-  return *FromQString(text);
-}
+// The designed object names of the widgets these tests reach.
+constexpr char kStatisticCombo[] = "ComboBox1";
+constexpr char kChartStyleButton[] = "ToolbarButton972";
 
 // A session showing one new dictionary of `words`.
 std::unique_ptr<TSession> SessionOf(const QStringList& words) {
   auto session = std::make_unique<TSession>();
   TKivDictionary& dictionary = *session->Collection.Dictionary(session->Collection.NewDictionary());
-  for (const QString& word : words) (void)dictionary.AddWord(Cp(word));
+  for (const QString& word : words) (void)dictionary.AddWord(*FromQString(word));
   session->Collection.Connect(dictionary);
   return session;
 }
@@ -69,7 +72,7 @@ class TStatFormTest : public QObject {
     QVERIFY(FForm->isVisible());
   }
   TStatChart& Chart() const { return *FForm->findChild<TStatChart*>(); }
-  QComboBox& Combo() const { return *FForm->findChild<QComboBox*>("ComboBox1"); }
+  QComboBox& Combo() const { return *FForm->findChild<QComboBox*>(kStatisticCombo); }
   QAction& Action(const char* name) const { return *FForm->findChild<QAction*>(name); }
 
  private Q_SLOTS:
@@ -184,7 +187,7 @@ class TStatFormTest : public QObject {
   // The chart-style button steps through the menu and wraps; the data stays.
   void ChartStylesKeepTheData() {
     Open({"ab", "abc", "xyz", "abcd"});
-    auto* button = FForm->findChild<QToolButton*>("ToolbarButton972");
+    auto* button = FForm->findChild<QToolButton*>(kChartStyleButton);
     const struct {
       const char* Checked;
       bool Line;
@@ -288,14 +291,8 @@ void TStatFormTest::FollowsTheMainWindowWhileVisible() {
   InstallPlatformHooks();
   QTemporaryDir dir;
   QDir(dir.path()).mkpath("Dictionaries");
-  {
-    TKivDictionary dictionary;
-    dictionary.SetLoaded();
-    for (const char* word : {"кот", "кит", "скот", "дом", "дым", "мост", "лес"})
-      (void)dictionary.AddWord(Cp(QString::fromUtf8(word)));
-    const QString file = dir.filePath("Dictionaries/dictionary.kiv");
-    QVERIFY(dictionary.SaveToFile(PathFromQString(file)).ok());
-  }
+  WriteDictionary(dir.filePath("Dictionaries/dictionary.kiv"),
+                  {"кот", "кит", "скот", "дом", "дым", "мост", "лес"});
   auto session = std::make_unique<TSession>(ProgramSettings(PathFromQString(dir.path())));
   auto form = std::make_unique<TKivMainForm>(*session);
   form->show();
@@ -328,17 +325,17 @@ void TStatFormTest::FollowsTheMainWindowWhileVisible() {
   QTest::keyClick(edit, Qt::Key_Return);
   QVERIFY(chart.LineValues().empty());
   QCOMPARE(stat->windowTitle(), caption);
-  form->RunCrosswordSearch(Cp(QString::fromUtf8("*от*")));
+  form->RunCrosswordSearch(Cp("*от*"));
   QCOMPARE(chart.LineValues(), Values({1, 1}));  // кот, скот
 
   form->ApplyLanguage("RUS");
-  QCOMPARE(stat->findChild<QComboBox*>("ComboBox1")->currentText(), QString::fromUtf8("Длина"));
+  QCOMPARE(stat->findChild<QComboBox*>(kStatisticCombo)->currentText(), QString::fromUtf8("Длина"));
   QCOMPARE(stat->windowTitle(), QString::fromUtf8("Статистика :  Длина"));
 
   commands.OptionsStatistics->trigger();
   QVERIFY(!stat->isVisible());
   QVERIFY(!commands.OptionsStatistics->isChecked());
-  form->RunCrosswordSearch(Cp(QString::fromUtf8("д?м")));
+  form->RunCrosswordSearch(Cp("д?м"));
   QCOMPARE(chart.LineValues(), Values({1, 1}));  // not recomputed while hidden
   commands.OptionsStatistics->trigger();
   QCOMPARE(form->findChild<TStatForm*>(), stat);  // the same window
