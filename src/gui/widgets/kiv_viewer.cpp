@@ -32,9 +32,9 @@ int BottomOf(const QRect& r) { return r.y() + r.height(); }  // exclusive
 
 TKivViewer::TKivViewer(QWidget* parent)
     : QWidget(parent),
-      FWordMetrics(FWordFont, this),
-      FPosMetrics(FPosFont, this),
-      FDescriptionMetrics(FDescriptionFont, this) {
+      FWordMetrics(FLook.WordFont, this),
+      FPosMetrics(FLook.PosFont, this),
+      FDescriptionMetrics(FLook.DescriptionFont, this) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
   setFocusPolicy(Qt::StrongFocus);
@@ -115,10 +115,10 @@ bool TKivViewer::LayoutItem(int x, int y, std::int32_t index, QRect& rect, TSlot
   int item_bottom = y + FLineHeight;
   QString description;
   int height = 0;
-  if (FShowDescription) {
+  if (FLook.ShowDescription) {
     description = DescriptionOf(index);
     if (!description.isEmpty()) {
-      const int left = x + FTextIndent + FDescriptionIndent;
+      const int left = x + FLook.TextIndent + FLook.DescriptionIndent;
       const QRect bounds(left, item_bottom, std::max(1, right - left), kUnbounded);
       height = FDescriptionMetrics.boundingRect(bounds, kDescriptionFlags, description).height();
       item_bottom = std::min(item_bottom + height + 2, bottom);
@@ -152,7 +152,7 @@ void TKivViewer::DoLayout() {
 
 void TKivViewer::ComputeFitAtEnd() {
   const QRect content = ContentRect();
-  if (!FShowDescription) {
+  if (!FLook.ShowDescription) {
     FFitAtEnd = FLineHeight > 0 ? content.height() / FLineHeight : 0;
     return;
   }
@@ -382,8 +382,8 @@ void TKivViewer::mousePressEvent(QMouseEvent* event) {
 
 int TKivViewer::HitTest(int x, int y) const {
   if (x < 0 || y < 0 || x > width() || y > height()) return kHitOutside;
-  if (FBorder > 0 && !(FBorder <= x && FBorder <= y && x <= width() - 2 * FBorder &&
-                       y <= height() - 2 * FBorder))
+  if (FLook.Border > 0 && !(FLook.Border <= x && FLook.Border <= y && x <= width() - 2 * FLook.Border &&
+                       y <= height() - 2 * FLook.Border))
     return kHitBorder;
   const auto slot = std::find_if(FLayout.begin(), FLayout.end(), [&](const TItemSlot& s) {
     return s.Rect.contains(x, y);
@@ -395,7 +395,7 @@ int TKivViewer::HitTest(int x, int y) const {
   if (OnGetPartOfSpeechText)
     OnGetPartOfSpeechText(const_cast<TKivViewer&>(*this), slot->Index, part);
   const QString pos = part.empty() ? QString() : ToQString(part);
-  int w = FWordMetrics.horizontalAdvance(WordOf(slot->Index)) + FTextIndent;
+  int w = FWordMetrics.horizontalAdvance(WordOf(slot->Index)) + FLook.TextIndent;
   if (!pos.isEmpty()) w += kWordGap;
   if (x < w) return kHitWord;
   if (x < w + FPosMetrics.horizontalAdvance(pos)) return kHitPartOfSpeech;
@@ -407,66 +407,66 @@ int TKivViewer::HitTest(int x, int y) const {
 void TKivViewer::Invalidate() { update(); }
 
 void TKivViewer::SetColor(const QColor& color) {
-  if (color == FColor) return;
-  FColor = color;
+  if (color == FLook.Color) return;
+  FLook.Color = color;
   Invalidate();
 }
 
 void TKivViewer::SetBorderColor(const QColor& color) {
-  if (color == FBorderColor) return;
-  FBorderColor = color;
+  if (color == FLook.BorderColor) return;
+  FLook.BorderColor = color;
   Invalidate();
 }
 
 void TKivViewer::SetSelColor(const QColor& color) {
-  if (color == FSelColor) return;
-  FSelColor = color;
+  if (color == FLook.SelColor) return;
+  FLook.SelColor = color;
   Invalidate();
 }
 
 void TKivViewer::SetSelBorderColor(const QColor& color) {
-  if (color == FSelBorderColor) return;
-  FSelBorderColor = color;
+  if (color == FLook.SelBorderColor) return;
+  FLook.SelBorderColor = color;
   Invalidate();
 }
 
 void TKivViewer::SetBorder(int border) {
-  if (border == FBorder) return;
-  FBorder = border;
+  if (border == FLook.Border) return;
+  FLook.Border = border;
   Invalidate();
 }
 
 void TKivViewer::SetSelBorder(int border) {
-  if (border == FSelBorder) return;
-  FSelBorder = border;
+  if (border == FLook.SelBorder) return;
+  FLook.SelBorder = border;
   Invalidate();
 }
 
 void TKivViewer::SetTransparency(int transparency) {
   transparency = std::clamp(transparency, 0, 255);
-  if (transparency == FTransparency) return;
-  FTransparency = transparency;
+  if (transparency == FLook.Transparency) return;
+  FLook.Transparency = transparency;
   RedrawEntry(FSelItem, true);
 }
 
 void TKivViewer::SetTextIndent(int indent) {
-  if (indent == FTextIndent) return;
-  FTextIndent = indent;
+  if (indent == FLook.TextIndent) return;
+  FLook.TextIndent = indent;
   Relayout();
   Invalidate();
 }
 
 void TKivViewer::SetDescriptionIndent(int indent) {
-  if (indent == FDescriptionIndent) return;
-  FDescriptionIndent = indent;
+  if (indent == FLook.DescriptionIndent) return;
+  FLook.DescriptionIndent = indent;
   Relayout();
   Invalidate();
 }
 
 void TKivViewer::FontsChanged() {
-  FWordMetrics = QFontMetrics(FWordFont, this);
-  FPosMetrics = QFontMetrics(FPosFont, this);
-  FDescriptionMetrics = QFontMetrics(FDescriptionFont, this);
+  FWordMetrics = QFontMetrics(FLook.WordFont, this);
+  FPosMetrics = QFontMetrics(FLook.PosFont, this);
+  FDescriptionMetrics = QFontMetrics(FLook.DescriptionFont, this);
   FLineHeight = FWordMetrics.height() + 2;
   Relayout();
   FireScroll();
@@ -474,85 +474,64 @@ void TKivViewer::FontsChanged() {
 }
 
 void TKivViewer::SetWordFont(const QFont& font, const QColor& color) {
-  FWordFont = font;
-  FWordColor = color;
+  FLook.WordFont = font;
+  FLook.WordColor = color;
   FontsChanged();
 }
 
 void TKivViewer::SetPartOfSpeechFont(const QFont& font, const QColor& color) {
-  FPosFont = font;
-  FPosColor = color;
+  FLook.PosFont = font;
+  FLook.PosColor = color;
   FontsChanged();
 }
 
 void TKivViewer::SetDescriptionFont(const QFont& font, const QColor& color) {
-  FDescriptionFont = font;
-  FDescriptionColor = color;
+  FLook.DescriptionFont = font;
+  FLook.DescriptionColor = color;
   FontsChanged();
 }
 
 void TKivViewer::SetBackGround(const QImage& image) {
-  FBackGround = image;
+  FLook.BackGround = image;
   // Tiles are opaque: a texture with holes would let stale pixels show.
-  FTexture = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_RGB32);
+  FLook.Texture = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_RGB32);
   Invalidate();
 }
 
 void TKivViewer::SetShowDescription(bool show) {
-  if (show == FShowDescription) return;
-  FShowDescription = show;
+  if (show == FLook.ShowDescription) return;
+  FLook.ShowDescription = show;
   Relayout();
   FireScroll();
   Invalidate();
 }
 
 void TKivViewer::SetShowTexture(bool show) {
-  if (show == FShowTexture) return;
-  FShowTexture = show;
+  if (show == FLook.ShowTexture) return;
+  FLook.ShowTexture = show;
   Invalidate();
 }
 
 void TKivViewer::SetShowPartsOfSpeech(bool show) {
-  if (show == FShowPartsOfSpeech) return;
-  FShowPartsOfSpeech = show;
+  if (show == FLook.ShowPartsOfSpeech) return;
+  FLook.ShowPartsOfSpeech = show;
   Invalidate();
 }
 
 void TKivViewer::SetShowWordSource(bool show) {
-  if (show == FShowWordSource) return;
-  FShowWordSource = show;
+  if (show == FLook.ShowWordSource) return;
+  FLook.ShowWordSource = show;
   Invalidate();
 }
 
 void TKivViewer::SetImages(std::vector<QImage> images) {
-  FImages = std::move(images);
+  FLook.Images = std::move(images);
   Invalidate();
 }
 
 void TKivViewer::Assign(const TKivViewer& other) {
   if (&other == this) return;
-  FBackGround = other.FBackGround;
-  FTexture = other.FTexture;
-  FImages = other.FImages;
-  FBorder = other.FBorder;
-  FBorderColor = other.FBorderColor;
-  FSelColor = other.FSelColor;
-  FColor = other.FColor;
-  FTransparency = other.FTransparency;
-  FSelBorder = other.FSelBorder;
-  FSelBorderColor = other.FSelBorderColor;
-  FShowDescription = other.FShowDescription;
-  FShowTexture = other.FShowTexture;
-  FShowPartsOfSpeech = other.FShowPartsOfSpeech;
-  FTextIndent = other.FTextIndent;
-  FTextureFileName = other.FTextureFileName;
-  FWordFont = other.FWordFont;
-  FWordColor = other.FWordColor;
-  FPosFont = other.FPosFont;
-  FPosColor = other.FPosColor;
-  FDescriptionFont = other.FDescriptionFont;
-  FDescriptionColor = other.FDescriptionColor;
-  FDescriptionIndent = other.FDescriptionIndent;
+  FLook = other.FLook;
   // Tags that styling helpers keep on a viewer (such as where a colour came from) go along.
   for (const QByteArray& name : other.dynamicPropertyNames())
     setProperty(name.constData(), other.property(name.constData()));
@@ -562,11 +541,11 @@ void TKivViewer::Assign(const TKivViewer& other) {
 // --- Painting --------------------------------------------------------------------------------
 
 void TKivViewer::FillBackground(QPainter& painter, const QRect& rect) const {
-  if (!FTexture.isNull() && FShowTexture) {
+  if (!FLook.Texture.isNull() && FLook.ShowTexture) {
     // The brush's origin is the painter's, the control's top-left corner.
-    painter.fillRect(rect, QBrush(FTexture));
+    painter.fillRect(rect, QBrush(FLook.Texture));
   } else {
-    QColor opaque = FColor;
+    QColor opaque = FLook.Color;
     opaque.setAlpha(255);
     painter.fillRect(rect, opaque);
   }
@@ -592,11 +571,11 @@ void TKivViewer::DrawItem(QPainter& painter, std::size_t slot) {
     return;
   }
   DrawWordLine(painter, item);
-  if (FShowDescription) {
+  if (FLook.ShowDescription) {
     DrawDescription(painter, r, bottom, FSlotTexts[slot]);
-  } else if (!FImages.empty() && !FImages.front().isNull() &&
+  } else if (!FLook.Images.empty() && !FLook.Images.front().isNull() &&
              !DescriptionOf(item.Index).isEmpty()) {
-    const QImage& marker = FImages.front();
+    const QImage& marker = FLook.Images.front();
     const int mx = width() - marker.width() - 3;
     const int my = r.y() + static_cast<int>(std::lround((FLineHeight - marker.height()) / 2.0));
     painter.drawImage(QPoint(mx, my), marker);
@@ -606,15 +585,15 @@ void TKivViewer::DrawItem(QPainter& painter, std::size_t slot) {
 void TKivViewer::DrawSelection(QPainter& painter, const QRect& r, bool first, bool at_bottom) {
   // Transparency is the selection's opacity: at 255 - Transparency the designed 223 would
   // leave the selection all but invisible on a white list.
-  const int alpha = FTransparency;
+  const int alpha = FLook.Transparency;
   const int bottom = BottomOf(r);
   const int top = first ? r.y() : r.y() + 1;
   const int fill_bottom = (at_bottom ? bottom : bottom - 1) - 1;  // exclusive
   const int width = r.width() - 1;
-  QColor fill = FSelColor;
+  QColor fill = FLook.SelColor;
   fill.setAlpha(alpha);
   painter.fillRect(QRect(r.x(), top, width, fill_bottom - top), fill);
-  QColor edge = FSelBorderColor;
+  QColor edge = FLook.SelBorderColor;
   edge.setAlpha(alpha);
   if (!first) painter.fillRect(QRect(r.x(), r.y(), width, 1), edge);
   if (!at_bottom) painter.fillRect(QRect(r.x(), bottom - 1, width, 1), edge);
@@ -623,21 +602,21 @@ void TKivViewer::DrawSelection(QPainter& painter, const QRect& r, bool first, bo
 void TKivViewer::DrawWordLine(QPainter& painter, const TItemSlot& item) {
   const QRect& r = item.Rect;
   const QString word = WordOf(item.Index);
-  const QString part = FShowPartsOfSpeech ? PartOfSpeechOf(item.Index) : QString();
-  const int x = r.x() + FTextIndent;
+  const QString part = FLook.ShowPartsOfSpeech ? PartOfSpeechOf(item.Index) : QString();
+  const int x = r.x() + FLook.TextIndent;
   const int part_x = x + FWordMetrics.horizontalAdvance(word) + kWordGap;
   const int line_end = part.isEmpty() ? part_x : part_x + FPosMetrics.horizontalAdvance(part);
   // Clipping costs: only a word line wider than the item needs it.
   const bool clip = line_end > RightOf(r);
   if (clip) painter.setClipRect(r);
   const int baseline = r.y() + FWordMetrics.ascent();
-  painter.setFont(FWordFont);
-  painter.setPen(FWordColor);
+  painter.setFont(FLook.WordFont);
+  painter.setPen(FLook.WordColor);
   painter.drawText(QPoint(x, baseline), word);
   if (!part.isEmpty()) {
     // One baseline with the word.
-    painter.setFont(FPosFont);
-    painter.setPen(FPosColor);
+    painter.setFont(FLook.PosFont);
+    painter.setPen(FLook.PosColor);
     painter.drawText(QPoint(part_x, baseline), part);
   }
   if (clip) painter.setClipping(false);
@@ -645,7 +624,7 @@ void TKivViewer::DrawWordLine(QPainter& painter, const TItemSlot& item) {
 
 void TKivViewer::DrawDescription(QPainter& painter, const QRect& r, int bottom,
                                  const TSlotText& text) {
-  const int left = r.x() + FTextIndent + FDescriptionIndent;
+  const int left = r.x() + FLook.TextIndent + FLook.DescriptionIndent;
   const int top = r.y() + FLineHeight;
   int height = bottom - top;
   // A cut description shows whole lines only.
@@ -654,8 +633,8 @@ void TKivViewer::DrawDescription(QPainter& painter, const QRect& r, int bottom,
     height = height / line * line;
   }
   if (text.Description.isEmpty() || height <= 0) return;
-  painter.setFont(FDescriptionFont);
-  painter.setPen(FDescriptionColor);
+  painter.setFont(FLook.DescriptionFont);
+  painter.setPen(FLook.DescriptionColor);
   painter.drawText(QRect(left, top, RightOf(r) - left, height), kDescriptionFlags,
                    text.Description);
 }
@@ -686,7 +665,7 @@ void TKivViewer::Paint(QPainter& painter, const QRegion& area) {
   for (const QRect& part : rest) FillBackground(painter, part);
   for (std::size_t slot = 0; slot < FLayout.size(); ++slot)
     if (area.intersects(FLayout[slot].Rect)) DrawItem(painter, slot);
-  if (FBorder > 0) DrawFrame(painter);
+  if (FLook.Border > 0) DrawFrame(painter);
 }
 
 // The window's backing store is already an off-screen buffer: the exposed area is drawn

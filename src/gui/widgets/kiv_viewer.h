@@ -29,6 +29,36 @@
 
 namespace gryvel::gui {
 
+// The list's look: its colours, fonts, indents, texture, marker images and show switches,
+// everything one viewer copies from another (Assign), compared whole.
+struct TListLook {
+  QColor Color{152, 164, 203};
+  int Border = 0;
+  QColor BorderColor{Qt::black};
+  QColor SelColor{200, 174, 162};
+  QColor SelBorderColor{0, 0, 128};
+  int SelBorder = 1;
+  int Transparency = 223;
+  int TextIndent = 3;
+  int DescriptionIndent = 3;
+  QFont WordFont;
+  QFont PosFont;
+  QFont DescriptionFont;
+  QColor WordColor{Qt::black};
+  QColor PosColor{Qt::black};
+  QColor DescriptionColor{Qt::black};
+  QImage BackGround;
+  QImage Texture;  // BackGround as an opaque brush image
+  QString TextureFileName;
+  bool ShowDescription = true;
+  bool ShowTexture = true;
+  bool ShowPartsOfSpeech = false;
+  bool ShowWordSource = false;
+  std::vector<QImage> Images;
+
+  bool operator==(const TListLook&) const = default;
+};
+
 class TKivViewer : public QWidget, public TResultViewer {
   Q_OBJECT
 
@@ -70,58 +100,58 @@ class TKivViewer : public QWidget, public TResultViewer {
   TResultSource* DataSource() const { return FDataSource; }
   void SetDataSource(TResultSource* source);
 
-  QColor Color() const { return FColor; }
+  QColor Color() const { return FLook.Color; }
   void SetColor(const QColor& color);
-  QColor BorderColor() const { return FBorderColor; }
+  QColor BorderColor() const { return FLook.BorderColor; }
   void SetBorderColor(const QColor& color);
-  QColor SelColor() const { return FSelColor; }
+  QColor SelColor() const { return FLook.SelColor; }
   void SetSelColor(const QColor& color);
-  QColor SelBorderColor() const { return FSelBorderColor; }
+  QColor SelBorderColor() const { return FLook.SelBorderColor; }
   void SetSelBorderColor(const QColor& color);
   // A 1-pixel frame is drawn when above 0.
-  int Border() const { return FBorder; }
+  int Border() const { return FLook.Border; }
   void SetBorder(int border);
-  int SelBorder() const { return FSelBorder; }
+  int SelBorder() const { return FLook.SelBorder; }
   void SetSelBorder(int border);
   // The selection's fill and edges are blended with opacity Transparency (the texture shows
   // through the rest); clamped to 0 .. 255.
-  int Transparency() const { return FTransparency; }
+  int Transparency() const { return FLook.Transparency; }
   void SetTransparency(int transparency);
   // Pixels from the item's left edge to the word, and further to the description.
-  int TextIndent() const { return FTextIndent; }
+  int TextIndent() const { return FLook.TextIndent; }
   void SetTextIndent(int indent);
-  int DescriptionIndent() const { return FDescriptionIndent; }
+  int DescriptionIndent() const { return FLook.DescriptionIndent; }
   void SetDescriptionIndent(int indent);
 
   // The fonts of the three texts with their colours.
   void SetWordFont(const QFont& font, const QColor& color);
   void SetPartOfSpeechFont(const QFont& font, const QColor& color);
   void SetDescriptionFont(const QFont& font, const QColor& color);
-  QFont WordFont() const { return FWordFont; }
-  QColor WordFontColor() const { return FWordColor; }
-  QFont PartOfSpeechFont() const { return FPosFont; }
-  QColor PartOfSpeechFontColor() const { return FPosColor; }
-  QFont DescriptionFont() const { return FDescriptionFont; }
-  QColor DescriptionFontColor() const { return FDescriptionColor; }
+  QFont WordFont() const { return FLook.WordFont; }
+  QColor WordFontColor() const { return FLook.WordColor; }
+  QFont PartOfSpeechFont() const { return FLook.PosFont; }
+  QColor PartOfSpeechFontColor() const { return FLook.PosColor; }
+  QFont DescriptionFont() const { return FLook.DescriptionFont; }
+  QColor DescriptionFontColor() const { return FLook.DescriptionColor; }
 
   // The texture tiled behind the items when ShowTexture is on; a null image fills with Color.
-  const QImage& BackGround() const { return FBackGround; }
+  const QImage& BackGround() const { return FLook.BackGround; }
   void SetBackGround(const QImage& image);
   // The texture's file name; only stored (and copied by Assign), never read here.
-  QString TextureFileName() const { return FTextureFileName; }
-  void SetTextureFileName(const QString& name) { FTextureFileName = name; }
+  QString TextureFileName() const { return FLook.TextureFileName; }
+  void SetTextureFileName(const QString& name) { FLook.TextureFileName = name; }
 
-  bool ShowDescription() const { return FShowDescription; }
+  bool ShowDescription() const { return FLook.ShowDescription; }
   void SetShowDescription(bool show);
-  bool ShowTexture() const { return FShowTexture; }
+  bool ShowTexture() const { return FLook.ShowTexture; }
   void SetShowTexture(bool show);
-  bool ShowPartsOfSpeech() const { return FShowPartsOfSpeech; }
+  bool ShowPartsOfSpeech() const { return FLook.ShowPartsOfSpeech; }
   void SetShowPartsOfSpeech(bool show);
-  bool ShowWordSource() const { return FShowWordSource; }
+  bool ShowWordSource() const { return FLook.ShowWordSource; }
   void SetShowWordSource(bool show);
 
   // The first image marks words that have a description while descriptions are hidden.
-  const std::vector<QImage>& Images() const { return FImages; }
+  const std::vector<QImage>& Images() const { return FLook.Images; }
   void SetImages(std::vector<QImage> images);
 
   // The selected entry index (not a view position); -1 when none.
@@ -160,6 +190,7 @@ class TKivViewer : public QWidget, public TResultViewer {
   // Takes the look of `other`: colours, border, transparency, indents, fonts, switches,
   // texture and images; then lays out and repaints.
   void Assign(const TKivViewer& other);
+  const TListLook& Look() const { return FLook; }
 
   // Schedules a repaint of the whole control.
   void Invalidate();
@@ -220,32 +251,10 @@ class TKivViewer : public QWidget, public TResultViewer {
   void Paint(QPainter& painter, const QRegion& area);
 
   TResultSource* FDataSource = nullptr;
-  QColor FColor{152, 164, 203};
-  int FBorder = 0;
-  QColor FBorderColor{Qt::black};
-  QColor FSelColor{200, 174, 162};
-  QColor FSelBorderColor{0, 0, 128};
-  int FSelBorder = 1;
-  int FTransparency = 223;
-  int FTextIndent = 3;
-  int FDescriptionIndent = 3;
-  QFont FWordFont;
-  QFont FPosFont;
-  QFont FDescriptionFont;
-  QColor FWordColor{Qt::black};
-  QColor FPosColor{Qt::black};
-  QColor FDescriptionColor{Qt::black};
+  TListLook FLook;
   QFontMetrics FWordMetrics;
   QFontMetrics FPosMetrics;
   QFontMetrics FDescriptionMetrics;
-  QImage FBackGround;
-  QImage FTexture;  // FBackGround as an opaque brush image
-  QString FTextureFileName;
-  bool FShowDescription = true;
-  bool FShowTexture = true;
-  bool FShowPartsOfSpeech = false;
-  bool FShowWordSource = false;
-  std::vector<QImage> FImages;
 
   std::int32_t FSelItem = -1;
   mutable std::int32_t FSelPositionHint = -1;

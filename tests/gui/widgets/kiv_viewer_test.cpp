@@ -614,6 +614,9 @@ class TKivViewerTest : public QObject {
     ApplyMainWindowStyle(main);
     TKivViewer preview;
     preview.Assign(main);
+    // The whole look goes along, the word-source switch the main window's style sets too.
+    QVERIFY(preview.Look() == main.Look());
+    QVERIFY(preview.ShowWordSource());
     QCOMPARE(preview.SelColor(), main.SelColor());
     QCOMPARE(preview.WordFont(), main.WordFont());
     QCOMPARE(preview.LineHeight(), main.LineHeight());
