@@ -15,8 +15,8 @@
 #include "bench_words.h"
 #include "common/synchronize.h"
 #include "dictionary/dictionary_collection.h"
-#include "gui/ui/kiv_viewer.h"
-#include "gui/ui/viewer_style.h"
+#include "gui/widgets/kiv_viewer.h"
+#include "gui/widgets/viewer_style.h"
 #include "results/entry_marks.h"
 #include "results/language.h"
 #include "results/result_source.h"
@@ -185,13 +185,3 @@ BENCHMARK(BM_CrosswordShownMillion)->DenseRange(0, 1)->Unit(benchmark::kMillisec
 
 }  // namespace
 }  // namespace gryvel::bench
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -22,7 +22,7 @@
 
 #include "bench_words.h"
 #include "common/synchronize.h"
-#include "gui/search_form.h"
+#include "gui/search_dialog/search_form.h"
 #include "gui/text.h"
 #include "shell/session.h"
 #include "solvers/word_analysis.h"
@@ -244,13 +244,3 @@ BENCHMARK(BM_StopWithTenMillionSplits)->Iterations(1)->Unit(benchmark::kMillisec
 
 }  // namespace
 }  // namespace gryvel::bench
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

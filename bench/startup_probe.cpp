@@ -16,9 +16,9 @@
 #include <cstring>
 #include <functional>
 
-#include "gui/application.h"
-#include "gui/kiv_main_form.h"
-#include "gui/ui/kiv_viewer.h"
+#include "gui/app/application.h"
+#include "gui/main_window/kiv_main_form.h"
+#include "gui/widgets/kiv_viewer.h"
 
 namespace {
 

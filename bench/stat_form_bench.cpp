@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "bench_words.h"
-#include "gui/stat_form.h"
-#include "gui/ui/stat_chart.h"
+#include "gui/statistics/stat_chart.h"
+#include "gui/statistics/stat_form.h"
 #include "results/statistics.h"
 #include "shell/session.h"
 
@@ -70,13 +70,3 @@ BENCHMARK(BM_AllLettersWindow)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace gryvel::bench
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -56,15 +56,15 @@ void TDictionaryPropertiesDialog::BuildFields() {
     connect(edit, &QLineEdit::textChanged, this, &TDictionaryPropertiesDialog::FieldChanged);
     return edit;
   };
-  Edit4 = make_edit("Edit4");
-  Edit1 = make_edit("Edit1");
-  Memo1 = new QPlainTextEdit(this);
-  Memo1->setObjectName("Memo1");
-  Memo1->setTabChangesFocus(true);
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  connect(Memo1, &QPlainTextEdit::textChanged, this, &TDictionaryPropertiesDialog::FieldChanged);
-  Edit2 = make_edit("Edit2");
-  Edit3 = make_edit("Edit3");
+  TitleEdit = make_edit("Edit4");
+  AuthorEdit = make_edit("Edit1");
+  DescriptionEdit = new QPlainTextEdit(this);
+  DescriptionEdit->setObjectName("Memo1");
+  DescriptionEdit->setTabChangesFocus(true);
+  DescriptionEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  connect(DescriptionEdit, &QPlainTextEdit::textChanged, this, &TDictionaryPropertiesDialog::FieldChanged);
+  WebAddressEdit = make_edit("Edit2");
+  MailAddressEdit = make_edit("Edit3");
   ButtonGoTo = new QPushButton(this);
   ButtonGoTo->setObjectName("ButtonGoTo");
   ButtonMessage = new QPushButton(this);
@@ -73,7 +73,7 @@ void TDictionaryPropertiesDialog::BuildFields() {
   connect(ButtonMessage, &QPushButton::clicked, this, &TDictionaryPropertiesDialog::Message);
 
   auto* form = new QFormLayout;
-  QWidget* fields[] = {Edit4, Edit1, Memo1, Edit2, Edit3};
+  QWidget* fields[] = {TitleEdit, AuthorEdit, DescriptionEdit, WebAddressEdit, MailAddressEdit};
   QPushButton* beside[] = {nullptr, nullptr, nullptr, ButtonGoTo, ButtonMessage};
   for (int i = 0; i < 5; ++i) {
     FLabels[i] = new QLabel(this);
@@ -134,23 +134,23 @@ void TDictionaryPropertiesDialog::Fill(TKivDictionary* dictionary) {
   FWasApplied = false;
   FDictionary = dictionary;
   const TDictionaryFields fields = FieldsOf(dictionary != nullptr ? dictionary->Head() : TDictHead{});
-  Edit4->setText(ToQString(fields.Title));
-  Edit1->setText(ToQString(fields.Author));
-  Memo1->setPlainText(ShownComments(fields.Comments));
-  Edit2->setText(ToQString(fields.Web));
-  Edit3->setText(ToQString(fields.Email));
+  TitleEdit->setText(ToQString(fields.Title));
+  AuthorEdit->setText(ToQString(fields.Author));
+  DescriptionEdit->setPlainText(ShownComments(fields.Comments));
+  WebAddressEdit->setText(ToQString(fields.Web));
+  MailAddressEdit->setText(ToQString(fields.Email));
   const bool read_only = dictionary != nullptr && (dictionary->Head().Flags & kHeadReadOnly) != 0;
-  for (QLineEdit* edit : {Edit4, Edit1, Edit2, Edit3}) edit->setReadOnly(read_only);
-  Memo1->setReadOnly(read_only);
+  for (QLineEdit* edit : {TitleEdit, AuthorEdit, WebAddressEdit, MailAddressEdit}) edit->setReadOnly(read_only);
+  DescriptionEdit->setReadOnly(read_only);
   ButtonApply->setEnabled(false);
   ApplyLanguage();
-  Edit4->setFocus();
+  TitleEdit->setFocus();
   FReady = true;
 }
 
 TDictHead TDictionaryPropertiesDialog::Header(const TDictHead& base) const {
-  return WithFields(base, {Field(Edit4), StoredComments(Memo1->toPlainText()), Field(Edit1),
-                           Field(Edit2), Field(Edit3)});
+  return WithFields(base, {Field(TitleEdit), StoredComments(DescriptionEdit->toPlainText()), Field(AuthorEdit),
+                           Field(WebAddressEdit), Field(MailAddressEdit)});
 }
 
 TDictHead TDictionaryPropertiesDialog::AppliedHeader(const TDictHead& base) const {
@@ -173,17 +173,17 @@ void TDictionaryPropertiesDialog::Apply() {
 }
 
 bool TDictionaryPropertiesDialog::FieldsStorable() {
-  return CheckStorable(*Edit4) && CheckStorable(*Edit1) && CheckStorable(*Memo1) &&
-         CheckStorable(*Edit2) && CheckStorable(*Edit3);
+  return CheckStorable(*TitleEdit) && CheckStorable(*AuthorEdit) && CheckStorable(*DescriptionEdit) &&
+         CheckStorable(*WebAddressEdit) && CheckStorable(*MailAddressEdit);
 }
 
 void TDictionaryPropertiesDialog::GoTo() {
-  const std::string target = WebTarget(Field(Edit2));
+  const std::string target = WebTarget(Field(WebAddressEdit));
   if (!target.empty()) OpenExternalUrl(this, QUrl::fromUserInput(ToQString(target)));
 }
 
 void TDictionaryPropertiesDialog::Message() {
-  const std::string target = MailTarget(Field(Edit3));
+  const std::string target = MailTarget(Field(MailAddressEdit));
   if (!target.empty()) OpenExternalUrl(this, QUrl(ToQString(target)));
 }
 

@@ -53,11 +53,11 @@ class TDictionaryPropertiesDialog : public QDialog {
   bool FReady = false;
   bool FWasApplied = false;
   TDictHead FApplied;  // the fields at the last "Apply", over an empty header
-  QLineEdit* Edit4 = nullptr;  // title
-  QLineEdit* Edit1 = nullptr;  // author
-  QPlainTextEdit* Memo1 = nullptr;
-  QLineEdit* Edit2 = nullptr;  // web address
-  QLineEdit* Edit3 = nullptr;  // e-mail address
+  QLineEdit* TitleEdit = nullptr;
+  QLineEdit* AuthorEdit = nullptr;
+  QPlainTextEdit* DescriptionEdit = nullptr;
+  QLineEdit* WebAddressEdit = nullptr;
+  QLineEdit* MailAddressEdit = nullptr;
   QPushButton* ButtonGoTo = nullptr;
   QPushButton* ButtonMessage = nullptr;
   QPushButton* ButtonOk = nullptr;

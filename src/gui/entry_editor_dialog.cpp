@@ -17,7 +17,7 @@
 #include "gui/dialogs.h"
 #include "gui/storable_edit.h"
 #include "gui/text.h"
-#include "gui/ui/enter_edit.h"
+#include "gui/widgets/enter_edit.h"
 #include "results/language.h"
 #include "shell/dictionary_commands.h"
 #include "shell/shell_texts.h"

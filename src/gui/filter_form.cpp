@@ -45,15 +45,15 @@ void TFilterForm::BuildControls() {
   gbSettings = Named(new QGroupBox(this), "gbSettings");
   rbOff = Named(new QRadioButton(gbSettings), "rbOff");
   rbOn = Named(new QRadioButton(gbSettings), "rbOn");
-  Panel1 = Named(new QWidget(gbSettings), "Panel1");
-  Panel1->setLayout(BuildPanel());
+  FilterPanel = Named(new QWidget(gbSettings), "Panel1");
+  FilterPanel->setLayout(BuildPanel());
   auto* switches = new QHBoxLayout;
   switches->addWidget(rbOff);
   switches->addWidget(rbOn);
   switches->addStretch();
   auto* group = new QVBoxLayout(gbSettings);
   group->addLayout(switches);
-  group->addWidget(Panel1);
+  group->addWidget(FilterPanel);
 
   ButtonOk = Named(new QPushButton(this), "ButtonOk");
   ButtonCancel = Named(new QPushButton(this), "ButtonCancel");
@@ -73,14 +73,14 @@ void TFilterForm::BuildControls() {
     connect(radio, &QRadioButton::clicked, this, &TFilterForm::OnOffClicked);
   connect(cbPattern, &QCheckBox::toggled, this, &TFilterForm::PatternToggled);
   connect(cbLength, &QCheckBox::toggled, this, &TFilterForm::LengthToggled);
-  connect(Edit1, &QLineEdit::textChanged, this, &TFilterForm::Changed);
+  connect(PatternEdit, &QLineEdit::textChanged, this, &TFilterForm::Changed);
   // The range stays ordered: the other end follows the one moved past it.
-  connect(Edit2, &QSpinBox::valueChanged, this, [this](int from) {
-    if (Edit3->value() < from) Edit3->setValue(from);
+  connect(MinLengthEdit, &QSpinBox::valueChanged, this, [this](int from) {
+    if (MaxLengthEdit->value() < from) MaxLengthEdit->setValue(from);
     Changed();
   });
-  connect(Edit3, &QSpinBox::valueChanged, this, [this](int to) {
-    if (Edit2->value() > to) Edit2->setValue(to);
+  connect(MaxLengthEdit, &QSpinBox::valueChanged, this, [this](int to) {
+    if (MinLengthEdit->value() > to) MinLengthEdit->setValue(to);
     Changed();
   });
   connect(ButtonOk, &QPushButton::clicked, this, &TFilterForm::Ok);
@@ -89,35 +89,35 @@ void TFilterForm::BuildControls() {
 }
 
 QLayout* TFilterForm::BuildPanel() {
-  cbPattern = Named(new QCheckBox(Panel1), "cbPattern");
-  Edit1 = Named(new QLineEdit(Panel1), "Edit1");
-  Edit1->setValidator(new TCodePageValidator(Edit1));
-  Edit1->setMinimumWidth(fontMetrics().averageCharWidth() * 24);
-  cbLength = Named(new QCheckBox(Panel1), "cbLength");
-  FromLabel = Named(new QLabel(Panel1), "FromLabel");
-  Edit2 = Named(new QSpinBox(Panel1), "Edit2");
-  ToLabel = Named(new QLabel(Panel1), "ToLabel");
-  Edit3 = Named(new QSpinBox(Panel1), "Edit3");
-  LettersLabel = Named(new QLabel(Panel1), "LettersLabel");
-  for (QSpinBox* spin : {Edit2, Edit3}) {
+  cbPattern = Named(new QCheckBox(FilterPanel), "cbPattern");
+  PatternEdit = Named(new QLineEdit(FilterPanel), "Edit1");
+  PatternEdit->setValidator(new TCodePageValidator(PatternEdit));
+  PatternEdit->setMinimumWidth(fontMetrics().averageCharWidth() * 24);
+  cbLength = Named(new QCheckBox(FilterPanel), "cbLength");
+  FromLabel = Named(new QLabel(FilterPanel), "FromLabel");
+  MinLengthEdit = Named(new QSpinBox(FilterPanel), "Edit2");
+  ToLabel = Named(new QLabel(FilterPanel), "ToLabel");
+  MaxLengthEdit = Named(new QSpinBox(FilterPanel), "Edit3");
+  LettersLabel = Named(new QLabel(FilterPanel), "LettersLabel");
+  for (QSpinBox* spin : {MinLengthEdit, MaxLengthEdit}) {
     spin->setRange(1, kMaxFilterLength);
     spin->setWrapping(false);
   }
-  FromLabel->setBuddy(Edit2);
-  ToLabel->setBuddy(Edit3);
-  LettersLabel->setBuddy(Edit3);
+  FromLabel->setBuddy(MinLengthEdit);
+  ToLabel->setBuddy(MaxLengthEdit);
+  LettersLabel->setBuddy(MaxLengthEdit);
 
   auto* range = new QHBoxLayout;
   range->addWidget(FromLabel);
-  range->addWidget(Edit2);
+  range->addWidget(MinLengthEdit);
   range->addWidget(ToLabel);
-  range->addWidget(Edit3);
+  range->addWidget(MaxLengthEdit);
   range->addWidget(LettersLabel);
   range->addStretch();
   auto* grid = new QGridLayout;
   grid->setContentsMargins(0, 0, 0, 0);
   grid->addWidget(cbPattern, 0, 0);
-  grid->addWidget(Edit1, 0, 1);
+  grid->addWidget(PatternEdit, 0, 1);
   grid->addWidget(cbLength, 1, 0);
   grid->addLayout(range, 1, 1);
   return grid;
@@ -141,14 +141,14 @@ void TFilterForm::ApplyLanguage() {
 void TFilterForm::Load() {
   const TFilterSettings& filter = FSource.FilterSettings();
   (filter.Enable ? rbOn : rbOff)->setChecked(true);
-  Panel1->setVisible(filter.Enable);
+  FilterPanel->setVisible(filter.Enable);
   cbPattern->setChecked(filter.PatternEnable);
-  Edit1->setText(ToQString(filter.Pattern));
+  PatternEdit->setText(ToQString(filter.Pattern));
   cbLength->setChecked(filter.LengthEnable);
   // From first, so that a stored range never pushes its ends about.
-  Edit3->setValue(kMaxFilterLength);
-  Edit2->setValue(filter.MinLength);
-  Edit3->setValue(filter.MaxLength);
+  MaxLengthEdit->setValue(kMaxFilterLength);
+  MinLengthEdit->setValue(filter.MinLength);
+  MaxLengthEdit->setValue(filter.MaxLength);
   PatternToggled(filter.PatternEnable);
   LengthToggled(filter.LengthEnable);
   ButtonApply->setEnabled(false);
@@ -158,10 +158,10 @@ TFilterSettings TFilterForm::Record() const {
   TFilterSettings filter;
   filter.Enable = rbOn->isChecked();
   filter.PatternEnable = cbPattern->isChecked();
-  filter.Pattern = FromQString(Edit1->text()).value_or(std::string());
+  filter.Pattern = FromQString(PatternEdit->text()).value_or(std::string());
   filter.LengthEnable = cbLength->isChecked();
-  filter.MinLength = Edit2->value();
-  filter.MaxLength = Edit3->value();
+  filter.MinLength = MinLengthEdit->value();
+  filter.MaxLength = MaxLengthEdit->value();
   return filter;
 }
 
@@ -178,23 +178,23 @@ void TFilterForm::Ok() {
 void TFilterForm::Changed() { ButtonApply->setEnabled(true); }
 
 void TFilterForm::OnOffClicked() {
-  Panel1->setVisible(rbOn->isChecked());
+  FilterPanel->setVisible(rbOn->isChecked());
   Changed();
 }
 
 void TFilterForm::PatternToggled(bool on) {
-  Edit1->setEnabled(on);
-  if (on && Panel1->isVisible()) {
-    Edit1->setFocus();
-    Edit1->end(false);
+  PatternEdit->setEnabled(on);
+  if (on && FilterPanel->isVisible()) {
+    PatternEdit->setFocus();
+    PatternEdit->end(false);
   }
   Changed();
 }
 
 void TFilterForm::LengthToggled(bool on) {
   for (QWidget* widget : {static_cast<QWidget*>(FromLabel), static_cast<QWidget*>(ToLabel),
-                          static_cast<QWidget*>(LettersLabel), static_cast<QWidget*>(Edit2),
-                          static_cast<QWidget*>(Edit3)})
+                          static_cast<QWidget*>(LettersLabel), static_cast<QWidget*>(MinLengthEdit),
+                          static_cast<QWidget*>(MaxLengthEdit)})
     widget->setEnabled(on);
   Changed();
 }

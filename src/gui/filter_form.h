@@ -44,14 +44,14 @@ class TFilterForm : public QDialog {
   QGroupBox* gbSettings;
   QRadioButton* rbOff;
   QRadioButton* rbOn;
-  QWidget* Panel1;
+  QWidget* FilterPanel;
   QCheckBox* cbPattern;
-  QLineEdit* Edit1;
+  QLineEdit* PatternEdit;
   QCheckBox* cbLength;
   QLabel* FromLabel;
-  QSpinBox* Edit2;
+  QSpinBox* MinLengthEdit;
   QLabel* ToLabel;
-  QSpinBox* Edit3;
+  QSpinBox* MaxLengthEdit;
   QLabel* LettersLabel;
   QPushButton* ButtonOk;
   QPushButton* ButtonCancel;

@@ -50,13 +50,31 @@ class TPackedWords {
   std::vector<std::uint64_t> FData;
 };
 
+}  // namespace
+
 // One step of a chain: the link it came from in the previous level and its word.
-struct TLink {
+struct TWordChain::TLink {
   std::int32_t Parent;  // index in the previous level; -1 in level 0
   std::int32_t Word;    // index in the packed words
 };
 
-}  // namespace
+// The words a chain may pass through: 0 and 1 are the two end words, the candidates (the
+// dictionary's words of their length) follow from 2 on.
+struct TWordChain::TGraph {
+  static constexpr std::size_t kStart = 0, kFinal = 1, kFirst = 2;
+
+  explicit TGraph(std::size_t length) : Words(length) {}
+
+  TPackedWords Words;
+  std::vector<std::uint8_t> Used;         // reached by an earlier level, or an end word
+  std::vector<std::uint8_t> Reached;      // Used, with the words of the level being built
+  std::vector<std::uint8_t> NextToFinal;  // n letters from the final word
+  std::int32_t StartWord = kStart;        // the start word's own entry when listed
+  bool AnyFromStart = false;
+  bool AnyToFinal = false;
+  std::vector<std::vector<TLink>> Levels;  // the links found, level by level
+  std::vector<std::uint32_t> Chain;        // the chain being reported
+};
 
 void TWordChain::Find(std::string_view start, std::string_view final, int n) {
   if (start.empty() || final.empty() || n < 1 || start.size() != final.size()) return;
@@ -64,83 +82,87 @@ void TWordChain::Find(std::string_view start, std::string_view final, int n) {
   Begin();
   TResultSource::TEntryList candidates;
   FSource.PatternMatchesToList(candidates, std::string(start.size(), '?'));
-
-  // Words 0 and 1 are the two end words; candidates follow from 2 on.
-  const TByteMap& map = MatchMap();
-  TPackedWords words(start.size());
-  words.Add(start, map);
-  words.Add(final, map);
-  constexpr std::size_t kStart = 0, kFinal = 1, kFirst = 2;
-  std::vector<std::uint8_t> used(kFirst, 1);
-  std::vector<std::uint8_t> reached(kFirst, 1);
-  std::vector<std::uint8_t> next_to_final(kFirst, 0);
-  std::int32_t start_word = kStart;
-  bool any_from_start = false;
-  bool any_to_final = false;
-  for (const TArticleItem* item : candidates) {
-    const std::size_t i = words.Add(item->Word, map);
-    const bool end_word = item->Word == start || item->Word == final;
-    if (item->Word == start) start_word = static_cast<std::int32_t>(i);
-    used.push_back(end_word);
-    reached.push_back(end_word);
-    next_to_final.push_back(words.Differences(i, kFinal, n) == n);
-    any_from_start = any_from_start || words.Differences(i, kStart, n) == n;
-    any_to_final = any_to_final || next_to_final.back();
-  }
-  std::vector<std::string_view> texts{start, final};
-  for (const TArticleItem* item : candidates) texts.push_back(item->Word);
-  FResults.Reset(texts, " - ");
-
-  // Reports the chain ending in the last link of `levels`.
-  std::vector<std::vector<TLink>> levels{{TLink{-1, start_word}}};
-  std::vector<std::uint32_t> chain;
-  auto report = [&](const std::vector<TLink>& level) {
-    chain.assign(levels.size() + 2, kFinal);
-    std::int32_t link = static_cast<std::int32_t>(level.size()) - 1;
-    for (std::size_t k = levels.size() + 1; k-- > 0;) {
-      const TLink& step = k == levels.size() ? level[link] : levels[k][link];
-      chain[k] = static_cast<std::uint32_t>(step.Word);
-      link = step.Parent;
-    }
-    Report(chain);
-  };
+  TGraph graph(start.size());
+  AddWords(graph, start, final, candidates, n);
 
   StartTiming("Chain");
   int limit = kDepthLimit;
   // Words already n letters apart make the shortest chain there is.
-  if (words.Differences(kStart, kFinal, n) == n) {
-    const std::uint32_t ends[] = {kStart, kFinal};
+  if (graph.Words.Differences(TGraph::kStart, TGraph::kFinal, n) == n) {
+    const std::uint32_t ends[] = {TGraph::kStart, TGraph::kFinal};
     Report(ends);
     limit = 0;
   }
-  const std::size_t count = used.size();
-  for (int k = 1; k <= limit && any_from_start && any_to_final && FRunning.load(); ++k) {
-    std::vector<TLink> level;
-    const std::vector<TLink>& previous = levels.back();
-    for (std::size_t j = 0; j < previous.size(); ++j) {
-      const auto from = static_cast<std::size_t>(previous[j].Word);
-      for (std::size_t i = kFirst; i < count; ++i) {
-        if (!FRunning.load(std::memory_order_relaxed)) break;
-        if (used[i]) continue;
-        CountVariant();
-        if (words.Differences(from, i, n) != n) continue;
-        reached[i] = 1;
-        level.push_back({static_cast<std::int32_t>(j), static_cast<std::int32_t>(i)});
-        LetEventsRun();
-        if (next_to_final[i]) {
-          limit = k;
-          report(level);
-        }
-      }
-      if (!FRunning.load()) break;
-      LetEventsRun();
-    }
+  graph.Levels = {{TLink{-1, graph.StartWord}}};
+  for (int k = 1; k <= limit && graph.AnyFromStart && graph.AnyToFinal && FRunning.load(); ++k) {
+    std::vector<TLink> level = NextLevel(graph, n, k, limit);
     if (level.empty() || !FRunning.load()) break;
-    used = reached;
-    levels.push_back(std::move(level));
+    graph.Used = graph.Reached;
+    graph.Levels.push_back(std::move(level));
   }
   StopTiming("Chain");
   FRunning.store(false);
+}
+
+void TWordChain::AddWords(TGraph& graph, std::string_view start, std::string_view final,
+                          const TResultSource::TEntryList& candidates, int n) {
+  const TByteMap& map = MatchMap();
+  TPackedWords& words = graph.Words;
+  words.Add(start, map);
+  words.Add(final, map);
+  graph.Used.assign(TGraph::kFirst, 1);
+  graph.Reached.assign(TGraph::kFirst, 1);
+  graph.NextToFinal.assign(TGraph::kFirst, 0);
+  for (const TArticleItem* item : candidates) {
+    const std::size_t i = words.Add(item->Word, map);
+    const bool end_word = item->Word == start || item->Word == final;
+    if (item->Word == start) graph.StartWord = static_cast<std::int32_t>(i);
+    graph.Used.push_back(end_word);
+    graph.Reached.push_back(end_word);
+    graph.NextToFinal.push_back(words.Differences(i, TGraph::kFinal, n) == n);
+    graph.AnyFromStart = graph.AnyFromStart || words.Differences(i, TGraph::kStart, n) == n;
+    graph.AnyToFinal = graph.AnyToFinal || graph.NextToFinal.back();
+  }
+  std::vector<std::string_view> texts{start, final};
+  for (const TArticleItem* item : candidates) texts.push_back(item->Word);
+  FResults.Reset(texts, " - ");
+}
+
+std::vector<TWordChain::TLink> TWordChain::NextLevel(TGraph& graph, int n, int k, int& limit) {
+  std::vector<TLink> level;
+  const std::vector<TLink>& previous = graph.Levels.back();
+  const std::size_t count = graph.Used.size();
+  for (std::size_t j = 0; j < previous.size(); ++j) {
+    const auto from = static_cast<std::size_t>(previous[j].Word);
+    for (std::size_t i = TGraph::kFirst; i < count; ++i) {
+      if (!FRunning.load(std::memory_order_relaxed)) break;
+      if (graph.Used[i]) continue;
+      CountVariant();
+      if (graph.Words.Differences(from, i, n) != n) continue;
+      graph.Reached[i] = 1;
+      level.push_back({static_cast<std::int32_t>(j), static_cast<std::int32_t>(i)});
+      LetEventsRun();
+      if (graph.NextToFinal[i]) {
+        limit = k;
+        ReportChain(graph, level);
+      }
+    }
+    if (!FRunning.load()) break;
+    LetEventsRun();
+  }
+  return level;
+}
+
+void TWordChain::ReportChain(TGraph& graph, const std::vector<TLink>& level) {
+  const std::vector<std::vector<TLink>>& levels = graph.Levels;
+  graph.Chain.assign(levels.size() + 2, TGraph::kFinal);
+  std::int32_t link = static_cast<std::int32_t>(level.size()) - 1;
+  for (std::size_t k = levels.size() + 1; k-- > 0;) {
+    const TLink& step = k == levels.size() ? level[link] : levels[k][link];
+    graph.Chain[k] = static_cast<std::uint32_t>(step.Word);
+    link = step.Parent;
+  }
+  Report(graph.Chain);
 }
 
 }  // namespace gryvel

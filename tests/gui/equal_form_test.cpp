@@ -7,16 +7,17 @@
 
 #include "gui/text.h"
 #include "results/language.h"
+#include "support/text.h"
 
 namespace gryvel::gui {
 
 namespace {
 
-std::string Cp(const char* utf8) { return FromQString(QString::fromUtf8(utf8)).value(); }
+using testing::Cp;
 
 }  // namespace
 
-class EqualFormTest : public QObject {
+class TEqualFormTest : public QObject {
   Q_OBJECT
 
  private:
@@ -27,7 +28,7 @@ class EqualFormTest : public QObject {
  private Q_SLOTS:
   void cleanup() { SetUILanguage(TUILanguage::NotSet); }
 
-  void theModeNamesTheDialogAndTheFieldsStartFromTheGroup() {
+  void TheModeNamesTheDialogAndTheFieldsStartFromTheGroup() {
     SetUILanguage(TUILanguage::Russian);
     const TEqualForm add(TEqualForm::kAdd, {});
     QCOMPARE(add.windowTitle(), QString("Добавить эквиваленты"));
@@ -46,7 +47,7 @@ class EqualFormTest : public QObject {
   // A window manager shows the title in bold beside an icon and three buttons and does not
   // widen the window for it: at its first size the dialog leaves room for all of them (a
   // window manager's title bar takes about six lines' worth of width beside the title).
-  void theFirstSizeFitsTheTitle() {
+  void TheFirstSizeFitsTheTitle() {
     for (TUILanguage language : {TUILanguage::Russian, TUILanguage::English}) {
       SetUILanguage(language);
       for (TEqualForm::TMode mode : {TEqualForm::kAdd, TEqualForm::kChange}) {
@@ -66,7 +67,7 @@ class EqualFormTest : public QObject {
     }
   }
 
-  void okGivesTheActiveGroupOrNothingForAnEmptyField() {
+  void OkGivesTheActiveGroupOrNothingForAnEmptyField() {
     const struct {
       const char* Letters;
       const char* Equivalent;
@@ -86,7 +87,7 @@ class EqualFormTest : public QObject {
     }
   }
 
-  void theEquivalentIsOneCharacterAndTheCodePageHoldsWhatIsTyped() {
+  void TheEquivalentIsOneCharacterAndTheCodePageHoldsWhatIsTyped() {
     TEqualForm form(TEqualForm::kAdd, {});
     form.show();
     QTest::keyClicks(Edit(form, "EquivalentEdit"), QString("xy"));
@@ -96,7 +97,7 @@ class EqualFormTest : public QObject {
     QCOMPARE(Edit(form, "LettersEdit")->text(), QString("ёж"));
   }
 
-  void escapeCancels() {
+  void EscapeCancels() {
     TEqualForm form(TEqualForm::kChange, {"ab", 'c', true});
     form.show();
     QTest::keyClick(Edit(form, "LettersEdit"), Qt::Key_Escape);
@@ -107,5 +108,5 @@ class EqualFormTest : public QObject {
 
 }  // namespace gryvel::gui
 
-QTEST_MAIN(gryvel::gui::EqualFormTest)
+QTEST_MAIN(gryvel::gui::TEqualFormTest)
 #include "equal_form_test.moc"

@@ -16,7 +16,17 @@
 
 namespace gryvel::gui {
 
-class FilterFormTest : public QObject {
+namespace {
+
+// The designed object names of the widgets these tests reach.
+constexpr char kPatternEdit[] = "Edit1";
+constexpr char kMinLengthEdit[] = "Edit2";
+constexpr char kMaxLengthEdit[] = "Edit3";
+constexpr char kFilterPanel[] = "Panel1";
+
+}  // namespace
+
+class TFilterFormTest : public QObject {
   Q_OBJECT
 
  private:
@@ -33,8 +43,8 @@ class FilterFormTest : public QObject {
   }
   QRadioButton* On() const { return Find<QRadioButton>("rbOn"); }
   QPushButton* ApplyButton() const { return Find<QPushButton>("ButtonApply"); }
-  QSpinBox* From() const { return Find<QSpinBox>("Edit2"); }
-  QSpinBox* To() const { return Find<QSpinBox>("Edit3"); }
+  QSpinBox* From() const { return Find<QSpinBox>(kMinLengthEdit); }
+  QSpinBox* To() const { return Find<QSpinBox>(kMaxLengthEdit); }
   void Open() {
     FForm = std::make_unique<TFilterForm>(FSession->Source);
     FForm->show();
@@ -73,42 +83,42 @@ class FilterFormTest : public QObject {
     ResetLetterMaps();
   }
 
-  void showsTheStoredRecordWithApplyDisabled() {
+  void ShowsTheStoredRecordWithApplyDisabled() {
     FSession->Source.SetFilterSettings({true, true, *FromQString("к*"), true, 3, 5});
     Open();
     QCOMPARE(FForm->windowTitle(), QString("Фильтр"));
     QVERIFY(On()->isChecked());
-    QVERIFY(Find<QWidget>("Panel1")->isVisible());
+    QVERIFY(Find<QWidget>(kFilterPanel)->isVisible());
     QVERIFY(Find<QCheckBox>("cbPattern")->isChecked());
-    QCOMPARE(Find<QLineEdit>("Edit1")->text(), QString("к*"));
+    QCOMPARE(Find<QLineEdit>(kPatternEdit)->text(), QString("к*"));
     QCOMPARE(From()->value(), 3);
     QCOMPARE(To()->value(), 5);
     QVERIFY(!ApplyButton()->isEnabled());
 
     // Off: the panel goes, and comes back with the switch.
     Find<QRadioButton>("rbOff")->click();
-    QVERIFY(!Find<QWidget>("Panel1")->isVisible());
+    QVERIFY(!Find<QWidget>(kFilterPanel)->isVisible());
     QVERIFY(ApplyButton()->isEnabled());
     On()->click();
-    QVERIFY(Find<QWidget>("Panel1")->isVisible());
+    QVERIFY(Find<QWidget>(kFilterPanel)->isVisible());
   }
 
-  void theConditionsSwitchTheirControls() {
+  void TheConditionsSwitchTheirControls() {
     Open();
     On()->click();
     auto* pattern = Find<QCheckBox>("cbPattern");
-    QVERIFY(!Find<QLineEdit>("Edit1")->isEnabled());
+    QVERIFY(!Find<QLineEdit>(kPatternEdit)->isEnabled());
     pattern->click();
-    QVERIFY(Find<QLineEdit>("Edit1")->isEnabled());
-    QTRY_VERIFY(Find<QLineEdit>("Edit1")->hasFocus());
-    for (const char* name : {"FromLabel", "ToLabel", "LettersLabel", "Edit2", "Edit3"})
+    QVERIFY(Find<QLineEdit>(kPatternEdit)->isEnabled());
+    QTRY_VERIFY(Find<QLineEdit>(kPatternEdit)->hasFocus());
+    for (const char* name : {"FromLabel", "ToLabel", "LettersLabel", kMinLengthEdit, kMaxLengthEdit})
       QVERIFY2(!Find<QWidget>(name)->isEnabled(), name);
     Find<QCheckBox>("cbLength")->click();
-    for (const char* name : {"FromLabel", "ToLabel", "LettersLabel", "Edit2", "Edit3"})
+    for (const char* name : {"FromLabel", "ToLabel", "LettersLabel", kMinLengthEdit, kMaxLengthEdit})
       QVERIFY2(Find<QWidget>(name)->isEnabled(), name);
   }
 
-  void theRangeStaysOrdered() {
+  void TheRangeStaysOrdered() {
     Open();
     QCOMPARE(From()->minimum(), 1);
     QCOMPARE(From()->value(), 1);  // a new source's lengths of 0 show as the least
@@ -121,7 +131,7 @@ class FilterFormTest : public QObject {
     QCOMPARE(From()->value(), 100);
   }
 
-  void applyStoresTheRecordAndRefreshesOncePerDistinctRecord() {
+  void ApplyStoresTheRecordAndRefreshesOncePerDistinctRecord() {
     Open();
     SetFiveLetters();
     QVERIFY(ApplyButton()->isEnabled());
@@ -140,7 +150,7 @@ class FilterFormTest : public QObject {
 
     // OK applies what Apply has not, then closes.
     Find<QCheckBox>("cbPattern")->click();
-    Find<QLineEdit>("Edit1")->setText("к*");
+    Find<QLineEdit>(kPatternEdit)->setText("к*");
     Find<QPushButton>("ButtonOk")->click();
     QCOMPARE(FForm->result(), int(QDialog::Accepted));
     QVERIFY(!FForm->isVisible());
@@ -148,14 +158,14 @@ class FilterFormTest : public QObject {
     QCOMPARE(Shown(), QStringList{"котёл"});
   }
 
-  void okWithNothingToApplyRefreshesNothing() {
+  void OkWithNothingToApplyRefreshesNothing() {
     Open();
     Find<QPushButton>("ButtonOk")->click();
     QCOMPARE(FForm->result(), int(QDialog::Accepted));
     QCOMPARE(FRefreshes, 0);
   }
 
-  void cancelAndEscapeCloseWithoutApplying() {
+  void CancelAndEscapeCloseWithoutApplying() {
     for (const bool escape : {false, true}) {
       Open();
       SetFiveLetters();
@@ -171,7 +181,7 @@ class FilterFormTest : public QObject {
     }
   }
 
-  void captionsFollowTheLanguage() {
+  void CaptionsFollowTheLanguage() {
     SetUILanguage(TUILanguage::English);
     Open();
     QCOMPARE(FForm->windowTitle(), QString("Filter"));
@@ -183,5 +193,5 @@ class FilterFormTest : public QObject {
 
 }  // namespace gryvel::gui
 
-QTEST_MAIN(gryvel::gui::FilterFormTest)
+QTEST_MAIN(gryvel::gui::TFilterFormTest)
 #include "filter_form_test.moc"

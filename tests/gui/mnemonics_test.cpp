@@ -15,16 +15,16 @@
 #include <functional>
 #include <memory>
 
-#include "gui/application.h"
+#include "gui/app/application.h"
+#include "gui/app/platform_hooks.h"
 #include "gui/dictionary_properties_dialog.h"
 #include "gui/entry_editor_dialog.h"
 #include "gui/equal_form.h"
 #include "gui/filter_form.h"
-#include "gui/kiv_main_form.h"
-#include "gui/option_form.h"
-#include "gui/platform_hooks.h"
-#include "gui/search_form.h"
-#include "gui/stat_form.h"
+#include "gui/main_window/kiv_main_form.h"
+#include "gui/options/option_form.h"
+#include "gui/search_dialog/search_form.h"
+#include "gui/statistics/stat_form.h"
 #include "gui/text.h"
 #include "results/language.h"
 #include "shell/session.h"

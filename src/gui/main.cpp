@@ -1,9 +1,0 @@
-#include <QGuiApplication>
-
-#include "gui/application.h"
-
-int main(int argc, char** argv) {
-  // The installed desktop entry's name: desktops match the window to its menu entry and icon.
-  QGuiApplication::setDesktopFileName(QStringLiteral("example.gryvel.Gryvel"));
-  return gryvel::gui::RunApplication(argc, argv);
-}
