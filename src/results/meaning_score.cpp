@@ -29,24 +29,28 @@ constexpr TMeaningRelation kListedRelation[kFields] = {
     TMeaningRelation::kDefinedBy, TMeaningRelation::kExample, TMeaningRelation::kListed,
     TMeaningRelation::kListed,    TMeaningRelation::kSimilar, TMeaningRelation::kBroader,
     TMeaningRelation::kAlso,      TMeaningRelation::kRelated, TMeaningRelation::kAttribute};
+// The fields whose words name entries: all but examples.
+constexpr unsigned kNaming = ~FieldBit(TMeaningField::kExample);
 // Two steps along broader words.
 constexpr double kSisterStrength = 0.2;
 constexpr double kTwoDownStrength = 0.18;
 constexpr double kTwoUpStrength = 0.15;
 // How many words one step away a clue word's two steps start from: the most general words
-// have hundreds of narrower ones, each a weaker hint than the last is worth reading.
-constexpr std::size_t kStepsFrom = 48;
+// have hundreds of narrower ones, and a word of many senses dozens of broader ones, each a
+// weaker hint than the last is worth reading.
+constexpr std::size_t kNarrowerSteps = 48;
+constexpr std::size_t kBroaderSteps = 16;
 // How much the most common word gains over one never met.
 constexpr double kCommonnessGain = 1.5;
 
 // Sums, per entry, the strongest way each clue word reaches it.
 class TScorer {
  public:
-  TScorer(TMeaningIndex& index, const TDictionaryCollection& collection)
-      : FIndex(index),
-        FCollection(collection),
-        FSlots(collection.Items().size(), -1),
-        FOwn(collection.Items().size(), false) {}
+  TScorer(TMeaningIndex& index, const TDictionaryCollection& collection,
+          std::vector<std::int32_t>& slots)
+      : FIndex(index), FCollection(collection), FSlots(slots) {
+    if (FSlots.size() != collection.Items().size()) FSlots.assign(collection.Items().size(), -1);
+  }
 
   void AddWord(std::int32_t w, const TWeightedClueWord& word) {
     FWord = w;
@@ -59,16 +63,16 @@ class TScorer {
       ++described;
       const auto f = static_cast<std::size_t>(field);
       Offer(entry, kHeldStrength[f], kHeldRelation[f], -1);
-      if (field == TMeaningField::kHypernym && FNarrower.size() < kStepsFrom)
+      if (field == TMeaningField::kHypernym && FNarrower.size() < kNarrowerSteps)
         FNarrower.push_back(entry);
     };
     if (word.Word.Prefix) FIndex.ForEachWithPrefix(word.Word.Text, held);
     for (const std::string& key : forms.Keys) FIndex.ForEachWithKey(key, held);
     for (const std::int32_t own : OwnEntries(FIndex, FCollection, word.Word, forms)) {
-      FOwn[own] = true;
-      Listed(own, [&](std::int32_t entry, double strength, TMeaningRelation relation) {
+      FOwn.push_back(own);
+      Listed(own, kNaming, [&](std::int32_t entry, double strength, TMeaningRelation relation) {
         Offer(entry, strength, relation, -1);
-        if (relation == TMeaningRelation::kBroader && FBroader.size() < kStepsFrom)
+        if (relation == TMeaningRelation::kBroader && FBroader.size() < kBroaderSteps)
           FBroader.push_back(entry);
       });
     }
@@ -85,11 +89,15 @@ class TScorer {
     }
   }
 
+  // The hits; leaves the slots as they were found.
   std::vector<TMeaningHit> Take() {
+    std::sort(FOwn.begin(), FOwn.end());
     std::vector<TMeaningHit> hits;
     hits.reserve(FHits.size());
-    for (const THit& hit : FHits)
-      if (!FOwn[hit.Hit.Entry]) hits.push_back(hit.Hit);
+    for (const THit& hit : FHits) {
+      FSlots[hit.Hit.Entry] = -1;
+      if (!std::binary_search(FOwn.begin(), FOwn.end(), hit.Hit.Entry)) hits.push_back(hit.Hit);
+    }
     return hits;
   }
 
@@ -105,7 +113,9 @@ class TScorer {
   void Offer(std::int32_t entry, double strength, TMeaningRelation relation, std::int32_t via) {
     if (entry < 0 || static_cast<std::size_t>(entry) >= FSlots.size() || strength <= 0) return;
     std::int32_t& slot = FSlots[entry];
-    if (slot < 0) {
+    // A slot a search left behind (it ended by an exception) is not trusted.
+    if (slot < 0 || static_cast<std::size_t>(slot) >= FHits.size() ||
+        FHits[slot].Hit.Entry != entry) {
       slot = static_cast<std::int32_t>(FHits.size());
       FHits.push_back({});
       FHits.back().Hit.Entry = entry;
@@ -122,13 +132,15 @@ class TScorer {
     }
   }
 
-  // Calls `visit(entry, strength, relation)` for each entry the description of `own` names.
+  // Calls `visit(entry, strength, relation)` for each entry the description of `own` names
+  // in one of `fields`.
   template <typename Visit>
-  void Listed(std::int32_t own, Visit visit) {
-    ForEachListedEntry(FIndex, FCollection, own, [&](std::int32_t entry, TMeaningField field) {
-      const auto f = static_cast<std::size_t>(field);
-      visit(entry, kListedStrength[f], kListedRelation[f]);
-    });
+  void Listed(std::int32_t own, unsigned fields, Visit visit) {
+    ForEachListedEntry(FIndex, FCollection, own, fields,
+                       [&](std::int32_t entry, TMeaningField field) {
+                         const auto f = static_cast<std::size_t>(field);
+                         visit(entry, kListedStrength[f], kListedRelation[f]);
+                       });
   }
 
   // The words two steps away along broader words: the narrower words of the narrower ones,
@@ -149,9 +161,8 @@ class TScorer {
           Offer(entry, kSisterStrength, TMeaningRelation::kSister, broader);
       });
       FTwoUp.clear();
-      Listed(broader, [&](std::int32_t entry, double, TMeaningRelation relation) {
-        if (relation == TMeaningRelation::kBroader) FTwoUp.push_back(entry);
-      });
+      Listed(broader, FieldBit(TMeaningField::kHypernym),
+             [&](std::int32_t entry, double, TMeaningRelation) { FTwoUp.push_back(entry); });
       for (const std::int32_t entry : FTwoUp)
         Offer(entry, kTwoUpStrength, TMeaningRelation::kTwoUp, broader);
     }
@@ -166,8 +177,8 @@ class TScorer {
 
   TMeaningIndex& FIndex;
   const TDictionaryCollection& FCollection;
-  std::vector<std::int32_t> FSlots;  // per entry: its place in FHits, or -1
-  std::vector<bool> FOwn;            // per entry: the own entry of a clue word
+  std::vector<std::int32_t>& FSlots;  // per entry: its place in FHits, or -1
+  std::vector<std::int32_t> FOwn;     // the own entries of the clue words
   std::vector<THit> FHits;
   std::vector<std::int32_t> FTouched;   // the slots the current clue word reached
   std::vector<std::int32_t> FNarrower;  // its narrower entries
@@ -180,8 +191,9 @@ class TScorer {
 
 std::vector<TMeaningHit> ScoreMeanings(TMeaningIndex& index,
                                        const TDictionaryCollection& collection,
-                                       const std::vector<TWeightedClueWord>& clue) {
-  TScorer scorer(index, collection);
+                                       const std::vector<TWeightedClueWord>& clue,
+                                       TMeaningScratch* scratch) {
+  TScorer scorer(index, collection, scratch->Slots);
   for (std::size_t w = 0; w < clue.size(); ++w)
     scorer.AddWord(static_cast<std::int32_t>(w), clue[w]);
   return scorer.Take();

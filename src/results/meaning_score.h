@@ -56,12 +56,20 @@ struct TMeaningHit {
   TMeaningEvidence Why;
 };
 
+// Room a search reuses from one search to the next, so that it clears what it used instead of
+// a table of every entry: per entry, -1 between searches.
+struct TMeaningScratch {
+  std::vector<std::int32_t> Slots;
+};
+
 // Every entry `clue` reaches, with its score (unordered). The clue words' own entries are
 // not among them: a word does not answer itself. `index` must hold the collection's
-// descriptions. REQUIRES: the UI thread (it reads the clue words' own entries).
+// descriptions; `scratch` may come from an earlier call (or be new). REQUIRES: the UI thread
+// (it reads the clue words' own entries).
 std::vector<TMeaningHit> ScoreMeanings(TMeaningIndex& index,
                                        const TDictionaryCollection& collection,
-                                       const std::vector<TWeightedClueWord>& clue);
+                                       const std::vector<TWeightedClueWord>& clue,
+                                       TMeaningScratch* scratch);
 
 // Orders `hits` best first: by score raised by how common each entry's word is, ties in
 // entry order. Deterministic.

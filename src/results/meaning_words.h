@@ -33,12 +33,15 @@ TClueForms ClueForms(TMeaningIndex& index, const TClueWord& word);
 std::vector<std::int32_t> OwnEntries(TMeaningIndex& index, const TDictionaryCollection& collection,
                                      const TClueWord& word, const TClueForms& forms);
 
-// Calls `visit(entry, field)` for each word of the descriptions of entry `own` that is an
-// entry of `collection` (under the index's map), but function words and `own` itself.
-// REQUIRES: the UI thread.
+// Calls `visit(entry, field)` for each word of the descriptions of entry `own` that stands in
+// one of `fields` (a bit per TMeaningField) and is an entry of `collection` (under the
+// index's map), but function words and `own` itself. REQUIRES: the UI thread.
 template <typename Visit>
 void ForEachListedEntry(const TMeaningIndex& index, const TDictionaryCollection& collection,
-                        std::int32_t own, Visit visit);
+                        std::int32_t own, unsigned fields, Visit visit);
+constexpr unsigned FieldBit(TMeaningField field) {
+  return 1u << static_cast<unsigned>(field);
+}
 
 namespace meaning_detail {
 // The descriptions of entry `own` of `collection`, one per dictionary that holds it.
@@ -51,9 +54,10 @@ std::int32_t EntryOfWord(const TDictionaryCollection& collection, std::string_vi
 
 template <typename Visit>
 void ForEachListedEntry(const TMeaningIndex& index, const TDictionaryCollection& collection,
-                        std::int32_t own, Visit visit) {
+                        std::int32_t own, unsigned fields, Visit visit) {
   for (const std::string& text : meaning_detail::HeldDescriptions(collection, own))
     ForEachMeaningWord(text, [&](std::string_view word, TMeaningField field) {
+      if (!(fields & FieldBit(field))) return;
       if (IsFunctionWord(word)) return;  // "a", "of" in a gloss name nothing
       const std::int32_t at = meaning_detail::EntryOfWord(collection, word, index.Map());
       if (at >= 0 && at != own) visit(at, field);

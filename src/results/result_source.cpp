@@ -238,7 +238,7 @@ void TResultSource::SearchMeaning(std::string_view pattern, std::string_view clu
   TStopwatch::Start("Meaning");
   FMeaningClue.clear();
   for (TClueWord& word : ParseClue(clue)) FMeaningClue.push_back({std::move(word), 1, {}});
-  FMeaningHits = ScoreMeanings(index, *FDictionary, FMeaningClue);
+  FMeaningHits = ScoreMeanings(index, *FDictionary, FMeaningClue, &FMeaningScratch);
   OrderMeanings(*FDictionary, FCommonness != nullptr ? *FCommonness : TWordCommonness::Bundled(),
                 &FMeaningHits);
   std::vector<std::uint32_t> ranks(FFlags.size(), kNoMeaning);

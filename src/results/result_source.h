@@ -245,6 +245,7 @@ class TResultSource {
   std::vector<std::uint32_t> FRanks;  // per entry, for a result of kind kMeaning
   std::vector<TWeightedClueWord> FMeaningClue;  // of the last search by meaning
   std::vector<TMeaningHit> FMeaningHits;        // its hits, best first: FRanks index them
+  TMeaningScratch FMeaningScratch;
   const TWordCommonness* FCommonness = nullptr;  // null: the bundled table, read when needed
   std::unique_ptr<TMeaningIndex> FMeaningIndex;
   std::unique_ptr<TMeaningBuild> FMeaningBuild;

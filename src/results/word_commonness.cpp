@@ -33,6 +33,9 @@ void Fold(std::string_view word, std::string* out) {
 }  // namespace
 
 void TWordCommonness::AddList(std::string_view lines) {
+  // About one word per 12 bytes of a list, each about 8 bytes long.
+  FWords.Reserve(static_cast<std::size_t>(FWords.Count()) + lines.size() / 12,
+                 lines.size() * 3 / 4);
   std::string word, folded;
   while (!lines.empty()) {
     const std::size_t end = std::min(lines.find('\n'), lines.size());
@@ -45,8 +48,12 @@ void TWordCommonness::AddList(std::string_view lines) {
     const std::string_view digits = line.substr(space + 1);
     const auto [rest, error] = std::from_chars(digits.data(), digits.data() + digits.size(), count);
     if (error != std::errc() || rest != digits.data() + digits.size()) continue;
-    if (!Utf8ToCp1251(line.substr(0, space), &word).ok()) continue;
-    Fold(word, &folded);
+    const std::string_view utf8 = line.substr(0, space);
+    // Most English forms are ASCII, which needs no conversion.
+    const bool ascii = std::all_of(utf8.begin(), utf8.end(),
+                                   [](char c) { return static_cast<std::uint8_t>(c) < 0x80; });
+    if (!ascii && !Utf8ToCp1251(utf8, &word).ok()) continue;
+    Fold(ascii ? utf8 : std::string_view(word), &folded);
     if (FWords.Find(folded) >= 0) continue;
     FWords.Insert(folded);
     FCounts.push_back(std::log(static_cast<double>(count) + 1));
@@ -55,19 +62,27 @@ void TWordCommonness::AddList(std::string_view lines) {
 }
 
 double TWordCommonness::Of(std::string_view word) const {
-  std::string folded;
-  Fold(word, &folded);
-  const std::int32_t id = FWords.Find(folded);
-  return id < 0 || FHighest <= 0 ? 0.0 : FCounts[static_cast<std::size_t>(id)] / FHighest;
+  // Folded on the stack: the search asks for every word it found.
+  constexpr std::size_t kLongest = 64;
+  if (word.size() > kLongest || FHighest <= 0) return 0;
+  char folded[kLongest];
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    const std::uint8_t lower = kLowerCase[static_cast<std::uint8_t>(word[i])];
+    folded[i] = static_cast<char>(lower == kYo ? kYe : lower);
+  }
+  const std::int32_t id = FWords.Find(std::string_view(folded, word.size()));
+  return id < 0 ? 0.0 : FCounts[static_cast<std::size_t>(id)] / FHighest;
+}
+
+TWordCommonness TWordCommonness::ReadBundledLists() {
+  TWordCommonness lists;
+  lists.AddList({gryvel_commonness_en, gryvel_commonness_en_end});
+  lists.AddList({gryvel_commonness_ru, gryvel_commonness_ru_end});
+  return lists;
 }
 
 const TWordCommonness& TWordCommonness::Bundled() {
-  static const TWordCommonness table = [] {
-    TWordCommonness lists;
-    lists.AddList({gryvel_commonness_en, gryvel_commonness_en_end});
-    lists.AddList({gryvel_commonness_ru, gryvel_commonness_ru_end});
-    return lists;
-  }();
+  static const TWordCommonness table = ReadBundledLists();
   return table;
 }
 

@@ -23,8 +23,10 @@ class TWordCommonness {
   double Of(std::string_view word) const;
   std::size_t Count() const { return FCounts.size(); }
 
-  // The English and Russian lists built into the program. Any thread.
+  // The English and Russian lists built into the program, read once. Any thread.
   static const TWordCommonness& Bundled();
+  // The same lists read anew.
+  static TWordCommonness ReadBundledLists();
 
  private:
   TWordTable FWords;  // lower case, ё as е
