@@ -89,15 +89,30 @@ bool StartsWith(std::string_view word, std::string_view prefix, const TByteMap& 
   return true;
 }
 
+// True when `word` without its hyphens starts with `prefix` under the collation, which
+// orders words as if they had none.
+bool CollatesUnder(std::string_view word, std::string_view prefix) {
+  const TByteMap& map = CollationMap();
+  std::size_t at = 0;
+  for (const char c : word) {
+    if (at == prefix.size()) break;
+    if (c == '-') continue;
+    if (map[static_cast<std::uint8_t>(c)] != map[static_cast<std::uint8_t>(prefix[at++])])
+      return false;
+  }
+  return at == prefix.size();
+}
+
 // Walks the merged entries whose word starts with `prefix` (in the collation), calling
-// `visit` with each index.
+// `visit` with each index, and with the hyphenated words among them ("pro-life" among
+// "prolife..."), which the caller tells apart.
 template <typename Visit>
 void ForEachWordStartingWith(const TDictionaryCollection& collection, std::string_view prefix,
                              Visit visit) {
   if (prefix.empty()) return;
   const TEntryPointers& items = collection.Items();
   for (auto i = static_cast<std::size_t>(collection.FindPosition(prefix));
-       i < items.size() && StartsWith(items[i]->Word, prefix, CollationMap()); ++i)
+       i < items.size() && CollatesUnder(items[i]->Word, prefix); ++i)
     visit(static_cast<std::int32_t>(i));
 }
 

@@ -36,6 +36,8 @@ void TWordCommonness::AddList(std::string_view lines) {
   // About one word per 12 bytes of a list, each about 8 bytes long.
   FWords.Reserve(static_cast<std::size_t>(FWords.Count()) + lines.size() / 12,
                  lines.size() * 3 / 4);
+  const std::size_t first = FCounts.size();
+  double highest = 0;
   std::string word, folded;
   while (!lines.empty()) {
     const std::size_t end = std::min(lines.find('\n'), lines.size());
@@ -57,21 +59,24 @@ void TWordCommonness::AddList(std::string_view lines) {
     if (FWords.Find(folded) >= 0) continue;
     FWords.Insert(folded);
     FCounts.push_back(std::log(static_cast<double>(count) + 1));
-    FHighest = std::max(FHighest, FCounts.back());
+    highest = std::max(highest, FCounts.back());
   }
+  // Each list on its own scale: corpora of different sizes rank their words alike.
+  if (highest > 0)
+    for (std::size_t i = first; i < FCounts.size(); ++i) FCounts[i] /= highest;
 }
 
 double TWordCommonness::Of(std::string_view word) const {
   // Folded on the stack: the search asks for every word it found.
   constexpr std::size_t kLongest = 64;
-  if (word.size() > kLongest || FHighest <= 0) return 0;
+  if (word.size() > kLongest) return 0;
   char folded[kLongest];
   for (std::size_t i = 0; i < word.size(); ++i) {
     const std::uint8_t lower = kLowerCase[static_cast<std::uint8_t>(word[i])];
     folded[i] = static_cast<char>(lower == kYo ? kYe : lower);
   }
   const std::int32_t id = FWords.Find(std::string_view(folded, word.size()));
-  return id < 0 ? 0.0 : FCounts[static_cast<std::size_t>(id)] / FHighest;
+  return id < 0 ? 0.0 : FCounts[static_cast<std::size_t>(id)];
 }
 
 TWordCommonness TWordCommonness::ReadBundledLists() {

@@ -18,8 +18,8 @@ class TWordCommonness {
   // held keeps its first count; lines that are not such a pair are skipped.
   void AddList(std::string_view lines);
 
-  // 0 for a word not held, else log(count) / log(the highest count held), in (0, 1]; a word
-  // met once scores a little above 0.
+  // 0 for a word not held, else log(count + 1) / log(the highest count of its list + 1), in
+  // (0, 1]; a word met once scores a little above 0.
   double Of(std::string_view word) const;
   std::size_t Count() const { return FCounts.size(); }
 
@@ -30,8 +30,7 @@ class TWordCommonness {
 
  private:
   TWordTable FWords;  // lower case, ё as е
-  std::vector<double> FCounts;  // per word id, log(count + 1)
-  double FHighest = 0;
+  std::vector<double> FCounts;  // per word id, its Of
 };
 
 }  // namespace gryvel

@@ -135,6 +135,14 @@ TEST_F(MeaningSearchTest, WordsCompareByTheirStems) {
   for (const auto& c : cases) EXPECT_EQ(c.found, Search("", c.clue)) << c.clue;
 }
 
+TEST_F(MeaningSearchTest, AHyphenatedWordDoesNotHideTheClueWordsOwnEntry) {
+  // "co-lab" sorts as "colab", between "col" (where the own entries of "cold" are looked
+  // for) and "cold".
+  ASSERT_GE(collection_.AddWord("co-lab"), 0);
+  EXPECT_THAT(Search("", "cold"), ElementsAre("chilly", "frigid", "bleak"));
+  EXPECT_THAT(Search("", "col*"), ElementsAre("chilly", "frigid", "bleak"));
+}
+
 TEST_F(MeaningSearchTest, AStarStandsForAnyEnding) {
   // «побед*»: «триумф» holds «победы»; «победа» is the clue word's own entry and lists
   // «перевес» and «успех».

@@ -22,6 +22,11 @@ TEST(WordCommonnessTest, ScalesLogCountsToTheHighestAndFoldsCaseAndYo) {
   EXPECT_DOUBLE_EQ(0, table.Of("oak"));  // met no time: no more than a word not listed
   EXPECT_DOUBLE_EQ(0, table.Of("larch"));
   EXPECT_DOUBLE_EQ(0, TWordCommonness().Of("oak"));
+  // Each list has its own scale.
+  table.AddList("pine 9999\nfir 99\n");
+  EXPECT_DOUBLE_EQ(1, table.Of("pine"));
+  EXPECT_DOUBLE_EQ(0.5, table.Of("fir"));
+  EXPECT_DOUBLE_EQ(1, table.Of(Cp("ёлка")));
 }
 
 TEST(WordCommonnessTest, TheBundledTableHoldsBothLanguages) {
