@@ -226,10 +226,10 @@ void ForEachMeaningWord(std::string_view text, Visit visit) {
       continue;
     }
     line_start = kind == 2;
-    if (field != TMeaningField::kExample) {
-      if (kind == 2 || c == ';') field = TMeaningField::kGloss;
-      if (kind == 2 || c == ';' || c == ',') item_start = true;
-    }
+    // A line ends everything, even an example whose closing quote is missing.
+    if (kind == 2 || (field != TMeaningField::kExample && c == ';')) field = TMeaningField::kGloss;
+    if (kind == 2 || (field != TMeaningField::kExample && (c == ';' || c == ',')))
+      item_start = true;
     if (c == '"' && (field == TMeaningField::kGloss || field == TMeaningField::kExample)) {
       field = field == TMeaningField::kGloss ? TMeaningField::kExample : TMeaningField::kGloss;
       if (field == TMeaningField::kExample) item_start = false;

@@ -19,9 +19,9 @@ constexpr auto kFields = static_cast<std::size_t>(kMeaningFields);
 // An entry whose description holds the clue word, by the field it stands in.
 constexpr double kHeldStrength[kFields] = {0.5, 0.15, 0.9, 1.0, 0.85, 0.85, 0.6, 0.5, 0.6};
 constexpr TMeaningRelation kHeldRelation[kFields] = {
-    TMeaningRelation::kGloss,    TMeaningRelation::kExample, TMeaningRelation::kSynonym,
-    TMeaningRelation::kSynonym,  TMeaningRelation::kSimilar, TMeaningRelation::kHypernym,
-    TMeaningRelation::kAlso,     TMeaningRelation::kRelated, TMeaningRelation::kAttribute};
+    TMeaningRelation::kGloss,   TMeaningRelation::kExample, TMeaningRelation::kSynonym,
+    TMeaningRelation::kSynonym, TMeaningRelation::kSimilar, TMeaningRelation::kHypernym,
+    TMeaningRelation::kAlso,    TMeaningRelation::kRelated, TMeaningRelation::kAttribute};
 // An entry the clue word's own description names, by the field it stands in: a word of a
 // gloss is a weak hint, one listed alone a synonym; examples name nothing.
 constexpr double kListedStrength[kFields] = {0.4, 0, 0.95, 1.0, 0.85, 0.55, 0.6, 0.5, 0.6};
@@ -104,9 +104,9 @@ class TScorer {
  private:
   struct THit {
     TMeaningHit Hit;
-    double Gained = 0;          // the most one clue word gave
-    std::int32_t Stamp = -1;     // the clue word WordStrength is of
-    double WordStrength = 0;    // that word's strongest way here
+    double Gained = 0;        // the most one clue word gave
+    std::int32_t Stamp = -1;  // the clue word WordStrength is of
+    double WordStrength = 0;  // that word's strongest way here
     TMeaningEvidence WordWhy;
   };
 
@@ -211,20 +211,34 @@ void OrderMeanings(const TDictionaryCollection& collection, const TWordCommonnes
 
 const char* RelationName(TMeaningRelation relation) {
   switch (relation) {
-    case TMeaningRelation::kListed: return "listed";
-    case TMeaningRelation::kSynonym: return "synonym";
-    case TMeaningRelation::kSimilar: return "similar";
-    case TMeaningRelation::kHypernym: return "hypernym";
-    case TMeaningRelation::kBroader: return "broader";
-    case TMeaningRelation::kAttribute: return "attribute";
-    case TMeaningRelation::kAlso: return "see also";
-    case TMeaningRelation::kRelated: return "related form";
-    case TMeaningRelation::kGloss: return "gloss";
-    case TMeaningRelation::kSister: return "sister";
-    case TMeaningRelation::kTwoDown: return "hypernym, two steps";
-    case TMeaningRelation::kTwoUp: return "broader, two steps";
-    case TMeaningRelation::kDefinedBy: return "in its gloss";
-    case TMeaningRelation::kExample: return "example";
+    case TMeaningRelation::kListed:
+      return "listed";
+    case TMeaningRelation::kSynonym:
+      return "synonym";
+    case TMeaningRelation::kSimilar:
+      return "similar";
+    case TMeaningRelation::kHypernym:
+      return "hypernym";
+    case TMeaningRelation::kBroader:
+      return "broader";
+    case TMeaningRelation::kAttribute:
+      return "attribute";
+    case TMeaningRelation::kAlso:
+      return "see also";
+    case TMeaningRelation::kRelated:
+      return "related form";
+    case TMeaningRelation::kGloss:
+      return "gloss";
+    case TMeaningRelation::kSister:
+      return "sister";
+    case TMeaningRelation::kTwoDown:
+      return "hypernym, two steps";
+    case TMeaningRelation::kTwoUp:
+      return "broader, two steps";
+    case TMeaningRelation::kDefinedBy:
+      return "in its gloss";
+    case TMeaningRelation::kExample:
+      return "example";
   }
   return "";
 }
@@ -238,6 +252,7 @@ std::string DescribeEvidence(const TDictionaryCollection& collection,
     line.append(kArrow);
     line.append(Cp1251ToUtf8(word));
   };
+  if (hit.Why.Back >= 0) step(items[hit.Why.Back]->Word);
   if (hit.Why.Via >= 0) step(items[hit.Why.Via]->Word);
   if (hit.Why.ClueWord >= 0 && static_cast<std::size_t>(hit.Why.ClueWord) < clue.size()) {
     const TWeightedClueWord& word = clue[hit.Why.ClueWord];

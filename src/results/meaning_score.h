@@ -27,27 +27,28 @@ struct TWeightedClueWord {
 
 // How an entry was reached from a clue word, strongest first.
 enum class TMeaningRelation : std::uint8_t {
-  kListed,       // the clue word's own entry lists it
-  kSynonym,      // its entry lists the clue word among its synonyms
-  kSimilar,      // an adjective similar to the clue word, either way
-  kHypernym,     // the clue word is its broader word
-  kBroader,      // it is the clue word's broader word
-  kAttribute,    // attribute, either way
-  kAlso,         // "see also", either way
-  kRelated,      // a derived form, either way
-  kGloss,        // its gloss holds the clue word
-  kSister,       // it shares a broader word (the step between) with the clue word
-  kTwoDown,      // the clue word is the broader word of its broader word (the step between)
-  kTwoUp,        // it is the broader word of the clue word's broader word (the step between)
-  kDefinedBy,    // the clue word's own gloss names it
-  kExample,      // an example of its use holds the clue word
+  kListed,     // the clue word's own entry lists it
+  kSynonym,    // its entry lists the clue word among its synonyms
+  kSimilar,    // an adjective similar to the clue word, either way
+  kHypernym,   // the clue word is its broader word
+  kBroader,    // it is the clue word's broader word
+  kAttribute,  // attribute, either way
+  kAlso,       // "see also", either way
+  kRelated,    // a derived form, either way
+  kGloss,      // its gloss holds the clue word
+  kSister,     // it shares a broader word (the step between) with the clue word
+  kTwoDown,    // the clue word is the broader word of its broader word (the step between)
+  kTwoUp,      // it is the broader word of the clue word's broader word (the step between)
+  kDefinedBy,  // the clue word's own gloss names it
+  kExample,    // an example of its use holds the clue word
 };
 
 // The evidence that weighed most for an entry.
 struct TMeaningEvidence {
   std::int32_t ClueWord = -1;  // into the clue words scored
   TMeaningRelation Relation = TMeaningRelation::kGloss;
-  std::int32_t Via = -1;  // the entry between, for two steps; else -1
+  std::int32_t Via = -1;   // the entry between, for two steps; else -1
+  std::int32_t Back = -1;  // for a hit carried back through a translation: the entry found
 };
 
 struct TMeaningHit {
@@ -76,8 +77,9 @@ std::vector<TMeaningHit> ScoreMeanings(TMeaningIndex& index,
 void OrderMeanings(const TDictionaryCollection& collection, const TWordCommonness& commonness,
                    std::vector<TMeaningHit>* hits);
 
-// The evidence of `hit` as a line in UTF-8: "reduce ← decrease (hypernym)", or for a
-// translated clue word «флибустьер ← pirate ← пират (synonym)».
+// The evidence of `hit` as a line in UTF-8: "reduce ← decrease (hypernym)"; for a translated
+// clue word "reduce ← decrease ← уменьшить (hypernym)", and for a hit carried back through a
+// translation «сократить ← reduce ← decrease ← уменьшить (hypernym)».
 std::string DescribeEvidence(const TDictionaryCollection& collection,
                              const std::vector<TWeightedClueWord>& clue, const TMeaningHit& hit);
 

@@ -15,22 +15,24 @@ namespace {
 // Function words of clues, per language, in UTF-8 (converted once): prepositions,
 // conjunctions, articles, pronouns, particles, auxiliary verbs.
 constexpr std::string_view kRussianFunctionWords[] = {
-    "а", "без", "бы", "в", "вам", "вас", "вне", "во", "вот", "все", "всё", "вы", "где", "да",
-    "для", "до", "его", "ее", "её", "ей", "ему", "если", "есть", "же", "за", "и", "из", "или",
-    "им", "ими", "их", "к", "как", "ко", "когда", "который", "которая", "которое", "которые",
-    "кто", "ли", "либо", "мне", "мы", "на", "над", "нас", "не", "него", "нее", "неё", "ни",
-    "но", "о", "об", "обо", "он", "она", "они", "оно", "от", "перед", "по", "под", "при",
-    "про", "с", "свой", "себе", "себя", "со", "так", "также", "те", "тем", "то", "того",
-    "тоже", "только", "ты", "у", "уже", "чем", "через", "что", "чтобы", "чьё", "это", "этот",
-    "я",
+    "а",   "без",   "бы",    "в",     "вам",   "вас",     "вне",     "во",      "вот",     "все",
+    "всё", "вы",    "где",   "да",    "для",   "до",      "его",     "ее",      "её",      "ей",
+    "ему", "если",  "есть",  "же",    "за",    "и",       "из",      "или",     "им",      "ими",
+    "их",  "к",     "как",   "ко",    "когда", "который", "которая", "которое", "которые", "кто",
+    "ли",  "либо",  "мне",   "мы",    "на",    "над",     "нас",     "не",      "него",    "нее",
+    "неё", "ни",    "но",    "о",     "об",    "обо",     "он",      "она",     "они",     "оно",
+    "от",  "перед", "по",    "под",   "при",   "про",     "с",       "свой",    "себе",    "себя",
+    "со",  "так",   "также", "те",    "тем",   "то",      "того",    "тоже",    "только",  "ты",
+    "у",   "уже",   "чем",   "через", "что",   "чтобы",   "чьё",     "это",     "этот",    "я",
 };
 constexpr std::string_view kEnglishFunctionWords[] = {
-    "a", "about", "an", "and", "are", "as", "at", "be", "been", "being", "but", "by", "can",
-    "could", "did", "do", "does", "for", "from", "had", "has", "have", "he", "her", "him",
-    "his", "i", "if", "in", "into", "is", "it", "its", "me", "my", "no", "not", "of", "on",
-    "one", "ones", "or", "our", "she", "so", "some", "someone", "something", "such", "than",
-    "that", "the", "their", "them", "they", "this", "those", "to", "was", "we", "were", "what",
-    "which", "who", "whose", "will", "with", "would", "you", "your",
+    "a",    "about", "an",    "and",   "are",   "as",   "at",      "be",        "been", "being",
+    "but",  "by",    "can",   "could", "did",   "do",   "does",    "for",       "from", "had",
+    "has",  "have",  "he",    "her",   "him",   "his",  "i",       "if",        "in",   "into",
+    "is",   "it",    "its",   "me",    "my",    "no",   "not",     "of",        "on",   "one",
+    "ones", "or",    "our",   "she",   "so",    "some", "someone", "something", "such", "than",
+    "that", "the",   "their", "them",  "they",  "this", "those",   "to",        "was",  "we",
+    "were", "what",  "which", "who",   "whose", "will", "with",    "would",     "you",  "your",
 };
 
 // Both lists in code page 1251, sorted.
@@ -70,8 +72,8 @@ std::vector<std::string> LookupForms(std::string_view word) {
     std::string base = lower.substr(0, lower.size() - ending.size());
     if (base.back() == 'i') base.back() = 'y';  // happier
     const std::size_t n = base.size();
-    if (base[n - 1] == base[n - 2] && std::string_view("bdgmnpt").find(base[n - 1]) !=
-                                          std::string_view::npos)
+    if (base[n - 1] == base[n - 2] &&
+        std::string_view("bdgmnpt").find(base[n - 1]) != std::string_view::npos)
       base.pop_back();  // bigger, not taller
     forms.push_back(base);
     forms.push_back(base + "e");  // nicer
@@ -117,8 +119,7 @@ void ForEachWordStartingWith(const TDictionaryCollection& collection, std::strin
 }
 
 bool AllLetters(std::string_view word) {
-  return !word.empty() &&
-         std::all_of(word.begin(), word.end(), [](char c) { return IsLetter(c); });
+  return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) { return IsLetter(c); });
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ class TWordCommonness {
   static TWordCommonness ReadBundledLists();
 
  private:
-  TWordTable FWords;  // lower case, ё as е
+  TWordTable FWords;            // lower case, ё as е
   std::vector<double> FCounts;  // per word id, its Of
 };
 

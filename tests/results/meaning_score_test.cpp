@@ -44,8 +44,9 @@ class MeaningScoreTest : public ::testing::Test {
         {"reduce", "cut down on; hypernym: decrease"},
         {"shrink", "become smaller; \"prices decrease as it shrinks\""},
         {"size", "the extent of something; attribute: small, large"},
-        {"small", "limited in size; similar: little; also: minor; related: littleness; "
-                  "attribute: size"},
+        {"small",
+         "limited in size; similar: little; also: minor; related: littleness; "
+         "attribute: size"},
         {"littleness", ""},
         {"transform", ""},
         {"trim", "cut back; hypernym: reduce"},
@@ -156,6 +157,13 @@ TEST_F(MeaningScoreTest, ATranslatedClueWordCarriesItsWeightAndItsSource) {
   EXPECT_GT(full, 0);
   EXPECT_DOUBLE_EQ(full / 4, score(0.25).first);
   EXPECT_EQ("reduce ← decrease ← уменьшить (hypernym)", line);
+  // Carried back through a translation, two steps away.
+  const std::vector<TWeightedClueWord> clue{{{"change"}, 1, Cp("изменить")}};
+  TMeaningHit hit{collection_.Find("alter"), 1, {0, TMeaningRelation::kSister, -1, -1}};
+  hit.Why.Via = collection_.Find("decrease");
+  hit.Why.Back = collection_.Find("trim");
+  EXPECT_EQ("alter ← trim ← decrease ← change ← изменить (sister)",
+            DescribeEvidence(collection_, clue, hit));
 }
 
 TEST(MeaningFieldTest, LabelsOpenListsAndWholeItemsStandApart) {
@@ -165,8 +173,13 @@ TEST(MeaningFieldTest, LabelsOpenListsAndWholeItemsStandApart) {
     std::vector<std::pair<std::string, F>> words;
   } cases[] = {
       {"cut down; \"cut fat\"; syn.: trim, cut back; hypernym: decrease",
-       {{"cut", F::kGloss}, {"down", F::kGloss}, {"cut", F::kExample}, {"fat", F::kExample},
-        {"trim", F::kSynonym}, {"cut", F::kGloss}, {"back", F::kGloss},
+       {{"cut", F::kGloss},
+        {"down", F::kGloss},
+        {"cut", F::kExample},
+        {"fat", F::kExample},
+        {"trim", F::kSynonym},
+        {"cut", F::kGloss},
+        {"back", F::kGloss},
         {"decrease", F::kHypernym}}},
       // A thesaurus line: whole items are listed, a phrase is a gloss; opposites are left out.
       {"удача, полный успех\nантонимы: провал",
@@ -175,6 +188,9 @@ TEST(MeaningFieldTest, LabelsOpenListsAndWholeItemsStandApart) {
       {"similar: big; note: vast\nalso: great",
        {{"big", F::kSimilar}, {"note", F::kGloss}, {"vast", F::kGloss}, {"great", F::kAlso}}},
       {"related: a; attribute: b", {{"a", F::kRelated}, {"b", F::kAttribute}}},
+      // An example left open ends with its line.
+      {"x \"y; z\nw",
+       {{"x", F::kGloss}, {"y", F::kExample}, {"z", F::kExample}, {"w", F::kListItem}}},
   };
   for (const auto& c : cases) {
     std::vector<std::pair<std::string, F>> words;
