@@ -77,11 +77,21 @@ class TScorer {
       });
     }
     TwoSteps();
+    // The translations of one word are one group: an entry gains what the best of them gives.
+    if (word.From.empty() || word.From != FGroupFrom) ++FGroup;
+    FGroupFrom = word.From;
     const double weight = word.Weight * Rarity(described);
     for (const std::int32_t slot : FTouched) {
       THit& hit = FHits[slot];
       const double gained = weight * hit.WordStrength;
-      hit.Hit.Score += gained;
+      if (hit.Group != FGroup) {
+        hit.Group = FGroup;
+        hit.GroupGained = 0;
+      }
+      if (gained > hit.GroupGained) {
+        hit.Hit.Score += gained - hit.GroupGained;
+        hit.GroupGained = gained;
+      }
       if (gained > hit.Gained) {
         hit.Gained = gained;
         hit.Hit.Why = hit.WordWhy;
@@ -105,6 +115,8 @@ class TScorer {
   struct THit {
     TMeaningHit Hit;
     double Gained = 0;        // the most one clue word gave
+    std::int32_t Group = -1;  // the group of clue words GroupGained is of
+    double GroupGained = 0;   // the most one word of that group gave
     std::int32_t Stamp = -1;  // the clue word WordStrength is of
     double WordStrength = 0;  // that word's strongest way here
     TMeaningEvidence WordWhy;
@@ -185,6 +197,8 @@ class TScorer {
   std::vector<std::int32_t> FBroader;   // the broader entries its own entries name
   std::vector<std::int32_t> FTwoUp;
   std::int32_t FWord = -1;
+  std::int32_t FGroup = -1;
+  std::string FGroupFrom;
 };
 
 }  // namespace

@@ -18,7 +18,8 @@ class TMeaningIndex;
 class TWordCommonness;
 
 // One clue word as the scorer takes it: the words typed weigh 1; a translation carries the
-// weight its bridge gives it and the word it translates.
+// weight its bridge gives it and the word it translates. The translations of one word stand
+// next to each other and count as one clue word: an entry gains what the best of them gives.
 struct TWeightedClueWord {
   TClueWord Word;
   double Weight = 1;

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
@@ -157,6 +158,19 @@ TEST_F(MeaningScoreTest, ATranslatedClueWordCarriesItsWeightAndItsSource) {
   EXPECT_GT(full, 0);
   EXPECT_DOUBLE_EQ(full / 4, score(0.25).first);
   EXPECT_EQ("reduce ← decrease ← уменьшить (hypernym)", line);
+  // Two translations of one word that reach "diminish" count once, those of two words twice.
+  const auto diminish = [&](const char* first_from, const char* second_from) {
+    const std::vector<TWeightedClueWord> clue{{{"decrease"}, 1, Cp(first_from)},
+                                              {{"size"}, 1, Cp(second_from)}};
+    TMeaningScratch scratch;
+    for (const TMeaningHit& hit : ScoreMeanings(index, collection_, clue, &scratch))
+      if (hit.Entry == collection_.Find("diminish")) return hit.Score;
+    return 0.0;
+  };
+  // Each word is in three (entry, field) pairs of 15 entries: log(16 / 4); a gloss gives 0.5.
+  EXPECT_DOUBLE_EQ(0.5 * std::log(4.0), diminish("уменьшить", "уменьшить"));
+  EXPECT_DOUBLE_EQ(std::log(4.0), diminish("уменьшить", "размер"));
+  EXPECT_DOUBLE_EQ(std::log(4.0), diminish("", ""));
   // Carried back through a translation, two steps away.
   const std::vector<TWeightedClueWord> clue{{{"change"}, 1, Cp("изменить")}};
   TMeaningHit hit{collection_.Find("alter"), 1, {0, TMeaningRelation::kSister, -1, -1}};
