@@ -22,6 +22,7 @@
 #include "results/meaning_cache.h"
 #include "results/meaning_index.h"
 #include "results/result_source.h"
+#include "results/word_commonness.h"
 #include "search/letter_maps.h"
 
 namespace gryvel::bench {
@@ -112,6 +113,12 @@ void BM_Search(benchmark::State& state, const char* clue_utf8) {
   world.Source.SetFilterActive(false);
 }
 
+// Reading the word frequency lists built into the program into a commonness table: what the
+// first search by meaning of a process pays once.
+void BM_LoadCommonness(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(TWordCommonness::ReadBundledLists().Count());
+}
+
 // The descriptions as UTF-8 text, one per line, written once.
 const std::string& DumpFile() {
   static const std::string path = [] {
@@ -160,6 +167,9 @@ BENCHMARK_CAPTURE(BM_Search, common_ru, "успех")->Unit(benchmark::kMillisec
 BENCHMARK_CAPTURE(BM_Search, common_en, "cold")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Search, rare_ru, "пращур")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Search, rare_en, "quagmire")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Search, three_words_en, "hold back growth")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Search, three_words_ru, "старинная мера длины")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadCommonness)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Rg, common_ru, "успех")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Rg, common_en, "cold")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Rg, rare_ru, "пращур")->Unit(benchmark::kMillisecond);

@@ -1,11 +1,13 @@
 // How well the search by meaning answers crossword clues. Each line of the given files is
 // "clue<TAB>answer[<TAB>pattern]" (UTF-8; "#" starts a comment; the "# source:" and
 // "# licence:" lines, with their continuation lines "#  ...", say where the clues come from
-// and are printed with the figures). Without
-// a pattern the clue gets the answer's length with its 2nd and 4th letters shown, as crossing
-// words give them. Each clue runs as `gryvel-cli meaning PATTERN CLUE` does, over both bundled
-// dictionaries; the program prints the answer's place per clue (or "-"), why a miss missed,
-// then how often the answer came first and how often it was among the first ten.
+// and are printed with the figures), or, in a file whose first line is a header naming the
+// columns "answer", "pattern" and "clue" (others are ignored), in the columns it names.
+// Without a pattern the clue gets the answer's length with its 2nd and 4th letters shown, as
+// crossing words give them. Each clue runs as `gryvel-cli meaning PATTERN CLUE` does, over
+// both bundled dictionaries; the program prints the answer's place per clue (or "-"), why a
+// miss missed, the way the answer was found, then how often the answer came first, among
+// the first ten and anywhere.
 // Usage: meaning_quality CLUES.tsv...
 
 #include <algorithm>
@@ -59,6 +61,35 @@ bool ToCp1251(std::string_view utf8, std::string* text) {
   return Utf8ToCp1251(utf8, text).ok();
 }
 
+std::vector<std::string> SplitTabs(const std::string& line) {
+  std::vector<std::string> fields;
+  for (std::size_t start = 0;;) {
+    const std::size_t tab = line.find('\t', start);
+    fields.push_back(line.substr(start, tab - start));
+    if (tab == std::string::npos) return fields;
+    start = tab + 1;
+  }
+}
+
+// Where the clue, the answer and the pattern stand in a line.
+struct TColumns {
+  std::size_t Clue = 0, Answer = 1, Pattern = 2;
+  std::size_t Least = 2, Most = 3;  // fields a line may have
+};
+
+// The columns a header line names; false when it is no header.
+bool ReadHeader(const std::string& line, TColumns* columns) {
+  const std::vector<std::string> names = SplitTabs(line);
+  const auto at = [&](const char* name) {
+    return static_cast<std::size_t>(std::find(names.begin(), names.end(), name) - names.begin());
+  };
+  TColumns named{at("clue"), at("answer"), at("pattern"), 0, names.size() + 1};
+  if (named.Clue == names.size() || named.Answer == names.size()) return false;
+  named.Least = std::max(named.Clue, named.Answer) + 1;
+  *columns = named;
+  return true;
+}
+
 // Reads `path`; prints the provenance lines and every line it cannot use. False when the
 // file cannot be read.
 bool ReadClues(const char* path, std::vector<TClue>* clues) {
@@ -69,25 +100,26 @@ bool ReadClues(const char* path, std::vector<TClue>* clues) {
   }
   int number = 0;
   bool provenance = false;  // within a "# source:" or "# licence:" line and its continuation
+  TColumns columns;
   for (std::string line; std::getline(in, line);) {
     ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (number == 1 && ReadHeader(line, &columns)) continue;
     provenance = line.starts_with("# source:") || line.starts_with("# licence:") ||
                  (provenance && line.starts_with("#  "));
     if (provenance) std::printf("%s\n", line.c_str());
     if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> fields;
-    for (std::size_t start = 0;;) {
-      const std::size_t tab = line.find('\t', start);
-      fields.push_back(line.substr(start, tab - start));
-      if (tab == std::string::npos) break;
-      start = tab + 1;
-    }
+    const std::vector<std::string> fields = SplitTabs(line);
+    const auto field = [&](std::size_t k) {
+      return k < fields.size() ? fields[k] : std::string();
+    };
     TClue clue;
-    if (fields.size() < 2 || fields.size() > 3 || fields[0].empty() || fields[1].empty() ||
-        !ToCp1251(fields[0], &clue.Clue) || !ToCp1251(fields[1], &clue.Answer) ||
-        (fields.size() == 3 && !ToCp1251(fields[2], &clue.Pattern))) {
-      std::fprintf(stderr, "%s:%d: not \"clue<TAB>answer[<TAB>pattern]\" in UTF-8, skipped\n",
+    if (fields.size() < columns.Least || fields.size() > columns.Most ||
+        field(columns.Clue).empty() || field(columns.Answer).empty() ||
+        !ToCp1251(field(columns.Clue), &clue.Clue) ||
+        !ToCp1251(field(columns.Answer), &clue.Answer) ||
+        !ToCp1251(field(columns.Pattern), &clue.Pattern)) {
+      std::fprintf(stderr, "%s:%d: not a clue, an answer and a pattern in UTF-8, skipped\n",
                    path, number);
       continue;
     }
@@ -121,6 +153,11 @@ class TScorer {
     const std::vector<TClueWord> words = ParseClue(clue.Clue);
     if (words.size() > 1) return TOutcome::kMultiWord;
     return words.empty() || HasEntry(words[0].Text) ? TOutcome::kNoSynonym : TOutcome::kNoEntry;
+  }
+
+  // How the answer of `clue`, searched last, was found; "" when it was not.
+  std::string Why(const TClue& clue) const {
+    return FSource.MeaningEvidence(FCollection.Find(clue.Answer));
   }
 
  private:
@@ -159,17 +196,20 @@ void Report(const char* path, TScorer& scorer, const std::vector<TClue>& clues) 
     std::int32_t found = 0;
     const TOutcome outcome = scorer.Score(clue, &place, &found);
     ++counts[static_cast<std::size_t>(outcome)];
-    std::printf("%s\t%s\t%s\t%s\tof %d\t%s\n", Utf8(clue.Clue).c_str(),
+    std::printf("%s\t%s\t%s\t%s\tof %d\t%s\t%s\n", Utf8(clue.Clue).c_str(),
                 Utf8(clue.Answer).c_str(), Utf8(clue.Pattern).c_str(),
                 place == 0 ? "-" : std::to_string(place).c_str(), found,
-                kOutcomeNames[static_cast<std::size_t>(outcome)]);
+                kOutcomeNames[static_cast<std::size_t>(outcome)], scorer.Why(clue).c_str());
   }
   const auto n = static_cast<int>(clues.size());
   const auto percent = [n](int k) { return n == 0 ? 0.0 : 100.0 * k / n; };
   const int first = counts[0];
   const int top10 = counts[0] + counts[1];
-  std::printf("%s: %d clues, answer first %d (%.0f %%), in the first ten %d (%.0f %%)\n", path,
-              n, first, percent(first), top10, percent(top10));
+  const int anywhere = top10 + counts[2];
+  std::printf(
+      "%s: %d clues, answer first %d (%.0f %%), in the first ten %d (%.0f %%), "
+      "anywhere %d (%.0f %%)\n",
+      path, n, first, percent(first), top10, percent(top10), anywhere, percent(anywhere));
   for (std::size_t k = 2; k < kOutcomes; ++k)
     if (counts[k] > 0) std::printf("  missed, %s: %d\n", kOutcomeNames[k], counts[k]);
   std::printf("\n");

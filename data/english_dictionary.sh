@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the bundled English dictionary from WordNet 3.0 (wordnet_tsv.awk: single-word lemmas,
-# their parts of speech, glosses, synonyms and similar adjectives), imported by gryvel-cli under
-# a header that names the source and carries its licence.
+# their parts of speech, glosses, synonyms, similar adjectives and related words), imported by
+# gryvel-cli under a header that names the source and carries its licence.
 # Usage: english_dictionary.sh GRYVEL_CLI WORDNET_DIR COPYRIGHT TSV OUT
 set -eu
 cli=$1 wordnet=$2 copyright=$3 tsv=$4 out=$5
@@ -15,7 +15,9 @@ awk -f "$here/wordnet_tsv.awk" \
 intro="Every single-word lemma of WordNet 3.0 (Debian package wordnet-base) with its parts\
  of speech and its glosses: nouns, verbs, adjectives, adverbs, each in sense order, each\
  gloss followed by the other words of its synset (\"syn.:\") and, for an adjective, the\
- words of the synsets WordNet calls similar (\"similar:\")."
+ words of the synsets WordNet calls similar (\"similar:\"), then the words of its broader\
+ synsets (\"hypernym:\"), of \"see also\" (\"also:\"), its derivationally related forms\
+ (\"related:\") and attributes (\"attribute:\")."
 licence=$(awk -v files='*' -f "$here/copyright_licence.awk" "$copyright")
 
 mkdir -p "$(dirname "$out")"

@@ -3,7 +3,10 @@
 # glosses, numbered when there are several, ordered by the index files as given and then by
 # sense; a gloss is followed by "; syn.: " and the other words of its synset, if any, and for
 # an adjective by "; similar: " and the words of the synsets WordNet calls similar (a
-# cluster's head and its satellites). Give the data.* files first, then the index.* files, e.g.
+# cluster's head and its satellites), then by the words of the related synsets, each kind
+# after its label: "hypernym: " (the broader synsets, instances' classes too), "also: " (see
+# also), "related: " (derivationally related forms of the lemma itself), "attribute: " (the
+# nouns an adjective measures and back). Give the data.* files first, then the index.* files, e.g.
 #   awk -f wordnet_tsv.awk data.noun data.verb index.noun index.verb
 # Lines that start with a space are the licence text at the top of every file. The layouts
 # (wndb(5)):
@@ -11,7 +14,15 @@
 #   index: lemma pos synset_cnt p_cnt ptr_symbol... sense_cnt tagsense_cnt offset...
 # where the last synset_cnt fields of an index line are the offsets, in sense order.
 
-BEGIN { part["noun"] = "n"; part["verb"] = "v"; part["adj"] = "a"; part["adv"] = "r" }
+BEGIN {
+  part["noun"] = "n"; part["verb"] = "v"; part["adj"] = "a"; part["adv"] = "r"
+  # The pointer kinds kept, by label, in the order they are written.
+  label["@"] = label["@i"] = "hypernym"
+  label["^"] = "also"
+  label["+"] = "related"
+  label["="] = "attribute"
+  labels = "hypernym also related attribute"
+}
 
 FNR == 1 {
   name = FILENAME
@@ -36,11 +47,18 @@ kind == "data" {
     gsub(/_/, " ", member)
     members[pos, $1] = members[pos, $1] "|" member
   }
-  # An adjective's "similar to" pointers ("&") join a cluster's head and its satellites.
+  # An adjective's "similar to" pointers ("&") join a cluster's head and its satellites;
+  # the other kinds kept are resolved once every data file is read.
   similar[pos, $1] = ""
+  pointers[pos, $1] = ""
   first = 6 + 2 * strtonum16($4)  # the first pointer, after p_cnt
-  for (i = 0; i < $(first - 1) + 0; ++i)
-    if ($(first + 4 * i) == "&") similar[pos, $1] = similar[pos, $1] " " $(first + 4 * i + 1)
+  for (i = 0; i < $(first - 1) + 0; ++i) {
+    symbol = $(first + 4 * i)
+    if (symbol == "&") similar[pos, $1] = similar[pos, $1] " " $(first + 4 * i + 1)
+    else if (symbol in label)
+      pointers[pos, $1] = pointers[pos, $1] " " symbol "," $(first + 4 * i + 1) "," \
+                          $(first + 4 * i + 2) "," $(first + 4 * i + 3)
+  }
   next
 }
 
@@ -52,7 +70,7 @@ $1 !~ /^[A-Za-z][A-Za-z-]*$/ { next }
   for (i = NF - $3 + 1; i <= NF; ++i) {
     if (!((pos, $i) in glosses)) fail("no synset " $i " for " $1)
     text[$1, ++senses[$1]] = glosses[pos, $i] synonyms($1, members[pos, $i]) \
-                             similars(pos, similar[pos, $i])
+                             similars(pos, similar[pos, $i]) relations($1, pos, $i)
   }
 }
 
@@ -82,6 +100,39 @@ function similars(pos, list,   n, offsets, i, out) {
   for (i = 1; i <= n; ++i) out = out (out == "" ? "" : ", ") substr(members[pos, offsets[i]], 2)
   gsub(/\|/, ", ", out)
   return out == "" ? "" : "; similar: " out
+}
+
+# The related words of `lemma` in synset `offset` of part `pos`: "; label: word, word" per
+# kind. A lexical pointer (source/target "sstt" not 0000) counts only from the lemma's own
+# word number and names only its target word.
+function relations(lemma, pos, offset,   own, n, list, i, f, tpos, words, from, to, k, m, \
+                   out, kinds, found) {
+  own = member_number(lemma, members[pos, offset])
+  n = split(pointers[pos, offset], list, " ")
+  for (i = 1; i <= n; ++i) {
+    split(list[i], f, ",")
+    tpos = f[3] == "s" ? "a" : f[3]
+    from = strtonum16(substr(f[4], 1, 2))
+    to = strtonum16(substr(f[4], 3, 2))
+    if (from != 0 && from != own) continue
+    m = split(substr(members[tpos, f[2]], 2), words, "|")
+    for (k = 1; k <= m; ++k)
+      if ((to == 0 || to == k) && tolower(words[k]) != tolower(lemma) && \
+          !((label[f[1]], words[k]) in found)) {
+        found[label[f[1]], words[k]] = 1
+        kinds[label[f[1]]] = kinds[label[f[1]]] (kinds[label[f[1]]] == "" ? "" : ", ") words[k]
+      }
+  }
+  n = split(labels, list, " ")
+  for (i = 1; i <= n; ++i) if (kinds[list[i]] != "") out = out "; " list[i] ": " kinds[list[i]]
+  return out
+}
+
+# The place of `lemma` among the words of `list` ("|word|word..."), from 1; 0 when absent.
+function member_number(lemma, list,   n, words, i) {
+  n = split(substr(list, 2), words, "|")
+  for (i = 1; i <= n; ++i) if (tolower(words[i]) == tolower(lemma)) return i
+  return 0
 }
 
 # The value of a hexadecimal field such as w_cnt.

@@ -7,7 +7,7 @@ _gryvel_cli() {
 
     local commands="crossword anagram palindromes meaning chain analyze list info show convert import"
     local options="-d --dict --case-sensitive --equal --filter --length --sort --descending
-        --describe --count --json --mode --change --items --text --title --author --comments
+        --describe --why --count --json --mode --change --items --text --title --author --comments
         --email --web --language -h --help --version --"
 
     # The value of the option before the cursor.

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Writes the copyright file of an installation: the program's own notice, then the copyright
-# and licence of each bundled word list, taken from the Debian packages they are built from.
+# and licence of each bundled word list, taken from the Debian packages they are built from,
+# and of the word frequency lists built into the programs.
 # Usage: make_copyright.sh HEAD OUT [RU_COPYRIGHT WORDNET_COPYRIGHT BRIDGE_COPYRIGHT]
 set -eu
 head=$1 out=$2
@@ -24,5 +25,12 @@ here=$(dirname "$0")
     [ -n "$notice" ] || { echo "no copyright notice in $5" >&2; exit 1; }
     printf '%s\n' "$notice"
   fi
+  printf '\nThe word frequency lists built into gryvel and gryvel-cli (data/frequency: en_50k.txt,\n'
+  printf 'ru_50k.txt): the 50,000 most frequent English and Russian word forms of the\n'
+  printf 'OpenSubtitles 2018 corpus (OPUS; P. Lison and J. Tiedemann, 2016), from the\n'
+  printf 'FrequencyWords lists by Hermit Dave, unchanged.\n\n'
+  printf '  License: CC-BY-SA-4.0\n'
+  printf '  Creative Commons Attribution-ShareAlike 4.0 International,\n'
+  printf '  https://creativecommons.org/licenses/by-sa/4.0/legalcode\n'
 } >"$out.tmp"
 mv "$out.tmp" "$out"

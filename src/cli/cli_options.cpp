@@ -73,6 +73,7 @@ constexpr TOptionSpec kOptions[] = {
     {"filter", 0, TOptionId::Filter, kWordLists | kSplits},
     {"length", 0, TOptionId::Length, kWordLists | kSplits},
     {"describe", 0, TOptionId::Flag, kWordLists, &TCliOptions::Describe},
+    {"why", 0, TOptionId::Flag, Bit(TCommand::Meaning), &TCliOptions::Why},
     {"count", 0, TOptionId::Flag, kWordLists | kSplits, &TCliOptions::Count},
     {"json", 0, TOptionId::Flag, kReading, &TCliOptions::Json},
     {"mode", 0, TOptionId::Mode, Bit(TCommand::Anagram)},

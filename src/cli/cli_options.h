@@ -62,6 +62,7 @@ struct TCliOptions {
   bool Descending = false;
   TFilterSettings Filter;  // Enable set when --filter or --length is given
   bool Describe = false;
+  bool Why = false;  // meaning: why each word was found
   bool Count = false;
   bool Json = false;
 

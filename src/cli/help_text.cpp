@@ -23,11 +23,14 @@ Commands:
                        words that fit PATTERN ('' for any word; text without wildcards
                        as *TEXT*, as in crossword) and whose description holds a word
                        of CLUE, or that the entry of a CLUE word lists in
-                       its description; words compare by their stems, a final '*'
-                       stands for any ending. Words the CLUE's own entries list come
-                       first (in the alphabetical order)
+                       its description, or one or two steps away along the relations
+                       the descriptions name (synonyms, broader words, similar, see
+                       also, related forms, attributes); words compare by their stems,
+                       a final '*' stands for any ending. The best first: by how
+                       strongly and by how many rare CLUE words each is reached, then
+                       by how common it is (in --sort alpha)
                          gryvel-cli meaning 'п????а' успех
-                         gryvel-cli -d english.kiv meaning 'b????' cold
+                         gryvel-cli -d english.kiv meaning --why 'b????' cold
   chain FROM TO        every shortest chain of words from FROM to TO (same length),
                        each step changing --change letters; one chain per line
                          gryvel-cli chain --change 1 кот пёс
@@ -68,6 +71,9 @@ analyze, --json also for info and show):
   --descending         reverse the order
   --describe           print each word's description after a tab, on one line: a line
                        break is written as \n, a tab as \t, a backslash as \\
+  --why                meaning: print each word with how it was found: the word, any
+                       word between, the CLUE word and the kind of link:
+                         reduce ← decrease (hypernym)
   --count              print only the number of results
   --json               print a JSON array: for word lists of objects {word, parts,
                        number, description}; for chain and analyze of strings; for info

@@ -85,13 +85,31 @@ int RunSplitSearch(TSearch& search, const TCliOptions& options, TFind find) {
   return kExitInterrupted;
 }
 
+// Prints each found word's evidence line ("reduce ← decrease (hypernym)"), and for
+// Described its description after a tab.
+void PrintEvidence(TCliSession& session, TListStyle style) {
+  std::string out;
+  for (const std::int32_t index : session.Source.View()) {
+    out += session.Source.MeaningEvidence(index);
+    if (style == TListStyle::Described)
+      out += "\t" + OneLineText(session.Collection.Description(index));
+    out += "\n";
+  }
+  PrintRaw(out);
+}
+
 }  // namespace
 
 int RunWordList(TCliSession& session, const TCliOptions& options) {
   if (int code = OpenDictionaries(session, options); code != kExitOk) return code;
   ShowDictionary(session, options);
   Search(session, options);
-  PrintEntries(session.Collection, session.Source.View(), ListStyle(options));
+  const TListStyle style = ListStyle(options);
+  if (options.Why && (style == TListStyle::Lines || style == TListStyle::Described)) {
+    PrintEvidence(session, style);
+    return kExitOk;
+  }
+  PrintEntries(session.Collection, session.Source.View(), style);
   return kExitOk;
 }
 

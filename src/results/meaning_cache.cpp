@@ -23,7 +23,7 @@ namespace gryvel {
 namespace {
 
 // Changes whenever the layout of the file or of the index changes.
-constexpr std::string_view kFormat = "gryvel meaning index 1";
+constexpr std::string_view kFormat = "gryvel meaning index 2";
 constexpr std::string_view kPrefix = "meaning-";
 constexpr std::string_view kSuffix = ".index";
 // An index of both bundled dictionaries takes about 20 MB.

@@ -44,6 +44,21 @@ TMeaningDocuments CollectDescriptions(const TDictionaryCollection& collection) {
   return documents;
 }
 
+namespace meaning_detail {
+
+TMeaningField LabelField(std::string_view word) {
+  static constexpr std::pair<std::string_view, TMeaningField> kLabels[] = {
+      {"syn", TMeaningField::kSynonym},       {"similar", TMeaningField::kSimilar},
+      {"hypernym", TMeaningField::kHypernym}, {"also", TMeaningField::kAlso},
+      {"related", TMeaningField::kRelated},   {"attribute", TMeaningField::kAttribute},
+  };
+  for (const auto& [label, field] : kLabels)
+    if (word == label) return field;
+  return TMeaningField::kGloss;
+}
+
+}  // namespace meaning_detail
+
 TMeaningIndex::TMeaningIndex(const TByteMap& map)
     : FMap(map), FCaseSensitive(map['A'] != map['a'] || map[0xC0] != map[0xE0]) {}
 
@@ -104,14 +119,16 @@ struct TWordRun {
     // The words go through the map into Buffer, which never moves while they are looked up.
     if (Buffer.size() < text.size()) Buffer.resize(std::max(text.size(), 2 * Buffer.size()));
     Batch.clear();
+    Fields.clear();
     std::size_t used = 0;
-    ForEachMeaningWord(text, [&](std::string_view word) {
+    ForEachMeaningWord(text, [&](std::string_view word, TMeaningField field) {
       char* const to = Buffer.data() + used;
       for (std::size_t i = 0; i < word.size(); ++i)
         to[i] = static_cast<char>(Map[static_cast<std::uint8_t>(word[i])]);
       const std::string_view token(to, word.size());
       used += word.size();
       Batch.push_back({token, TWordTable::Hash(token)});
+      Fields.push_back(static_cast<std::int32_t>(field));
     });
     const std::size_t start = Words.size();
     Words.resize(start + Batch.size());
@@ -119,6 +136,8 @@ struct TWordRun {
     for (std::size_t i = 0; i < Batch.size(); i += kBatch)
       Tokens.InsertMany(Batch.data() + i, std::min(kBatch, Batch.size() - i),
                         Words.data() + start + i);
+    for (std::size_t i = 0; i < Fields.size(); ++i)
+      Words[start + i] = Words[start + i] << kMeaningFieldBits | Fields[i];
     Documents.emplace_back(entry, static_cast<std::uint32_t>(Words.size()));
   }
 
@@ -129,16 +148,20 @@ struct TWordRun {
       renumber[t] = Tokens.Insert(other.Tokens.Word(static_cast<std::int32_t>(t)));
     const auto offset = static_cast<std::uint32_t>(Words.size());
     Words.reserve(Words.size() + other.Words.size());
-    for (const std::int32_t word : other.Words) Words.push_back(renumber[word]);
+    constexpr std::int32_t kFieldMask = (1 << kMeaningFieldBits) - 1;
+    for (const std::int32_t word : other.Words)
+      Words.push_back(renumber[word >> kMeaningFieldBits] << kMeaningFieldBits |
+                      (word & kFieldMask));
     for (const auto& [entry, end] : other.Documents) Documents.emplace_back(entry, end + offset);
   }
 
   const TByteMap& Map;
   TWordTable Tokens;
-  TMeaningIndex::TLargeIds Words;  // the token of every word of every document
+  TMeaningIndex::TLargeIds Words;  // the token << kMeaningFieldBits | field of every word
   TDocuments Documents;             // per document: its entry, the end of its words in Words
   std::string Buffer;
   std::vector<TWordTable::THashed> Batch;  // the words of one document, under the map
+  std::vector<std::int32_t> Fields;        // and their fields
 };
 
 // Below this much text a second thread costs more than it saves.
@@ -184,14 +207,18 @@ void TMeaningIndex::MakePostings(
   // A counting sort by token keeps each token's entries in document order, which is entry
   // order within each dictionary; lists that several dictionaries fed are sorted after.
   FPostingStart.assign(static_cast<std::size_t>(FTokens.Count()) + 1, 0);
-  for (const std::int32_t token : words) ++FPostingStart[token + 1];
+  for (const std::int32_t word : words) ++FPostingStart[(word >> kMeaningFieldBits) + 1];
   for (std::size_t t = 1; t < FPostingStart.size(); ++t) FPostingStart[t] += FPostingStart[t - 1];
   FPostings.resize(words.size());
   {
     std::vector<std::uint32_t> next(FPostingStart.begin(), FPostingStart.end() - 1);
     std::uint32_t k = 0;
     for (const auto& [entry, end] : documents)
-      for (; k < end; ++k) FPostings[next[words[k]]++] = entry;
+      for (; k < end; ++k) {
+        const std::int32_t word = words[k];
+        FPostings[next[word >> kMeaningFieldBits]++] =
+            entry << kMeaningFieldBits | (word & ((1 << kMeaningFieldBits) - 1));
+      }
   }
   std::uint32_t kept = 0;
   for (std::size_t t = 0; t + 1 < FPostingStart.size(); ++t) {
@@ -230,44 +257,30 @@ void TMeaningIndex::MakeKeys() {
             [&](std::int32_t a, std::int32_t b) { return FTokens.Word(a) < FTokens.Word(b); });
 }
 
-void TMeaningIndex::AppendPostings(std::int32_t token, std::vector<std::int32_t>* entries) const {
-  const auto first = FPostings.begin() + FPostingStart[token];
-  const auto last = FPostings.begin() + FPostingStart[token + 1];
-  if (FEdited.empty()) {
-    entries->insert(entries->end(), first, last);
-    return;
-  }
-  for (auto at = first; at != last; ++at)
-    if (!FEdited.contains(*at)) entries->push_back(*at);
-}
-
 void TMeaningIndex::EntriesWithKey(std::string_view key, std::vector<std::int32_t>* entries) const {
-  const std::int32_t found = FKeys.Find(key);
-  if (found >= 0)
-    for (std::uint32_t i = FKeyStart[found]; i < FKeyStart[found + 1]; ++i)
-      AppendPostings(FKeyTokens[i], entries);
-  for (const TAdded& added : FAdded)
-    if (added.Key == key) entries->push_back(added.Entry);
+  ForEachWithKey(key, [entries](std::int32_t entry, TMeaningField) { entries->push_back(entry); });
 }
 
 void TMeaningIndex::EntriesWithPrefix(std::string_view prefix, std::vector<std::int32_t>* entries) {
-  std::string normal;
-  Normalize(prefix, &normal);
-  auto at = std::lower_bound(
-      FSortedTokens.begin(), FSortedTokens.end(), normal,
-      [&](std::int32_t t, const std::string& p) { return FTokens.Word(t) < std::string_view(p); });
-  for (; at != FSortedTokens.end() && FTokens.Word(*at).starts_with(normal); ++at)
-    AppendPostings(*at, entries);
-  for (const TAdded& added : FAdded)
-    if (added.Token.starts_with(normal)) entries->push_back(added.Entry);
+  ForEachWithPrefix(prefix,
+                    [entries](std::int32_t entry, TMeaningField) { entries->push_back(entry); });
+}
+
+std::size_t TMeaningIndex::KeyCount(std::string_view key) const {
+  std::size_t count = 0;
+  const std::int32_t found = FKeys.Find(key);
+  if (found >= 0)
+    for (std::uint32_t i = FKeyStart[found]; i < FKeyStart[found + 1]; ++i)
+      count += FPostingStart[FKeyTokens[i] + 1] - FPostingStart[FKeyTokens[i]];
+  return count;
 }
 
 void TMeaningIndex::Update(std::int32_t entry, const std::vector<std::string>& texts) {
   FEdited.insert(entry);
   std::erase_if(FAdded, [entry](const TAdded& added) { return added.Entry == entry; });
   for (const std::string& text : texts)
-    ForEachMeaningWord(text, [&](std::string_view word) {
-      TAdded added{{}, {}, entry};
+    ForEachMeaningWord(text, [&](std::string_view word, TMeaningField field) {
+      TAdded added{{}, {}, entry, field};
       Normalize(word, &added.Token);
       KeyOfNormalized(added.Token, &added.Key);
       FAdded.push_back(std::move(added));
@@ -314,7 +327,7 @@ bool TMeaningIndex::Sound(std::int32_t entry_count) const {
     return starts.size() == groups + 1 && starts.front() == 0 && starts.back() == total &&
            std::is_sorted(starts.begin(), starts.end());
   };
-  const auto below = [](const auto& values, std::int32_t end) {
+  const auto below = [](const auto& values, std::int64_t end) {
     return std::all_of(values.begin(), values.end(),
                        [end](std::int32_t v) { return v >= 0 && v < end; });
   };
@@ -322,7 +335,8 @@ bool TMeaningIndex::Sound(std::int32_t entry_count) const {
   return starts_fit(FPostingStart, tokens, FPostings.size()) &&
          starts_fit(FKeyStart, static_cast<std::size_t>(FKeys.Count()), tokens) &&
          FKeyTokens.size() == tokens && FSortedTokens.size() == tokens &&
-         below(FPostings, entry_count) && below(FKeyTokens, FTokens.Count()) &&
+         below(FPostings, std::int64_t{entry_count} << kMeaningFieldBits) &&
+         below(FKeyTokens, FTokens.Count()) &&
          below(FSortedTokens, FTokens.Count());
 }
 

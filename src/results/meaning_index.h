@@ -53,8 +53,26 @@ void ForEachDescription(const TDictionaryCollection& collection,
 // The same descriptions, copied.
 TMeaningDocuments CollectDescriptions(const TDictionaryCollection& collection);
 
-// Calls `visit` with every word of `text` (a run of letters), skipping the lines that start
-// with "антонимы:": they name opposites, not meanings.
+// The part of a description a word stands in. A label ("syn.:", "hypernym:", ...) opens a
+// list of related words, separated by commas, that runs to the next ";" or line; a quoted
+// example stands apart from the gloss around it. A word alone between separators is an item
+// of a list; a word of a longer item ("cut" of "cut down") counts as a gloss word.
+enum class TMeaningField : std::uint8_t {
+  kGloss,
+  kExample,    // within double quotes
+  kListItem,   // alone between separators outside a labelled list, as a thesaurus lists
+  kSynonym,    // "syn.:"
+  kSimilar,    // "similar:"
+  kHypernym,   // "hypernym:", the broader words
+  kAlso,       // "also:"
+  kRelated,    // "related:", forms derived from the word or it from them
+  kAttribute,  // "attribute:"
+};
+inline constexpr int kMeaningFieldBits = 4;
+inline constexpr int kMeaningFields = 9;
+
+// Calls `visit(word, field)` with every word of `text` (a run of letters) but the labels,
+// skipping the lines that start with "антонимы:": they name opposites, not meanings.
 template <typename Visit>
 void ForEachMeaningWord(std::string_view text, Visit visit);
 
@@ -84,6 +102,14 @@ class TMeaningIndex {
   // repeat and are unordered.
   void EntriesWithKey(std::string_view key, std::vector<std::int32_t>* entries) const;
   void EntriesWithPrefix(std::string_view prefix, std::vector<std::int32_t>* entries);
+  // Calls `visit(entry, field)` once for each field of each entry whose description holds a
+  // word with the key `key`, or starting with `prefix`; unordered.
+  template <typename Visit>
+  void ForEachWithKey(std::string_view key, Visit visit) const;
+  template <typename Visit>
+  void ForEachWithPrefix(std::string_view prefix, Visit visit);
+  // How many (entry, field) pairs hold a word with the key `key`: how common it is.
+  std::size_t KeyCount(std::string_view key) const;
 
   // Entry `entry` now has the descriptions `texts` (its index and every other stays the same).
   void Update(std::int32_t entry, const std::vector<std::string>& texts);
@@ -105,15 +131,18 @@ class TMeaningIndex {
     std::string Token;  // under the map
     std::string Key;
     std::int32_t Entry;
+    TMeaningField Field;
   };
 
   // `word` through the map, into *out.
   void Normalize(std::string_view word, std::string* out) const;
   // The key of a word already through the map.
   void KeyOfNormalized(std::string_view token, std::string* key);
-  void AppendPostings(std::int32_t token, std::vector<std::int32_t>* entries) const;
-  // Turns the token of every word of every document (`words`; per document its entry and
-  // the end of its words there) into the per-token lists.
+  template <typename Visit>
+  void VisitPostings(std::int32_t token, Visit& visit) const;
+  // Turns the token and field of every word of every document (`words`, the token shifted
+  // past the field bits; per document its entry and the end of its words there) into the
+  // per-token lists.
   void MakePostings(const TLargeIds& words,
                     const std::vector<std::pair<std::int32_t, std::uint32_t>>& documents);
   void MakeKeys();
@@ -128,7 +157,7 @@ class TMeaningIndex {
   std::string FScratch;
   TWordTable FTokens;                        // the distinct words, under the map
   std::vector<std::uint32_t> FPostingStart;  // id -> start in FPostings; one more at the end
-  TLargeIds FPostings;                      // entries, ascending per token
+  TLargeIds FPostings;  // entry << kMeaningFieldBits | field, ascending per token
   TWordTable FKeys;
   std::vector<std::uint32_t> FKeyStart;     // key id -> start in FKeyTokens
   std::vector<std::int32_t> FKeyTokens;     // token ids, grouped by key
@@ -147,30 +176,99 @@ inline constexpr std::array<std::uint8_t, 256> kByteKinds = [] {
 }();
 }  // namespace meaning_detail
 
+namespace meaning_detail {
+// The field a label opens, or kGloss when `word` (lower case) is no label.
+TMeaningField LabelField(std::string_view word);
+}  // namespace meaning_detail
+
 template <typename Visit>
 void ForEachMeaningWord(std::string_view text, Visit visit) {
   static constexpr std::string_view kOpposites = "\xE0\xED\xF2\xEE\xED\xE8\xEC\xFB:";  // антонимы:
+  static constexpr std::string_view kItemEnds = ",;\r\n";
   const auto& kinds = meaning_detail::kByteKinds;
   const std::size_t n = text.size();
   bool line_start = true;
+  bool item_start = true;  // no word since the last separator
+  TMeaningField field = TMeaningField::kGloss;
   std::size_t i = 0;
   while (i < n) {
     if (line_start && text.substr(i, kOpposites.size()) == kOpposites) {
       i = text.find_first_of("\r\n", i);
       if (i == std::string_view::npos) return;
     }
-    const std::uint8_t kind = kinds[static_cast<std::uint8_t>(text[i])];
+    const char c = text[i];
+    const std::uint8_t kind = kinds[static_cast<std::uint8_t>(c)];
     if (kind == 1) {
       const std::size_t start = i;
       while (++i < n && kinds[static_cast<std::uint8_t>(text[i])] == 1) {
       }
-      visit(text.substr(start, i - start));
+      const std::string_view word = text.substr(start, i - start);
       line_start = false;
+      const bool whole = item_start && (i == n || kItemEnds.find(text[i]) != std::string_view::npos);
+      item_start = false;
+      // "word:" or "word.:" may be a label.
+      const std::size_t colon = i < n && text[i] == '.' ? i + 1 : i;
+      if (colon < n && text[colon] == ':' && field != TMeaningField::kExample) {
+        const TMeaningField opened = meaning_detail::LabelField(word);
+        if (opened != TMeaningField::kGloss) {
+          field = opened;
+          item_start = true;
+          i = colon + 1;
+          continue;
+        }
+      }
+      if (field == TMeaningField::kExample)
+        visit(word, field);
+      else if (field == TMeaningField::kGloss)
+        visit(word, whole ? TMeaningField::kListItem : field);
+      else
+        visit(word, whole ? field : TMeaningField::kGloss);
       continue;
     }
     line_start = kind == 2;
+    // A line ends everything, even an example whose closing quote is missing.
+    if (kind == 2 || (field != TMeaningField::kExample && c == ';')) field = TMeaningField::kGloss;
+    if (kind == 2 || (field != TMeaningField::kExample && (c == ';' || c == ',')))
+      item_start = true;
+    if (c == '"' && (field == TMeaningField::kGloss || field == TMeaningField::kExample)) {
+      field = field == TMeaningField::kGloss ? TMeaningField::kExample : TMeaningField::kGloss;
+      if (field == TMeaningField::kExample) item_start = false;
+    }
     ++i;
   }
+}
+
+template <typename Visit>
+void TMeaningIndex::VisitPostings(std::int32_t token, Visit& visit) const {
+  constexpr std::int32_t kFieldMask = (1 << kMeaningFieldBits) - 1;
+  for (std::uint32_t i = FPostingStart[token]; i < FPostingStart[token + 1]; ++i) {
+    const std::int32_t entry = FPostings[i] >> kMeaningFieldBits;
+    if (!FEdited.empty() && FEdited.contains(entry)) continue;
+    visit(entry, static_cast<TMeaningField>(FPostings[i] & kFieldMask));
+  }
+}
+
+template <typename Visit>
+void TMeaningIndex::ForEachWithKey(std::string_view key, Visit visit) const {
+  const std::int32_t found = FKeys.Find(key);
+  if (found >= 0)
+    for (std::uint32_t i = FKeyStart[found]; i < FKeyStart[found + 1]; ++i)
+      VisitPostings(FKeyTokens[i], visit);
+  for (const TAdded& added : FAdded)
+    if (added.Key == key) visit(added.Entry, added.Field);
+}
+
+template <typename Visit>
+void TMeaningIndex::ForEachWithPrefix(std::string_view prefix, Visit visit) {
+  std::string normal;
+  Normalize(prefix, &normal);
+  auto at = std::lower_bound(
+      FSortedTokens.begin(), FSortedTokens.end(), normal,
+      [&](std::int32_t t, const std::string& p) { return FTokens.Word(t) < std::string_view(p); });
+  for (; at != FSortedTokens.end() && FTokens.Word(*at).starts_with(normal); ++at)
+    VisitPostings(*at, visit);
+  for (const TAdded& added : FAdded)
+    if (added.Token.starts_with(normal)) visit(added.Entry, added.Field);
 }
 
 }  // namespace gryvel

@@ -1,18 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
 
 // The search by meaning over a collection: a clue of one or more words finds the entries
-// whose description holds one of them (by stem, see TMeaningIndex) and the entries that the
-// clue words' own entries list in their descriptions. Texts are code page 1251 bytes.
+// whose description holds them or is named by their own entries, along the relations the
+// descriptions give (see meaning_score.h), best first. Texts are code page 1251 bytes.
 
 namespace gryvel {
-
-class TDictionaryCollection;
-class TMeaningIndex;
 
 // One word of a clue.
 struct TClueWord {
@@ -22,21 +20,11 @@ struct TClueWord {
 };
 
 // The words of `clue`: runs of letters, each optionally ended by "*"; everything else
-// separates them. Common function words (prepositions, conjunctions, articles, pronouns of
-// both languages) are dropped when the clue has other words: they would find most entries.
+// separates them. Function words of both languages (see IsFunctionWord) are dropped when the
+// clue has other words: they would find most entries.
 std::vector<TClueWord> ParseClue(std::string_view clue);
 
-// Ranks of the search: lower comes first. The clue's own entries list an entry (group 0) or
-// its description holds a clue word (group 1); within a group, entries more clue words
-// reach come first.
-inline constexpr std::uint8_t kNoMeaning = 255;
-inline constexpr std::uint8_t kListedGroup = 0;
-inline constexpr std::uint8_t kDescribedGroup = 64;
-
-// Fills *ranks (one per merged entry of `collection`) with the rank of each entry the clue
-// finds and kNoMeaning elsewhere. `index` must hold the collection's descriptions. REQUIRES:
-// the UI thread (it reads the clue words' own entries).
-void RankMeanings(TMeaningIndex& index, const TDictionaryCollection& collection,
-                  const std::vector<TClueWord>& clue, std::vector<std::uint8_t>* ranks);
+// The place of an entry the search did not find.
+inline constexpr std::uint32_t kNoMeaning = std::numeric_limits<std::uint32_t>::max();
 
 }  // namespace gryvel

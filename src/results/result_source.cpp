@@ -235,12 +235,18 @@ void TResultSource::SearchMeaning(std::string_view pattern, std::string_view clu
   TMeaningIndex& index = *MeaningIndex();
   const bool any_word = pattern.empty();
   if (!any_word) searcher->SetPattern(TStringSearcher::SearchedPattern(pattern));
-  std::vector<std::uint8_t> ranks;
   TStopwatch::Start("Meaning");
-  RankMeanings(index, *FDictionary, ParseClue(clue), &ranks);
-  const std::size_t n = std::min(FFlags.size(), ranks.size());
+  FMeaningClue.clear();
+  for (TClueWord& word : ParseClue(clue)) FMeaningClue.push_back({std::move(word), 1, {}});
+  FMeaningHits = ScoreMeanings(index, *FDictionary, FMeaningClue, &FMeaningScratch);
+  OrderMeanings(*FDictionary, FCommonness != nullptr ? *FCommonness : TWordCommonness::Bundled(),
+                &FMeaningHits);
+  std::vector<std::uint32_t> ranks(FFlags.size(), kNoMeaning);
+  for (std::size_t k = 0; k < FMeaningHits.size(); ++k)
+    if (static_cast<std::size_t>(FMeaningHits[k].Entry) < ranks.size())
+      ranks[FMeaningHits[k].Entry] = static_cast<std::uint32_t>(k);
   const TEntryPointers& items = FDictionary->Items();
-  for (std::size_t i = 0; i < n; ++i) {
+  for (std::size_t i = 0; i < FFlags.size(); ++i) {
     std::uint8_t& flags = FFlags[i];
     if (flags & kHidden) continue;
     const bool found = ranks[i] != kNoMeaning && (any_word || searcher->Match(items[i]->Word));
@@ -248,12 +254,17 @@ void TResultSource::SearchMeaning(std::string_view pattern, std::string_view clu
   }
   FSearchTime = TStopwatch::Stop("Meaning");
   FResultKind = TResultKind::kMeaning;
-  ranks.resize(FFlags.size(), kNoMeaning);
   FRanks = std::move(ranks);
 }
 
-std::uint8_t TResultSource::Rank(std::int32_t index) const {
+std::uint32_t TResultSource::Rank(std::int32_t index) const {
   return index >= 0 && static_cast<std::size_t>(index) < FRanks.size() ? FRanks[index] : kNoMeaning;
+}
+
+std::string TResultSource::MeaningEvidence(std::int32_t index) const {
+  const std::uint32_t rank = FResultKind == TResultKind::kMeaning ? Rank(index) : kNoMeaning;
+  if (rank >= FMeaningHits.size()) return {};
+  return DescribeEvidence(*FDictionary, FMeaningClue, FMeaningHits[rank]);
 }
 
 bool TResultSource::Ranked() const {

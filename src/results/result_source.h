@@ -11,6 +11,8 @@
 #include "dictionary/article_list.h"
 #include "results/meaning_build.h"
 #include "results/meaning_index.h"
+#include "results/meaning_score.h"
+#include "results/word_commonness.h"
 
 // Between one dictionary collection and the word lists that show it: a few flags per entry of
 // the collection's merged list (shown at all, in the current search result, hidden by the
@@ -123,14 +125,20 @@ class TResultSource {
   void SearchPalindromes();
   // The search by meaning (see meaning_search.h): the entries that fit `pattern` as typed (any
   // word when empty; plain text as "*text*", see SearchedPattern) and that the words of `clue`
-  // find. Each found entry gets a rank (Rank);
-  // while the result is shown in the alphabetical order, the rank comes first: the entries
-  // the clue's own entries list, then the others, each group in the chosen direction. The
-  // order by length ignores ranks. Builds the meaning index first when needed.
+  // find. Each found entry gets a rank (Rank), its place by evidence and commonness (see
+  // meaning_score.h); while the result is shown in the alphabetical order, the ranks give the
+  // order instead. The order by length ignores ranks. Builds the meaning index first when
+  // needed.
   void SearchMeaning(std::string_view pattern, std::string_view clue);
-  // The rank of entry `index` in the last search by meaning (kNoMeaning when not found or
-  // after another search).
-  std::uint8_t Rank(std::int32_t index) const;
+  // The rank of entry `index` in the last search by meaning, 0 for the best (kNoMeaning when
+  // not found or after another search).
+  std::uint32_t Rank(std::int32_t index) const;
+  // The table by which the search by meaning puts common words first among equally found
+  // ones (borrowed; TWordCommonness::Bundled() unless set).
+  void SetCommonness(const TWordCommonness& table) { FCommonness = &table; }
+  // Why the last search by meaning found entry `index`, as a UTF-8 line ("reduce ← decrease
+  // (hypernym)"); empty when it did not.
+  std::string MeaningEvidence(std::int32_t index) const;
 
   // The index of the search by meaning, built from the collection's descriptions under the
   // current MatchMap when it is missing or compares otherwise; a background build of the same
@@ -234,7 +242,11 @@ class TResultSource {
   bool FIncrementSort = true;
   bool FReady = false;
   TResultKind FResultKind = TResultKind::kNone;
-  std::vector<std::uint8_t> FRanks;  // per entry, for a result of kind kMeaning
+  std::vector<std::uint32_t> FRanks;  // per entry, for a result of kind kMeaning
+  std::vector<TWeightedClueWord> FMeaningClue;  // of the last search by meaning
+  std::vector<TMeaningHit> FMeaningHits;        // its hits, best first: FRanks index them
+  TMeaningScratch FMeaningScratch;
+  const TWordCommonness* FCommonness = nullptr;  // null: the bundled table, read when needed
   std::unique_ptr<TMeaningIndex> FMeaningIndex;
   std::unique_ptr<TMeaningBuild> FMeaningBuild;
   std::vector<std::int32_t> FEditedDuringBuild;  // entries to update once the build is taken

@@ -173,7 +173,11 @@ TEST_F(SearchCommandsTest, MeaningTakesAPatternAndTheRestOfTheWordsAsTheClue) {
       {{"meaning", "", "успеха"}, Lines({"удача", "победа", "триумф"})},
       {{"meaning", "??????", "успех"}, Lines({"победа", "триумф"})},
       {{"meaning", "побед", "успех"}, Lines({"победа"})},  // a plain word: "*побед*"
-      {{"meaning", "", "полный", "успех"}, Lines({"удача", "триумф", "победа"})},
+      // «полный» is the rarer word: «триумф», which holds both, comes first.
+      {{"meaning", "", "полный", "успех"}, Lines({"триумф", "удача", "победа"})},
+      {{"meaning", "--why", "", "успеха"},
+       Lines({"удача ← успеха (listed)", "победа ← успеха (synonym)", "триумф ← успеха (gloss)"})},
+      {{"meaning", "--why", "--describe", "у????", "успех"}, Lines({"удача ← успех (listed)\tвезение"})},
       {{"--count", "meaning", "", "побед*"}, Lines({"1"})},  // «успех», listed by «победа»
       {{"meaning", "", "поражение"}, ""},
   };

@@ -169,8 +169,8 @@ TEST_F(BundledDictionaryTest, EnglishDescriptionsNumberTheSensesNounsFirst) {
   // Sixteen noun senses, then the verb senses, numbered on.
   EXPECT_TRUE(run.starts_with("1. a score in baseball")) << run.substr(0, 80);
   EXPECT_NE(std::string::npos, run.find("\r\n2. the act of testing something"));
-  // Each sense ends with the other words of its synset.
-  EXPECT_NE(std::string::npos, run.find("a new trial\"; syn.: test, trial\r\n3. "));
+  // Each sense ends with the other words of its synset, then the related ones.
+  EXPECT_NE(std::string::npos, run.find("a new trial\"; syn.: test, trial; hypernym: "));
   EXPECT_NE(std::string::npos, run.find("\r\n17. move fast by using one's feet"));
 
   // A single sense goes without a number.
@@ -182,13 +182,27 @@ TEST_F(BundledDictionaryTest, EnglishDescriptionsNumberTheSensesNounsFirst) {
       english_->Dictionary.GetDescription(entity));
 }
 
+// The broader synsets of each sense, and the derived forms of the word itself, not of the
+// other words of its synset.
+TEST_F(BundledDictionaryTest, EnglishSensesNameTheirRelatedWords) {
+  const std::int32_t reduce = english_->Find("reduce");
+  ASSERT_GE(reduce, 0);
+  EXPECT_NE(std::string::npos, english_->Dictionary.GetDescription(reduce).find(
+                                   "; hypernym: decrease, lessen, minify; related: reductive, "
+                                   "reduction\r\n2. "));
+  const std::int32_t valorous = english_->Find("valorous");
+  ASSERT_GE(valorous, 0);
+  EXPECT_TRUE(english_->Dictionary.GetDescription(valorous).ends_with(
+      "; syn.: valiant; similar: brave, courageous; related: valor, valorousness"));
+}
+
 // WordNet's adjective clusters: a satellite names its head's words, the head its satellites';
 // the senses of other parts of speech name none.
 TEST_F(BundledDictionaryTest, EnglishAdjectivesNameTheWordsOfSimilarSynsets) {
   const std::int32_t valiant = english_->Find("valiant");
   ASSERT_GE(valiant, 0);
   EXPECT_TRUE(english_->Dictionary.GetDescription(valiant).ends_with(
-      "; syn.: valorous; similar: brave, courageous"));
+      "; syn.: valorous; similar: brave, courageous; related: valiancy"));
   const std::int32_t brave = english_->Find("brave");
   ASSERT_GE(brave, 0);
   const std::string text = english_->Dictionary.GetDescription(brave);

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,6 +74,17 @@ TEST_F(BundledMeaningTest, ClassicCluesFindTheirAnswers) {
   // Adjectives WordNet calls similar find each other, in both directions.
   EXPECT_EQ("valiant", Search("?a?i???", "brave").front());
   EXPECT_THAT(Search("b????", "valiant"), ::testing::Contains("brave"));
+}
+
+TEST_F(BundledMeaningTest, WordNetRelationsReachWordsThatNoGlossNames) {
+  // "reduce" has a sense whose broader word is "decrease"; "multiply" is the broader word of
+  // "proliferate".
+  const auto top_ten = [](std::vector<std::string> words) {
+    words.resize(std::min<std::size_t>(words.size(), 10));
+    return words;
+  };
+  EXPECT_THAT(top_ten(Search("??????", "decrease")), ::testing::Contains("reduce"));
+  EXPECT_THAT(top_ten(Search("????????", "proliferate")), ::testing::Contains("multiply"));
 }
 
 }  // namespace

@@ -58,6 +58,7 @@ class MeaningSearchTest : public ::testing::Test {
     collection_.Connect(*dictionary_);
     collection_.SetActive(dictionary_);
     source_.SetDictionary(&collection_);
+    source_.SetCommonness(no_commonness_);  // equally found words stay in entry order
   }
   ~MeaningSearchTest() override { ResetLetterMaps(); }
 
@@ -77,21 +78,23 @@ class MeaningSearchTest : public ::testing::Test {
   TStringSearcher searcher_;
   TDictionaryCollection collection_;
   TKivDictionary* dictionary_ = nullptr;
+  TWordCommonness no_commonness_;
   TResultSource source_;
 };
 
 TEST_F(MeaningSearchTest, TheClueEntrysOwnListComesFirstThenTheDescriptionsThatHoldTheClue) {
-  // «успех» lists «удача» and «счастье»; «победа» and «триумф» hold «успех».
+  // «успех» lists «удача» and «счастье»; «победа» lists «успех» among others, «триумф»
+  // only holds it in a longer phrase.
   EXPECT_THAT(Search("", "успех"), ElementsAre("счастье", "удача", "победа", "триумф"));
-  // Each group follows the chosen direction; the order by length ignores the groups.
+  // The best come first in either direction; the order by length ignores the ranks.
   source_.SetIncrementSort(false);
-  EXPECT_THAT(Search("", "успех"), ElementsAre("удача", "счастье", "триумф", "победа"));
+  EXPECT_THAT(Search("", "успех"), ElementsAre("счастье", "удача", "победа", "триумф"));
   source_.SetIncrementSort(true);
   source_.SortByLength();
   EXPECT_THAT(Search("", "успех"), ElementsAre("удача", "победа", "триумф", "счастье"));
   EXPECT_EQ(TResultKind::kMeaning, source_.ResultKind());
-  EXPECT_EQ(kListedGroup, source_.Rank(IndexOf("удача")));
-  EXPECT_EQ(kDescribedGroup, source_.Rank(IndexOf("триумф")));
+  EXPECT_EQ(1u, source_.Rank(IndexOf("удача")));
+  EXPECT_EQ(3u, source_.Rank(IndexOf("триумф")));
   EXPECT_EQ(kNoMeaning, source_.Rank(IndexOf("провал")));
 }
 
@@ -132,6 +135,14 @@ TEST_F(MeaningSearchTest, WordsCompareByTheirStems) {
   for (const auto& c : cases) EXPECT_EQ(c.found, Search("", c.clue)) << c.clue;
 }
 
+TEST_F(MeaningSearchTest, AHyphenatedWordDoesNotHideTheClueWordsOwnEntry) {
+  // "co-lab" sorts as "colab", between "col" (where the own entries of "cold" are looked
+  // for) and "cold".
+  ASSERT_GE(collection_.AddWord("co-lab"), 0);
+  EXPECT_THAT(Search("", "cold"), ElementsAre("chilly", "frigid", "bleak"));
+  EXPECT_THAT(Search("", "col*"), ElementsAre("chilly", "frigid", "bleak"));
+}
+
 TEST_F(MeaningSearchTest, AStarStandsForAnyEnding) {
   // «побед*»: «триумф» holds «победы»; «победа» is the clue word's own entry and lists
   // «перевес» and «успех».
@@ -164,21 +175,23 @@ TEST_F(MeaningSearchTest, AnAbsentClueFindsNothing) {
   EXPECT_THAT(Search("", "..."), IsEmpty());
 }
 
-TEST_F(MeaningSearchTest, SeveralClueWordsRankEntriesTheyAllReachFirst) {
-  // Both words reach «триумф»; «в» is a function word and is dropped.
+TEST_F(MeaningSearchTest, SeveralClueWordsAddUp) {
+  // «в» is a function word and is dropped. Each other word is in two descriptions (the same
+  // rarity); «победа» lists two of them (0.9 each), «триумф» holds all three in phrases (0.5
+  // each), «счастье» and «удача» are listed by «успех» (0.95), «провал» holds «полная» (0.5).
   EXPECT_THAT(Search("", "полный успех в торжестве"),
-              ElementsAre("счастье", "удача", "триумф", "победа", "провал"));
+              ElementsAre("победа", "триумф", "счастье", "удача", "провал"));
 }
 
 TEST_F(MeaningSearchTest, AnEntryEditedAfterTheIndexWasBuiltIsFoundByItsNewText) {
   EXPECT_THAT(Search("", "везение"), ElementsAre("удача"));
   source_.SetDescription(IndexOf("триумф"), Cp("большое везение"));
-  EXPECT_THAT(Search("", "везение"), ElementsAre("триумф", "удача"));
+  EXPECT_THAT(Search("", "везение"), ElementsAre("удача", "триумф"));
   EXPECT_THAT(Search("", "торжество"), ElementsAre("победа"));
   // A new word changes the list: the index is built again.
   ASSERT_GE(collection_.AddWord(Cp("фортуна")), 0);
   source_.SetDescription(IndexOf("фортуна"), Cp("везение"));
-  EXPECT_THAT(Search("", "везение"), ElementsAre("триумф", "удача", "фортуна"));
+  EXPECT_THAT(Search("", "везение"), ElementsAre("удача", "фортуна", "триумф"));
   EXPECT_THAT(Search("", "фортуна"), IsEmpty());
 }
 
@@ -198,12 +211,12 @@ TEST_F(MeaningSearchTest, EditsAndListChangesDuringABackgroundBuildReachItsIndex
   source_.BuildMeaningIndexInBackground();
   // The build may have read the old text: the edit is applied when the index is taken.
   source_.SetDescription(IndexOf("триумф"), Cp("большое везение"));
-  EXPECT_THAT(Search("", "везение"), ElementsAre("триумф", "удача"));
+  EXPECT_THAT(Search("", "везение"), ElementsAre("удача", "триумф"));
   // A new word changes the list: a new build starts, the old one is dropped.
   ASSERT_GE(collection_.AddWord(Cp("фортуна")), 0);
   EXPECT_TRUE(source_.MeaningIndexPending());
   source_.SetDescription(IndexOf("фортуна"), Cp("везение"));
-  EXPECT_THAT(Search("", "везение"), ElementsAre("триумф", "удача", "фортуна"));
+  EXPECT_THAT(Search("", "везение"), ElementsAre("удача", "фортуна", "триумф"));
 }
 
 TEST_F(MeaningSearchTest, TheFilterHidesFoundEntriesButKeepsTheIndex) {
