@@ -110,6 +110,7 @@ TEST_F(CliErrorsTest, HelpNamesEveryCommandAndOption) {
   const CliResult version = RunCli({"--version"});
   EXPECT_EQ(0, version.exit_code);
   EXPECT_EQ(0u, version.out.rfind("gryvel-cli ", 0)) << version.out;
+  EXPECT_NE(std::string::npos, version.out.find("GPL-3.0-or-later")) << version.out;
 }
 
 }  // namespace
