@@ -5,10 +5,14 @@
 set(CPACK_PACKAGE_NAME gryvel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Gryvel developers")
-# No public address exists yet; the maintainer field names the developers alone.
-set(CPACK_PACKAGE_CONTACT "The Gryvel developers")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "find words for crosswords and word games")
-string(CONCAT CPACK_PACKAGE_DESCRIPTION
+# The maintainer: scripts/package passes DEBFULLNAME and DEBEMAIL, else the last commit's
+# author.
+set(GRYVEL_MAINTAINER "" CACHE STRING "Name <address> of who builds the Debian packages")
+set(CPACK_PACKAGE_CONTACT "${GRYVEL_MAINTAINER}")
+# Each package's description starts with its own summary line, so no common summary is set
+# (CPack would put it before both).
+string(CONCAT CPACK_DEBIAN_PROGRAM_DESCRIPTION
+       "find words for crosswords and word games\n"
        "Gryvel holds Russian and English word dictionaries in memory and finds\n"
        "words that fit a crossword pattern, anagrams, palindromes, word chains\n"
        "and splits of a word into several words, in a desktop window (gryvel)\n"
@@ -29,13 +33,13 @@ set(CPACK_DEBIAN_PROGRAM_PACKAGE_NAME gryvel)
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_SHLIBDEPS ON)
 # Beside the libraries dpkg-shlibdeps finds: Qt's X11 and Wayland platform plugins (the
 # window cannot open without one), the fonts the word list is designed for and the
-# dictionaries of this very version. Links open through Qt, which needs no xdg-utils; its
-# xdg-open is only a fallback for desktops Qt does not know.
+# dictionaries of this very version. xdg-utils is only suggested: Qt opens web links itself
+# on desktops it knows and reaches for xdg-open elsewhere; where that is missing too, the
+# window says that no browser could be started, and nothing else needs it.
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_DEPENDS
     "qt6-qpa-plugins, fonts-liberation2, fonts-dejavu-core, gryvel-data (= ${PROJECT_VERSION}-1)")
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_SUGGESTS "xdg-utils")
-set(CPACK_DEBIAN_PROGRAM_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n${CPACK_PACKAGE_DESCRIPTION}")
 
 set(CPACK_DEBIAN_DATA_PACKAGE_NAME gryvel-data)
 set(CPACK_DEBIAN_DATA_PACKAGE_ARCHITECTURE all)
