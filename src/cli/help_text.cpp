@@ -50,8 +50,10 @@ Commands:
 Dictionaries:
   -d, --dict FILE      open FILE: a .kiv dictionary or any text file, whose runs of two
                        or more letters are its words; repeat for several, all searched
-                       together. Without -d: Dictionaries/dictionary.kiv beside the
-                       program, else in the installed data directory
+                       together. A bare file name that is not in the working folder
+                       names a bundled dictionary (english.kiv, dictionary.kiv): in
+                       Dictionaries/ beside the program, else in the installed data
+                       directory. Without -d: the bundled dictionary.kiv
                          gryvel-cli -d ru.kiv -d extra.txt crossword '???'
 
 Matching (crossword, anagram, palindromes, meaning, list, chain, analyze):

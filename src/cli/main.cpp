@@ -11,6 +11,7 @@
 #include "cli/help_text.h"
 #include "cli/session.h"
 #include "common/cp1251_utf8.h"
+#include "common/licence.h"
 #include "dictionary/article_list.h"
 #include "dictionary/kiv_header.h"
 #include "shell/settings_location.h"
@@ -74,7 +75,8 @@ int main(int argc, char** argv) {
     return FinishOutput(kExitOk);
   }
   if (options.Version) {
-    std::puts("gryvel-cli " GRYVEL_VERSION);
+    std::fputs("gryvel-cli " GRYVEL_VERSION "\n", stdout);
+    std::fputs(gryvel::kLicenceNotice, stdout);
     return FinishOutput(kExitOk);
   }
   return FinishOutput(Run(options));

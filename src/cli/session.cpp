@@ -1,6 +1,9 @@
 #include "cli/session.h"
 
 #include <filesystem>
+#include <string_view>
+#include <system_error>
+#include <utility>
 
 #include "cli/default_dictionary.h"
 #include "cli/progress_line.h"
@@ -54,18 +57,46 @@ TCliSession::TCliSession(const TCliOptions& options) {
   Searcher.SetAnagramOptions(options.AnagramMode);
 }
 
+namespace {
+
+// "\n  PLACE" for each place the bundled dictionary `name` is looked for.
+std::string PlacesList(std::string_view name) {
+  std::string places;
+  for (const std::string& place : BundledDictionaryPlaces(name)) places += "\n  " + place;
+  return places;
+}
+
+// The file a -d `name` opens: `name` itself when something of that name is here or it names
+// a folder; else the bundled dictionary of that file name. False, saying where it looked,
+// when a bare name is neither here nor bundled.
+bool ResolveDictionary(const std::string& name, std::string* path) {
+  std::error_code error;
+  *path = name;
+  if (name.find('/') != std::string::npos || std::filesystem::exists(name, error)) return true;
+  *path = FindBundledDictionary(name);
+  if (!path->empty()) return true;
+  PrintError("cannot open '" + name + "': no such file here, nor among the bundled " +
+             "dictionaries. Looked in:" + PlacesList(name));
+  return false;
+}
+
+}  // namespace
+
 bool DictionaryFiles(const TCliOptions& options, std::vector<std::string>* files) {
-  *files = options.Dictionaries;
+  files->clear();
+  for (const std::string& name : options.Dictionaries) {
+    std::string path;
+    if (!ResolveDictionary(name, &path)) return false;
+    files->push_back(std::move(path));
+  }
   if (!files->empty()) return true;
-  const std::string bundled = FindDefaultDictionary();
+  const std::string bundled = FindBundledDictionary(kDefaultDictionaryName);
   if (!bundled.empty()) {
     files->push_back(bundled);
     return true;
   }
-  std::string places;
-  for (const std::string& place : DefaultDictionaryPlaces()) places += "\n  " + place;
   PrintError("the default dictionary was not found; give a dictionary with -d FILE. Looked in:" +
-             places);
+             PlacesList(kDefaultDictionaryName));
   return false;
 }
 

@@ -22,8 +22,9 @@ struct TCliSession : TMessagesFirst, TSession {
   explicit TCliSession(const TCliOptions& options);
 };
 
-// The files of -d in order, or the bundled dictionary. Prints why and returns false when no
-// -d is given and the bundled dictionary is not found.
+// The files of -d in order, or the bundled dictionary. A -d that is a bare file name found
+// neither in the working folder nor among the bundled dictionaries, or no -d when the bundled
+// dictionary is not found, prints where it looked and returns false.
 bool DictionaryFiles(const TCliOptions& options, std::vector<std::string>* files);
 
 // Adds every file to the collection as a dictionary (its header read, nothing loaded) and

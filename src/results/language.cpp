@@ -464,6 +464,12 @@ constexpr TRow kAbout[] = {
     {"DescriptionLabel", "A helper for crossword and word-game solvers.",
      "Помощник в разгадывании кроссвордов и словесных игр."},
     {"HomePageLabel", "Home page", "Домашняя страничка"},
+    {"LicenceLabel",
+     "Gryvel is free software under the GNU General Public License, version 3 or any later "
+     "version (GPL-3.0-or-later). It comes with no warranty.",
+     "Gryvel — свободная программа, её можно распространять и изменять на условиях GNU General "
+     "Public License версии 3 или любой более поздней (GPL-3.0-or-later). Без каких-либо "
+     "гарантий."},
     {"LicencesLabel", "&Bundled word lists and their licences:",
      "&Словари в поставке и их лицензии:"},
     // Shown when a bundled dictionary's own header cannot be read.

@@ -1,6 +1,7 @@
 #include "shell/default_settings.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <exception>
 #include <string>
 
@@ -25,7 +26,28 @@ std::string FindBundled(const char* name, const std::string& program_dir,
   return file_system.FileExists(installed) ? installed : std::string();
 }
 
+const char* EnvironmentValue(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0' ? value : nullptr;
+}
+
 }  // namespace
+
+bool IsRussianLocale(std::string_view locale) {
+  // language[_territory][.codeset][@modifier]
+  return locale.starts_with("ru") &&
+         (locale.size() == 2 || locale[2] == '_' || locale[2] == '.' || locale[2] == '@');
+}
+
+TFirstRunUser ProcessFirstRunUser() {
+  TFirstRunUser user;
+  const char* locale = nullptr;
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
+    if (locale == nullptr) locale = EnvironmentValue(name);
+  user.Russian = locale != nullptr && IsRussianLocale(locale);
+  if (const char* home = EnvironmentValue("HOME")) user.Home = home;
+  return user;
+}
 
 std::string FindDefaultDictionary(const std::string& program_dir, TFileSystem& file_system,
                                   const std::string& data_dir) {
@@ -45,11 +67,11 @@ std::string DictionaryNameFromHeader(const std::string& file_name, TFileSystem& 
 }
 
 TIniStore CreateDefaultSettings(const std::string& program_dir, TFileSystem& file_system,
-                                const std::string& data_dir) {
+                                const std::string& data_dir, const TFirstRunUser& user) {
   TIniStore store;
-  TSectionWriter(store, "Main").Path("InitialDir", program_dir);
+  TSectionWriter(store, "Main").Path("InitialDir", user.Home.empty() ? program_dir : user.Home);
   store.WriteString("Main", "ShowStatusBar", "");
-  store.WriteString("Main", "Language", "RUS");
+  store.WriteString("Main", "Language", user.Russian ? "RUS" : "ENG");
   store.WriteString("WindowPos", "State", "");
   store.WriteString("Viewer", "ShowDescription", "");
   store.WriteString("Search", "DoFastSearch", "");
@@ -58,8 +80,8 @@ TIniStore CreateDefaultSettings(const std::string& program_dir, TFileSystem& fil
   store.WriteString("Pattern", "Count", "");
   store.WriteString("Anagram", "Count", "");
 
-  // The Russian dictionary is connected; the English one, when it came with the program, is
-  // listed for the user to connect.
+  // The dictionary of the user's language is connected; the other one, when it came with the
+  // program, is listed for the user to connect.
   std::int32_t count = 0;
   TSectionWriter list(store, "Dictionaries");
   const auto add = [&](const std::string& file, bool connected) {
@@ -70,8 +92,10 @@ TIniStore CreateDefaultSettings(const std::string& program_dir, TFileSystem& fil
     list.Bool("IsConnected_" + std::to_string(count), connected);
   };
   store.WriteInteger("Dictionaries", "Count", 0);
-  add(FindDefaultDictionary(program_dir, file_system, data_dir), true);
-  add(FindBundled("english.kiv", program_dir, file_system, data_dir), false);
+  const std::string russian = FindDefaultDictionary(program_dir, file_system, data_dir);
+  const std::string english = FindBundled("english.kiv", program_dir, file_system, data_dir);
+  add(user.Russian ? russian : english, true);
+  add(user.Russian ? english : russian, false);
   store.WriteInteger("Dictionaries", "Count", count);
   return store;
 }

@@ -47,7 +47,7 @@ TStatus WriteWholeFile(TFileSystem& file_system, const std::string& path,
 
 TStatus TSettingsFile::Read(TIniStore* store) {
   if (FInMemory || FFileSystem.FileExists(FPath)) return ReadExisting(store);
-  *store = CreateDefaultSettings(FProgramDir, FFileSystem, FDataDir);
+  *store = CreateDefaultSettings(FProgramDir, FFileSystem, FDataDir, FUser);
   FCreatedDefaults = true;
   // A first run in a place that cannot be written still runs with the first-run values.
   const TStatus written = WriteWholeFile(FFileSystem, FPath, store->Text());

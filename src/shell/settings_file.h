@@ -7,6 +7,7 @@
 
 #include "common/status.h"
 #include "dictionary/file_io.h"
+#include "shell/default_settings.h"
 #include "shell/ini_store.h"
 
 // The settings file. Each group of settings reads or writes the whole file within one call,
@@ -23,14 +24,16 @@ class TSettingsFile {
  public:
   // `path` is the settings file (see SettingsFilePath); `program_dir`, without a trailing
   // separator, is where the first-run file looks for the default dictionary, and then
-  // `data_dir` (an installation's data directory; none when empty). Files are reached through
-  // `file_system` (borrowed; it must outlive this object).
+  // `data_dir` (an installation's data directory; none when empty); `user` is whom the
+  // first-run file is made for (ProcessFirstRunUser() for the real one). Files are reached
+  // through `file_system` (borrowed; it must outlive this object).
   TSettingsFile(TFileSystem& file_system, std::string path, std::string program_dir,
-                std::string data_dir = {})
+                std::string data_dir = {}, TFirstRunUser user = {})
       : FFileSystem(file_system),
         FPath(std::move(path)),
         FProgramDir(std::move(program_dir)),
-        FDataDir(std::move(data_dir)) {}
+        FDataDir(std::move(data_dir)),
+        FUser(std::move(user)) {}
 
   const std::string& Path() const { return FPath; }
   const std::string& ProgramDir() const { return FProgramDir; }
@@ -58,6 +61,7 @@ class TSettingsFile {
   std::string FPath;
   std::string FProgramDir;
   std::string FDataDir;
+  TFirstRunUser FUser;
   bool FCreatedDefaults = false;
   std::optional<TIniStore> FInMemory;  // the settings when they cannot be kept in the file
   TStatus FKeepFailure;

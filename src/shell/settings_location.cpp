@@ -1,11 +1,13 @@
 #include "shell/settings_location.h"
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
+#include "install_info.h"
 #include "shell/settings_file.h"
 
 namespace gryvel {
@@ -15,6 +17,25 @@ namespace {
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr ? value : "";
+}
+
+// $HOME, else the home the password database gives the user (a service or `sudo -H`
+// start may leave HOME unset).
+std::string HomeDirectory() {
+  std::string home = Environment("HOME");
+  if (!home.empty()) return home;
+  const passwd* user = ::getpwuid(::getuid());
+  return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
+}
+
+// Whether two directories are the same when written without "." parts or trailing separators.
+bool SameDirectory(std::string_view a, std::string_view b) {
+  const auto normal = [](std::string_view dir) {
+    std::string path = std::filesystem::path(dir).lexically_normal().string();
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+  };
+  return normal(a) == normal(b);
 }
 
 bool WritableDirectory(const std::string& dir) {
@@ -39,11 +60,12 @@ std::string JoinPath(std::string_view dir, std::string_view name) {
 }
 
 TSettingsEnvironment ProcessSettingsEnvironment() {
-  return {Environment("XDG_CONFIG_HOME"), Environment("HOME"), WritableDirectory};
+  return {Environment("XDG_CONFIG_HOME"), HomeDirectory(), GRYVEL_BIN_DIR, WritableDirectory};
 }
 
 std::string SettingsDirectory(const std::string& program_dir, const TSettingsEnvironment& env) {
-  if (env.Writable(program_dir)) return program_dir;
+  const bool installed = SameDirectory(program_dir, env.InstalledDir);
+  if (!installed && env.Writable(program_dir)) return program_dir;
   const std::string dir = UserDirectory(env.XdgConfigHome, env.Home, ".config");
   return dir.empty() ? program_dir : dir;
 }

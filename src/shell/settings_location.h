@@ -4,16 +4,19 @@
 #include <string>
 #include <string_view>
 
-// Where the settings file lives: in the program's own directory, as on the system the design
-// comes from, unless that directory cannot be written (a system-wide installation); then in
-// the user's configuration directory.
+// Where the settings file lives. The installed program keeps it in the user's configuration
+// directory, whoever runs it (root can write the program's directory, but a settings file
+// there would outlive the package). A copy run from anywhere else (a build tree, a copied
+// folder) keeps it beside itself, as on the system the design comes from, unless that
+// directory cannot be written; then it too uses the user's configuration directory.
 
 namespace gryvel {
 
 // What the choice depends on; ProcessSettingsEnvironment() gives the real values.
 struct TSettingsEnvironment {
   std::string XdgConfigHome;  // $XDG_CONFIG_HOME; empty when unset
-  std::string Home;           // $HOME; empty when unset
+  std::string Home;           // $HOME, else the user's home in the password database
+  std::string InstalledDir;   // where the installation puts the programs
   // Whether files can be created and renamed in a directory.
   std::function<bool(const std::string& dir)> Writable;
 };
@@ -21,9 +24,10 @@ struct TSettingsEnvironment {
 // The environment of this process.
 TSettingsEnvironment ProcessSettingsEnvironment();
 
-// `program_dir` when it is writable; otherwise $XDG_CONFIG_HOME/gryvel when that variable
-// holds an absolute path, else $HOME/.config/gryvel; `program_dir` when there is no home
-// either. No trailing separator.
+// $XDG_CONFIG_HOME/gryvel when that variable holds an absolute path, else
+// $HOME/.config/gryvel, when `program_dir` is the installed one or cannot be written;
+// otherwise `program_dir`, which is also the answer when there is no home. No trailing
+// separator.
 std::string SettingsDirectory(const std::string& program_dir, const TSettingsEnvironment& env);
 
 // The settings file of the program in `program_dir`: kSettingsFileName in SettingsDirectory,

@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -61,8 +62,13 @@ TEST_F(CliErrorsTest, RuntimeFailuresExitWithOneAndSayWhy) {
   const std::string bad_tsv = dir_.Write("bad.tsv", "кот\tn\nток\tq\n");
   const std::string odd_tsv = dir_.Write("odd.tsv", "кот\n中\n");
   const std::string ticked_tsv = dir_.Write("ticked.tsv", "кот\tn\tописание нового ✓\n");
+  // A bare name is looked up among the bundled dictionaries; the message names the places.
+  const std::string bundled_place =
+      (std::filesystem::path(GRYVEL_CLI_PATH).parent_path() / "Dictionaries/nosuch.kiv").string();
   const ErrorCase cases[] = {
       {{"-d", missing, "list"}, "cannot open '" + missing + "'"},
+      {{"-d", "nosuch.kiv", "list"}, "cannot open 'nosuch.kiv'"},
+      {{"-d", "nosuch.kiv", "list"}, "Looked in:\n  " + bundled_place + "\n"},
       {{"-d", dir_.Path(), "list"}, "cannot open '" + dir_.Path() + "'"},
       {{"-d", damaged, "list"}, "damaged.kiv"},
       {{"-d", version9, "list"}, "version 9"},
@@ -84,6 +90,16 @@ TEST_F(CliErrorsTest, RuntimeFailuresExitWithOneAndSayWhy) {
     EXPECT_NE(std::string::npos, result.err.find(c.message))
         << ::testing::PrintToString(c.args) << result.err;
   }
+}
+
+// A bare name that is a file in the working folder opens that file, not a bundled dictionary
+// of the same name.
+TEST_F(CliErrorsTest, ABareNameInTheWorkingFolderIsThatFile) {
+  dir_.Write("english.kiv", "not a dictionary");
+  const CliResult result = RunCliIn(dir_.Path(), {"-d", "english.kiv", "list"});
+  EXPECT_EQ(1, result.exit_code);
+  EXPECT_EQ("gryvel-cli: cannot open 'english.kiv': The file is not a Gryvel dictionary.\n",
+            result.err);
 }
 
 TEST_F(CliErrorsTest, AFailedImportLeavesTheOldFileWhole) {
@@ -110,6 +126,7 @@ TEST_F(CliErrorsTest, HelpNamesEveryCommandAndOption) {
   const CliResult version = RunCli({"--version"});
   EXPECT_EQ(0, version.exit_code);
   EXPECT_EQ(0u, version.out.rfind("gryvel-cli ", 0)) << version.out;
+  EXPECT_NE(std::string::npos, version.out.find("GPL-3.0-or-later")) << version.out;
 }
 
 }  // namespace

@@ -13,7 +13,8 @@ extern char** environ;
 
 namespace gryvel::testing {
 
-CliProcess::CliProcess(const std::vector<std::string>& args, const std::string& program) {
+CliProcess::CliProcess(const std::vector<std::string>& args, const std::string& program,
+                       const std::string& working_dir) {
   const std::string path = program.empty() ? GRYVEL_CLI_PATH : program;
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(path.c_str()));
@@ -27,6 +28,7 @@ CliProcess::CliProcess(const std::vector<std::string>& args, const std::string& 
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, dir_.File("err").c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  if (!working_dir.empty()) posix_spawn_file_actions_addchdir_np(&actions, working_dir.c_str());
   const int error = posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (error != 0) {
@@ -55,6 +57,10 @@ CliResult CliProcess::Wait() {
 
 CliResult RunCli(const std::vector<std::string>& args) {
   return CliProcess(args).Wait();
+}
+
+CliResult RunCliIn(const std::string& working_dir, const std::vector<std::string>& args) {
+  return CliProcess(args, {}, working_dir).Wait();
 }
 
 }  // namespace gryvel::testing

@@ -22,8 +22,10 @@ struct CliResult {
 // One run of the program, started at construction.
 class CliProcess {
  public:
-  // Starts `program` (the built gryvel-cli when empty) with `args`.
-  explicit CliProcess(const std::vector<std::string>& args, const std::string& program = {});
+  // Starts `program` (the built gryvel-cli when empty) with `args`, in the folder
+  // `working_dir` (this process's when empty).
+  explicit CliProcess(const std::vector<std::string>& args, const std::string& program = {},
+                      const std::string& working_dir = {});
   // Waits for the process if Wait was not called.
   ~CliProcess();
   CliProcess(const CliProcess&) = delete;
@@ -40,5 +42,7 @@ class CliProcess {
 
 // Runs the built gryvel-cli with `args` and waits for it.
 CliResult RunCli(const std::vector<std::string>& args);
+// As RunCli, in the folder `working_dir`.
+CliResult RunCliIn(const std::string& working_dir, const std::vector<std::string>& args);
 
 }  // namespace gryvel::testing

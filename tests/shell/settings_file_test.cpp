@@ -3,10 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <cerrno>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "search/letter_maps.h"
@@ -84,6 +88,81 @@ TEST_F(SettingsFileTest, TheBundledEnglishDictionaryIsListedButNotConnected) {
   EXPECT_EQ("1", alone.Value("Dictionaries", "Count"));
   EXPECT_EQ("/prog/english.kiv", alone.Value("Dictionaries", "FileName_1"));
   EXPECT_EQ("0", alone.Value("Dictionaries", "IsConnected_1"));
+}
+
+// The first run speaks the user's language and connects the dictionary of that language; the
+// other one is listed. The open-dictionary dialog starts in the user's home.
+TEST_F(SettingsFileTest, AFirstRunFollowsTheLocale) {
+  struct Case {
+    const char* lang;
+    const char* language;
+    const char* connected;
+    const char* listed;
+  };
+  const Case cases[] = {
+      {"ru_RU.UTF-8", "RUS", "dictionary.kiv", "english.kiv"},
+      {"ru", "RUS", "dictionary.kiv", "english.kiv"},
+      {"en_US.UTF-8", "ENG", "english.kiv", "dictionary.kiv"},
+      {"C", "ENG", "english.kiv", "dictionary.kiv"},
+      {"run_XX", "ENG", "english.kiv", "dictionary.kiv"},  // not "ru" itself
+  };
+  files_.SetFile("/usr/share/gryvel/Dictionaries/dictionary.kiv", Bytes(testing::V2Header(0)));
+  files_.SetFile("/usr/share/gryvel/Dictionaries/english.kiv", Bytes(testing::V2Header(0)));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lang);
+    const TFirstRunUser user{IsRussianLocale(c.lang), "/home/u"};
+    const TIniStore store = CreateDefaultSettings("/usr/bin", files_, "/usr/share/gryvel", user);
+    EXPECT_EQ(c.language, store.Value("Main", "Language"));
+    EXPECT_EQ("/home/u", store.Value("Main", "InitialDir"));
+    EXPECT_EQ("2", store.Value("Dictionaries", "Count"));
+    EXPECT_EQ(std::string("/usr/share/gryvel/Dictionaries/") + c.connected,
+              store.Value("Dictionaries", "FileName_1"));
+    EXPECT_EQ("1", store.Value("Dictionaries", "IsConnected_1"));
+    EXPECT_EQ(std::string("/usr/share/gryvel/Dictionaries/") + c.listed,
+              store.Value("Dictionaries", "FileName_2"));
+    EXPECT_EQ("0", store.Value("Dictionaries", "IsConnected_2"));
+  }
+}
+
+// The locale that names the messages' language is the first of LC_ALL, LC_MESSAGES and LANG
+// that is set and not empty.
+TEST(FirstRunUserTest, TheProcessLocaleDecides) {
+  struct Case {
+    const char* lc_all;
+    const char* lc_messages;
+    const char* lang;
+    bool russian;
+  };
+  const Case cases[] = {
+      {nullptr, nullptr, "ru_RU.UTF-8", true},   {nullptr, nullptr, "en_US.UTF-8", false},
+      {nullptr, nullptr, "C", false},            {nullptr, nullptr, nullptr, false},
+      {"C", nullptr, "ru_RU.UTF-8", false},      {"", "ru_RU.UTF-8", "en_US.UTF-8", true},
+      {nullptr, "en_US.UTF-8", "ru_RU.UTF-8", false},
+  };
+  const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG", "HOME"};
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved;
+  for (const char* name : names) {
+    const char* value = std::getenv(name);
+    saved.emplace_back(name, value != nullptr ? std::optional<std::string>(value) : std::nullopt);
+  }
+  const auto set = [](const char* name, const char* value) {
+    if (value != nullptr)
+      ::setenv(name, value, 1);
+    else
+      ::unsetenv(name);
+  };
+  set("HOME", "/home/u");
+  for (const Case& c : cases) {
+    set("LC_ALL", c.lc_all);
+    set("LC_MESSAGES", c.lc_messages);
+    set("LANG", c.lang);
+    const TFirstRunUser user = ProcessFirstRunUser();
+    EXPECT_EQ(c.russian, user.Russian) << (c.lc_all ? c.lc_all : "-") << " "
+                                       << (c.lc_messages ? c.lc_messages : "-") << " "
+                                       << (c.lang ? c.lang : "-");
+    EXPECT_EQ("/home/u", user.Home);
+  }
+  for (const auto& [name, value] : saved) set(name, value ? value->c_str() : nullptr);
 }
 
 TEST_F(SettingsFileTest, AnInstalledProgramFindsTheDefaultDictionaryInItsDataDirectory) {

@@ -11,27 +11,38 @@
 namespace gryvel {
 namespace {
 
-TEST(SettingsLocationTest, TheProgramDirectoryUnlessItCannotBeWritten) {
+// The writable flag stands for who runs the program: root can write /usr/bin, a user cannot.
+TEST(SettingsLocationTest, APortableCopyKeepsItsSettingsBesideItTheInstalledOneNever) {
   struct Case {
+    std::string program_dir;
     bool program_writable;
     std::string xdg;
     std::string home;
     std::string expected;
   };
   const Case cases[] = {
-      {true, "/cfg", "/home/u", "/opt/gryvel"},
-      {false, "/cfg", "/home/u", "/cfg/gryvel"},
-      {false, "/cfg/", "/home/u", "/cfg/gryvel"},
-      {false, "", "/home/u", "/home/u/.config/gryvel"},
-      {false, "relative/cfg", "/home/u", "/home/u/.config/gryvel"},  // ignored, as XDG says
-      {false, "", "", "/opt/gryvel"},
+      // A portable copy: beside the program while it can write there.
+      {"/opt/gryvel", true, "/cfg", "/home/u", "/opt/gryvel"},
+      {"/opt/gryvel", false, "/cfg", "/home/u", "/cfg/gryvel"},
+      {"/opt/gryvel", false, "/cfg/", "/home/u", "/cfg/gryvel"},
+      {"/opt/gryvel", false, "", "/home/u", "/home/u/.config/gryvel"},
+      {"/opt/gryvel", false, "relative/cfg", "/home/u", "/home/u/.config/gryvel"},  // as XDG says
+      {"/opt/gryvel", false, "", "", "/opt/gryvel"},
+      // The installed program: the user's directory, for root as for a user.
+      {"/usr/bin", true, "", "/root", "/root/.config/gryvel"},
+      {"/usr/bin", false, "", "/home/u", "/home/u/.config/gryvel"},
+      {"/usr/bin/", true, "/cfg", "/root", "/cfg/gryvel"},
+      {"/usr/./bin", true, "", "/root", "/root/.config/gryvel"},
+      // Only that very folder is the installed one.
+      {"/usr/bin/gryvel-copy", true, "", "/root", "/usr/bin/gryvel-copy"},
   };
   for (const Case& c : cases) {
-    TSettingsEnvironment env{c.xdg, c.home, [&](const std::string& dir) {
-                               EXPECT_EQ("/opt/gryvel", dir);
-                               return c.program_writable;
-                             }};
-    EXPECT_EQ(c.expected, SettingsDirectory("/opt/gryvel", env)) << c.xdg << " " << c.home;
+    const TSettingsEnvironment env{c.xdg, c.home, "/usr/bin", [&](const std::string& dir) {
+                                     EXPECT_EQ(c.program_dir, dir);
+                                     return c.program_writable;
+                                   }};
+    EXPECT_EQ(c.expected, SettingsDirectory(c.program_dir, env))
+        << c.program_dir << " " << c.program_writable << " " << c.xdg << " " << c.home;
   }
 }
 
