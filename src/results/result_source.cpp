@@ -36,18 +36,22 @@ void TResultSource::SetDictionary(TDictionaryCollection* collection) {
       collection->OnListChange.Subscribe([this](TDictionaryCollection&) { Refresh(); });
   FDictionaryHooks += collection->OnDestroy.Subscribe([this](TDictionaryCollection&) {
     FDictionary = nullptr;
-    FFlags.clear();
-    FLengths.clear();
-    FLengthOrder.clear();
-    FView.clear();
-    FRanks.clear();
-    FMeaningIndex.reset();
-    FMeaningBuild.reset();
-    FEditedDuringBuild.clear();
-    FCount = 0;
+    DropEntries();
     FReady = false;
   });
   Refresh();
+}
+
+void TResultSource::DropEntries() {
+  FFlags.clear();
+  FLengths.clear();
+  FLengthOrder.clear();
+  FView.clear();
+  FRanks.clear();
+  FMeaningIndex.reset();
+  FMeaningBuild.reset();
+  FEditedDuringBuild.clear();
+  FCount = 0;
 }
 
 void TResultSource::Unhook() {
@@ -403,15 +407,7 @@ void TResultSource::EndUpdate() {
 }
 
 void TResultSource::Clear() {
-  FFlags.clear();
-  FLengths.clear();
-  FLengthOrder.clear();
-  FView.clear();
-  FRanks.clear();
-  FMeaningIndex.reset();
-  FMeaningBuild.reset();
-  FEditedDuringBuild.clear();
-  FCount = 0;
+  DropEntries();
   if (FDictionary != nullptr) FDictionary->ClearAll();
   Changed();
 }

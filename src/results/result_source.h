@@ -216,6 +216,8 @@ class TResultSource {
   void Changed();
   void NotifyItemChanged(std::int32_t index);
   void Unhook();
+  // Forgets the merged list and everything built from it.
+  void DropEntries();
   // Refresh without dropping the meaning index: the merged list is the same.
   void Recompute();
   // Drops the meaning index and any build of it; starts a new build in the background mode.

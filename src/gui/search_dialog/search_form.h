@@ -4,36 +4,32 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "common/event.h"
+#include "gui/search_dialog/search_counters.h"
 #include "shell/viewer_settings.h"
 
 class QAction;
-class QButtonGroup;
-class QLabel;
-class QLineEdit;
 class QListView;
 class QPushButton;
-class QRadioButton;
-class QSpinBox;
 class QTabWidget;
 class QTimer;
 class QWidget;
 
 namespace gryvel {
 class TResultSearch;
-class TResultSource;
-class TSearchWorker;
 class TSession;
-class TWordAnalysis;
-class TWordChain;
 }  // namespace gryvel
 
 namespace gryvel::gui {
 
+class TAnagramPage;
+class TAnalysisPage;
+class TChainPage;
+class TCrosswordPage;
 class TResultListModel;
+class TResultPage;
 class TResultRowDelegate;
 
 // The pages of the search dialog, numbered as the dialog's modes.
@@ -41,8 +37,9 @@ enum class TSearchPage : std::uint8_t { Chain = 0, Crossword = 1, Anagram = 2, A
 
 // The search dialog: one page per kind of search, only the requested one shown. The crossword
 // and anagram pages collect a request and hand it on through a signal; the chain and analysis
-// pages run their search on a worker thread and show the results, numbered, in a word list of
-// the dialog's own, with live counters.
+// pages run their search on a worker thread and the dialog shows the results, numbered, in a
+// word list of its own, with live counters. The dialog is the frame around the pages: the
+// tabs, the result list, the counters and the buttons.
 class TSearchForm : public QDialog {
   Q_OBJECT
 
@@ -84,18 +81,17 @@ class TSearchForm : public QDialog {
   void done(int result) override;
 
  private:
-  QWidget* BuildCrosswordPage();
-  QWidget* BuildAnagramPage();
-  QWidget* BuildChainPage();
-  QWidget* BuildAnalysisPage();
+  // Each Build function makes a part of the dialog and connects its controls.
   QWidget* BuildRequestButtons();
   QWidget* BuildSearchPanel();
+  // The result list with its look and its actions (copy, select all, save): search_form_results.cpp.
   QWidget* BuildResultPanel();
-  void Connect();
 
+  // The page shown when it runs its search into the result list; null for a request page.
+  TResultPage* ResultPage() const;
   void FindRequest();
   void FindSearch();
-  void StartSearch(TSearchWorker& worker, TResultSearch& search, std::function<void()> find);
+  void StartSearch(TResultPage& page, std::function<void()> find);
   void Poll();
   void Finish();
   // Shows the worker's counters and as many results, all at once.
@@ -106,9 +102,6 @@ class TSearchForm : public QDialog {
   void CopyResults();
   void SaveResults();
   void UpdateFind2();
-  void UpdateLettersLabel();
-  void UpdateRangeEnabled();
-  void UpdateAnagramDescription();
   QString HelpTopic() const;  // the help page of the page shown, without its language
   void ShowHelpTopic();
 
@@ -116,42 +109,10 @@ class TSearchForm : public QDialog {
   TSearchPage FPage = TSearchPage::Crossword;
 
   QTabWidget* PageControl = nullptr;
-  QLineEdit* MaskWord = nullptr;
-  QLabel* PatternLabel = nullptr;
-  QLineEdit* ClueEdit = nullptr;
-  QLabel* ClueLabel = nullptr;
-  QLabel* WildcardsLabel = nullptr;
-  QLabel* AnyCharLabel = nullptr;
-  QLabel* AnyStringLabel = nullptr;
-  QLabel* AnyCLabel = nullptr;
-  QLabel* AnyVLabel = nullptr;
-  QLabel* ExampleLabel = nullptr;
-  QLabel* CrosswordTipLabel = nullptr;
-  QLineEdit* AnagramWord = nullptr;
-  QLabel* AnagramWordLabel = nullptr;
-  QLabel* SearchKindLabel = nullptr;
-  QRadioButton* rbUsual = nullptr;
-  QRadioButton* rbExpanded = nullptr;
-  QRadioButton* rbMakeUpWords = nullptr;
-  QButtonGroup* FAnagramModes = nullptr;
-  QLabel* AnagramDescription = nullptr;
-  QLabel* AnagramsTipLabel = nullptr;
-  QLineEdit* FirstWord = nullptr;
-  QLineEdit* LastWord = nullptr;
-  QLabel* FirstWordLabel = nullptr;
-  QLabel* LastWordLabel = nullptr;
-  QLabel* ChangeLabel = nullptr;
-  QSpinBox* ChangeCountEdit = nullptr;
-  QLabel* LettersLabel = nullptr;
-  QLineEdit* edAnalyze = nullptr;
-  QLabel* AnalyzeWordLabel = nullptr;
-  QLabel* ItemsLabel = nullptr;
-  QRadioButton* rbAll = nullptr;
-  QRadioButton* rbRange = nullptr;
-  QLabel* FromLabel = nullptr;
-  QLabel* ToLabel = nullptr;
-  QSpinBox* FromItemEdit = nullptr;
-  QSpinBox* ToItemEdit = nullptr;
+  TChainPage* FChainPage = nullptr;
+  TCrosswordPage* FCrosswordPage = nullptr;
+  TAnagramPage* FAnagramPage = nullptr;
+  TAnalysisPage* FAnalysisPage = nullptr;
   QWidget* RequestPanel = nullptr;
   QPushButton* btnFind = nullptr;
   QPushButton* btnCancel = nullptr;
@@ -161,13 +122,7 @@ class TSearchForm : public QDialog {
   QPushButton* btnStop = nullptr;
   QPushButton* btnCancel2 = nullptr;
   QPushButton* btnHelp2 = nullptr;
-  QLabel* VariantsCaption = nullptr;
-  QLabel* FoundCaption = nullptr;
-  QLabel* TimeCaption = nullptr;
-  QLabel* VariantsCountLabel = nullptr;
-  QLabel* FoundCountLabel = nullptr;
-  QLabel* ElapsedLabel = nullptr;  // seconds
-  QLabel* LimitLabel = nullptr;  // says that the search stopped at the result limit
+  TSearchCounters FCounters;
   QWidget* ResultPanel = nullptr;
   QListView* FList = nullptr;
   TResultListModel* FModel = nullptr;
@@ -177,11 +132,7 @@ class TSearchForm : public QDialog {
   QAction* FSaveAction = nullptr;
   QTimer* FTicker = nullptr;  // the ticker, at every whole second of the search's time
 
-  std::unique_ptr<TWordChain> FChain;
-  std::unique_ptr<TWordAnalysis> FAnalysis;
-  std::unique_ptr<TSearchWorker> FChainWorker;
-  std::unique_ptr<TSearchWorker> FAnalysisWorker;
-  TSearchWorker* FWorker = nullptr;  // the one running, or null
+  TResultPage* FRunning = nullptr;  // the page whose search runs, or null
   TResultSearch* FSearch = nullptr;  // the one whose results the list shows, or null
   std::int32_t FFound = 0;
   std::string FLastSaved;  // native; where the results were last saved
