@@ -11,7 +11,6 @@
 #include "shell/viewer_settings.h"
 
 class QAction;
-class QListView;
 class QPushButton;
 class QTabWidget;
 class QTimer;
@@ -29,6 +28,7 @@ class TAnalysisPage;
 class TChainPage;
 class TCrosswordPage;
 class TResultListModel;
+class TResultListView;
 class TResultPage;
 class TResultRowDelegate;
 
@@ -124,7 +124,7 @@ class TSearchForm : public QDialog {
   QPushButton* btnHelp2 = nullptr;
   TSearchCounters FCounters;
   QWidget* ResultPanel = nullptr;
-  QListView* FList = nullptr;
+  TResultListView* FList = nullptr;
   TResultListModel* FModel = nullptr;
   TResultRowDelegate* FRowDelegate = nullptr;
   QAction* FCopyAction = nullptr;

@@ -3,7 +3,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QListView>
 #include <QPalette>
 #include <algorithm>
 
@@ -11,6 +10,7 @@
 #include "gui/search_dialog/chain_page.h"
 #include "gui/search_dialog/analysis_page.h"
 #include "gui/search_dialog/result_list_model.h"
+#include "gui/search_dialog/result_list_view.h"
 #include "gui/search_dialog/result_row_delegate.h"
 #include "gui/search_dialog/search_form.h"
 #include "gui/text.h"
@@ -21,23 +21,13 @@
 
 namespace gryvel::gui {
 
-namespace {
-
-// Rows the list lays out in one pass, so that millions of rows never hold the dialog up.
-constexpr int kLayoutBatch = 50'000;
-
-}  // namespace
-
 QWidget* TSearchForm::BuildResultPanel() {
   ResultPanel = new QWidget(this);
   ResultPanel->setObjectName("Panel3");
   FModel = new TResultListModel(this);
-  FList = new QListView(ResultPanel);
+  FList = new TResultListView(ResultPanel);
   FList->setObjectName("ResultList");
   FList->setModel(FModel);
-  FList->setUniformItemSizes(true);
-  FList->setLayoutMode(QListView::Batched);
-  FList->setBatchSize(kLayoutBatch);
   FList->setSelectionMode(QAbstractItemView::ExtendedSelection);
   FList->setEditTriggers(QAbstractItemView::NoEditTriggers);
   FRowDelegate = new TResultRowDelegate(FList);
@@ -58,7 +48,7 @@ QWidget* TSearchForm::BuildResultPanel() {
     FList->addAction(action);
   }
   connect(FCopyAction, &QAction::triggered, this, &TSearchForm::CopyResults);
-  connect(FSelectAllAction, &QAction::triggered, FList, &QListView::selectAll);
+  connect(FSelectAllAction, &QAction::triggered, FList, &QAbstractItemView::selectAll);
   connect(FSaveAction, &QAction::triggered, this, &TSearchForm::SaveResults);
   auto* layout = new QHBoxLayout(ResultPanel);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -83,10 +73,6 @@ std::int32_t TSearchForm::ResultCount() const { return FModel->rowCount(); }
 // Empties the list and gives the memory of the results back.
 void TSearchForm::ClearResults() {
   FModel->SetList(nullptr);
-  // The view keeps the layout of as many rows as it ever showed (bytes per row) until its
-  // mode is built anew.
-  FList->setViewMode(QListView::IconMode);
-  FList->setViewMode(QListView::ListMode);
   FSearch = nullptr;
   if (FRunning == nullptr) {
     FChainPage->Search().Results().Clear();

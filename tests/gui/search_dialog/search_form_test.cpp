@@ -7,7 +7,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
-#include <QListView>
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -117,7 +117,7 @@ class TSearchFormTest : public QObject {
   // The result texts of the dialog's list, in list order.
   QStringList DialogResults() const {
     QStringList texts;
-    const QAbstractItemModel* model = Child<QListView>("ResultList")->model();
+    const QAbstractItemModel* model = Child<QAbstractItemView>("ResultList")->model();
     for (int row = 0; row < model->rowCount(); ++row)
       texts << model->index(row, 0).data().toString();
     return texts;
@@ -472,7 +472,7 @@ class TSearchFormTest : public QObject {
   void ResultListTakesTheMainListsLook() {
     Open();
     Commands().SearchWordChain->trigger();
-    auto* results = Child<QListView>("ResultList");
+    auto* results = Child<QAbstractItemView>("ResultList");
     QVERIFY(MainList().ShowTexture());
     QVERIFY(!results->palette().base().textureImage().isNull());
     Dialog()->reject();
@@ -550,7 +550,7 @@ class TSearchFormTest : public QObject {
     Child<QLineEdit>("edAnalyze")->setText(QString::fromUtf8("кортос"));
     Child<QPushButton>("btnFind2")->click();
     QTRY_VERIFY(!Dialog()->Searching());
-    auto* list = Child<QListView>("ResultList");
+    auto* list = Child<QAbstractItemView>("ResultList");
     list->setFocus();
     list->setCurrentIndex(list->model()->index(1, 0));
     QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
