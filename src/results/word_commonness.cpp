@@ -44,7 +44,8 @@ void TWordCommonness::AddList(std::string_view lines) {
     std::string_view line = lines.substr(0, end);
     lines.remove_prefix(std::min(end + 1, lines.size()));
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    const std::size_t space = line.rfind(' ');
+    // "word count", or with a tab as the programs carry the lists.
+    const std::size_t space = line.find_last_of(" \t");
     if (space == std::string_view::npos || space == 0) continue;
     std::uint64_t count = 0;
     const std::string_view digits = line.substr(space + 1);

@@ -23,7 +23,7 @@ TEST(WordCommonnessTest, ScalesLogCountsToTheHighestAndFoldsCaseAndYo) {
   EXPECT_DOUBLE_EQ(0, table.Of("larch"));
   EXPECT_DOUBLE_EQ(0, TWordCommonness().Of("oak"));
   // Each list has its own scale.
-  table.AddList("pine 9999\nfir 99\n");
+  table.AddList("pine 9999\nfir\t99\n");  // a tab parts them as a space does
   EXPECT_DOUBLE_EQ(1, table.Of("pine"));
   EXPECT_DOUBLE_EQ(0.5, table.Of("fir"));
   EXPECT_DOUBLE_EQ(1, table.Of(Cp("ёлка")));
